@@ -1,0 +1,221 @@
+#include "card_data/card_database.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+#include "card_data/file_util.h"
+#include "card_data/io_error.h"
+#include "card_data/text_util.h"
+
+namespace quillet {
+namespace {
+
+int OpenReadOnly(const std::string& path, int previous) {
+  if (previous >= 0) ::close(previous);
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) ThrowErrno(errno);
+  return fd;
+}
+
+std::int64_t FileSize(int fd) {
+  struct stat st {};
+  if (::fstat(fd, &st) != 0) ThrowErrno(errno);
+  return st.st_size;
+}
+
+// Reads exactly `size` bytes at `offset`; false when the file ends first.
+bool ReadAt(int fd, std::uint8_t* out, std::size_t size, std::int64_t offset) {
+  std::size_t done = 0;
+  while (done < size) {
+    const ssize_t n =
+        ::pread(fd, out + done, size - done, offset + static_cast<std::int64_t>(done));
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      ThrowErrno(errno);
+    }
+    if (n == 0) return false;
+    done += static_cast<std::size_t>(n);
+  }
+  return true;
+}
+
+std::string_view RecordName(const std::uint8_t* record) {
+  const std::size_t len = std::min<std::size_t>(record[0], 33);
+  return std::string_view(reinterpret_cast<const char*>(record + 1), len);
+}
+
+std::int32_t CountOf(std::int64_t bytes) {
+  return static_cast<std::int32_t>(std::min<std::int64_t>(bytes / kRecordSize, INT32_MAX));
+}
+
+}  // namespace
+
+struct CardDatabase::NameIndex {
+  std::vector<std::uint8_t> records;  // the whole file, whole records only
+  std::int32_t count = 0;
+  // Every name with the record numbers that carry it, in file order.
+  std::unordered_map<std::string_view, std::vector<std::int32_t>> positions;
+};
+
+bool SortsAfterIgnoringCase(std::string_view a, std::string_view b) {
+  const std::size_t n = std::min(a.size(), b.size());
+  for (std::size_t i = 0; i < n; ++i) {
+    const auto ca = static_cast<unsigned char>(LowerAscii(a[i]));
+    const auto cb = static_cast<unsigned char>(LowerAscii(b[i]));
+    if (ca != cb) return ca > cb;
+  }
+  return a.size() > b.size();
+}
+
+CardDatabase::CardDatabase(std::string programDir)
+    : programDir_(std::move(programDir)),
+      cardStatPath_(programDir_ + "CardStat.Dat"),
+      cardTextPath_(programDir_ + "CardText.Dat") {}
+
+CardDatabase::~CardDatabase() {
+  if (statFd_ >= 0) ::close(statFd_);
+  if (textFd_ >= 0) ::close(textFd_);
+}
+
+bool CardDatabase::CardStatExists() const {
+  return FileExists(cardStatPath_);
+}
+bool CardDatabase::CardTextExists() const {
+  return FileExists(cardTextPath_);
+}
+
+void CardDatabase::OpenCardStat() {
+  statFd_ = OpenReadOnly(cardStatPath_, std::exchange(statFd_, -1));
+}
+void CardDatabase::OpenCardText() {
+  textFd_ = OpenReadOnly(cardTextPath_, std::exchange(textFd_, -1));
+}
+
+std::int32_t CardDatabase::RecordCount() {
+  if (index_) return index_->count;
+  if (statFd_ < 0) OpenCardStat();
+  return CountOf(FileSize(statFd_));
+}
+
+void CardDatabase::ReadRecord(std::int32_t i) {
+  if (index_) {
+    if (i < 0 || i >= index_->count) throw IoError(kReadBeyondEnd);
+    CurrentCard = DecodeRecord(index_->records.data() + static_cast<std::size_t>(i) * kRecordSize);
+    return;
+  }
+  if (statFd_ < 0) OpenCardStat();
+  RecordBytes bytes;
+  if (i < 0 || !ReadAt(statFd_, bytes.data(), kRecordSize, std::int64_t{i} * kRecordSize)) {
+    throw IoError(kReadBeyondEnd);
+  }
+  CurrentCard = DecodeRecord(bytes.data());
+}
+
+bool CardDatabase::LookupCard(std::string_view name) {
+  if (!index_) OpenCardStat();  // every scan sees the file as it is now
+  ReadRecord(0);
+  const std::int32_t start = SortsAfterIgnoringCase(name, LastFoundName) ? LastFoundPos : 0;
+  const bool found = index_ ? IndexedLookup(name, start) : ScanLookup(name, start);
+  if (found) {
+    LastFoundName = std::string(name);
+    LastFoundPos = CurrentCardIndex;
+  }
+  return found;
+}
+
+// The scan reads the file in large blocks but looks at the records one by
+// one, in the order the lookup rule gives: from the start to the end, then
+// from record 0 up to the start.
+bool CardDatabase::ScanLookup(std::string_view name, std::int32_t start) {
+  const std::int32_t count = RecordCount();
+  if (start < 0 || start >= count) start = 0;  // past the end: scan everything
+  constexpr std::int32_t kBlock = 512;
+  std::vector<std::uint8_t> block(static_cast<std::size_t>(kBlock) * kRecordSize);
+
+  auto scan = [&](std::int32_t from, std::int32_t to) {  // records [from, to)
+    for (std::int32_t first = from; first < to; first += kBlock) {
+      const std::int32_t n = std::min(kBlock, to - first);
+      if (!ReadAt(statFd_, block.data(), static_cast<std::size_t>(n) * kRecordSize,
+                  std::int64_t{first} * kRecordSize)) {
+        throw IoError(kReadBeyondEnd);
+      }
+      for (std::int32_t k = 0; k < n; ++k) {
+        const std::uint8_t* record = block.data() + static_cast<std::size_t>(k) * kRecordSize;
+        if (RecordName(record) == name || first + k == to - 1) {
+          CurrentCard = DecodeRecord(record);
+          CurrentCardIndex = first + k + 1;
+          if (RecordName(record) == name) return true;
+        }
+      }
+    }
+    return false;
+  };
+  return scan(start, count) || (start > 0 && scan(0, start));
+}
+
+bool CardDatabase::IndexedLookup(std::string_view name, std::int32_t start) {
+  const std::int32_t count = index_->count;
+  if (start < 0 || start >= count) start = 0;
+  std::int32_t at = -1;
+  if (const auto it = index_->positions.find(name); it != index_->positions.end()) {
+    const auto& pos = it->second;
+    const auto after = std::lower_bound(pos.begin(), pos.end(), start);
+    at = after != pos.end() ? *after : pos.front();
+  }
+  // Not found: the scan's last record read is the one just before the start
+  // (it wrapped round), or the last record when it started at 0.
+  const bool found = at >= 0;
+  if (!found) at = start > 0 ? start - 1 : count - 1;
+  ReadRecord(at);
+  CurrentCardIndex = at + 1;
+  return found;
+}
+
+std::string CardDatabase::ReadCardTextOf() {
+  if (CurrentCard.TextStart <= 0) return {};
+  if (textFd_ < 0) OpenCardText();
+  const std::int64_t size = FileSize(textFd_);
+  const std::int64_t first = std::int64_t{CurrentCard.TextStart} - 1;
+  // A TextEnd before TextStart never stops the byte-by-byte read, which then
+  // runs on to the end of the file.
+  std::int64_t end = CurrentCard.TextEnd >= CurrentCard.TextStart ? CurrentCard.TextEnd : size;
+  end = std::min(end, size);
+  TextPos = CurrentCard.TextStart - 1;
+  if (first >= end) return {};
+  std::string text(static_cast<std::size_t>(end - first), '\0');
+  if (!ReadAt(textFd_, reinterpret_cast<std::uint8_t*>(text.data()), text.size(), first)) {
+    throw IoError(kReadBeyondEnd);
+  }
+  TextPos = static_cast<std::int32_t>(end);
+  return text;
+}
+
+LookupBatch::LookupBatch(CardDatabase& db) : db_(db) {
+  auto index = std::make_unique<CardDatabase::NameIndex>();
+  db.OpenCardStat();
+  const std::int64_t size = FileSize(db.statFd_);
+  index->count = CountOf(size);
+  index->records.resize(static_cast<std::size_t>(index->count) * kRecordSize);
+  if (!ReadAt(db.statFd_, index->records.data(), index->records.size(), 0)) {
+    throw IoError(kReadBeyondEnd);
+  }
+  index->positions.reserve(static_cast<std::size_t>(index->count));
+  for (std::int32_t i = 0; i < index->count; ++i) {
+    index->positions[RecordName(index->records.data() + static_cast<std::size_t>(i) * kRecordSize)]
+        .push_back(i);
+  }
+  db.index_ = std::move(index);
+}
+
+LookupBatch::~LookupBatch() {
+  db_.index_.reset();
+}
+
+}  // namespace quillet

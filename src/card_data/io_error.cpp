@@ -1,0 +1,59 @@
+#include "card_data/io_error.h"
+
+#include <cerrno>
+
+namespace quillet {
+
+std::string IoErrorText(int code) {
+  switch (code) {
+    case kFileNotFound:
+      return "File not found";
+    case kPathNotFound:
+      return "Path not found";
+    case kTooManyOpenFiles:
+      return "Too many open files";
+    case kFileAccessDenied:
+      return "File access denied";
+    case kInvalidFilename:
+      return "Invalid filename";
+    case kReadBeyondEnd:
+      return "Read beyond end of file";
+    case kDiskFull:
+      return "Disk full";
+    default:
+      return "I/O error " + std::to_string(code);
+  }
+}
+
+int IoCodeFromErrno(int err) {
+  switch (err) {
+    case ENOENT:
+      return kFileNotFound;
+    case ENOTDIR:
+      return kPathNotFound;
+    case EMFILE:
+    case ENFILE:
+      return kTooManyOpenFiles;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case EISDIR:
+    case ETXTBSY:
+      return kFileAccessDenied;
+    case ENAMETOOLONG:
+    case EINVAL:
+      return kInvalidFilename;
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG:
+      return kDiskFull;
+    default:
+      return err;
+  }
+}
+
+void ThrowErrno(int err) {
+  throw IoError(IoCodeFromErrno(err));
+}
+
+}  // namespace quillet

@@ -1,0 +1,38 @@
+// Failed file operations are raised as IoError, carrying the text the user
+// sees in the message box ("File not found", "Disk full", ...). The codes
+// are the run-time library's I/O result codes, so "I/O error %d" names the
+// same numbers users of the card tools know.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+namespace quillet {
+
+enum IoCode : int {
+  kFileNotFound = 2,
+  kPathNotFound = 3,
+  kTooManyOpenFiles = 4,
+  kFileAccessDenied = 5,
+  kInvalidFilename = 123,
+  kReadBeyondEnd = 100,
+  kDiskFull = 101,
+};
+
+// The user-facing text of an I/O result code.
+std::string IoErrorText(int code);
+
+class IoError : public std::runtime_error {
+ public:
+  explicit IoError(int code) : std::runtime_error(IoErrorText(code)), code_(code) {}
+  int code() const { return code_; }
+
+ private:
+  int code_;
+};
+
+// The I/O code for an errno value from a failed system call.
+int IoCodeFromErrno(int err);
+[[noreturn]] void ThrowErrno(int err);
+
+}  // namespace quillet

@@ -1,0 +1,13 @@
+#include <ostream>
+
+#include "cli/commands.h"
+
+namespace quillet::cli {
+
+// Not built yet.
+int RunBuild(const Args&, const std::string&, std::ostream&, std::ostream& err) {
+  err << "quillet-cli: 'build' is not available yet\n";
+  return 2;
+}
+
+}  // namespace quillet::cli

@@ -1,0 +1,60 @@
+// The platform of the window tests: file dialogs answer from queues set up by
+// the test, message boxes are recorded instead of shown, the clipboard is a
+// string, and the busy cursor is counted so tests can check it is restored.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <deque>
+#include <optional>
+#include <vector>
+
+#include "app/platform.h"
+
+namespace quillet::test {
+
+class ScriptedPlatform final : public Platform {
+ public:
+  std::deque<std::optional<QString>> openAnswers;  // nullopt: the user cancels
+  std::deque<std::optional<QString>> saveAnswers;
+  std::vector<FileDialogOptions> openRequests;
+  std::vector<FileDialogOptions> saveRequests;
+  QStringList messages;
+  QString clipboard;
+  int busyDepth = 0;
+  int busyCount = 0;
+  QStringList helpTopics;
+  QStringList openedUrls;
+
+  void ShowMessage(QWidget*, const QString& text) override { messages << text; }
+  std::optional<QString> GetOpenFileName(QWidget*, const FileDialogOptions& options) override {
+    openRequests.push_back(options);
+    return Next(openAnswers);
+  }
+  std::optional<QString> GetSaveFileName(QWidget*, const FileDialogOptions& options) override {
+    saveRequests.push_back(options);
+    return Next(saveAnswers);
+  }
+  void SetClipboardText(const QString& text) override { clipboard = text; }
+  QString ClipboardText() override { return clipboard; }
+  void BeginBusy() override {
+    ++busyDepth;
+    ++busyCount;
+  }
+  void EndBusy() override { --busyDepth; }
+  void ShowHelp(QWidget*, const QString& topic) override { helpTopics << topic; }
+  bool OpenUrl(const QString& url) override {
+    openedUrls << url;
+    return true;
+  }
+
+ private:
+  static std::optional<QString> Next(std::deque<std::optional<QString>>& queue) {
+    if (queue.empty()) return std::nullopt;
+    auto answer = queue.front();
+    queue.pop_front();
+    return answer;
+  }
+};
+
+}  // namespace quillet::test

@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# From a fresh machine to the running program: installs what is missing,
+# builds, builds the sample card database beside the executable, offers the
+# sample decks in the Open dialog, and starts Quillet.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+tools/install-deps.sh
+cmake --preset release >/dev/null
+cmake --build --preset release
+build/quillet-cli build samples/cards.txt
+# Point the Open dialog at the sample decks unless a deck folder is already set.
+if ! grep -qi '^Deck Directory=' build/ZNUTILS.INI 2>/dev/null; then
+  printf '[DIRECTORIES]\r\nDeck Directory=%s/\r\n' "$(pwd)/samples/decks" > build/ZNUTILS.INI
+fi
+if [ -x build/quillet ]; then
+  exec build/quillet
+else
+  build/quillet-cli card --find a || true
+fi
