@@ -61,3 +61,9 @@ QString QtNameFilter(const QString& filter);
 inline const QString kApplicationTitle = QStringLiteral("Orvane Deck Analyzer");
 
 }  // namespace quillet
+
+namespace quillet {
+// The two home pages of the Help menu.
+inline const QString kUtilitiesHomePage = QStringLiteral("https://quillet.example.org/");
+inline const QString kOrvaneHomePage = QStringLiteral("https://orvane.example.org/");
+}  // namespace quillet

@@ -1,0 +1,92 @@
+// The GUI-free model of the main window. It runs the deck analysis and keeps
+// what the window shows: every integer field's value by component name, the
+// zero display, the deck and HQ names, the cost selector, the problem list, the
+// card list and the name Save List proposes. The Qt window is a view over it
+// (it calls an operation, then shows the model again), and quillet-cli prints
+// the same model, so both always agree.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "analysis/session.h"
+
+namespace quillet {
+
+// What the open-deck sequence asks of its caller, in the order the sequence
+// needs it. Texts are bytes in the card data's code page.
+class OpenDeckHost {
+ public:
+  virtual ~OpenDeckHost() = default;
+  // The open dialog: initial directory (empty: the default) and the file
+  // name "*.txt". The chosen full path, or nullopt when cancelled.
+  virtual std::optional<std::string> ChooseDeckFile(const std::string& initialDirectory) = 0;
+  virtual void BeginBusy() = 0;  // always paired with EndBusy, on every path
+  virtual void EndBusy() = 0;
+  // A modal message box with one OK button.
+  virtual void ShowMessage(const std::string& text) = 0;
+};
+
+// One integer field of the main window, in window order.
+struct MasterField {
+  std::string_view name;     // component name, e.g. "HighFP"
+  std::string_view caption;  // e.g. "Highest Offensive FP:"
+  std::string_view hint;     // the hint at start; see MasterModel::FieldHint
+  bool percentage = false;   // NoAssets, NoBases, SelectCard
+};
+
+// Every TIntEdit of the main window.
+const std::vector<MasterField>& MasterFields();
+
+class MasterModel {
+ public:
+  explicit MasterModel(Session& session);
+
+  // The window's start (FormCreate): DeckCount 0, CostBox "All cards".
+  // Returns whether CardStat.Dat exists.
+  bool Create();
+
+  // "Open...": the whole open-deck sequence with its failure path. With
+  // `useSettings` the deck directory is read from and written to ZNUTILS.INI
+  // in the program folder; the CLI runs without it.
+  void OpenDeck(OpenDeckHost& host, bool useSettings = true);
+
+  void SetAssetSwitch(bool checked);               // AssetSwitchClick
+  void SelectCostKind(const std::string& item);    // CostBoxChange
+  // A double click on a field (a click for TopDeckAmount; also "DName" and
+  // "HQType"): rebuilds the card list. False when nothing happened.
+  bool DrillDown(std::string_view component);
+  bool HasList(std::string_view component) const;  // whether the field opens a list
+
+  void CardListClick(int index);                         // sets SelectCard
+  void CardListDblClick(std::optional<int> selected);    // sets SelectedCardName
+  std::string CopyText(std::optional<int> selected) const;  // PopUpCopyClick: the name part, or ""
+  // Save List: count, TAB, name, CR LF per line. Replaces `path` only when the
+  // whole list was written. Throws IoError.
+  void SaveList(const std::string& path) const;
+
+  // What the window shows.
+  std::int32_t FieldValue(std::string_view component) const;
+  bool ShowZero() const;
+  std::string FieldHint(std::string_view component) const;  // follows AssetSwitch and CostBox
+  const std::string& DName() const;
+  const std::string& HQType() const;
+  const std::vector<std::string>& CostBoxItems() const;
+  const std::string& CostBoxText() const;
+  bool AssetSwitch() const;
+  const std::vector<std::string>& ProblemBox() const;
+  const std::vector<std::string>& CardList() const;
+  const std::string& ProposedFileName() const;  // SaveDialog1's file name
+  bool SaveEnabled() const;                     // SaveButton
+
+  Session& session() { return session_; }
+
+ private:
+  Session& session_;
+  // The implementation adds its state here.
+};
+
+}  // namespace quillet
