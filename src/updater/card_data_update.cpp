@@ -1,0 +1,68 @@
+#include "updater/card_data_update.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <optional>
+
+#include "card_data/file_util.h"
+#include "card_data/io_error.h"
+#include "updater/card_list_importer.h"
+
+namespace quillet {
+namespace {
+
+// The data files are replaced by rename, which would succeed even over a
+// file the user has made read-only; such a file is refused as the platform
+// refuses to rewrite it.
+void RefuseReadOnly(const std::string& path) {
+  if (FileExists(path) && ::access(path.c_str(), W_OK) != 0) ThrowErrno(errno);
+}
+
+// Flushed to disk before either file replaces its old one, so that a write
+// the disk only rejects late fails the update while both old files stand.
+void SyncToDisk(int fd) {
+  if (::fsync(fd) != 0 && errno != EINVAL) ThrowErrno(errno);
+}
+
+}  // namespace
+
+void UpdateCardData(CardDatabase& db, const std::string& cardsPath, const UpdateOptions& options) {
+  if (cardsPath.empty()) return;
+  FileSource cardsFile(cardsPath);
+  UpdateCardData(db, cardsFile, options);
+}
+
+void UpdateCardData(CardDatabase& db, ByteSource& cardsFile, const UpdateOptions& options) {
+  RefuseReadOnly(db.CardStatPath());
+  if (options.CardTextCheck) RefuseReadOnly(db.CardTextPath());
+
+  AtomicFile cardStat(db.CardStatPath());
+  BufferedSink statSink(cardStat.fd());
+  std::optional<AtomicFile> cardText;
+  std::optional<BufferedSink> textSink;
+  if (options.CardTextCheck) {
+    cardText.emplace(db.CardTextPath());
+    textSink.emplace(cardText->fd());
+  }
+
+  CardListImporter importer(cardsFile, db.CurrentCard, statSink, textSink ? &*textSink : nullptr,
+                            options);
+  importer.ImportCardList();
+
+  statSink.Flush();
+  SyncToDisk(cardStat.fd());
+  if (cardText) {
+    textSink->Flush();
+    SyncToDisk(cardText->fd());
+    cardText->Commit();
+  }
+  cardStat.Commit();
+  if (!cardText) RemoveFile(db.CardTextPath());
+
+  // Readers of the database see the new files from now on.
+  db.OpenCardStat();
+  if (db.CardTextExists()) db.OpenCardText();
+}
+
+}  // namespace quillet

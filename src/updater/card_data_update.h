@@ -1,0 +1,33 @@
+// The update of the card database: reads the card list written by the
+// card-listing tool and rebuilds CardStat.Dat (and CardText.Dat) in the
+// database's folder. The new files are written beside the old ones under
+// temporary names and take their place only once the whole list has been
+// imported, so a failed update leaves the previous database as it was.
+#pragma once
+
+#include <string>
+
+#include "card_data/byte_source.h"
+#include "card_data/card_database.h"
+
+namespace quillet {
+
+// The updater's check boxes: the corrections of cards the card list gets
+// wrong, and whether the card texts are written. HoloCheck has no effect.
+struct UpdateOptions {
+  bool DHQCheck = true, HoloCheck = true, BikerCheck = true, BullCheck = true, JonesCheck = true,
+       RookCheck = true, CardTextCheck = true;
+};
+
+// UpdateButtonClick steps 4 to 9 without the dialog: reads the card list at
+// `cardsPath` and rebuilds CardStat.Dat (and CardText.Dat, or removes it) in
+// the database's folder. The working record is db.CurrentCard (it holds the
+// last line's record afterwards). Throws IoError; then the previous data
+// files are exactly as they were. An empty `cardsPath` (no list chosen) does
+// nothing.
+void UpdateCardData(CardDatabase& db, const std::string& cardsPath, const UpdateOptions& options);
+
+// The same from an already opened card list.
+void UpdateCardData(CardDatabase& db, ByteSource& cardsFile, const UpdateOptions& options);
+
+}  // namespace quillet
