@@ -43,12 +43,12 @@ struct ReaderView {
 };
 
 // One single-line box of the reader: its control name, the member of the
-// view it shows, and the label the window puts beside it (empty for the
-// boxes that share a row label).
+// view it shows, and a caption naming it on its own (the window shares
+// labels between the boxes of a row).
 struct ReaderField {
   std::string_view name;
   std::string ReaderView::*value;
-  std::string_view label;
+  std::string_view caption;  // how quillet-cli labels the box
 };
 
 // Every single-line box, in the order of the window: the name group, the
