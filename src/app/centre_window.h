@@ -6,9 +6,7 @@ class QWidget;
 
 namespace quillet {
 
-// Left or top of a window of `windowSize` centred in `screenSize`, rounded to
-// the nearest pixel, halves to the even neighbour.
-int CentredOffset(int screenSize, int windowSize);
+// Moves `window` to the centre of its screen (CentredOffset's rounding).
 void CentreOnScreen(QWidget& window);
 
 }  // namespace quillet
