@@ -10,8 +10,10 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
+#include "analysis/card_list.h"
 #include "analysis/session.h"
 
 namespace quillet {
@@ -54,15 +56,15 @@ class MasterModel {
   // in the program folder; the CLI runs without it.
   void OpenDeck(OpenDeckHost& host, bool useSettings = true);
 
-  void SetAssetSwitch(bool checked);               // AssetSwitchClick
-  void SelectCostKind(const std::string& item);    // CostBoxChange
+  void SetAssetSwitch(bool checked);             // AssetSwitchClick
+  void SelectCostKind(const std::string& item);  // CostBoxChange
   // A double click on a field (a click for TopDeckAmount; also "DName" and
   // "HQType"): rebuilds the card list. False when nothing happened.
   bool DrillDown(std::string_view component);
   bool HasList(std::string_view component) const;  // whether the field opens a list
 
-  void CardListClick(int index);                         // sets SelectCard
-  void CardListDblClick(std::optional<int> selected);    // sets SelectedCardName
+  void CardListClick(int index);                            // sets SelectCard
+  void CardListDblClick(std::optional<int> selected);       // sets SelectedCardName
   std::string CopyText(std::optional<int> selected) const;  // PopUpCopyClick: the name part, or ""
   // Save List: count, TAB, name, CR LF per line. Replaces `path` only when the
   // whole list was written. Throws IoError.
@@ -84,9 +86,34 @@ class MasterModel {
 
   Session& session() { return session_; }
 
+  // The names of the last analysis's deck lines whose card was not found, in
+  // file order.
+  const std::vector<std::string>& MissingCards() const { return missing_; }
+  // The card list with count and name of every line kept apart.
+  const std::vector<TDeckEntry>& CardListEntries() const { return cardList_.Entries(); }
+  // After a save the dialog proposes the path just chosen.
+  void SetProposedFileName(std::string name) { proposedFileName_ = std::move(name); }
+
  private:
+  void Analyze(OpenDeckHost& host, bool useSettings);
+  void Fail();
+  void ShowDomainCounts();
+  void ShowDeployCosts();
+
   Session& session_;
-  // The implementation adds its state here.
+  std::string dName_;
+  bool showZero_ = false;
+  bool assetSwitch_ = false;
+  bool domainHintsSet_ = false;  // the start hints stand until the switch is first used
+  std::int32_t domainShown_[7] = {};
+  std::int32_t costShown_[3] = {};
+  std::vector<std::string> costBoxItems_;
+  std::string costBoxText_;
+  std::vector<std::string> problemBox_;
+  CardListContents cardList_;
+  std::string proposedFileName_;
+  bool saveEnabled_ = false;
+  std::vector<std::string> missing_;
 };
 
 }  // namespace quillet

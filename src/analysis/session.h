@@ -17,7 +17,7 @@ struct Session {
   explicit Session(std::string programDir) : db(std::move(programDir)) {}
 
   CardDatabase db;
-  DeckState deck;   // DeckList, DeckCount, CardCount, DeckFileName
+  DeckState deck;  // DeckList, DeckCount, CardCount, DeckFileName
   TDeckStats stats;
   std::string SelectedCardName;  // the card the reader opens on; empty: the first card
 };
