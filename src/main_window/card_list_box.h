@@ -1,0 +1,42 @@
+// TCardListBox: the main window's card list. A list box of 13-pixel lines
+// without a horizontal scroll bar that reports releases, pointer movement and
+// double clicks anywhere on it, and shows its own tool tip only while the
+// window has set one (the hint for a line too wide to read).
+#pragma once
+
+#include <QListWidget>
+#include <QStringList>
+
+namespace quillet {
+
+class TCardListBox : public QListWidget {
+  Q_OBJECT
+
+ public:
+  static constexpr int kItemHeight = 13;
+
+  explicit TCardListBox(QWidget* parent = nullptr);
+
+  QStringList Lines() const;
+  // Replaces the lines, dropping the selection, without reporting it as a
+  // selection change by the user.
+  void SetLines(const QStringList& lines);
+  // The selected line, or -1.
+  int SelectedRow() const;
+  // Selects `row` (or nothing for -1) without reporting a selection change.
+  void SelectQuietly(int row);
+
+ signals:
+  void mouseUp(const QPoint& position, Qt::MouseButton button);
+  void mouseMoved(const QPoint& position);
+  void doubleClicked();
+
+ protected:
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  bool viewportEvent(QEvent* event) override;
+};
+
+}  // namespace quillet

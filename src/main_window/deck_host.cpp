@@ -1,0 +1,22 @@
+#include "main_window/deck_host.h"
+
+#include "main_window/shown_text.h"
+
+namespace quillet {
+
+std::optional<std::string> PlatformDeckHost::ChooseDeckFile(const std::string& initialDirectory) {
+  FileDialogOptions options;
+  options.initialDirectory = ShownPath(initialDirectory);
+  options.fileName = QStringLiteral("*.txt");
+  options.filter = QStringLiteral("Text Files|*.txt");
+  const std::optional<QString> path = platform_.GetOpenFileName(window_, options);
+  chosen_ = path.has_value() && !path->isEmpty();
+  if (!chosen_) return std::nullopt;
+  return PathBytes(*path);
+}
+
+void PlatformDeckHost::ShowMessage(const std::string& text) {
+  platform_.ShowMessage(window_, ShownMessage(text));
+}
+
+}  // namespace quillet

@@ -1,0 +1,28 @@
+// What the open-deck sequence asks of the desktop, answered by the Platform:
+// the open dialog, the busy cursor and the message boxes.
+#pragma once
+
+#include "analysis/master_model.h"
+#include "app/platform.h"
+
+namespace quillet {
+
+class PlatformDeckHost final : public OpenDeckHost {
+ public:
+  PlatformDeckHost(Platform& platform, QWidget* window) : platform_(platform), window_(window) {}
+
+  std::optional<std::string> ChooseDeckFile(const std::string& initialDirectory) override;
+  void BeginBusy() override { platform_.BeginBusy(); }
+  void EndBusy() override { platform_.EndBusy(); }
+  void ShowMessage(const std::string& text) override;
+
+  // Whether the user confirmed a file in the open dialog.
+  bool Chosen() const { return chosen_; }
+
+ private:
+  Platform& platform_;
+  QWidget* window_;
+  bool chosen_ = false;
+};
+
+}  // namespace quillet
