@@ -1,0 +1,50 @@
+#include "app/help_window.h"
+
+#include <QFileInfo>
+#include <QTextBrowser>
+#include <QUrl>
+#include <QVBoxLayout>
+
+// The shell's resources (the help document, the program icon) live in the
+// static GUI library; naming their initialiser here keeps the linker from
+// dropping them.
+static void InitAppQrc() {
+  Q_INIT_RESOURCE(app);
+}
+
+namespace quillet {
+
+void InitShellResources() {
+  ::InitAppQrc();
+}
+
+QString HelpDocument(const QString& helpFile) {
+  return QStringLiteral("qrc:/help/") + QFileInfo(helpFile).completeBaseName().toLower() +
+         QStringLiteral(".html");
+}
+
+HelpWindow::HelpWindow(QString helpFile, QWidget* parent)
+    : QWidget(parent, Qt::Window), helpFile_(std::move(helpFile)) {
+  InitShellResources();
+  setObjectName(QStringLiteral("HelpWindow"));
+  setWindowTitle(QStringLiteral("Quillet Help"));
+  resize(640, 520);
+  browser_ = new QTextBrowser(this);
+  browser_->setObjectName(QStringLiteral("HelpBrowser"));
+  browser_->setOpenExternalLinks(true);
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(browser_);
+}
+
+void HelpWindow::ShowTopic(const QString& topic) {
+  QUrl url(HelpDocument(helpFile_));
+  url.setFragment(topic);
+  browser_->setSource(url);
+  browser_->scrollToAnchor(topic);
+  show();
+  raise();
+  activateWindow();
+}
+
+}  // namespace quillet

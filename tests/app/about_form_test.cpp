@@ -1,0 +1,93 @@
+#include "app/about_form.h"
+
+#include <QApplication>
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+
+#include "app/platform.h"
+#include "app/window_font.h"
+
+using namespace quillet;
+
+class AboutFormTest : public QObject {
+  Q_OBJECT
+
+ private:
+  QString Text(TAboutForm& form, const char* name) {
+    auto* label = form.findChild<QLabel*>(QString::fromLatin1(name));
+    return label ? label->text() : QStringLiteral("<missing %1>").arg(QLatin1String(name));
+  }
+
+ private slots:
+  void frameAndTexts() {
+    TAboutForm form;
+    QCOMPARE(form.windowTitle(), QStringLiteral("About Quillet"));
+    QCOMPARE(form.size(), QSize(308, 263));
+    QCOMPARE(form.minimumSize(), form.maximumSize());
+    QVERIFY(!(form.windowFlags() & Qt::WindowMinimizeButtonHint));
+    QVERIFY(!(form.windowFlags() & Qt::WindowMaximizeButtonHint));
+    QVERIFY(!(form.windowFlags() & Qt::WindowContextHelpButtonHint));
+    QCOMPARE(Text(form, "Label1"), QStringLiteral("Quillet "));
+    auto* title = form.findChild<QLabel*>(QStringLiteral("Label1"));
+    QVERIFY(title->font().bold());
+    QVERIFY(title->font().pointSize() >= 16);
+    QCOMPARE(Text(form, "Label2"), QStringLiteral("Orvane Deck Analyzer"));
+    QCOMPARE(Text(form, "VersionLabel"), QStringLiteral("Version 3.61"));
+    QCOMPARE(Text(form, "HomePageLabel"), kUtilitiesHomePage);
+    QVERIFY(Text(form, "AuthorLabel").contains(QStringLiteral("@example.org")));
+    QVERIFY(Text(form, "MaintainerLabel").contains(QStringLiteral("@example.org")));
+    QVERIFY(form.findChild<QFrame*>(QStringLiteral("Bevel1")));
+  }
+
+  void layoutRunsTopToBottomInsideTheClientArea() {
+    TAboutForm form;
+    int lastY = -1;
+    for (const char* name : {"Label1", "VersionLabel", "AuthorLabel", "MaintainerLabel",
+                             "DownloadLabel", "HomePageLabel", "Bevel1", "OwnershipLabel1",
+                             "OwnershipLabel2", "OwnershipLabel3", "DisclaimerLabel", "OKButton"}) {
+      auto* w = form.findChild<QWidget*>(QString::fromLatin1(name));
+      QVERIFY2(w, name);
+      QVERIFY2(w->y() > lastY, name);
+      QVERIFY2(QRect(QPoint(0, 0), form.size()).contains(w->geometry()), name);
+      lastY = w->y();
+    }
+    // The resource pictures stand on the first line of the ownership notice.
+    auto* owned = form.findChild<QLabel*>(QStringLiteral("OwnershipLabel1"));
+    for (const char* name : {"ImageMil", "ImageCov", "ImageCyb"}) {
+      auto* picture = form.findChild<QLabel*>(QString::fromLatin1(name));
+      QVERIFY2(picture, name);
+      QVERIFY(picture->geometry().intersects(QRect(0, owned->y(), form.width(), owned->height())));
+      QVERIFY(picture->x() >= owned->x() + owned->width());
+    }
+  }
+
+  void okAndTheCloseBoxBothEndTheDialog() {
+    TAboutForm form;
+    form.open();
+    QTest::mouseClick(form.findChild<QPushButton*>(QStringLiteral("OKButton")), Qt::LeftButton);
+    QCOMPARE(form.result(), int(QDialog::Accepted));
+    QVERIFY(!form.isVisible());
+    form.open();
+    form.close();
+    QVERIFY(!form.isVisible());
+  }
+
+  void screenshot() {
+    const QByteArray path = qgetenv("QUILLET_SHOT");
+    if (path.isEmpty()) QSKIP("no screenshot requested");
+    TAboutForm form;
+    form.show();
+    QVERIFY(form.grab().save(QString::fromLocal8Bit(path)));
+  }
+};
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QApplication::setFont(WindowFont());
+  AboutFormTest test;
+  return QTest::qExec(&test, argc, argv);
+}
+
+#include "about_form_test.moc"
