@@ -218,8 +218,7 @@ def check_line(report, lineno, line, seen):
     if name in seen:
         report.error(lineno, "%s: the name stands on line %d already" % (shown, seen[name]))
     seen[name] = lineno
-    return {"name": name, "type": code, "rarity": rarity[:1].decode("cp1252"), "words": words,
-            "production": f11 if code in ("B", "H") else None, "cost": f11}
+    return {"name": name, "type": code, "rarity": rarity[:1].decode("cp1252"), "words": words}
 
 
 def check_bytes(data, coverage=True):
