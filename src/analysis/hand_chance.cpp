@@ -11,8 +11,8 @@ namespace {
 
 __extension__ typedef __int128 Int128;
 
-// Piles whose factors stay below this are computed in 128-bit integers:
-// eight factors of at most 2^15 and the factor 100 stay below 2^127.
+// Hands of up to HandSize cards from piles whose factors stay below this are
+// computed in 128-bit integers: eight factors of at most 2^15 and the factor 100 stay below 2^127.
 constexpr std::int64_t kExactFactorLimit = std::int64_t{1} << 15;
 
 Int128 RoundedRatio128(Int128 num, Int128 den) {  // den > 0
@@ -34,8 +34,9 @@ std::int32_t DrawChance(std::int64_t K, std::int64_t N, std::int64_t n) {
   if (N < n) return 100;  // every card of the pile is drawn
   // The chance of none is (N-K)(N-K-1)...(N-K-n+1) / N(N-1)...(N-n+1); the
   // denominator's factors are all at least 1 here.
-  bool exact = N < kExactFactorLimit;
-  for (std::int64_t i = 1; i <= n; ++i) {
+  if (N - K >= 0 && N - K < n) return 100;  // a factor of the chance of none is 0
+  bool exact = n <= HandSize && N < kExactFactorLimit;
+  for (std::int64_t i = 1; exact && i <= n; ++i) {
     if (std::llabs(N - K - i + 1) >= kExactFactorLimit) exact = false;
   }
   std::int64_t percentOfNone = 0;
