@@ -101,8 +101,11 @@ void TMasterForm::ShowModel() {
     field->SetValue(model_.FieldValue(name));
     field->setToolTip(ShownCardText(model_.FieldHint(name)));
   }
+  // Long names show from their start, as they are read.
   DName->setText(ShownPath(model_.DName()));
+  DName->setCursorPosition(0);
   HQType->setText(ShownCardText(model_.HQType()));
+  HQType->setCursorPosition(0);
   {
     const QSignalBlocker quiet(AssetSwitch);
     AssetSwitch->setChecked(model_.AssetSwitch());
@@ -135,25 +138,31 @@ std::optional<int> TMasterForm::SelectedLine() const {
 }
 
 void TMasterForm::AnalyzeButtonClick() {
-  PlatformDeckHost host(platform_, this);
-  model_.OpenDeck(host);
-  if (host.Chosen()) {
-    // A new analysis shows a new list even when its lines are the same.
-    CardList->SetLines({});
-    if (!model_.DName().empty()) saveDialogFileName_ = ShownPath(model_.ProposedFileName());
-    SaveButton->setEnabled(model_.SaveEnabled());
-  }
-  ShowModel();
+  Run([this] {
+    PlatformDeckHost host(platform_, this);
+    model_.OpenDeck(host);
+    if (host.Chosen()) {
+      // A new analysis shows a new list even when its lines are the same.
+      CardList->SetLines({});
+      if (!model_.DName().empty()) saveDialogFileName_ = ShownPath(model_.ProposedFileName());
+      SaveButton->setEnabled(model_.SaveEnabled());
+    }
+    ShowModel();
+  });
 }
 
 void TMasterForm::AssetSwitchClick() {
-  model_.SetAssetSwitch(AssetSwitch->isChecked());
-  ShowModel();
+  Run([this] {
+    model_.SetAssetSwitch(AssetSwitch->isChecked());
+    ShowModel();
+  });
 }
 
 void TMasterForm::CostBoxChange(const QString& item) {
-  model_.SelectCostKind(item.toLatin1().toStdString());
-  ShowModel();
+  Run([this, &item] {
+    model_.SelectCostKind(item.toLatin1().toStdString());
+    ShowModel();
+  });
 }
 
 void TMasterForm::FieldDblClick(std::string_view name) {
@@ -166,26 +175,32 @@ void TMasterForm::FieldDblClick(std::string_view name) {
 }
 
 void TMasterForm::SaveButtonClick() {
-  FileDialogOptions options;
-  options.fileName = saveDialogFileName_;
-  options.filter = QStringLiteral("Text Files|*.txt");
-  options.defaultSuffix = QStringLiteral("txt");
-  const std::optional<QString> path = platform_.GetSaveFileName(this, options);
-  if (!path || path->isEmpty()) return;
-  saveDialogFileName_ = *path;
-  model_.SaveList(PathBytes(*path));
+  Run([this] {
+    FileDialogOptions options;
+    options.fileName = saveDialogFileName_;
+    options.filter = QStringLiteral("Text Files|*.txt");
+    options.defaultSuffix = QStringLiteral("txt");
+    const std::optional<QString> path = platform_.GetSaveFileName(this, options);
+    if (!path || path->isEmpty()) return;
+    saveDialogFileName_ = *path;
+    model_.SaveList(PathBytes(*path));
+  });
 }
 
 void TMasterForm::CardListClick() {
-  const std::optional<int> line = SelectedLine();
-  if (!line) return;
-  model_.CardListClick(*line);
-  ShowModel();
+  Run([this] {
+    const std::optional<int> line = SelectedLine();
+    if (!line) return;
+    model_.CardListClick(*line);
+    ShowModel();
+  });
 }
 
 void TMasterForm::CardListDblClick() {
-  model_.CardListDblClick(SelectedLine());
-  if (showReader) showReader();
+  Run([this] {
+    model_.CardListDblClick(SelectedLine());
+    if (showReader) showReader();
+  });
 }
 
 void TMasterForm::CardListMouseUp(const QPoint& position) {
@@ -207,13 +222,15 @@ void TMasterForm::CardListMouseMove(const QPoint& position) {
 }
 
 void TMasterForm::PopUpCopyClick() {
-  platform_.SetClipboardText(ShownCardText(model_.CopyText(SelectedLine())));
+  Run([this] { platform_.SetClipboardText(ShownCardText(model_.CopyText(SelectedLine()))); });
 }
 
 void TMasterForm::UpdaterButtonClick() {
-  if (!runUpdater || !runUpdater()) return;
-  if (!session_.db.CardStatExists()) return;
-  SetDeckCommandsEnabled(true);
+  Run([this] {
+    if (!runUpdater || !runUpdater()) return;
+    if (!session_.db.CardStatExists()) return;
+    SetDeckCommandsEnabled(true);
+  });
 }
 
 void TMasterForm::CloseButtonClick() {

@@ -30,6 +30,7 @@ namespace {
 constexpr int kClientWidth = 708;
 constexpr int kClientHeight = 512;
 constexpr int kKeywordBar = 7;  // the keyword rows leave room for a slim scroll bar only
+constexpr int kDomainBar = 10;  // the domain column is too narrow for a full-width bar
 
 template <typename W>
 W* Make(QWidget* parent, const char* name, const QRect& place) {
@@ -56,7 +57,7 @@ QLabel* FieldCaption(QWidget* parent, const QString& name, const QString& text, 
   const int width = fieldX - x - 2;
   label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   if (label->sizeHint().width() > width) label->setWordWrap(true);
-  const int height = std::max(kFieldHeight, label->heightForWidth(width));
+  const int height = label->heightForWidth(width);
   label->setGeometry(x, fieldY + (kFieldHeight - height) / 2, width, height);
   return label;
 }
@@ -82,6 +83,8 @@ QScrollArea* Scroller(QWidget* parent, const char* name, const QRect& place, QWi
   } else {
     scroller->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     scroller->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    scroller->verticalScrollBar()->setStyleSheet(
+        QStringLiteral("QScrollBar:vertical { width: %1px; }").arg(kDomainBar));
   }
   return scroller;
 }
@@ -188,7 +191,7 @@ void TMasterForm::BuildDomains(QWidget* client) {
   slider3->setObjectName(QStringLiteral("Slider3"));
   // Seven rows and a margin; the column is narrower than the scroller by the
   // width of its scroll bar.
-  slider3->setFixedSize(102, 6 * 32 + kFieldHeight + 12);
+  slider3->setFixedSize(116 - kDomainBar, 6 * 32 + kFieldHeight + 12);
   DomainScroller = Scroller(box, "DomainScroller", QRect(2, 7, 116, 171), slider3, Qt::Vertical);
   Rule(box, "DomainRule", QFrame::HLine, QRect(4, 178, 112, 3));
   AssetSwitch = Make<QCheckBox>(box, "AssetSwitch", QRect(8, 182, 108, 18));
@@ -200,15 +203,15 @@ void TMasterForm::BuildDomains(QWidget* client) {
 
 void TMasterForm::BuildFigures(QWidget* client) {
   auto* box = Make<QGroupBox>(client, "GroupBox3", QRect(136, 201, 401, 232));
-  Caption(box, QStringLiteral("AssetsLabel"), QStringLiteral("Assets"), 8, 3);
+  Caption(box, QStringLiteral("AssetsLabel"), QStringLiteral("Assets"), 8, 5);
   Rule(box, "StrengthRule", QFrame::VLine, QRect(220, 4, 3, 128));
-  Caption(box, QStringLiteral("ResourceLabel"), QStringLiteral("Resource Managment"), 287, 1);
+  Caption(box, QStringLiteral("ResourceLabel"), QStringLiteral("Resource Managment"), 287, 5);
   const char* pictures[][2] = {{"MilImage", ":/pictures/military.png"},
                                {"CovImage", ":/pictures/covert.png"},
                                {"CybImage", ":/pictures/cyberops.png"}};
   const int columns[] = {287, 326, 364};
   for (int i = 0; i < 3; ++i) {
-    auto* picture = Make<QLabel>(box, pictures[i][0], QRect(columns[i] + 7, 16, 16, 20));
+    auto* picture = Make<QLabel>(box, pictures[i][0], QRect(columns[i] + 7, 18, 16, 20));
     picture->setPixmap(QPixmap(QString::fromLatin1(pictures[i][1])));
   }
   Caption(box, QStringLiteral("CostLabel"), QStringLiteral("Total Deployment cost for:"), 230, 65);
@@ -263,10 +266,8 @@ void TMasterForm::BuildLists(QWidget* client) {
   ProblemBox->setFocusPolicy(Qt::ClickFocus);
   ProblemBox->setSelectionMode(QAbstractItemView::SingleSelection);
 
-  connect(CardList, &QListWidget::itemSelectionChanged, this,
-          [this] { Run([this] { CardListClick(); }); });
-  connect(CardList, &TCardListBox::doubleClicked, this,
-          [this] { Run([this] { CardListDblClick(); }); });
+  connect(CardList, &QListWidget::itemSelectionChanged, this, &TMasterForm::CardListClick);
+  connect(CardList, &TCardListBox::doubleClicked, this, &TMasterForm::CardListDblClick);
   connect(CardList, &TCardListBox::mouseMoved, this, &TMasterForm::CardListMouseMove);
   connect(CardList, &TCardListBox::mouseUp, this,
           [this](const QPoint& position, Qt::MouseButton button) {
@@ -282,8 +283,8 @@ void TMasterForm::BuildLists(QWidget* client) {
   PopUpCopy->setEnabled(false);
   Separator(CardListMenu, "N3");
   auto* stats = Item(CardListMenu, "PopUpStats", QStringLiteral("Stats"));
-  connect(PopUpCopy, &QAction::triggered, this, [this] { Run([this] { PopUpCopyClick(); }); });
-  connect(stats, &QAction::triggered, this, [this] { Run([this] { CardListDblClick(); }); });
+  connect(PopUpCopy, &QAction::triggered, this, &TMasterForm::PopUpCopyClick);
+  connect(stats, &QAction::triggered, this, &TMasterForm::CardListDblClick);
 }
 
 void TMasterForm::BuildButtons(QWidget* client) {
@@ -296,15 +297,12 @@ void TMasterForm::BuildButtons(QWidget* client) {
   ReaderButton->setToolTip(QStringLiteral("Show card statistics"));
   CloseButton = Button(client, "CloseButton", QStringLiteral("&Close"), {69, 475});
 
-  connect(AnalyzeButton, &QPushButton::clicked, this,
-          [this] { Run([this] { AnalyzeButtonClick(); }); });
-  connect(SaveButton, &QPushButton::clicked, this, [this] { Run([this] { SaveButtonClick(); }); });
-  connect(ReaderButton, &QPushButton::clicked, this,
-          [this] { Run([this] { CardListDblClick(); }); });
+  connect(AnalyzeButton, &QPushButton::clicked, this, &TMasterForm::AnalyzeButtonClick);
+  connect(SaveButton, &QPushButton::clicked, this, &TMasterForm::SaveButtonClick);
+  connect(ReaderButton, &QPushButton::clicked, this, &TMasterForm::CardListDblClick);
   connect(CloseButton, &QPushButton::clicked, this, &TMasterForm::CloseButtonClick);
-  connect(AssetSwitch, &QCheckBox::clicked, this, [this] { Run([this] { AssetSwitchClick(); }); });
-  connect(CostBox, &QComboBox::textActivated, this,
-          [this](const QString& item) { Run([this, item] { CostBoxChange(item); }); });
+  connect(AssetSwitch, &QCheckBox::clicked, this, &TMasterForm::AssetSwitchClick);
+  connect(CostBox, &QComboBox::textActivated, this, &TMasterForm::CostBoxChange);
 }
 
 void TMasterForm::BuildMenus() {
@@ -333,12 +331,12 @@ void TMasterForm::BuildMenus() {
   auto* utilities = Item(help, "QuilletHomepage1", QStringLiteral("Orvane Utilities &Home Page"));
   auto* orvane = Item(help, "OrvaneHomePage1", QStringLiteral("&Orvane Home Page"));
 
-  connect(Open1, &QAction::triggered, this, [this] { Run([this] { AnalyzeButtonClick(); }); });
-  connect(SaveList1, &QAction::triggered, this, [this] { Run([this] { SaveButtonClick(); }); });
-  connect(CardStats1, &QAction::triggered, this, [this] { Run([this] { CardListDblClick(); }); });
+  connect(Open1, &QAction::triggered, this, &TMasterForm::AnalyzeButtonClick);
+  connect(SaveList1, &QAction::triggered, this, &TMasterForm::SaveButtonClick);
+  connect(CardStats1, &QAction::triggered, this, &TMasterForm::CardListDblClick);
   connect(exit, &QAction::triggered, this, &TMasterForm::Exit1Click);
-  connect(Copy2, &QAction::triggered, this, [this] { Run([this] { PopUpCopyClick(); }); });
-  connect(update, &QAction::triggered, this, [this] { Run([this] { UpdaterButtonClick(); }); });
+  connect(Copy2, &QAction::triggered, this, &TMasterForm::PopUpCopyClick);
+  connect(update, &QAction::triggered, this, &TMasterForm::UpdaterButtonClick);
   connect(helpTopic, &QAction::triggered, this, &TMasterForm::Help2Click);
   connect(about, &QAction::triggered, this, &TMasterForm::About1Click);
   connect(utilities, &QAction::triggered, this, &TMasterForm::QuilletHomepage1Click);
