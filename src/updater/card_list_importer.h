@@ -64,7 +64,7 @@ class CardListImporter {
   TCardRecord& card_;
   ByteSink& cardStat_;
   ByteSink* cardText_;
-  const UpdateOptions& options_;
+  const UpdateOptions options_;
   int byte_ = ByteReader::kEnd;  // the current byte
   std::int64_t lineCount_ = 0;
 
