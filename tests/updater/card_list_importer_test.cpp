@@ -4,9 +4,11 @@
 
 #include <limits>
 #include <string>
+#include <vector>
 
 #include "card_data/card_words.h"
 #include "card_data/io_error.h"
+#include "card_data/text_util.h"
 #include "updater/card_list_line.h"
 
 namespace quillet {
@@ -110,6 +112,37 @@ TEST(CostFieldTest, TheThirdPartEndsAtTheTabAndKeepsATrailingBlank) {
   EXPECT_EQ(card.DeployCov.View(), "23");
   EXPECT_EQ(card.DeployCyb.View(), "4");
   EXPECT_EQ(card.AttackMil, ' ');  // the empty attack field
+}
+
+// The importer keeps only what a part can still show; the part it stores must
+// be the first two bytes of the text trimmed before every byte appended.
+TEST(CostFieldTest, PartsMatchTrimmingBeforeEveryByteExhaustively) {
+  const std::string alphabet("12 \t\0", 5);
+  auto reference = [](const std::string& bytes) {
+    std::string part = " ";
+    for (const char c : bytes) part = std::string(Trim(part)) + c;
+    return part.substr(0, 2);
+  };
+  std::vector<std::string> texts = {""};
+  for (std::size_t begin = 0, length = 1; length <= 5; ++length) {
+    const std::size_t end = texts.size();
+    for (std::size_t i = begin; i < end; ++i) {
+      for (const char c : alphabet) texts.push_back(texts[i] + c);
+    }
+    begin = end;
+  }
+  for (const std::string& text : texts) {
+    if (text.empty() || text[0] == '\t') continue;  // an empty field: tested above
+    CardListLine line;
+    line.deployOrResources = text + "/0/0";
+    const TCardRecord card = ImportOne(line);
+    ASSERT_EQ(card.DeployMil.View(), reference(text)) << ::testing::PrintToString(text);
+    if (text.find('\t') == std::string::npos) {
+      line.deployOrResources = "0/0/" + text;
+      ASSERT_EQ(ImportOne(line).DeployCyb.View(), reference(text))
+          << ::testing::PrintToString(text);
+    }
+  }
 }
 
 // --- Keyword field: words separated by one or two dashes.
