@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <limits>
+#include <optional>
 
 #include "card_data/card_words.h"
 #include "card_data/io_error.h"
