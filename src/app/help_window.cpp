@@ -1,5 +1,7 @@
 #include "app/help_window.h"
 
+#include "app/centre_window.h"
+
 #include <QFileInfo>
 #include <QTextBrowser>
 #include <QUrl>
@@ -29,6 +31,10 @@ HelpWindow::HelpWindow(QString helpFile, QWidget* parent)
   setObjectName(QStringLiteral("HelpWindow"));
   setWindowTitle(QStringLiteral("Quillet Help"));
   resize(640, 520);
+  // Help is an aid to the main window: closing the main window ends the
+  // program even while help is open.
+  setAttribute(Qt::WA_QuitOnClose, false);
+  CentreOnScreen(*this);
   browser_ = new QTextBrowser(this);
   browser_->setObjectName(QStringLiteral("HelpBrowser"));
   browser_->setOpenExternalLinks(true);

@@ -1,10 +1,25 @@
+// Start-up: the application object, its title, help and font, the four
+// windows in their order, then the event loop until the main window closes.
 #include <QApplication>
+#include <QIcon>
 
-#include "app/platform.h"
+#include "app/application.h"
+#include "app/help_window.h"
+#include "app/qt_platform.h"
+#include "app/window_font.h"
+#include "card_data/file_util.h"
 
-// The windows are wired up here once they exist.
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(quillet::kApplicationTitle);
-  return 0;
+  quillet::HelpWindow help(quillet::kHelpFile);
+  quillet::InitShellResources();
+  QApplication::setFont(quillet::WindowFont());
+  QApplication::setWindowIcon(QIcon(QStringLiteral(":/app/quillet.png")));
+
+  quillet::QtPlatform platform;
+  platform.SetHelpHandler([&help](QWidget*, const QString& topic) { help.ShowTopic(topic); });
+  quillet::Application windows(quillet::ProgramDir(), platform);
+  windows.master.show();
+  return QApplication::exec();
 }

@@ -64,6 +64,8 @@ TReaderForm::TReaderForm(Session& session, Platform& platform, QWidget* parent)
   setObjectName(QStringLiteral("ReaderForm"));
   setWindowTitle(QStringLiteral("Orvane Card Detail Reader"));
   setFixedSize(kClientWidth, kClientHeight);
+  // The program ends with its main window, even while the reader is open.
+  setAttribute(Qt::WA_QuitOnClose, false);
   BuildControls();
   CentreOnScreen(*this);
 }

@@ -73,14 +73,6 @@ class AboutFormTest : public QObject {
     form.close();
     QVERIFY(!form.isVisible());
   }
-
-  void screenshot() {
-    const QByteArray path = qgetenv("QUILLET_SHOT");
-    if (path.isEmpty()) QSKIP("no screenshot requested");
-    TAboutForm form;
-    form.show();
-    QVERIFY(form.grab().save(QString::fromLocal8Bit(path)));
-  }
 };
 
 int main(int argc, char** argv) {

@@ -179,13 +179,6 @@ class UpdaterFormTest : public QObject {
     QVERIFY(platform_.openRequests.empty());
   }
 
-  void screenshot() {
-    const QByteArray path = qgetenv("QUILLET_SHOT");
-    if (path.isEmpty()) QSKIP("no screenshot requested");
-    form_->show();
-    QVERIFY(form_->grab().save(QString::fromLocal8Bit(path)));
-  }
-
  private:
   UpdateOptions Options() { return form_->Options(); }
 };

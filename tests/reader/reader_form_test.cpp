@@ -242,16 +242,6 @@ class ReaderFormTest : public QObject {
     QApplication::sendEvent(&form, &again);
     QCOMPARE(name->text(), QStringLiteral("Bion HQ"));
   }
-
-  void screenshot() {
-    // Kept for looking at the window by eye: QUILLET_SHOT=path.
-    const QByteArray path = qgetenv("QUILLET_SHOT");
-    if (path.isEmpty()) QSKIP("no screenshot requested");
-    session_->SelectedCardName = "Bion HQ";
-    form_->show();
-    form_->FormActivate();
-    QVERIFY(form_->grab().save(QString::fromLocal8Bit(path)));
-  }
 };
 
 int main(int argc, char** argv) {

@@ -1,0 +1,30 @@
+// The running program: the session and the four windows, created in the
+// shell's order (the main window first, so it is the main window and can
+// warn about a missing database; then the reader, the updater and the about
+// box, hidden) and wired together. main() adds the application object, the
+// help window and the event loop; the tests build an Application directly.
+#pragma once
+
+#include <string>
+
+#include "analysis/session.h"
+#include "app/about_form.h"
+#include "main_window/master_form.h"
+#include "reader/reader_form.h"
+#include "updater/updater_form.h"
+
+namespace quillet {
+
+class Platform;
+
+struct Application {
+  Application(std::string programDir, Platform& platform);
+
+  Session session;
+  TMasterForm master;
+  TReaderForm reader;
+  TUpdaterForm updater;
+  TAboutForm about;
+};
+
+}  // namespace quillet
