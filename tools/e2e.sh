@@ -228,7 +228,7 @@ wait "$app_pid" || fail "the program ended with an error (see $work/quillet.log)
 app_pid=""
 
 if [ "${E2E_SAVE_DOCS:-}" = 1 ]; then
-  cp "$shots/08-reader.png" "$root/docs/screenshots/reader.png"
+  cp "$shots/10-reader-search.png" "$root/docs/screenshots/reader.png"
   cp "$shots/03-updater.png" "$root/docs/screenshots/updater.png"
   cp "$shots/11-about.png" "$root/docs/screenshots/about.png"
 fi
