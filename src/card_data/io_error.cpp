@@ -25,35 +25,35 @@ std::string IoErrorText(int code) {
   }
 }
 
-int IoCodeFromErrno(int err) {
+IoError IoErrorFromErrno(int err) {
   switch (err) {
     case ENOENT:
-      return kFileNotFound;
+      return IoError(kFileNotFound);
     case ENOTDIR:
-      return kPathNotFound;
+      return IoError(kPathNotFound);
     case EMFILE:
     case ENFILE:
-      return kTooManyOpenFiles;
+      return IoError(kTooManyOpenFiles);
     case EACCES:
     case EPERM:
     case EROFS:
     case EISDIR:
     case ETXTBSY:
-      return kFileAccessDenied;
+      return IoError(kFileAccessDenied);
     case ENAMETOOLONG:
     case EINVAL:
-      return kInvalidFilename;
+      return IoError(kInvalidFilename);
     case ENOSPC:
     case EDQUOT:
     case EFBIG:
-      return kDiskFull;
+      return IoError(kDiskFull);
     default:
-      return err;
+      return IoError(err, "I/O error " + std::to_string(err));
   }
 }
 
 void ThrowErrno(int err) {
-  throw IoError(IoCodeFromErrno(err));
+  throw IoErrorFromErrno(err);
 }
 
 }  // namespace quillet

@@ -25,14 +25,17 @@ std::string IoErrorText(int code);
 class IoError : public std::runtime_error {
  public:
   explicit IoError(int code) : std::runtime_error(IoErrorText(code)), code_(code) {}
+  IoError(int code, const std::string& text) : std::runtime_error(text), code_(code) {}
   int code() const { return code_; }
 
  private:
   int code_;
 };
 
-// The I/O code for an errno value from a failed system call.
-int IoCodeFromErrno(int err);
+// The error for an errno value from a failed system call: the run-time
+// library's code where one matches, else "I/O error" with the system's number
+// (which may coincide with a library code, so it never goes through the table).
+IoError IoErrorFromErrno(int err);
 [[noreturn]] void ThrowErrno(int err);
 
 }  // namespace quillet
