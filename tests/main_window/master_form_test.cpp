@@ -452,6 +452,8 @@ class MasterFormTest : public QObject {
     w.form->AnalyzeButtonClick();
     QCOMPARE(w.Lines(), lines);
     QVERIFY(w.platform.messages.isEmpty());
+    // The open dialog starts in the folder of the last deck analysed.
+    QCOMPARE(w.platform.openRequests.back().initialDirectory, QString::fromStdString(w.dir.path()));
 
     // A drill-down list saves just its lines.
     QTest::mouseDClick(w.Field("BaseAmount"), Qt::LeftButton);
@@ -578,20 +580,27 @@ class MasterFormTest : public QObject {
 
   void wideLineHintAtTheScrollBarBoundary() {
     // "Golani Special Forces HQ" with its count is between 136 and 158 pixels
-    // wide: no hint in a short list, a hint once more than 17 lines show.
+    // wide: no hint while 17 lines fit, a hint once an 18th brings the scroll
+    // bar.
     Window w;
     QLabel probe;
     probe.setFont(w.CardList()->font());
     probe.setText(Line(1, "Golani Special Forces HQ"));
     const int width = probe.sizeHint().width();
     QVERIFY2(width > 136 && width <= 158, qPrintable(QString::number(width)));
-    w.Open(DeckBytes({"1\tGolani Special Forces HQ"}));
+    std::string seventeen = "1\tGolani Special Forces HQ\r\n";
+    for (int i = 0; i < 16; ++i) seventeen += "1\tWatchtower\r\n";
+    w.Open(seventeen);
+    QCOMPARE(w.CardList()->visualItemRect(w.CardList()->item(0)).height(), 13);
+    QTest::qWait(20);  // the list lays its lines out after the events
+    QVERIFY(!w.CardList()->verticalScrollBar()->isVisible());
     w.form->CardListMouseMove(w.LinePoint(0));
     QCOMPARE(w.CardList()->toolTip(), QString());
     std::string bytes = "1\tGolani Special Forces HQ\r\n";
     for (int i = 0; i < 17; ++i) bytes += "1\tWatchtower\r\n";
     w.Open(bytes);
     QCOMPARE(w.Lines().size(), 18);
+    QTRY_VERIFY(w.CardList()->verticalScrollBar()->isVisible());
     w.form->CardListMouseMove(w.LinePoint(0));
     QCOMPARE(w.CardList()->toolTip(), Line(1, "Golani Special Forces HQ"));
   }
