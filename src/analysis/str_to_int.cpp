@@ -13,8 +13,18 @@ int DigitValue(char c, bool hex) {
 
 }  // namespace
 
-ConvertError::ConvertError(std::string_view text)
-    : std::runtime_error("'" + std::string(text) + "' is not a valid integer value") {}
+namespace {
+
+std::string ConvertMessage(std::string_view text) {
+  std::string message;
+  message.reserve(text.size() + 32);
+  message.append(1, '\'').append(text).append("' is not a valid integer value");
+  return message;
+}
+
+}  // namespace
+
+ConvertError::ConvertError(std::string_view text) : std::runtime_error(ConvertMessage(text)) {}
 
 std::optional<std::int32_t> TryStrToInt(std::string_view text) {
   std::size_t i = 0;
