@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <string_view>
@@ -98,14 +99,21 @@ class Host final : public OpenDeckHost {
   std::string path_;
 };
 
+// The temporary program folder, kept in plain storage so that the clean-up at
+// exit does not depend on the order in which static objects are destroyed.
+char gFolder[] = "/tmp/quillet-deck-fuzz-XXXXXX";
+
 const std::string& Folder() {
   static const std::string folder = [] {
-    char pattern[] = "/tmp/quillet-deck-fuzz-XXXXXX";
-    std::string dir = ::mkdtemp(pattern);
+    std::string dir = ::mkdtemp(gFolder);
     dir += '/';
     const std::string db = Database();
     std::ofstream(dir + "CardStat.Dat", std::ios::binary)
         .write(db.data(), static_cast<std::streamsize>(db.size()));
+    std::atexit([] {
+      std::error_code ignored;
+      std::filesystem::remove_all(gFolder, ignored);
+    });
     return dir;
   }();
   return folder;

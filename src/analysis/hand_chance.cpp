@@ -51,15 +51,22 @@ std::int32_t DrawChance(std::int64_t K, std::int64_t N, std::int64_t n) {
     if (rounded < -(Int128{1} << 40) || rounded > (Int128{1} << 40)) throw OverflowError();
     percentOfNone = static_cast<std::int64_t>(rounded);
   } else {
-    // Far beyond any real deck: a running product of fractions is close
-    // enough, and halves are out of reach of its rounding.
-    long double ratio = 1;
-    for (std::int64_t i = 1; i <= n; ++i) {
-      ratio *= static_cast<long double>(N - K - i + 1) / static_cast<long double>(N - i + 1);
+    // Far beyond any real deck (or a hand made huge by negative Topdeck
+    // counts): the products are taken as ratios of factorials through the
+    // log-gamma function, which costs the same for any pile, and halves are
+    // out of reach of its rounding at these sizes.
+    const auto lg = [](std::int64_t x) { return std::lgamma(static_cast<long double>(x)); };
+    long double logNone = lg(N - n + 1) - lg(N + 1);
+    bool negative = false;
+    if (N - K >= n) {
+      logNone += lg(N - K + 1) - lg(N - K - n + 1);
+    } else {  // K > N: every factor N-K-i+1 is negative
+      logNone += lg(K - N + n) - lg(K - N);
+      negative = n % 2 != 0;
     }
-    const long double percent = std::nearbyint(ratio * 100);
-    if (!(std::fabs(percent) < 1e12L)) throw OverflowError();
-    percentOfNone = static_cast<std::int64_t>(percent);
+    if (logNone > std::log(1e10L)) throw OverflowError();
+    const long double percent = std::nearbyint(std::exp(logNone) * 100);
+    percentOfNone = static_cast<std::int64_t>(negative ? -percent : percent);
   }
   return CheckedInt32(100 - percentOfNone);
 }

@@ -43,7 +43,17 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(DrawChanceTest, NegativeCountsMayLeaveTheRangeButNeverOverflow) {
   EXPECT_EQ(DrawChance(41, 40, 1), 102);  // none is -2.5 percent, rounded to -2
   EXPECT_THROW(DrawChance(INT32_MAX, 40, 8), OverflowError);
-  EXPECT_NO_THROW(DrawChance(INT32_MIN, INT32_MAX, 8));
+  EXPECT_EQ(DrawChance(INT32_MIN, INT32_MAX, 8), 100 - 25600);  // none is about 2^8
+}
+
+TEST(DrawChanceTest, HugeHandsFromNegativeTopdeckCountsCostNoMoreThanSmallOnes) {
+  // Half of a pile of two billion drawn: none is exactly one half.
+  EXPECT_EQ(DrawChance(1, 2000000000, 1000000000), 50);
+  EXPECT_EQ(OpeningHandChance(3, 40, 0, INT32_MIN), 100);  // hand larger than the pile
+  TDeckStats stats;
+  stats.TotalAmount = INT32_MAX;
+  stats.TopDeckAmount = -INT32_MAX;
+  EXPECT_EQ(SelectedCardChance(1, test::Asset("Grunt"), stats), 50);
 }
 
 TEST(OpeningHandChanceTest, TopdeckCardsAreDealtFirst) {
