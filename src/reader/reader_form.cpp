@@ -1,5 +1,6 @@
 #include "reader/reader_form.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QGroupBox>
 #include <QLabel>
@@ -10,6 +11,7 @@
 #include <QTextBlockFormat>
 #include <QTextCursor>
 #include <QTextEdit>
+#include <QWindow>
 
 #include "analysis/session.h"
 #include "app/centre_window.h"
@@ -68,6 +70,14 @@ TReaderForm::TReaderForm(Session& session, Platform& platform, QWidget* parent)
   setAttribute(Qt::WA_QuitOnClose, false);
   BuildControls();
   CentreOnScreen(*this);
+  // If the activation went elsewhere after one of our message boxes (some
+  // window systems do that), the next return to the reader is a real one.
+  connect(qApp, &QGuiApplication::focusWindowChanged, this, [this](QWindow* focused) {
+    const QWindow* own = windowHandle();
+    if (focused && (!own || (focused != own && focused->transientParent() != own))) {
+      returningFromOwnMessage_ = false;
+    }
+  });
 }
 
 TReaderForm::~TReaderForm() = default;

@@ -241,6 +241,18 @@ class ReaderFormTest : public QObject {
     QEvent again(QEvent::WindowActivate);
     QApplication::sendEvent(&form, &again);
     QCOMPARE(name->text(), QStringLiteral("Bion HQ"));
+
+    // When the activation goes to another window after the message, the next
+    // return to the reader is a real one.
+    form.PreviousButtonClick();
+    form.PreviousButtonClick();  // the notice again
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&other));
+    QEvent returning(QEvent::WindowActivate);
+    QApplication::sendEvent(&form, &returning);
+    QCOMPARE(name->text(), QStringLiteral("Bion HQ"));
   }
 };
 
