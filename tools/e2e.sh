@@ -92,6 +92,8 @@ shot() { import -window "$1" "$shots/$2.png"; }
 
 # A checksum of a window's pixels, to see that a step changed something.
 pixels() { import -window "$1" rgb:- 2>/dev/null | md5sum | cut -d' ' -f1; }
+# The same for the reader's name box only, which focus changes leave alone.
+name_pixels() { import -window "$1" -crop 216x21+70+20 rgb:- 2>/dev/null | md5sum | cut -d' ' -f1; }
 
 # Waits until the window's pixels differ from $2.
 wait_change() {
@@ -195,6 +197,18 @@ sleep 0.3
 nomatch=$(windows_named "$title" | grep -vx "$master" || true)
 [ -z "$nomatch" ] || fail "searching for \"bion\" found no card"
 shot "$reader" 10-reader-search
+click "$reader" 428 224  # First
+sleep 0.3
+first_px=$(name_pixels "$reader")
+click "$reader" 394 252  # Previous, on the first card
+notice=$(wait_window "$title" "$master") || fail "Previous on the first card gave no notice"
+focus "$notice"
+xdotool key Return
+wait_gone "$notice" || fail "the notice did not close with Enter"
+sleep 0.5
+again=$(windows_named "$title" | grep -vx "$master" || true)
+[ -z "$again" ] || fail "closing the reader's notice brought up another message"
+[ "$(name_pixels "$reader")" = "$first_px" ] || fail "closing the reader's notice changed the card on display"
 click "$reader" 462 342  # Done
 wait_gone "$reader" || fail "Done did not hide the reader"
 
