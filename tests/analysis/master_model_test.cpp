@@ -248,6 +248,14 @@ TEST_F(MasterModelTest, CostListsFollowTheCostBox) {
   EXPECT_EQ(model_.ProposedFileName(), "MilCostList.txt");
 }
 
+TEST_F(MasterModelTest, AFieldHoldingNoNumberKeepsACardOutOfANumericList) {
+  auto odd = Card("Odd Base", 'B');
+  odd.DeployMil.Assign("Q");  // never read by the analysis, which skips base costs
+  Cards({Asset("Grunt"), odd});
+  ASSERT_TRUE(Open("1\tGrunt\r\n1\tOdd Base\r\n"));
+  EXPECT_EQ(List("MilCost"), Lines{"1    Grunt"});
+}
+
 TEST_F(MasterModelTest, DrillDownSkipsCardsTheRebuiltFileLacks) {
   ASSERT_TRUE(Open(kDeck));
   Cards({Asset("Grunt", "3", "4", "2", "0", 'U')});
