@@ -83,9 +83,9 @@ TReaderForm::TReaderForm(Session& session, Platform& platform, QWidget* parent)
 TReaderForm::~TReaderForm() = default;
 
 void TReaderForm::BuildControls() {
-  auto addBox = [this](QWidget* parent, std::string_view name, int x, int y, int width) {
+  auto addBox = [this](QWidget* parent, const std::string& name, int x, int y, int width) {
     auto* box = new QLineEdit(parent);
-    box->setObjectName(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
+    box->setObjectName(QString::fromStdString(name));
     box->setGeometry(x, y, width, kBoxHeight);
     box->setReadOnly(true);
     box->setFocusPolicy(Qt::NoFocus);
@@ -146,11 +146,7 @@ void TReaderForm::BuildControls() {
     const QString kind = QString::fromLatin1(costRows[row][0]);
     AddLabel(this, kind + QStringLiteral("Label"), QString::fromLatin1(costRows[row][1]), 128, y);
     for (int c = 0; c < 3; ++c) {
-      const std::string name = std::string(costRows[row][0]) + kResourceNames[c];
-      const auto& fields = ReaderFields();
-      for (const ReaderField& field : fields) {
-        if (field.name == name) addBox(this, field.name, 186 + 36 * c, y, 28);
-      }
+      addBox(this, std::string(costRows[row][0]) + kResourceNames[c], 186 + 36 * c, y, 28);
     }
   }
   AddLabel(this, QStringLiteral("SpecialLabel"), QStringLiteral("Special:"), 128, 300);
@@ -272,7 +268,7 @@ void TReaderForm::DoneButtonClick() {
 void TReaderForm::ShowCard() {
   const ReaderView& view = model_.view();
   for (const ReaderField& field : ReaderFields()) {
-    boxes_.at(field.name)->setText(FromCardBytes(view.*field.value));
+    boxes_.find(field.name)->second->setText(FromCardBytes(view.*field.value));
   }
   SpecialBox->clear();
   for (const std::string& line : view.SpecialBox) SpecialBox->addItem(FromCardBytes(line));

@@ -8,7 +8,7 @@
 
 #include <QWidget>
 #include <map>
-#include <memory>
+#include <string>
 
 #include "reader/reader_model.h"
 
@@ -54,7 +54,7 @@ class TReaderForm : public QWidget, private ReaderHost {
   Session& session_;
   Platform& platform_;
   ReaderModel model_;
-  std::map<std::string_view, QLineEdit*> boxes_;
+  std::map<std::string, QLineEdit*, std::less<>> boxes_;  // by control name
   QListWidget* SpecialBox = nullptr;
   QTextEdit* CardText = nullptr;
   QLineEdit* SearchText = nullptr;

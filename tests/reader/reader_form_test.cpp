@@ -113,9 +113,12 @@ class ReaderFormTest : public QObject {
     }
     QCOMPARE(order, QStringList({"DoneButton", "FirstButton", "PreviousButton", "NextButton",
                                  "LastButton", "SearchText", "SearchButton"}));
-    for (const char* name : {"CardName", "HP", "SearchCyb", "TurnsCyb", "Domain"}) {
-      QVERIFY(Child<QLineEdit>(name)->isReadOnly());
-      QCOMPARE(Child<QLineEdit>(name)->focusPolicy(), Qt::NoFocus);
+    for (const ReaderField& field : ReaderFields()) {
+      const QString name = QString::fromLatin1(field.name.data(), field.name.size());
+      auto* box = form_->findChild<QLineEdit*>(name);
+      QVERIFY2(box, qPrintable(name));
+      QVERIFY(box->isReadOnly());
+      QCOMPARE(box->focusPolicy(), Qt::NoFocus);
     }
   }
 
