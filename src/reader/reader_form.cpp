@@ -60,7 +60,6 @@ TReaderForm::TReaderForm(Session& session, Platform& platform, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                           Qt::WindowCloseButtonHint),
-      session_(session),
       platform_(platform),
       model_(session.db, session.SelectedCardName, *this) {
   setObjectName(QStringLiteral("ReaderForm"));

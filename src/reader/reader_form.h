@@ -51,7 +51,6 @@ class TReaderForm : public QWidget, private ReaderHost {
   void ShowCard();
   void BuildControls();
 
-  Session& session_;
   Platform& platform_;
   ReaderModel model_;
   std::map<std::string, QLineEdit*, std::less<>> boxes_;  // by control name
