@@ -8,6 +8,7 @@
 #include "card_data/io_error.h"
 #include "support/card_builder.h"
 #include "support/temp_dir.h"
+#include "support/unprivileged.h"
 
 namespace quillet {
 namespace {
@@ -149,12 +150,19 @@ TEST(CardDatabase, AnIncompleteLastRecordIsIgnored) {
 }
 
 TEST(CardDatabase, AReadOnlyDatabaseIsReadable) {
-  if (::geteuid() == 0) GTEST_SKIP() << "root ignores file permissions";
   test::TempDir dir;
   const auto stat = dir.Write("CardStat.Dat", RecordsBytes({MakeCard("Alpha")}));
+  const auto text = dir.Write("CardText.Dat", "abc");
   ::chmod(stat.c_str(), 0444);
-  CardDatabase db(dir.path());
-  EXPECT_TRUE(db.LookupCard("Alpha"));
+  ::chmod(text.c_str(), 0444);
+  test::RunUnprivileged(dir.path(), [&] {
+    CardDatabase db(dir.path());
+    EXPECT_TRUE(db.LookupCard("Alpha"));
+    db.OpenCardText();
+    db.CurrentCard.TextStart = 1;
+    db.CurrentCard.TextEnd = 3;
+    EXPECT_EQ(db.ReadCardTextOf(), "abc");
+  });
 }
 
 class CardTextTest : public ::testing::Test {

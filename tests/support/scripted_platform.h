@@ -49,11 +49,15 @@ class ScriptedPlatform final : public Platform {
   }
 
  private:
+  // Written without copying the optional, which GCC's optimiser misreads as
+  // possibly uninitialised.
   static std::optional<QString> Next(std::deque<std::optional<QString>>& queue) {
     if (queue.empty()) return std::nullopt;
-    auto answer = queue.front();
+    const bool chosen = queue.front().has_value();
+    const QString path = chosen ? *queue.front() : QString();
     queue.pop_front();
-    return answer;
+    if (!chosen) return std::nullopt;
+    return path;
   }
 };
 

@@ -8,6 +8,7 @@
 
 #include "card_data/io_error.h"
 #include "support/temp_dir.h"
+#include "support/unprivileged.h"
 #include "updater/card_list_line.h"
 
 namespace quillet {
@@ -171,11 +172,12 @@ TEST_F(UpdateTest, AReadOnlyListCanBeImported) {
 }
 
 TEST_F(UpdateTest, AReadOnlyCardStatIsRefused) {
-  if (::geteuid() == 0) GTEST_SKIP() << "root may write read-only files";
   const std::string list = dir_.Write("cards.txt", SampleList());
   WriteOldFiles();
   ASSERT_EQ(::chmod(db_.CardStatPath().c_str(), 0444), 0);
-  EXPECT_EQ(ErrorOf([&] { UpdateCardData(db_, list, {}); }), "File access denied");
+  test::RunUnprivileged(dir_.path(), [&] {
+    EXPECT_EQ(ErrorOf([&] { UpdateCardData(db_, list, {}); }), "File access denied");
+  });
   ExpectOldFiles();
 }
 
