@@ -34,8 +34,10 @@ void UpdateCardData(CardDatabase& db, const std::string& cardsPath, const Update
 }
 
 void UpdateCardData(CardDatabase& db, ByteSource& cardsFile, const UpdateOptions& options) {
+  // CardText.Dat is refused even when the texts are left out: removing the
+  // file would override the user's protection just as rewriting it would.
   RefuseReadOnly(db.CardStatPath());
-  if (options.CardTextCheck) RefuseReadOnly(db.CardTextPath());
+  RefuseReadOnly(db.CardTextPath());
 
   AtomicFile cardStat(db.CardStatPath());
   BufferedSink statSink(cardStat.fd());

@@ -181,5 +181,20 @@ TEST_F(UpdateTest, AReadOnlyCardStatIsRefused) {
   ExpectOldFiles();
 }
 
+TEST_F(UpdateTest, AReadOnlyCardTextIsRefusedWithAndWithoutTexts) {
+  const std::string list = dir_.Write("cards.txt", SampleList());
+  for (const bool texts : {true, false}) {
+    WriteOldFiles();
+    ASSERT_EQ(::chmod(db_.CardTextPath().c_str(), 0444), 0);
+    UpdateOptions options;
+    options.CardTextCheck = texts;
+    test::RunUnprivileged(dir_.path(), [&] {
+      EXPECT_EQ(ErrorOf([&] { UpdateCardData(db_, list, options); }), "File access denied");
+    });
+    ExpectOldFiles();
+    ASSERT_EQ(::chmod(db_.CardTextPath().c_str(), 0644), 0);
+  }
+}
+
 }  // namespace
 }  // namespace quillet
