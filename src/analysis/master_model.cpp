@@ -162,14 +162,6 @@ void MasterModel::Analyze(OpenDeckHost& host, bool useSettings) {
   }
   if (!missing_.empty()) host.ShowMessage(MissingCardsMessage(missing_));
   dName_ = s.deck.DeckFileName;
-  if (useSettings) {
-    // The remembered folder is a convenience: a settings file that cannot be
-    // written does not make the deck invalid.
-    try {
-      WriteDeckDirectory(s.db.ProgramDir(), DirectoryPart(s.deck.DeckFileName));
-    } catch (const std::exception&) {
-    }
-  }
   showZero_ = true;
   TDeckStats& st = s.stats;
   ComputeDerivedValues(st);
@@ -192,6 +184,17 @@ void MasterModel::Analyze(OpenDeckHost& host, bool useSettings) {
 
   proposedFileName_ = kCardListName;
   problemBox_ = CheckDeckProblems(st);
+  // The folder is remembered only once nothing more can fail, so that it is
+  // always the folder of the last deck analysed without failure (an average
+  // or a chance over negative counts can still fail after the reading). It is
+  // a convenience: a settings file that cannot be written does not make the
+  // deck invalid.
+  if (useSettings) {
+    try {
+      WriteDeckDirectory(s.db.ProgramDir(), DirectoryPart(s.deck.DeckFileName));
+    } catch (const std::exception&) {
+    }
+  }
   saveEnabled_ = true;
 }
 

@@ -350,6 +350,20 @@ TEST_F(MasterModelTest, SettingsRememberTheFolderOfTheLastGoodDeck) {
   EXPECT_EQ(ReadDeckDirectory(dir_.path()), dir_.path());
 }
 
+TEST_F(MasterModelTest, ADeckFailingAfterItsReadingLeavesTheFolderAlone) {
+  Cards({Asset("Big", "5"), Asset("Small", "0")});
+  host_.answer = dir_.Write("deck.txt", "1\tBig\r\n");
+  model_.OpenDeck(host_, true);
+  ASSERT_EQ(ReadDeckDirectory(dir_.path()), dir_.path());
+  // Read without fault, but a positive Firepower sum over no attackers fails
+  // its average.
+  std::filesystem::create_directory(dir_.File("sub"));
+  host_.answer = dir_.Write("sub/negative.txt", "1\tBig\r\n-1\tSmall\r\n");
+  model_.OpenDeck(host_, true);
+  ASSERT_TRUE(session_.deck.DeckFileName.empty());
+  EXPECT_EQ(ReadDeckDirectory(dir_.path()), dir_.path());
+}
+
 TEST_F(MasterModelTest, AnUnwritableSettingsFileDoesNotFailTheAnalysis) {
   ASSERT_EQ(::mkdir(dir_.File("ZNUTILS.INI").c_str(), 0700), 0);
   host_.answer = dir_.Write("deck.txt", kDeck);
