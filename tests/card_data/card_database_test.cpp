@@ -66,6 +66,13 @@ TEST_P(LookupTest, NamesMatchExactlyCaseAndBlanksIncluded) {
   EXPECT_EQ(db_.CurrentCard.Name.View(), "echo");
 }
 
+TEST_P(LookupTest, ANameStoredCutIsFoundOnlyByItsCutForm) {
+  const std::string longName = "Commander of the Ninth Orbital Relay";
+  Write({MakeCard("Alpha"), MakeCard(longName)});
+  EXPECT_FALSE(db_.LookupCard(longName));
+  EXPECT_TRUE(db_.LookupCard(longName.substr(0, 33)));
+}
+
 TEST_P(LookupTest, ANameAfterTheLastCardFailsQuietly) {
   Write(Sorted());
   ASSERT_TRUE(db_.LookupCard("echo"));
