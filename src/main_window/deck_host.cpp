@@ -16,6 +16,7 @@ std::optional<std::string> PlatformDeckHost::ChooseDeckFile(const std::string& i
 }
 
 void PlatformDeckHost::ShowMessage(const std::string& text) {
+  if (beforeMessage) beforeMessage();
   platform_.ShowMessage(window_, ShownMessage(text));
 }
 

@@ -2,6 +2,8 @@
 // the open dialog, the busy cursor and the message boxes.
 #pragma once
 
+#include <functional>
+
 #include "analysis/master_model.h"
 #include "app/platform.h"
 
@@ -18,6 +20,10 @@ class PlatformDeckHost final : public OpenDeckHost {
 
   // Whether the user confirmed a file in the open dialog.
   bool Chosen() const { return chosen_; }
+
+  // Runs before each message box, so the window can first show what the
+  // analysis has reached (an emptied window behind "not a valid deck file").
+  std::function<void()> beforeMessage;
 
  private:
   Platform& platform_;

@@ -140,6 +140,14 @@ std::optional<int> TMasterForm::SelectedLine() const {
 void TMasterForm::AnalyzeButtonClick() {
   Run([this] {
     PlatformDeckHost host(platform_, this);
+    host.beforeMessage = [this] {
+      // A failed analysis has emptied the model by the time it says so; the
+      // user reads the message over the emptied window, not the old deck.
+      if (!model_.DName().empty()) return;
+      CardList->SetLines({});
+      SaveButton->setEnabled(model_.SaveEnabled());
+      ShowModel();
+    };
     model_.OpenDeck(host);
     if (host.Chosen()) {
       // A new analysis shows a new list even when its lines are the same.

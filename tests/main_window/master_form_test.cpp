@@ -257,7 +257,17 @@ class MasterFormTest : public QObject {
     Window w;
     w.Open(WholeDeck());
     w.Find<QComboBox>("CostBox")->setCurrentText(QStringLiteral("Assets"));
+    // The message comes after the window has been emptied, not over the old deck.
+    QStringList shownAtMessage;
+    w.platform.onMessage = [&w, &shownAtMessage](const QString&) {
+      shownAtMessage << w.Field("TotalAmount")->text() << w.Find<QLineEdit>("DName")->text()
+                     << QString::number(w.Lines().size())
+                     << QString::number(w.Find("SaveButton")->isEnabled());
+    };
     const QString bad = w.Open(DeckBytes({"2\tGolani Commando", "two\tSupply Depot"}), "bad.txt");
+    w.platform.onMessage = nullptr;
+    QCOMPARE(shownAtMessage,
+             (QStringList{QString(), QString(), QStringLiteral("0"), QStringLiteral("0")}));
     QCOMPARE(w.platform.messages,
              QStringList{QStringLiteral("File '%1' is not a valid deck file.").arg(bad)});
     for (const auto& field : MasterFields()) QCOMPARE(w.form->Field(field.name)->text(), QString());

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 #include <deque>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -26,7 +27,13 @@ class ScriptedPlatform final : public Platform {
   QStringList helpTopics;
   QStringList openedUrls;
 
-  void ShowMessage(QWidget*, const QString& text) override { messages << text; }
+  // Called as each message box would open, to look at the window behind it.
+  std::function<void(const QString&)> onMessage;
+
+  void ShowMessage(QWidget*, const QString& text) override {
+    messages << text;
+    if (onMessage) onMessage(text);
+  }
   std::optional<QString> GetOpenFileName(QWidget*, const FileDialogOptions& options) override {
     openRequests.push_back(options);
     return Next(openAnswers);
