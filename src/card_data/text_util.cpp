@@ -52,4 +52,53 @@ std::string Cp1252ToUtf8(std::string_view bytes) {
   return out;
 }
 
+std::optional<std::string> Utf8ToCp1252(std::string_view utf8) {
+  std::string out;
+  out.reserve(utf8.size());
+  std::size_t i = 0;
+  while (i < utf8.size()) {
+    const auto lead = static_cast<unsigned char>(utf8[i]);
+    std::size_t extra = 0;
+    std::uint32_t cp = 0;
+    if (lead < 0x80) {
+      cp = lead;
+    } else if (lead >= 0xC2 && lead <= 0xDF) {
+      extra = 1;
+      cp = lead & 0x1F;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+      extra = 2;
+      cp = lead & 0x0F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+      extra = 3;
+      cp = lead & 0x07;
+    } else {
+      return std::nullopt;
+    }
+    for (std::size_t k = 1; k <= extra; ++k) {
+      if (i + k >= utf8.size()) return std::nullopt;
+      const auto cont = static_cast<unsigned char>(utf8[i + k]);
+      if ((cont & 0xC0) != 0x80) return std::nullopt;
+      cp = (cp << 6) | (cont & 0x3F);
+    }
+    // Overlong forms, surrogates and code points past Unicode are not UTF-8.
+    if ((extra == 2 && cp < 0x800) || (extra == 3 && (cp < 0x10000 || cp > 0x10FFFF)) ||
+        (cp >= 0xD800 && cp <= 0xDFFF)) {
+      return std::nullopt;
+    }
+    i += extra + 1;
+    char byte = '?';
+    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) {
+      byte = static_cast<char>(cp);
+    } else {
+      for (int b = 0; b < 32; ++b) {
+        if (kHigh[b] != 0 && kHigh[b] == cp) byte = static_cast<char>(0x80 + b);
+      }
+      // The undefined bytes decode to their own code point; take them back.
+      if (cp >= 0x80 && cp < 0xA0 && kHigh[cp - 0x80] == 0) byte = static_cast<char>(cp);
+    }
+    out += byte;
+  }
+  return out;
+}
+
 }  // namespace quillet

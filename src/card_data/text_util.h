@@ -2,6 +2,7 @@
 // touches only A to Z, and trimming removes bytes of value 32 or less.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -16,5 +17,9 @@ std::string_view Trim(std::string_view text);
 // Windows-1252 bytes as UTF-8, for text shown to the user or written as JSON.
 // The five undefined bytes map to the code point of the same value.
 std::string Cp1252ToUtf8(std::string_view bytes);
+// UTF-8 text (typed by the user) as Windows-1252 bytes, for comparing with
+// card data. Characters without a byte become '?', which no card name holds.
+// nullopt when `utf8` is not valid UTF-8 (it is then bytes already).
+std::optional<std::string> Utf8ToCp1252(std::string_view utf8);
 
 }  // namespace quillet

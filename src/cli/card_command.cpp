@@ -41,6 +41,10 @@ std::optional<CardArgs> ParseCardArgs(const Args& args, const std::string& progr
     }
   }
   if (haveName == parsed.find.has_value()) return std::nullopt;  // exactly one of them
+  // A name typed in a UTF-8 terminal is compared as the card data's
+  // Windows-1252 bytes; an argument that is not UTF-8 is taken as bytes already.
+  std::string& key = parsed.find ? *parsed.find : parsed.name;
+  if (auto bytes = Utf8ToCp1252(key)) key = std::move(*bytes);
   if (!parsed.dataDir.empty() && parsed.dataDir.back() != '/') parsed.dataDir += '/';
   return parsed;
 }

@@ -14,6 +14,7 @@
 #include <QSignalBlocker>
 #include <exception>
 
+#include "app/card_text_codec.h"
 #include "main_window/card_list_box.h"
 #include "main_window/card_list_hint.h"
 #include "main_window/centring.h"
@@ -28,7 +29,7 @@ namespace {
 QStringList ShownLines(const std::vector<std::string>& lines) {
   QStringList shown;
   shown.reserve(static_cast<qsizetype>(lines.size()));
-  for (const std::string& line : lines) shown << ShownCardText(line);
+  for (const std::string& line : lines) shown << FromCardBytes(line);
   return shown;
 }
 
@@ -99,12 +100,12 @@ void TMasterForm::ShowModel() {
   for (const auto& [name, field] : fields_) {
     field->SetShowZero(showZero);
     field->SetValue(model_.FieldValue(name));
-    field->setToolTip(ShownCardText(model_.FieldHint(name)));
+    field->setToolTip(FromCardBytes(model_.FieldHint(name)));
   }
   // Long names show from their start, as they are read.
   DName->setText(ShownPath(model_.DName()));
   DName->setCursorPosition(0);
-  HQType->setText(ShownCardText(model_.HQType()));
+  HQType->setText(FromCardBytes(model_.HQType()));
   HQType->setCursorPosition(0);
   {
     const QSignalBlocker quiet(AssetSwitch);
@@ -119,7 +120,7 @@ void TMasterForm::ShowModel() {
       CostBox->clear();
       CostBox->addItems(items);
     }
-    CostBox->setCurrentIndex(CostBox->findText(ShownCardText(model_.CostBoxText())));
+    CostBox->setCurrentIndex(CostBox->findText(FromCardBytes(model_.CostBoxText())));
   }
   const QStringList problems = ShownLines(model_.ProblemBox());
   if (ListLines(*ProblemBox) != problems) {
@@ -230,7 +231,7 @@ void TMasterForm::CardListMouseMove(const QPoint& position) {
 }
 
 void TMasterForm::PopUpCopyClick() {
-  Run([this] { platform_.SetClipboardText(ShownCardText(model_.CopyText(SelectedLine()))); });
+  Run([this] { platform_.SetClipboardText(FromCardBytes(model_.CopyText(SelectedLine()))); });
 }
 
 void TMasterForm::UpdaterButtonClick() {

@@ -16,6 +16,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 
+#include "app/card_text_codec.h"
 #include "app/window_font.h"
 #include "main_window/card_list_box.h"
 #include "main_window/field_places.h"
@@ -239,9 +240,9 @@ void TMasterForm::BuildFields() {
     edit->setObjectName(name);
     edit->setGeometry(place->fieldX, place->y, place->width, kFieldHeight);
     edit->SetPercentage(field.percentage);
-    edit->setToolTip(ShownCardText(field.hint));
+    edit->setToolTip(FromCardBytes(field.hint));
     if (place->captionX >= 0 && !field.caption.empty()) {
-      FieldCaption(panel, name + QStringLiteral("Label"), ShownCardText(field.caption),
+      FieldCaption(panel, name + QStringLiteral("Label"), FromCardBytes(field.caption),
                    place->captionX, place->fieldX, place->y);
     }
     const std::string component(field.name);

@@ -3,13 +3,9 @@
 #include <QFile>
 #include <QStringDecoder>
 
-#include "card_data/text_util.h"
+#include "app/card_text_codec.h"
 
 namespace quillet {
-
-QString ShownCardText(std::string_view bytes) {
-  return QString::fromStdString(Cp1252ToUtf8(bytes));
-}
 
 QString ShownPath(std::string_view bytes) {
   return QFile::decodeName(QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
@@ -23,7 +19,7 @@ QString ShownMessage(std::string_view bytes) {
   QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
   QString text = utf8(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
   if (!utf8.hasError()) return text;
-  return ShownCardText(bytes);
+  return FromCardBytes(bytes);
 }
 
 }  // namespace quillet

@@ -8,8 +8,6 @@
 
 namespace quillet {
 
-// Card names, hints, problems: Windows-1252 bytes.
-QString ShownCardText(std::string_view bytes);
 // A path as the file system spells it.
 QString ShownPath(std::string_view bytes);
 std::string PathBytes(const QString& path);

@@ -14,10 +14,10 @@
 #include <QWindow>
 
 #include "analysis/session.h"
+#include "app/card_text_codec.h"
 #include "app/centre_window.h"
 #include "app/platform.h"
 #include "card_data/io_error.h"
-#include "reader/card_text_codec.h"
 
 namespace quillet {
 namespace {

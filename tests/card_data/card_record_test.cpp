@@ -94,6 +94,21 @@ TEST(TextUtil, LowerCasesOnlyAsciiLettersAndTrimsControlBytes) {
   EXPECT_EQ(Trim("   "), "");
 }
 
+TEST(TextUtil, EncodesUtf8AsWindows1252) {
+  // Every byte survives the way to UTF-8 and back.
+  for (int b = 0; b < 256; ++b) {
+    const std::string byte(1, static_cast<char>(b));
+    EXPECT_EQ(Utf8ToCp1252(Cp1252ToUtf8(byte)), byte) << b;
+  }
+  EXPECT_EQ(Utf8ToCp1252("\xE2\x82\xAC 5"), "\x80 5");
+  EXPECT_EQ(Utf8ToCp1252("\xE4\xB8\xAD"), "?");           // no Windows-1252 byte
+  EXPECT_EQ(Utf8ToCp1252("\xF0\x9F\x98\x80"), "?");       // nor outside the BMP
+  EXPECT_EQ(Utf8ToCp1252("Caf\xE9"), std::nullopt);       // not UTF-8: bytes already
+  EXPECT_EQ(Utf8ToCp1252("\xC3"), std::nullopt);          // cut short
+  EXPECT_EQ(Utf8ToCp1252("\xC0\xAF"), std::nullopt);      // overlong
+  EXPECT_EQ(Utf8ToCp1252("\xED\xA0\x80"), std::nullopt);  // a surrogate
+}
+
 TEST(TextUtil, DecodesWindows1252) {
   EXPECT_EQ(Cp1252ToUtf8("Caf\xE9"), "Caf\xC3\xA9");
   EXPECT_EQ(Cp1252ToUtf8("\x80"), "\xE2\x82\xAC");

@@ -65,6 +65,17 @@ TEST_F(CardCommandTest, WritesJsonKeyedByControlNamesInUtf8) {
   EXPECT_NE(r.out.find("\"CardText\": \"Fly \xE2\x80\x9Chigh\xE2\x80\x9D.\""), std::string::npos);
 }
 
+TEST_F(CardCommandTest, ANameTypedInUtf8FindsTheWindows1252Card) {
+  // The terminal sends UTF-8; a byte string that is not UTF-8 is used as it is.
+  for (const Args& args :
+       {Args{"Caf\xC3\xA9 Drone"}, Args{"Caf\xE9 Drone"}, Args{"--find", "caf\xC3\xA9"}}) {
+    const Result r = Run(args);
+    EXPECT_EQ(r.code, 0) << args.back() << r.err;
+    EXPECT_NE(r.out.find("Caf\xC3\xA9 Drone"), std::string::npos);
+  }
+  EXPECT_EQ(Run({"Caf\xE2\x82\xAC Drone"}).code, 1);  // the euro sign is another byte
+}
+
 TEST_F(CardCommandTest, AnUnknownNameIsAnErrorNotTheLastCard) {
   for (const Args& args : {Args{"bion hq"}, Args{"--find", "HQ"}, Args{"--find", "  "}}) {
     const Result r = Run(args);
