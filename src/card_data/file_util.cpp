@@ -52,8 +52,13 @@ AtomicFile::~AtomicFile() {
   if (!temp_.empty()) ::unlink(temp_.c_str());
 }
 
-void AtomicFile::Commit() {
+void AtomicFile::Sync() {
   if (::fsync(fd_) != 0 && errno != EINVAL) ThrowErrno(errno);
+  synced_ = true;
+}
+
+void AtomicFile::Commit() {
+  if (!synced_) Sync();
   const int fd = fd_;
   fd_ = -1;
   if (::close(fd) != 0) ThrowErrno(errno);

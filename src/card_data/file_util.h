@@ -28,12 +28,18 @@ class AtomicFile {
 
   int fd() const { return fd_; }
   const std::string& target() const { return target_; }
-  void Commit();  // throws IoError; the target keeps its old content on failure
+  // Flushes the written bytes to disk, so that a write the disk rejects late
+  // fails here, before anything is replaced. Throws IoError.
+  void Sync();
+  // Syncs (unless done already) and renames. Throws IoError; the target then
+  // keeps its old content.
+  void Commit();
 
  private:
   std::string target_;
   std::string temp_;
   int fd_ = -1;
+  bool synced_ = false;
 };
 
 }  // namespace quillet

@@ -6,6 +6,7 @@
 #include <ostream>
 #include <sstream>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "analysis/deck_stats.h"
@@ -228,7 +229,7 @@ std::optional<DeckCommandOptions> ParseDeckCommand(const Args& args, bool withFi
   if (positional.size() != (withField ? 2u : 1u) || positional[0].empty()) return std::nullopt;
   options.deck = positional[0];
   if (withField) options.field = positional[1];
-  if (options.dataDir.back() != '/') options.dataDir += '/';
+  options.dataDir = DataFolder(std::move(options.dataDir));
   return options;
 }
 

@@ -4,6 +4,7 @@
 #include <exception>
 #include <ostream>
 #include <string_view>
+#include <utility>
 
 #include "card_data/card_database.h"
 #include "cli/commands.h"
@@ -65,7 +66,7 @@ int RunBuild(const Args& args, const std::string& programDir, std::ostream& out,
     }
   }
   if (!haveCardsPath) return usage();
-  if (dataDir.back() != '/') dataDir += '/';
+  dataDir = DataFolder(std::move(dataDir));
 
   try {
     CardDatabase db(dataDir);  // its working card starts zero-filled

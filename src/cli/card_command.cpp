@@ -4,6 +4,7 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <utility>
 
 #include "card_data/card_database.h"
 #include "card_data/io_error.h"
@@ -45,7 +46,7 @@ std::optional<CardArgs> ParseCardArgs(const Args& args, const std::string& progr
   // Windows-1252 bytes; an argument that is not UTF-8 is taken as bytes already.
   std::string& key = parsed.find ? *parsed.find : parsed.name;
   if (auto bytes = Utf8ToCp1252(key)) key = std::move(*bytes);
-  if (!parsed.dataDir.empty() && parsed.dataDir.back() != '/') parsed.dataDir += '/';
+  parsed.dataDir = DataFolder(std::move(parsed.dataDir));
   return parsed;
 }
 

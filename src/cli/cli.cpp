@@ -15,6 +15,11 @@ constexpr const char* kUsage =
 
 }  // namespace
 
+std::string DataFolder(std::string dir) {
+  if (!dir.empty() && dir.back() != '/') dir += '/';
+  return dir;
+}
+
 int RunCli(const Args& argv, const std::string& programDir, std::ostream& out, std::ostream& err) {
   if (argv.size() < 2) {
     err << kUsage;

@@ -18,6 +18,9 @@ int RunAnalyze(const Args& args, const std::string& programDir, std::ostream& ou
 int RunList(const Args& args, const std::string& programDir, std::ostream& out, std::ostream& err);
 int RunCard(const Args& args, const std::string& programDir, std::ostream& out, std::ostream& err);
 
+// A --data folder as the data file paths need it: with its trailing '/'.
+std::string DataFolder(std::string dir);
+
 // Dispatches argv[1] to its subcommand.
 int RunCli(const Args& argv, const std::string& programDir, std::ostream& out, std::ostream& err);
 

@@ -19,12 +19,6 @@ void RefuseReadOnly(const std::string& path) {
   if (FileExists(path) && ::access(path.c_str(), W_OK) != 0) ThrowErrno(errno);
 }
 
-// Flushed to disk before either file replaces its old one, so that a write
-// the disk only rejects late fails the update while both old files stand.
-void SyncToDisk(int fd) {
-  if (::fsync(fd) != 0 && errno != EINVAL) ThrowErrno(errno);
-}
-
 }  // namespace
 
 void UpdateCardData(CardDatabase& db, const std::string& cardsPath, const UpdateOptions& options) {
@@ -52,11 +46,13 @@ void UpdateCardData(CardDatabase& db, ByteSource& cardsFile, const UpdateOptions
                             options);
   importer.ImportCardList();
 
+  // Both files reach the disk before either replaces its old one, so a write
+  // the disk only rejects late fails the update while both old files stand.
   statSink.Flush();
-  SyncToDisk(cardStat.fd());
+  cardStat.Sync();
   if (cardText) {
     textSink->Flush();
-    SyncToDisk(cardText->fd());
+    cardText->Sync();
     cardText->Commit();
   }
   cardStat.Commit();
