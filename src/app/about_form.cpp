@@ -5,8 +5,8 @@
 #include <QPixmap>
 #include <QPushButton>
 
-#include "app/centre_window.h"
-#include "app/platform.h"
+#include "desktop/centre_window.h"
+#include "desktop/platform.h"
 
 namespace quillet {
 namespace {

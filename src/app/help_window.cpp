@@ -1,6 +1,6 @@
 #include "app/help_window.h"
 
-#include "app/centre_window.h"
+#include "desktop/centre_window.h"
 
 #include <QFileInfo>
 #include <QTextBrowser>

@@ -5,8 +5,8 @@
 
 #include "app/application.h"
 #include "app/help_window.h"
-#include "app/qt_platform.h"
-#include "app/window_font.h"
+#include "desktop/qt_platform.h"
+#include "desktop/window_font.h"
 #include "card_data/file_util.h"
 
 int main(int argc, char** argv) {

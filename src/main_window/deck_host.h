@@ -5,7 +5,7 @@
 #include <functional>
 
 #include "analysis/master_model.h"
-#include "app/platform.h"
+#include "desktop/platform.h"
 
 namespace quillet {
 

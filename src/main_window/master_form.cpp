@@ -14,7 +14,7 @@
 #include <QSignalBlocker>
 #include <exception>
 
-#include "app/card_text_codec.h"
+#include "desktop/card_text_codec.h"
 #include "main_window/card_list_box.h"
 #include "main_window/card_list_hint.h"
 #include "main_window/centring.h"

@@ -13,7 +13,7 @@
 #include <string>
 
 #include "analysis/master_model.h"
-#include "app/platform.h"
+#include "desktop/platform.h"
 
 class QAction;
 class QCheckBox;

@@ -16,8 +16,8 @@
 #include <QScrollArea>
 #include <QScrollBar>
 
-#include "app/card_text_codec.h"
-#include "app/window_font.h"
+#include "desktop/card_text_codec.h"
+#include "desktop/window_font.h"
 #include "main_window/card_list_box.h"
 #include "main_window/field_places.h"
 #include "main_window/int_edit.h"

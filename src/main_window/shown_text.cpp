@@ -3,7 +3,7 @@
 #include <QFile>
 #include <QStringDecoder>
 
-#include "app/card_text_codec.h"
+#include "desktop/card_text_codec.h"
 
 namespace quillet {
 

@@ -14,9 +14,9 @@
 #include <QWindow>
 
 #include "analysis/session.h"
-#include "app/card_text_codec.h"
-#include "app/centre_window.h"
-#include "app/platform.h"
+#include "desktop/card_text_codec.h"
+#include "desktop/centre_window.h"
+#include "desktop/platform.h"
 #include "card_data/io_error.h"
 
 namespace quillet {

@@ -7,8 +7,8 @@
 #include <QPushButton>
 
 #include "analysis/session.h"
-#include "app/centre_window.h"
-#include "app/platform.h"
+#include "desktop/centre_window.h"
+#include "desktop/platform.h"
 #include "card_data/io_error.h"
 
 namespace quillet {

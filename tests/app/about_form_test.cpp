@@ -6,8 +6,8 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "app/platform.h"
-#include "app/window_font.h"
+#include "desktop/platform.h"
+#include "desktop/window_font.h"
 
 using namespace quillet;
 

@@ -5,7 +5,7 @@
 #include <QTest>
 #include <QTextBrowser>
 
-#include "app/qt_platform.h"
+#include "desktop/qt_platform.h"
 
 using namespace quillet;
 

@@ -10,7 +10,7 @@
 #include <QTest>
 
 #include "analysis/session.h"
-#include "app/window_font.h"
+#include "desktop/window_font.h"
 #include "card_data/card_database.h"
 #include "support/scripted_platform.h"
 #include "support/temp_dir.h"

@@ -9,7 +9,7 @@
 #include <QTextEdit>
 
 #include "analysis/session.h"
-#include "app/window_font.h"
+#include "desktop/window_font.h"
 #include "support/card_builder.h"
 #include "support/scripted_platform.h"
 #include "support/temp_dir.h"

@@ -1,4 +1,4 @@
-#include "app/qt_platform.h"
+#include "desktop/qt_platform.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,4 +1,4 @@
-#include "app/centre_window.h"
+#include "desktop/centre_window.h"
 
 #include <QGuiApplication>
 #include <QScreen>

@@ -1,4 +1,4 @@
-#include "app/window_font.h"
+#include "desktop/window_font.h"
 
 namespace quillet {
 

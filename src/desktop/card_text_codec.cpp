@@ -1,4 +1,4 @@
-#include "app/card_text_codec.h"
+#include "desktop/card_text_codec.h"
 
 #include "card_data/text_util.h"
 

@@ -2,7 +2,7 @@
 
 #include <functional>
 
-#include "app/platform.h"
+#include "desktop/platform.h"
 
 namespace quillet {
 
