@@ -5,9 +5,9 @@
 
 #include "app/application.h"
 #include "app/help_window.h"
+#include "card_data/file_util.h"
 #include "desktop/qt_platform.h"
 #include "desktop/window_font.h"
-#include "card_data/file_util.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);

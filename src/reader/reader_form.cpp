@@ -14,10 +14,10 @@
 #include <QWindow>
 
 #include "analysis/session.h"
+#include "card_data/io_error.h"
 #include "desktop/card_text_codec.h"
 #include "desktop/centre_window.h"
 #include "desktop/platform.h"
-#include "card_data/io_error.h"
 
 namespace quillet {
 namespace {

@@ -7,9 +7,9 @@
 #include <QPushButton>
 
 #include "analysis/session.h"
+#include "card_data/io_error.h"
 #include "desktop/centre_window.h"
 #include "desktop/platform.h"
-#include "card_data/io_error.h"
 
 namespace quillet {
 

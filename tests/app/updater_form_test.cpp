@@ -10,8 +10,8 @@
 #include <QTest>
 
 #include "analysis/session.h"
-#include "desktop/window_font.h"
 #include "card_data/card_database.h"
+#include "desktop/window_font.h"
 #include "support/scripted_platform.h"
 #include "support/temp_dir.h"
 
