@@ -183,6 +183,7 @@ void MasterModel::Analyze(OpenDeckHost& host, bool useSettings) {
   ShowDeployCosts();
 
   proposedFileName_ = kCardListName;
+  shownList_.clear();
   problemBox_ = CheckDeckProblems(st);
   // The folder is remembered only once nothing more can fail, so that it is
   // always the folder of the last deck analysed without failure (an average
@@ -210,6 +211,7 @@ void MasterModel::Fail() {
   costBoxText_ = kAllCards;
   problemBox_.clear();
   cardList_.Clear();
+  shownList_.clear();
   missing_.clear();
   saveEnabled_ = false;
 }
@@ -266,6 +268,7 @@ bool MasterModel::DrillDown(std::string_view component) {
   }
   cardList_ = std::move(built);
   proposedFileName_ = list->listName;
+  shownList_ = list->component;
   return true;
 }
 

@@ -82,7 +82,10 @@ class MasterModel {
   const std::vector<std::string>& ProblemBox() const;
   const std::vector<std::string>& CardList() const;
   const std::string& ProposedFileName() const;  // SaveDialog1's file name
-  bool SaveEnabled() const;                     // SaveButton
+  // The component whose drill-down list the card list shows; empty after an
+  // analysis, until a figure is opened.
+  const std::string& ShownList() const { return shownList_; }
+  bool SaveEnabled() const;  // SaveButton
 
   Session& session() { return session_; }
 
@@ -112,6 +115,7 @@ class MasterModel {
   std::vector<std::string> problemBox_;
   CardListContents cardList_;
   std::string proposedFileName_;
+  std::string shownList_;
   bool saveEnabled_ = false;
   std::vector<std::string> missing_;
 };

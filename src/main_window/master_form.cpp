@@ -157,6 +157,7 @@ void TMasterForm::AnalyzeButtonClick() {
       SaveButton->setEnabled(model_.SaveEnabled());
     }
     ShowModel();
+    if (host.Chosen()) emit deckAnalysed();
   });
 }
 
@@ -180,6 +181,7 @@ void TMasterForm::FieldDblClick(std::string_view name) {
     CardList->SetLines({});
     saveDialogFileName_ = ShownPath(model_.ProposedFileName());
     ShowModel();
+    emit listShown();
   });
 }
 
@@ -202,6 +204,7 @@ void TMasterForm::CardListClick() {
     if (!line) return;
     model_.CardListClick(*line);
     ShowModel();
+    emit cardLineSelected(*line);
   });
 }
 

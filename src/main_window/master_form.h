@@ -68,6 +68,16 @@ class TMasterForm : public QMainWindow {
   void QuilletHomepage1Click();
   void OrvaneHomePage1Click();
 
+ signals:
+  // For the windows that follow the main window. deckAnalysed comes after
+  // every analysis, successful or not (an empty model().DName() means it
+  // failed); listShown after a figure's list replaced the card list
+  // (model().ShownList() names the figure); cardLineSelected after a click
+  // on a card list line.
+  void deckAnalysed();
+  void listShown();
+  void cardLineSelected(int line);
+
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -79,6 +79,7 @@ class MasterModelTest : public test::AnalysisTest {
       "2\tPatch\r\n1\tLone Wolf\r\n2\tFort\r\n1\tGolani Decoy HQ\r\n1\tArms Export Contract\r\n";
   Lines List(std::string_view component) {
     EXPECT_TRUE(model_.DrillDown(component));
+    EXPECT_EQ(model_.ShownList(), component);
     return model_.CardList();
   }
 };
