@@ -4,6 +4,7 @@
 // is plain data; the Qt window shows it and the CLI prints it.
 #include "analysis/master_model.h"
 
+#include <algorithm>
 #include <array>
 
 #include "analysis/checked_math.h"
@@ -151,6 +152,22 @@ void MasterModel::OpenDeck(OpenDeckHost& host, bool useSettings) {
     host.ShowMessage("File '" + deck.DeckFileName + "' is not a valid deck file.");
     deck.DeckFileName.clear();
   }
+}
+
+MasterModel::ReloadResult MasterModel::Reload(OpenDeckHost& host, bool useSettings) {
+  // The switch is the model's own and survives an analysis; the cost kind
+  // and the shown list are reset by it, so they are put back afterwards.
+  const std::string costKind = costBoxText_;
+  const std::string shownList = shownList_;
+  OpenDeck(host, useSettings);
+  ReloadResult result;
+  result.analysed = !dName_.empty();
+  if (!result.analysed) return result;
+  if (std::find(costBoxItems_.begin(), costBoxItems_.end(), costKind) != costBoxItems_.end()) {
+    SelectCostKind(costKind);
+  }
+  if (!shownList.empty()) result.listReopened = DrillDown(shownList);
+  return result;
 }
 
 void MasterModel::Analyze(OpenDeckHost& host, bool useSettings) {

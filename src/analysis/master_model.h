@@ -56,6 +56,17 @@ class MasterModel {
   // in the program folder; the CLI runs without it.
   void OpenDeck(OpenDeckHost& host, bool useSettings = true);
 
+  // What a reload kept of the window's state.
+  struct ReloadResult {
+    bool analysed = false;      // the deck was read without failure
+    bool listReopened = false;  // ShownList()'s drill-down was opened again
+  };
+  // Analyses the open deck again (the host's ChooseDeckFile names it) by the
+  // same sequence and messages as OpenDeck, keeping what the user had chosen:
+  // the "Count assets only" switch, the cost kind while the deck still has
+  // it, and the figure whose list was shown, whose drill-down is opened again.
+  ReloadResult Reload(OpenDeckHost& host, bool useSettings = true);
+
   void SetAssetSwitch(bool checked);             // AssetSwitchClick
   void SelectCostKind(const std::string& item);  // CostBoxChange
   // A double click on a field (a click for TopDeckAmount; also "DName" and

@@ -210,6 +210,54 @@ TEST_F(MasterModelTest, AMissingDeckFileIsAnInvalidDeck) {
   EXPECT_EQ(host_.busyDepth, 0);
 }
 
+TEST_F(MasterModelTest, ReloadReadsTheNewFileAndKeepsTheUsersChoices) {
+  ASSERT_TRUE(Open(kDeck));
+  model_.SetAssetSwitch(true);
+  model_.SelectCostKind("Programs");
+  ASSERT_EQ(List("AssetAmount").size(), 3u);
+  // The deck gains a fourth asset; the reload reads it, so the figures, the
+  // cost sums and the reopened list all follow the new file.
+  std::string grown(kDeck);
+  grown.replace(grown.find("1\tMole"), 1, "2");
+  grown.replace(grown.find("2\tPatch"), 1, "4");
+  dir_.Write("deck.txt", grown);
+  const auto result = model_.Reload(host_, false);
+  EXPECT_TRUE(result.analysed);
+  EXPECT_TRUE(result.listReopened);
+  EXPECT_TRUE(model_.AssetSwitch());
+  EXPECT_EQ(model_.CostBoxText(), "Programs");
+  EXPECT_EQ(Field("CybCost"), 8);
+  EXPECT_EQ(Field("AssetAmount"), 7);
+  EXPECT_EQ(model_.ShownList(), "AssetAmount");
+  EXPECT_EQ(model_.CardList(), (Lines{"3    Grunt", "2    Sniper", "2    Mole"}));
+  EXPECT_EQ(model_.ProposedFileName(), "AssetList.txt");
+
+  // A cost kind the deck has lost falls back to all cards; no shown list,
+  // nothing reopened.
+  ASSERT_TRUE(Open(kDeck));
+  model_.SelectCostKind("Programs");
+  dir_.Write("deck.txt", "1\tGolani Special Forces HQ\r\n3\tGrunt\r\n");
+  const auto lost = model_.Reload(host_, false);
+  EXPECT_TRUE(lost.analysed);
+  EXPECT_FALSE(lost.listReopened);
+  EXPECT_EQ(model_.CostBoxText(), "All cards");
+  EXPECT_EQ(model_.ShownList(), "");
+}
+
+TEST_F(MasterModelTest, ReloadOfABrokenDeckSaysSoAndEmptiesTheWindow) {
+  ASSERT_TRUE(Open(kDeck));
+  ASSERT_TRUE(model_.DrillDown("TotalAmount"));
+  dir_.Write("deck.txt", "4 \tGrunt\r\n");
+  host_.messages.clear();
+  const auto result = model_.Reload(host_, false);
+  EXPECT_FALSE(result.analysed);
+  EXPECT_FALSE(result.listReopened);
+  EXPECT_EQ(host_.messages,
+            Lines{"File '" + dir_.File("deck.txt") + "' is not a valid deck file."});
+  EXPECT_TRUE(model_.CardList().empty());
+  EXPECT_EQ(host_.busyDepth, 0);
+}
+
 TEST_F(MasterModelTest, DrillDownListsFollowTheDeckOrder) {
   ASSERT_TRUE(Open(kDeck));
   EXPECT_EQ(List("HQType"), (Lines{"1    Golani Special Forces HQ", "1    Golani Decoy HQ"}));
