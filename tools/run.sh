@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # From a fresh machine to the running program: installs what is missing,
 # builds, builds the sample card database beside the executable, offers the
-# sample decks in the Open dialog, and starts Quillet.
+# sample decks in the Open dialog, and starts Quillet on a sample deck, so the
+# first sight is a whole analysis.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/install-deps.sh
@@ -13,7 +14,7 @@ if ! grep -qi '^Deck Directory=' build/ZNUTILS.INI 2>/dev/null; then
   printf '[DIRECTORIES]\r\nDeck Directory=%s/\r\n' "$(pwd)/samples/decks" > build/ZNUTILS.INI
 fi
 if [ -x build/quillet ]; then
-  exec build/quillet
+  exec build/quillet samples/decks/monastery-bion.txt
 else
   build/quillet-cli card --find a || true
 fi

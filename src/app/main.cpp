@@ -1,5 +1,6 @@
 // Start-up: the application object, its title, help and font, the four
-// windows in their order, then the event loop until the main window closes.
+// windows in their order, the deck named on the command line, then the event
+// loop until the main window closes.
 #include <QApplication>
 #include <QIcon>
 
@@ -8,6 +9,7 @@
 #include "card_data/file_util.h"
 #include "desktop/qt_platform.h"
 #include "desktop/window_font.h"
+#include "desktop_state/config_dir.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -20,6 +22,9 @@ int main(int argc, char** argv) {
   quillet::QtPlatform platform;
   platform.SetHelpHandler([&help](QWidget*, const QString& topic) { help.ShowTopic(topic); });
   quillet::Application windows(quillet::ProgramDir(), platform);
+  windows.master.UseConfigDir(quillet::UserConfigDir());
   windows.master.show();
+  // The desktop entry passes the file it was asked to open (Exec=quillet %f).
+  windows.master.OpenFromCommandLine(QApplication::arguments());
   return QApplication::exec();
 }

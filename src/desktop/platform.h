@@ -1,12 +1,15 @@
 // Everything the windows ask of the desktop goes through Platform: modal
 // message boxes, the open and save dialogs, the clipboard, the busy cursor,
-// help and opening addresses in the browser. QtPlatform is the real one;
+// help, opening addresses in the browser and watching files. QtPlatform is the real one;
 // tests use ScriptedPlatform (tests/support), which answers from a script and
 // records what was shown.
 #pragma once
 
 #include <QString>
+#include <memory>
 #include <optional>
+
+#include "desktop/file_watcher.h"
 
 class QWidget;
 
@@ -41,6 +44,9 @@ class Platform {
   virtual void ShowHelp(QWidget* parent, const QString& topic) = 0;
   // Asks the desktop to open an address; the result is only informative.
   virtual bool OpenUrl(const QString& url) = 0;
+  // A new watcher for one file. Platforms that cannot watch (most test
+  // doubles) give one that never reports.
+  virtual std::unique_ptr<FileWatcher> NewFileWatcher();
 };
 
 // The busy cursor for the lifetime of the guard, restored on every path.
@@ -54,6 +60,20 @@ class BusyCursor {
  private:
   Platform& platform_;
 };
+
+// A watcher that never reports, for platforms without file watching.
+class InertFileWatcher final : public FileWatcher {
+ public:
+  void Watch(const QString& path) override { path_ = path; }
+  QString Watched() const override { return path_; }
+
+ private:
+  QString path_;
+};
+
+inline std::unique_ptr<FileWatcher> Platform::NewFileWatcher() {
+  return std::make_unique<InertFileWatcher>();
+}
 
 // "Text Files|*.txt" as a Qt name filter: "Text Files (*.txt)".
 QString QtNameFilter(const QString& filter);

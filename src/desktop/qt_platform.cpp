@@ -9,6 +9,8 @@
 #include <QMessageBox>
 #include <QUrl>
 
+#include "desktop/qt_file_watcher.h"
+
 namespace quillet {
 
 QString QtNameFilter(const QString& filter) {
@@ -79,6 +81,10 @@ void QtPlatform::ShowHelp(QWidget* parent, const QString& topic) {
 
 bool QtPlatform::OpenUrl(const QString& url) {
   return QDesktopServices::openUrl(QUrl(url));
+}
+
+std::unique_ptr<FileWatcher> QtPlatform::NewFileWatcher() {
+  return std::make_unique<QtFileWatcher>();
 }
 
 }  // namespace quillet

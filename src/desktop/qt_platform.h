@@ -24,6 +24,7 @@ class QtPlatform final : public Platform {
   void EndBusy() override;
   void ShowHelp(QWidget* parent, const QString& topic) override;
   bool OpenUrl(const QString& url) override;
+  std::unique_ptr<FileWatcher> NewFileWatcher() override;
 
  private:
   std::function<void(QWidget*, const QString&)> showHelp_;

@@ -5,6 +5,10 @@
 namespace quillet {
 
 std::optional<std::string> PlatformDeckHost::ChooseDeckFile(const std::string& initialDirectory) {
+  if (path_) {
+    chosen_ = !path_->empty();
+    return path_;
+  }
   FileDialogOptions options;
   options.initialDirectory = ShownPath(initialDirectory);
   options.fileName = QStringLiteral("*.txt");

@@ -3,6 +3,9 @@
 #pragma once
 
 #include <functional>
+#include <optional>
+#include <string>
+#include <utility>
 
 #include "analysis/master_model.h"
 #include "desktop/platform.h"
@@ -18,7 +21,12 @@ class PlatformDeckHost final : public OpenDeckHost {
   void EndBusy() override { platform_.EndBusy(); }
   void ShowMessage(const std::string& text) override;
 
-  // Whether the user confirmed a file in the open dialog.
+  // Answers the open-deck sequence with `path` instead of asking in the
+  // dialog: a deck named on the command line, dropped, chosen from the
+  // recent list or reloaded.
+  void UsePath(std::string path) { path_ = std::move(path); }
+
+  // Whether the user confirmed a file in the open dialog (or one was given).
   bool Chosen() const { return chosen_; }
 
   // Runs before each message box, so the window can first show what the
@@ -29,6 +37,7 @@ class PlatformDeckHost final : public OpenDeckHost {
   Platform& platform_;
   QWidget* window_;
   bool chosen_ = false;
+  std::optional<std::string> path_;
 };
 
 }  // namespace quillet

@@ -4,16 +4,24 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QEvent>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
+#include <QMimeData>
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalBlocker>
+#include <QTimer>
+#include <QUrl>
 #include <exception>
 
+#include "card_data/file_util.h"
 #include "desktop/card_text_codec.h"
 #include "main_window/card_list_box.h"
 #include "main_window/card_list_hint.h"
@@ -51,6 +59,10 @@ TMasterForm::TMasterForm(Session& session, Platform& platform, QWidget* parent)
                  Qt::WindowCloseButtonHint);
   BuildControls();
   panels_.clear();
+  setAcceptDrops(true);
+  watcher_ = platform_.NewFileWatcher();
+  watcher_->changed = [this] { DeckFileChanged(); };
+  ShowRecentDecks();
   FormCreate();
 }
 
@@ -93,6 +105,8 @@ void TMasterForm::CentreOnScreen() {
 void TMasterForm::SetDeckCommandsEnabled(bool enabled) {
   for (QWidget* button : {ReaderButton, SaveButton, AnalyzeButton}) button->setEnabled(enabled);
   for (QAction* item : {SaveList1, Open1, CardStats1}) item->setEnabled(enabled);
+  OpenRecent1->setEnabled(enabled && !recent_.Paths().empty());
+  Reload1->setEnabled(enabled && !openDeck_.empty());
 }
 
 void TMasterForm::ShowModel() {
@@ -139,26 +153,155 @@ std::optional<int> TMasterForm::SelectedLine() const {
 }
 
 void TMasterForm::AnalyzeButtonClick() {
-  Run([this] {
-    PlatformDeckHost host(platform_, this);
-    host.beforeMessage = [this] {
-      // A failed analysis has emptied the model by the time it says so; the
-      // user reads the message over the emptied window, not the old deck.
-      if (!model_.DName().empty()) return;
-      CardList->SetLines({});
-      SaveButton->setEnabled(model_.SaveEnabled());
-      ShowModel();
-    };
+  PlatformDeckHost host(platform_, this);
+  OpenWith(host);
+}
+
+void TMasterForm::ShowBeforeMessage(PlatformDeckHost& host) {
+  host.beforeMessage = [this] {
+    // A failed analysis has emptied the model by the time it says so; the
+    // user reads the message over the emptied window, not the old deck.
+    if (!model_.DName().empty()) return;
+    CardList->SetLines({});
+    SaveButton->setEnabled(model_.SaveEnabled());
+    ShowModel();
+  };
+}
+
+void TMasterForm::OpenWith(PlatformDeckHost& host) {
+  Run([this, &host] {
+    ShowBeforeMessage(host);
     model_.OpenDeck(host);
     if (host.Chosen()) {
       // A new analysis shows a new list even when its lines are the same.
       CardList->SetLines({});
       if (!model_.DName().empty()) saveDialogFileName_ = ShownPath(model_.ProposedFileName());
       SaveButton->setEnabled(model_.SaveEnabled());
+      TrackOpenDeck(model_.DName());
     }
     ShowModel();
     if (host.Chosen()) emit deckAnalysed();
   });
+}
+
+void TMasterForm::TrackOpenDeck(const std::string& path) {
+  // Only a deck analysed without failure is watched and remembered; after a
+  // failed open no deck is open.
+  openDeck_ = path;
+  watcher_->Watch(ShownPath(path));
+  analysedPrint_ = path.empty() ? std::nullopt : FingerprintFile(path);
+  Reload1->setEnabled(!path.empty());
+  if (path.empty() || !recent_.Add(path)) return;
+  SaveRecentDecksQuietly();
+  ShowRecentDecks();
+}
+
+void TMasterForm::OpenDeckFile(const QString& path) {
+  if (!Open1->isEnabled() || path.isEmpty()) return;
+  PlatformDeckHost host(platform_, this);
+  host.UsePath(PathBytes(QFileInfo(path).absoluteFilePath()));
+  OpenWith(host);
+}
+
+void TMasterForm::OpenFromCommandLine(const QStringList& arguments) {
+  if (arguments.size() < 2) return;
+  const QString path = arguments.at(1);
+  QTimer::singleShot(0, this, [this, path] { OpenDeckFile(path); });
+}
+
+void TMasterForm::OpenRecentDeck(const std::string& path) {
+  if (!Open1->isEnabled()) return;
+  if (!FileExists(path)) {
+    recent_.Remove(path);
+    SaveRecentDecksQuietly();
+    ShowRecentDecks();
+    platform_.ShowMessage(this, QStringLiteral("The deck file '%1' no longer exists; it has been "
+                                               "removed from the recent list.")
+                                    .arg(ShownPath(path)));
+    return;
+  }
+  OpenDeckFile(ShownPath(path));
+}
+
+void TMasterForm::UseConfigDir(std::string dir) {
+  configDir_ = std::move(dir);
+  recent_ = LoadRecentDecks(configDir_);
+  ShowRecentDecks();
+}
+
+void TMasterForm::SaveRecentDecksQuietly() {
+  // The list is a convenience, like the remembered deck folder: a settings
+  // folder that cannot be written must not make opening a deck fail.
+  try {
+    SaveRecentDecks(configDir_, recent_);
+  } catch (const std::exception&) {
+  }
+}
+
+void TMasterForm::ShowRecentDecks() {
+  OpenRecent1->clear();
+  int number = 0;
+  for (const std::string& path : recent_.Paths()) {
+    ++number;
+    QString shown = ShownPath(path);
+    shown.replace(QLatin1Char('&'), QStringLiteral("&&"));
+    QAction* item = OpenRecent1->addAction(QStringLiteral("&%1 %2").arg(number).arg(shown));
+    item->setObjectName(QStringLiteral("RecentDeck%1").arg(number));
+    connect(item, &QAction::triggered, this, [this, path] { OpenRecentDeck(path); });
+  }
+  OpenRecent1->setEnabled(Open1->isEnabled() && !recent_.Paths().empty());
+}
+
+void TMasterForm::ReloadDeck() {
+  if (openDeck_.empty() || !Open1->isEnabled()) return;
+  reloading_ = true;
+  Run([this] {
+    PlatformDeckHost host(platform_, this);
+    host.UsePath(openDeck_);
+    ShowBeforeMessage(host);
+    // Taken before the reading, so a save during the analysis still differs.
+    analysedPrint_ = FingerprintFile(openDeck_);
+    const MasterModel::ReloadResult result = model_.Reload(host);
+    CardList->SetLines({});
+    saveDialogFileName_ = ShownPath(model_.ProposedFileName());
+    SaveButton->setEnabled(model_.SaveEnabled());
+    ShowModel();
+    emit deckAnalysed();
+    if (result.listReopened) emit listShown();
+  });
+  reloading_ = false;
+}
+
+void TMasterForm::DeckFileChanged() {
+  // Notices that come while a reload waits on its message box are answered
+  // once it is closed, by the same content check.
+  if (reloading_) {
+    changedWhileReloading_ = true;
+    return;
+  }
+  do {
+    changedWhileReloading_ = false;
+    // A file briefly missing (between an editor's delete and write) or
+    // holding what was last analysed, broken or not, brings nothing new.
+    const std::optional<FileFingerprint> print = FingerprintFile(openDeck_);
+    if (!openDeck_.empty() && print && print != analysedPrint_) ReloadDeck();
+  } while (changedWhileReloading_);
+}
+
+void TMasterForm::dragEnterEvent(QDragEnterEvent* event) {
+  const QList<QUrl> urls = event->mimeData()->urls();
+  if (Open1->isEnabled() && !urls.isEmpty() && urls.front().isLocalFile()) {
+    event->acceptProposedAction();
+  }
+}
+
+void TMasterForm::dropEvent(QDropEvent* event) {
+  const QList<QUrl> urls = event->mimeData()->urls();
+  if (urls.isEmpty() || !urls.front().isLocalFile()) return;
+  event->acceptProposedAction();
+  const QString path = urls.front().toLocalFile();
+  // The drag's source waits until the drop returns; the deck opens after it.
+  QTimer::singleShot(0, this, [this, path] { OpenDeckFile(path); });
 }
 
 void TMasterForm::AssetSwitchClick() {

@@ -7,16 +7,22 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QStringList>
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 
 #include "analysis/master_model.h"
 #include "desktop/platform.h"
+#include "desktop_state/file_fingerprint.h"
+#include "desktop_state/recent_decks.h"
 
 class QAction;
 class QCheckBox;
+class QDragEnterEvent;
+class QDropEvent;
 class QComboBox;
 class QFrame;
 class QLabel;
@@ -28,6 +34,7 @@ class QScrollArea;
 
 namespace quillet {
 
+class PlatformDeckHost;
 class TCardListBox;
 class TIntEdit;
 
@@ -47,6 +54,29 @@ class TMasterForm : public QMainWindow {
 
   MasterModel& model() { return model_; }
   TIntEdit* Field(std::string_view name) const;
+
+  // Where the recent decks are kept (config_dir.h); loads the list from it.
+  // Until this is called, and with an empty folder, the list is not kept.
+  void UseConfigDir(std::string dir);
+  const RecentDecks& recentDecks() const { return recent_; }
+
+  // Opens the deck at `path` by the Open dialog's sequence and messages,
+  // without the dialog. Nothing happens while the deck commands are off (no
+  // card data file).
+  void OpenDeckFile(const QString& path);
+  // Opens the deck named by the first argument after the program's name,
+  // once the event loop runs, so the window is up before any message.
+  void OpenFromCommandLine(const QStringList& arguments);
+  // Opens a deck of the recent list; one that no longer exists leaves the
+  // list with a message saying so.
+  void OpenRecentDeck(const std::string& path);
+  // Analyses the open deck again, keeping the cost kind, the switch and the
+  // shown list (MasterModel::Reload). The window calls it when the deck's
+  // file changes; F5 calls it at any time.
+  void ReloadDeck();
+  // The deck being watched and reloaded: the last one opened without
+  // failure, kept while a reload finds it broken. Bytes, as the model's.
+  const std::string& OpenDeckPath() const { return openDeck_; }
 
   // The handlers, public so the shell and the tests can drive them as the
   // controls do.
@@ -80,6 +110,8 @@ class TMasterForm : public QMainWindow {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   void BuildControls();
@@ -99,12 +131,29 @@ class TMasterForm : public QMainWindow {
   void CentreOnScreen();
   void ShowModel();
   void SetDeckCommandsEnabled(bool enabled);
+  // The open-deck sequence shared by the dialog and every path-given open.
+  void OpenWith(PlatformDeckHost& host);
+  // Makes the emptied window visible behind a failure's message.
+  void ShowBeforeMessage(PlatformDeckHost& host);
+  void TrackOpenDeck(const std::string& path);
+  void ShowRecentDecks();
+  void SaveRecentDecksQuietly();
+  void DeckFileChanged();
   std::optional<int> SelectedLine() const;
 
   Session& session_;
   Platform& platform_;
   MasterModel model_;
   QString saveDialogFileName_;  // SaveDialog1's file name
+  std::string configDir_;
+  RecentDecks recent_;
+  std::unique_ptr<FileWatcher> watcher_;
+  std::string openDeck_;
+  // The content the last analysis of openDeck_ read; a notice that brings
+  // the same content again (above all a broken file) is not analysed again.
+  std::optional<FileFingerprint> analysedPrint_;
+  bool reloading_ = false;
+  bool changedWhileReloading_ = false;
 
   std::map<std::string, TIntEdit*, std::less<>> fields_;
   std::map<int, QWidget*> panels_;  // by FieldPanel, while the window is built
@@ -124,6 +173,8 @@ class TMasterForm : public QMainWindow {
   QScrollArea* DomainScroller = nullptr;
   QMenu* CardListMenu = nullptr;
   QAction* Open1 = nullptr;
+  QMenu* OpenRecent1 = nullptr;
+  QAction* Reload1 = nullptr;
   QAction* SaveList1 = nullptr;
   QAction* CardStats1 = nullptr;
   QAction* Copy2 = nullptr;

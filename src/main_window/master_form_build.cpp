@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <map>
 
 #include "desktop/card_text_codec.h"
 #include "desktop/window_font.h"
@@ -103,6 +104,22 @@ QPushButton* Button(QWidget* parent, const char* name, const QString& caption, Q
   return button;
 }
 
+// The caption a screen reader gives a field. The resource rows share one
+// caption and tell their columns apart by pictures, so those fields are
+// named here in words.
+QString AccessibleCaption(const MasterField& field) {
+  static const std::map<std::string_view, const char*> unnamed = {
+      {"TotalMilAmount", "Military production:"},
+      {"TotalCovAmount", "Covert production:"},
+      {"TotalCybAmount", "CyberOps production:"},
+      {"MilCost", "Military cost:"},
+      {"CovCost", "Covert cost:"},
+      {"CybCost", "CyberOps cost:"}};
+  const auto it = unnamed.find(field.name);
+  if (it != unnamed.end()) return QString::fromLatin1(it->second);
+  return FromCardBytes(field.caption).trimmed();
+}
+
 QAction* Item(QMenu* menu, const char* name, const QString& caption) {
   auto* action = menu->addAction(caption);
   action->setObjectName(QString::fromLatin1(name));
@@ -156,6 +173,8 @@ void TMasterForm::BuildTopStrip(QWidget* client) {
   HQType->setToolTip(QStringLiteral("Double click to see all HQ cards"));
   DName->installEventFilter(this);
   HQType->installEventFilter(this);
+  DName->setAccessibleName(deckLabel->text());
+  HQType->setAccessibleName(hqLabel->text());
 }
 
 void TMasterForm::BuildTypes(QWidget* client) {
@@ -217,6 +236,7 @@ void TMasterForm::BuildFigures(QWidget* client) {
   }
   Caption(box, QStringLiteral("CostLabel"), QStringLiteral("Total Deployment cost for:"), 230, 65);
   CostBox = Make<QComboBox>(box, "CostBox", QRect(287, 82, 109, 21));
+  CostBox->setAccessibleName(QStringLiteral("Total Deployment cost for:"));
   CostBox->setEditable(false);
   CostBox->setToolTip(
       QStringLiteral("Choose the type of cards who'se cost will be displayed below"));
@@ -241,6 +261,8 @@ void TMasterForm::BuildFields() {
     edit->setGeometry(place->fieldX, place->y, place->width, kFieldHeight);
     edit->SetPercentage(field.percentage);
     edit->setToolTip(FromCardBytes(field.hint));
+    // A screen reader reads the caption and then the figure ("Assets: 16").
+    edit->setAccessibleName(AccessibleCaption(field));
     if (place->captionX >= 0 && !field.caption.empty()) {
       FieldCaption(panel, name + QStringLiteral("Label"), FromCardBytes(field.caption),
                    place->captionX, place->fieldX, place->y);
@@ -258,12 +280,14 @@ void TMasterForm::BuildFields() {
 
 void TMasterForm::BuildLists(QWidget* client) {
   CardList = Make<TCardListBox>(client, "CardList", QRect(544, 206, 161, 227));
+  CardList->setAccessibleName(QStringLiteral("Card list"));
   CardList->setFocusPolicy(Qt::ClickFocus);
   CardList->setContextMenuPolicy(Qt::PreventContextMenu);
   CardListName = Make<QLabel>(client, "CardListName", QRect(0, 0, 0, 0));
   CardListName->setFont(CardList->font());
   CardListName->setVisible(false);
   ProblemBox = Make<QListWidget>(client, "ProblemBox", QRect(136, 439, 569, 71));
+  ProblemBox->setAccessibleName(QStringLiteral("Deck problems"));
   ProblemBox->setFocusPolicy(Qt::ClickFocus);
   ProblemBox->setSelectionMode(QAbstractItemView::SingleSelection);
 
@@ -312,10 +336,19 @@ void TMasterForm::BuildMenus() {
   auto* file = bar->addMenu(QStringLiteral("&File"));
   file->setObjectName(QStringLiteral("File1"));
   Open1 = Item(file, "Open1", QStringLiteral("&Open Deck..."));
+  Open1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+  OpenRecent1 = file->addMenu(QStringLiteral("Open &Recent"));
+  OpenRecent1->setObjectName(QStringLiteral("OpenRecent1"));
+  OpenRecent1->menuAction()->setObjectName(QStringLiteral("OpenRecentItem1"));
+  Reload1 = Item(file, "Reload1", QStringLiteral("Re&load Deck"));
+  Reload1->setShortcut(QKeySequence(Qt::Key_F5));
+  Reload1->setEnabled(false);
   SaveList1 = Item(file, "SaveList1", QStringLiteral("&Save List..."));
+  SaveList1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
   CardStats1 = Item(file, "CardStats1", QStringLiteral("&Card Stats"));
   Separator(file, "N1");
   auto* exit = Item(file, "Exit1", QStringLiteral("E&xit"));
+  exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
   auto* edit = bar->addMenu(QStringLiteral("&Edit"));
   edit->setObjectName(QStringLiteral("Edit1"));
   Copy2 = Item(edit, "Copy2", QStringLiteral("&Copy Card to Clipboard"));
@@ -333,6 +366,7 @@ void TMasterForm::BuildMenus() {
   auto* orvane = Item(help, "OrvaneHomePage1", QStringLiteral("&Orvane Home Page"));
 
   connect(Open1, &QAction::triggered, this, &TMasterForm::AnalyzeButtonClick);
+  connect(Reload1, &QAction::triggered, this, &TMasterForm::ReloadDeck);
   connect(SaveList1, &QAction::triggered, this, &TMasterForm::SaveButtonClick);
   connect(CardStats1, &QAction::triggered, this, &TMasterForm::CardListDblClick);
   connect(exit, &QAction::triggered, this, &TMasterForm::Exit1Click);

@@ -1,18 +1,33 @@
 // The platform of the window tests: file dialogs answer from queues set up by
 // the test, message boxes are recorded instead of shown, the clipboard is a
-// string, and the busy cursor is counted so tests can check it is restored.
+// string, the busy cursor is counted so tests can check it is restored, and
+// the file watcher reports when the test says so.
 #pragma once
 
 #include <QString>
 #include <QStringList>
 #include <deque>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
 #include "desktop/platform.h"
 
 namespace quillet::test {
+
+// A watcher the test fires by hand, as the system would after a save.
+class ScriptedFileWatcher final : public FileWatcher {
+ public:
+  void Watch(const QString& path) override { path_ = path; }
+  QString Watched() const override { return path_; }
+  void Fire() {
+    if (changed) changed();
+  }
+
+ private:
+  QString path_;
+};
 
 class ScriptedPlatform final : public Platform {
  public:
@@ -53,6 +68,13 @@ class ScriptedPlatform final : public Platform {
   bool OpenUrl(const QString& url) override {
     openedUrls << url;
     return true;
+  }
+  // The last watcher handed out; the window that asked for it owns it.
+  ScriptedFileWatcher* watcher = nullptr;
+  std::unique_ptr<FileWatcher> NewFileWatcher() override {
+    auto made = std::make_unique<ScriptedFileWatcher>();
+    watcher = made.get();
+    return made;
   }
 
  private:
