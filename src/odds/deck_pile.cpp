@@ -9,9 +9,8 @@ namespace quillet {
 
 DeckPile DeckPile::FromSession(Session& session) {
   const DeckState& deck = session.deck;
-  const auto count =
-      std::min<std::size_t>(static_cast<std::size_t>(std::max(deck.DeckCount, 0)),
-                            deck.DeckList.size());
+  const auto count = std::min<std::size_t>(static_cast<std::size_t>(std::max(deck.DeckCount, 0)),
+                                           deck.DeckList.size());
   // The negative counts are looked for first and on the lines as read, so a
   // negative HQ line refuses the deck as well.
   for (std::size_t i = 0; i < count; ++i) {

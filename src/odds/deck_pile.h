@@ -37,11 +37,11 @@ struct PileLine {
 
 // A set of the pile's copies and the pile it is drawn from.
 struct OddsGroup {
-  std::string Name;                 // the figure's component name or the card's name (bytes)
-  std::int64_t Copies = 0;          // G
-  std::int64_t TopDeckCopies = 0;   // Gt: the group's copies that carry Topdeck
-  std::int64_t Pile = 0;            // N
-  std::int64_t TopDeck = 0;         // T: the pile's copies that carry Topdeck
+  std::string Name;                // the figure's component name or the card's name (bytes)
+  std::int64_t Copies = 0;         // G
+  std::int64_t TopDeckCopies = 0;  // Gt: the group's copies that carry Topdeck
+  std::int64_t Pile = 0;           // N
+  std::int64_t TopDeck = 0;        // T: the pile's copies that carry Topdeck
 };
 
 class DeckPile {

@@ -17,7 +17,7 @@ std::array<std::int32_t, kMostCopiesAsked> AtLeast(std::int64_t population, std:
                                                    std::int32_t scale) {
   std::array<std::int32_t, kMostCopiesAsked> result{};
   const BigInt all = Binomial(population, drawn);
-  BigInt below = 0;   // ways to see fewer than k copies
+  BigInt below = 0;    // ways to see fewer than k copies
   std::int64_t x = 0;  // the next marked count to add to `below`
   for (std::size_t i = 0; i < kMostCopiesAsked; ++i) {
     const std::int64_t k = static_cast<std::int64_t>(i) + 1;

@@ -61,8 +61,9 @@ SampleHand DealSampleHand(const DeckPile& pile, std::uint64_t seed, std::int64_t
   SampleHand hand;
   hand.Seed = seed;
   const auto handEnd = std::min<std::size_t>(dealt.size(), kOpeningHand);
-  const auto drawEnd = handEnd + std::min<std::size_t>(dealt.size() - handEnd,
-                                                       static_cast<std::size_t>(std::max<std::int64_t>(draws, 0)));
+  const auto drawEnd =
+      handEnd + std::min<std::size_t>(dealt.size() - handEnd,
+                                      static_cast<std::size_t>(std::max<std::int64_t>(draws, 0)));
   hand.Hand.assign(dealt.begin(), dealt.begin() + static_cast<std::ptrdiff_t>(handEnd));
   hand.Draws.assign(dealt.begin() + static_cast<std::ptrdiff_t>(handEnd),
                     dealt.begin() + static_cast<std::ptrdiff_t>(drawEnd));

@@ -41,9 +41,9 @@ INSTANTIATE_TEST_SUITE_P(
                       DrawCase{9990, 10000, 20, 100}, DrawCase{3, 100000, 8, 0},
                       // Hands beyond 8 cards, which negative Topdeck counts make, are
                       // exact too: none is 17/8, 212.5 percent, rounded to 212.
-                      DrawCase{-1, 16, 9, -112}, DrawCase{-3, 20, 12, -973},
-                      DrawCase{1, 200, 9, 4}, DrawCase{1, 200, 11, 6},
-                      DrawCase{1, 4000, 10, 0}, DrawCase{5, 40000, 10000, 76}));
+                      DrawCase{-1, 16, 9, -112}, DrawCase{-3, 20, 12, -973}, DrawCase{1, 200, 9, 4},
+                      DrawCase{1, 200, 11, 6}, DrawCase{1, 4000, 10, 0},
+                      DrawCase{5, 40000, 10000, 76}));
 
 TEST(DrawChanceTest, NegativeCountsMayLeaveTheRangeButNeverOverflow) {
   EXPECT_EQ(DrawChance(41, 40, 1), 102);  // none is -2.5 percent, rounded to -2

@@ -62,7 +62,8 @@ TEST_F(DeckPileTest, OpeningHandOddsAgreeWithTheWindowsChancesForEveryFigure) {
       EXPECT_EQ(chance, OpeningHandChance(static_cast<std::int32_t>(group->Copies), st.TotalAmount,
                                           static_cast<std::int32_t>(group->TopDeckCopies),
                                           st.TopDeckAmount))
-          << list.component << " in\n" << deck;
+          << list.component << " in\n"
+          << deck;
       if (list.component == "NoAssets") EXPECT_EQ(chance, 100 - st.NoAssets) << deck;
       if (list.component == "NoBases") EXPECT_EQ(chance, 100 - st.NoBases) << deck;
     }
@@ -71,8 +72,9 @@ TEST_F(DeckPileTest, OpeningHandOddsAgreeWithTheWindowsChancesForEveryFigure) {
 }
 
 TEST_F(DeckPileTest, GroupsCountTheCopiesBehindAFigureOrACard) {
-  ASSERT_TRUE(Open("1\tCinder Keep\n3\tBrine Lancer\n2\tDusk Herald\n4\tGutter Pike\n"
-                   "1\tDusk Herald\n2\tSalt Depot\n5\tRust Halo\n"));
+  ASSERT_TRUE(
+      Open("1\tCinder Keep\n3\tBrine Lancer\n2\tDusk Herald\n4\tGutter Pike\n"
+           "1\tDusk Herald\n2\tSalt Depot\n5\tRust Halo\n"));
   const auto assets = FigureOddsGroup(model_, "AssetAmount");
   ASSERT_TRUE(assets);
   EXPECT_EQ(assets->Name, "AssetAmount");

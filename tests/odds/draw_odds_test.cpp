@@ -102,7 +102,8 @@ TEST(DrawOddsTest, LargePilesStayExactAndOrdered) {
       const std::int64_t drawn = kOpeningHand - top;
       long double none = 1;
       for (std::int64_t i = 0; i < drawn; ++i) {
-        none *= static_cast<long double>(pile - top - gb - i) / static_cast<long double>(pile - top - i);
+        none *= static_cast<long double>(pile - top - gb - i) /
+                static_cast<long double>(pile - top - i);
       }
       const long double expected = gt >= 1 ? 1000 : (1 - none) * 1000;
       EXPECT_NEAR(rows[0].AtLeast[0], expected, 0.5000001L);

@@ -15,12 +15,12 @@ TEST(SplitMix64Test, MatchesTheReferenceOutputs) {
     std::uint64_t seed;
     std::array<std::uint64_t, 3> outputs;
   };
-  for (const Case& c : {Case{0, {0xe220a8397b1dcdafULL, 0x6e789e6aa1b965f4ULL, 0x6c45d188009454fULL}},
-                        Case{1, {0x910a2dec89025cc1ULL, 0xbeeb8da1658eec67ULL, 0xf893a2eefb32555eULL}},
-                        Case{0xFFFFFFFFFFFFFFFFULL,
-                             {0xe4d971771b652c20ULL, 0xe99ff867dbf682c9ULL, 0x382ff84cb27281e9ULL}},
-                        Case{20240611,
-                             {0x635ef3cd5c35877ULL, 0xf668eaeb0e183e70ULL, 0x36f0d4c97c8389d0ULL}}}) {
+  for (const Case& c :
+       {Case{0, {0xe220a8397b1dcdafULL, 0x6e789e6aa1b965f4ULL, 0x6c45d188009454fULL}},
+        Case{1, {0x910a2dec89025cc1ULL, 0xbeeb8da1658eec67ULL, 0xf893a2eefb32555eULL}},
+        Case{0xFFFFFFFFFFFFFFFFULL,
+             {0xe4d971771b652c20ULL, 0xe99ff867dbf682c9ULL, 0x382ff84cb27281e9ULL}},
+        Case{20240611, {0x635ef3cd5c35877ULL, 0xf668eaeb0e183e70ULL, 0x36f0d4c97c8389d0ULL}}}) {
     SplitMix64 generator(c.seed);
     for (std::uint64_t expected : c.outputs) EXPECT_EQ(generator.Next(), expected) << c.seed;
   }
@@ -49,8 +49,9 @@ class SampleDealTest : public test::AnalysisTest {
            test::WithKeywords(test::Card("Quarry Lamp", 'E'), {Keyword::Topdeck}),
            test::Card("Mire Beacon", 'B'), test::Card("Ash Courier", 'I'),
            test::Card("Fen Citadel", 'H')});
-    ASSERT_TRUE(Open("2\tEmber Sentry\n1\tHollow Scout\n3\tTin Drover\n1\tFen Citadel\n"
-                     "2\tQuarry Lamp\n1\tMire Beacon\n3\tAsh Courier\n"));
+    ASSERT_TRUE(
+        Open("2\tEmber Sentry\n1\tHollow Scout\n3\tTin Drover\n1\tFen Citadel\n"
+             "2\tQuarry Lamp\n1\tMire Beacon\n3\tAsh Courier\n"));
   }
 
   static std::vector<std::string> Names(const std::vector<DealtCard>& cards) {
@@ -63,11 +64,11 @@ class SampleDealTest : public test::AnalysisTest {
 TEST_F(SampleDealTest, DealsThePileAsTheReferenceDoes) {
   const DeckPile pile = DeckPile::FromSession(session_);
   const std::vector<std::string> seed42 = {
-      "Hollow Scout", "Quarry Lamp", "Quarry Lamp", "Tin Drover",  "Tin Drover",  "Ember Sentry",
-      "Ash Courier",  "Mire Beacon", "Ash Courier", "Ash Courier", "Tin Drover",  "Ember Sentry"};
+      "Hollow Scout", "Quarry Lamp", "Quarry Lamp", "Tin Drover",  "Tin Drover", "Ember Sentry",
+      "Ash Courier",  "Mire Beacon", "Ash Courier", "Ash Courier", "Tin Drover", "Ember Sentry"};
   const std::vector<std::string> seed9001 = {
-      "Hollow Scout", "Quarry Lamp",  "Quarry Lamp", "Tin Drover",  "Ash Courier", "Ember Sentry",
-      "Ember Sentry", "Ash Courier",  "Ash Courier", "Tin Drover",  "Mire Beacon", "Tin Drover"};
+      "Hollow Scout", "Quarry Lamp", "Quarry Lamp", "Tin Drover", "Ash Courier", "Ember Sentry",
+      "Ember Sentry", "Ash Courier", "Ash Courier", "Tin Drover", "Mire Beacon", "Tin Drover"};
   EXPECT_EQ(Names(DealPile(pile, 42)), seed42);
   EXPECT_EQ(Names(DealPile(pile, 9001)), seed9001);
 
