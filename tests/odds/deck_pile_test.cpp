@@ -64,8 +64,12 @@ TEST_F(DeckPileTest, OpeningHandOddsAgreeWithTheWindowsChancesForEveryFigure) {
                                           st.TopDeckAmount))
           << list.component << " in\n"
           << deck;
-      if (list.component == "NoAssets") EXPECT_EQ(chance, 100 - st.NoAssets) << deck;
-      if (list.component == "NoBases") EXPECT_EQ(chance, 100 - st.NoBases) << deck;
+      if (list.component == "NoAssets") {
+        EXPECT_EQ(chance, 100 - st.NoAssets) << deck;
+      }
+      if (list.component == "NoBases") {
+        EXPECT_EQ(chance, 100 - st.NoBases) << deck;
+      }
     }
   }
   EXPECT_GT(decks, 30);

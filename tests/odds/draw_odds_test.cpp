@@ -93,8 +93,12 @@ TEST(DrawOddsTest, LargePilesStayExactAndOrdered) {
     ASSERT_EQ(rows.size(), 13u);
     for (std::size_t r = 0; r < rows.size(); ++r) {
       for (std::size_t k = 0; k < 4; ++k) {
-        if (r > 0) EXPECT_GE(rows[r].AtLeast[k], rows[r - 1].AtLeast[k]);
-        if (k > 0) EXPECT_LE(rows[r].AtLeast[k], rows[r].AtLeast[k - 1]);
+        if (r > 0) {
+          EXPECT_GE(rows[r].AtLeast[k], rows[r - 1].AtLeast[k]);
+        }
+        if (k > 0) {
+          EXPECT_LE(rows[r].AtLeast[k], rows[r].AtLeast[k - 1]);
+        }
       }
     }
     if (top < kOpeningHand) {
