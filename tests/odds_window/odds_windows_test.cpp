@@ -192,11 +192,13 @@ class OddsWindowsTest : public QObject {
     // A double click opens the card in the reader.
     auto* list = a.In<QListWidget>(hand, "HandList");
     list->setCurrentRow(2);
-    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {},
-                       list->visualItemRect(list->item(2)).center());
+    // As a user's: a click, then the double click.
+    const QPoint point = list->visualItemRect(list->item(2)).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, point);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, point);
     QVERIFY(a.app->reader.isVisible());
-    QVERIFY(list->item(2)->text().endsWith(FromCardBytes(a.app->session.SelectedCardName)) ||
-            list->item(2)->text().contains(FromCardBytes(a.app->session.SelectedCardName)));
+    QVERIFY(!a.app->session.SelectedCardName.empty());
+    QVERIFY(list->item(2)->text().contains(FromCardBytes(a.app->session.SelectedCardName)));
 
     a.Open("this is\tno deck\n", "broken.txt");
     QVERIFY(a.Hand().isEmpty());
