@@ -67,7 +67,14 @@ TDrawOddsForm::TDrawOddsForm(MasterModel& model, QWidget* parent)
   }
   OddsTable->setVerticalHeaderLabels(rows);
   OddsTable->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-  OddsTable->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  // Compact rows, and a table tall enough to show all of them without a
+  // scroll bar.
+  OddsTable->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  OddsTable->verticalHeader()->setDefaultSectionSize(OddsTable->fontMetrics().height() + 6);
+  OddsTable->setMinimumHeight(OddsTable->horizontalHeader()->sizeHint().height() +
+                              OddsTable->rowCount() *
+                                  OddsTable->verticalHeader()->defaultSectionSize() +
+                              2 * OddsTable->frameWidth() + 2);
   OddsNotice = new QLabel(OddsPages);
   OddsNotice->setObjectName(QStringLiteral("OddsNotice"));
   OddsNotice->setAlignment(Qt::AlignCenter);
@@ -75,7 +82,7 @@ TDrawOddsForm::TDrawOddsForm(MasterModel& model, QWidget* parent)
   OddsPages->addWidget(OddsTable);
   OddsPages->addWidget(OddsNotice);
   layout->addWidget(OddsPages);
-  resize(470, 400);
+  resize(470, sizeHint().height());
   FollowAnalysis();
 }
 
