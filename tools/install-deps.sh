@@ -7,6 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libgtest-dev googletest libbenchmark-dev
+  libboost-dev
   clang libclang-rt-14-dev clang-format
   fonts-liberation2
   xvfb xauth xdotool imagemagick x11-utils

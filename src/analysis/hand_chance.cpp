@@ -1,31 +1,18 @@
 #include "analysis/hand_chance.h"
 
 #include <cmath>
-#include <cstdlib>
 
 #include "analysis/checked_math.h"
+#include "analysis/exact_ratio.h"
 #include "card_data/card_words.h"
 
 namespace quillet {
 namespace {
 
-__extension__ typedef __int128 Int128;
-
-// Hands of up to HandSize cards from piles whose factors stay below this are
-// computed in 128-bit integers: eight factors of at most 2^15 and the factor 100 stay below 2^127.
-constexpr std::int64_t kExactFactorLimit = std::int64_t{1} << 15;
-
-Int128 RoundedRatio128(Int128 num, Int128 den) {  // den > 0
-  Int128 quotient = num / den;
-  Int128 remainder = num % den;
-  if (remainder < 0) {
-    --quotient;
-    remainder += den;
-  }
-  const Int128 twice = 2 * remainder;
-  if (twice > den || (twice == den && quotient % 2 != 0)) ++quotient;
-  return quotient;
-}
+// Hands up to this many cards are computed exactly in big integers, which
+// covers every pile the odds accept; only hands made larger than that by
+// negative Topdeck counts fall back to floating point.
+constexpr std::int64_t kExactHandLimit = 10000;
 
 }  // namespace
 
@@ -35,26 +22,22 @@ std::int32_t DrawChance(std::int64_t K, std::int64_t N, std::int64_t n) {
   // The chance of none is (N-K)(N-K-1)...(N-K-n+1) / N(N-1)...(N-n+1); the
   // denominator's factors are all at least 1 here.
   if (N - K >= 0 && N - K < n) return 100;  // a factor of the chance of none is 0
-  bool exact = n <= HandSize && N < kExactFactorLimit;
-  for (std::int64_t i = 1; exact && i <= n; ++i) {
-    if (std::llabs(N - K - i + 1) >= kExactFactorLimit) exact = false;
-  }
   std::int64_t percentOfNone = 0;
-  if (exact) {
-    Int128 none = 1;
-    Int128 all = 1;
+  if (n <= kExactHandLimit) {
+    BigInt none = 1;
+    BigInt all = 1;
     for (std::int64_t i = 1; i <= n; ++i) {
       none *= N - K - i + 1;
       all *= N - i + 1;
     }
-    const Int128 rounded = RoundedRatio128(none * 100, all);
-    if (rounded < -(Int128{1} << 40) || rounded > (Int128{1} << 40)) throw OverflowError();
+    const BigInt rounded = RoundHalfEven(none * 100, all);
+    if (rounded < -(BigInt{1} << 40) || rounded > (BigInt{1} << 40)) throw OverflowError();
     percentOfNone = static_cast<std::int64_t>(rounded);
   } else {
-    // Far beyond any real deck (or a hand made huge by negative Topdeck
-    // counts): the products are taken as ratios of factorials through the
-    // log-gamma function, which costs the same for any pile, and halves are
-    // out of reach of its rounding at these sizes.
+    // Far beyond any real deck (a hand made huge by negative Topdeck counts):
+    // the products are taken as ratios of factorials through the log-gamma
+    // function, which costs the same for any pile; halves are out of reach of
+    // its rounding at these sizes.
     const auto lg = [](std::int64_t x) { return std::lgamma(static_cast<long double>(x)); };
     long double logNone = lg(N - n + 1) - lg(N + 1);
     bool negative = false;

@@ -1,7 +1,7 @@
 // Opening-hand chances: the hand is HandSize cards, Topdeck cards dealt
 // first and the rest drawn from the shuffled remainder. Chances are whole
-// percentages, rounded half to even, computed exactly for piles of any size a
-// deck can have.
+// percentages, rounded half to even on the exact fraction for every hand of up
+// to 10,000 cards.
 #pragma once
 
 #include <cstdint>

@@ -7,7 +7,9 @@ Application::Application(std::string programDir, Platform& platform)
       master(session, platform),
       reader(session, platform),
       updater(session, platform),
-      about() {
+      about(),
+      drawOdds(master.model()),
+      sampleHand(master.model()) {
   master.runUpdater = [this] { return updater.exec() == QDialog::Accepted; };
   master.showReader = [this] {
     // Not modal: the reader stays beside the main window. Showing an already
@@ -17,6 +19,22 @@ Application::Application(std::string programDir, Platform& platform)
     reader.activateWindow();
   };
   master.showAbout = [this] { about.exec(); };
+
+  // The odds and the sample hand follow the main window, shown or not.
+  QObject::connect(&master, &TMasterForm::deckAnalysed, &drawOdds, &TDrawOddsForm::FollowAnalysis);
+  QObject::connect(&master, &TMasterForm::listShown, &drawOdds, &TDrawOddsForm::FollowList);
+  QObject::connect(&master, &TMasterForm::cardLineSelected, &drawOdds,
+                   &TDrawOddsForm::FollowCardLine);
+  QObject::connect(&master, &TMasterForm::deckAnalysed, &sampleHand,
+                   &TSampleHandForm::FollowAnalysis);
+  const auto raise = [](QWidget& window) {
+    window.showNormal();
+    window.raise();
+    window.activateWindow();
+  };
+  master.showDrawOdds = [this, raise] { raise(drawOdds); };
+  master.showSampleHand = [this, raise] { raise(sampleHand); };
+  sampleHand.showReader = [this] { master.showReader(); };
 }
 
 }  // namespace quillet

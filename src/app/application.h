@@ -10,6 +10,8 @@
 #include "analysis/session.h"
 #include "app/about_form.h"
 #include "main_window/master_form.h"
+#include "odds_window/draw_odds_form.h"
+#include "odds_window/sample_hand_form.h"
 #include "reader/reader_form.h"
 #include "updater/updater_form.h"
 
@@ -25,6 +27,8 @@ struct Application {
   TReaderForm reader;
   TUpdaterForm updater;
   TAboutForm about;
+  TDrawOddsForm drawOdds;
+  TSampleHandForm sampleHand;
 };
 
 }  // namespace quillet

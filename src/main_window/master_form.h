@@ -51,6 +51,10 @@ class TMasterForm : public QMainWindow {
   std::function<bool()> runUpdater;
   std::function<void()> showReader;
   std::function<void()> showAbout;
+  // The Tools menu's Draw Odds and Sample Hand: show the window without
+  // waiting and raise it.
+  std::function<void()> showDrawOdds;
+  std::function<void()> showSampleHand;
 
   MasterModel& model() { return model_; }
   TIntEdit* Field(std::string_view name) const;

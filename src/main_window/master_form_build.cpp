@@ -356,6 +356,8 @@ void TMasterForm::BuildMenus() {
   auto* tools = bar->addMenu(QStringLiteral("&Tools"));
   tools->setObjectName(QStringLiteral("Tools1"));
   auto* update = Item(tools, "UpdateCardDataFile1", QStringLiteral("&Update Card Data File"));
+  auto* drawOdds = Item(tools, "DrawOdds1", QStringLiteral("&Draw Odds"));
+  auto* sampleHand = Item(tools, "SampleHand1", QStringLiteral("&Sample Hand"));
   auto* help = bar->addMenu(QStringLiteral("&Help"));
   help->setObjectName(QStringLiteral("Help1"));
   auto* helpTopic = Item(help, "Help2", QStringLiteral("Quillet &Help"));
@@ -372,6 +374,12 @@ void TMasterForm::BuildMenus() {
   connect(exit, &QAction::triggered, this, &TMasterForm::Exit1Click);
   connect(Copy2, &QAction::triggered, this, &TMasterForm::PopUpCopyClick);
   connect(update, &QAction::triggered, this, &TMasterForm::UpdaterButtonClick);
+  connect(drawOdds, &QAction::triggered, this, [this] {
+    if (showDrawOdds) showDrawOdds();
+  });
+  connect(sampleHand, &QAction::triggered, this, [this] {
+    if (showSampleHand) showSampleHand();
+  });
   connect(helpTopic, &QAction::triggered, this, &TMasterForm::Help2Click);
   connect(about, &QAction::triggered, this, &TMasterForm::About1Click);
   connect(utilities, &QAction::triggered, this, &TMasterForm::QuilletHomepage1Click);

@@ -38,7 +38,12 @@ INSTANTIATE_TEST_SUITE_P(
                       // 0.08 percent, and an exact half at 9,999 of 10,000 in 1 draw.
                       DrawCase{1, 10000, 8, 0}, DrawCase{9850, 10000, 1, 98},
                       DrawCase{9750, 10000, 1, 98}, DrawCase{9950, 10000, 1, 100},
-                      DrawCase{9990, 10000, 20, 100}, DrawCase{3, 100000, 8, 0}));
+                      DrawCase{9990, 10000, 20, 100}, DrawCase{3, 100000, 8, 0},
+                      // Hands beyond 8 cards, which negative Topdeck counts make, are
+                      // exact too: none is 17/8, 212.5 percent, rounded to 212.
+                      DrawCase{-1, 16, 9, -112}, DrawCase{-3, 20, 12, -973}, DrawCase{1, 200, 9, 4},
+                      DrawCase{1, 200, 11, 6}, DrawCase{1, 4000, 10, 0},
+                      DrawCase{5, 40000, 10000, 76}));
 
 TEST(DrawChanceTest, NegativeCountsMayLeaveTheRangeButNeverOverflow) {
   EXPECT_EQ(DrawChance(41, 40, 1), 102);  // none is -2.5 percent, rounded to -2
