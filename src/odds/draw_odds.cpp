@@ -61,8 +61,13 @@ std::string PerMilleText(std::int32_t perMille) {
 std::string OddsRowCaption(std::int64_t seen) {
   if (seen <= kOpeningHand) return "Opening hand (" + std::to_string(seen) + ")";
   const std::int64_t draws = seen - kOpeningHand;
-  return "+" + std::to_string(draws) + (draws == 1 ? " draw (" : " draws (") +
-         std::to_string(seen) + ")";
+  // Appended piece by piece: GCC 12 warns falsely about "+" + std::string.
+  std::string caption(1, '+');
+  caption += std::to_string(draws);
+  caption += draws == 1 ? " draw (" : " draws (";
+  caption += std::to_string(seen);
+  caption += ')';
+  return caption;
 }
 
 }  // namespace quillet
