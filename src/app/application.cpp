@@ -2,12 +2,12 @@
 
 namespace quillet {
 
-Application::Application(std::string programDir, Platform& platform)
-    : session(std::move(programDir)),
+Application::Application(std::string dataDir, Platform& platform)
+    : session(std::move(dataDir)),
       master(session, platform),
       reader(session, platform),
       updater(session, platform),
-      about() {
+      about(QString::fromLocal8Bit(session.db.ProgramDir())) {
   master.runUpdater = [this] { return updater.exec() == QDialog::Accepted; };
   master.showReader = [this] {
     // Not modal: the reader stays beside the main window. Showing an already
