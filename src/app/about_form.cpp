@@ -2,6 +2,7 @@
 
 #include <QFrame>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPixmap>
 #include <QPushButton>
 
@@ -21,12 +22,15 @@ QLabel* AddLabel(QWidget* parent, const char* name, const QString& text, int x, 
 
 }  // namespace
 
-TAboutForm::TAboutForm(QWidget* parent)
+TAboutForm::TAboutForm(const QString& dataFolder, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
   setObjectName(QStringLiteral("AboutForm"));
   setWindowTitle(QStringLiteral("About Quillet"));
-  setFixedSize(308, 263);
+  // Everything below the data folder line sits kShift lower than it would
+  // without it.
+  constexpr int kShift = 22;
+  setFixedSize(308, 263 + kShift);
 
   QLabel* title = AddLabel(this, "Label1", QStringLiteral("Quillet "), 10, 6);
   QFont titleFont(QStringLiteral("Liberation Serif"));
@@ -55,14 +59,30 @@ TAboutForm::TAboutForm(QWidget* parent)
            QStringLiteral("The latest version can always be downloaded from"), 10, 100);
   AddLabel(this, "HomePageLabel", kUtilitiesHomePage, 10, 116);
 
+  QLabel* folderCaption =
+      AddLabel(this, "DataFolderCaption", QStringLiteral("Data folder:"), 10, 138);
+  // A frameless read-only line: the whole path can be selected and copied,
+  // and a long one scrolls instead of being cut.
+  auto* folder = new QLineEdit(dataFolder, this);
+  folder->setObjectName(QStringLiteral("DataFolderLabel"));
+  folder->setReadOnly(true);
+  folder->setFrame(false);
+  folder->setStyleSheet(QStringLiteral("background: transparent"));
+  folder->setCursorPosition(0);
+  folder->setToolTip(dataFolder);
+  folderCaption->setBuddy(folder);
+  const int folderX = folderCaption->x() + folderCaption->width() + 4;
+  folder->setGeometry(folderX, folderCaption->y() + (folderCaption->height() - 20) / 2,
+                      298 - folderX, 20);
+
   auto* bevel = new QFrame(this);
   bevel->setObjectName(QStringLiteral("Bevel1"));
   bevel->setFrameShape(QFrame::HLine);
   bevel->setFrameShadow(QFrame::Sunken);
-  bevel->setGeometry(8, 138, 292, 4);
+  bevel->setGeometry(8, 138 + kShift, 292, 4);
 
-  QLabel* owned =
-      AddLabel(this, "OwnershipLabel1", QStringLiteral("Orvane and its resource symbols"), 10, 150);
+  QLabel* owned = AddLabel(this, "OwnershipLabel1",
+                           QStringLiteral("Orvane and its resource symbols"), 10, 150 + kShift);
   const char* const pictures[][2] = {{"ImageMil", ":/pictures/military.png"},
                                      {"ImageCov", ":/pictures/covert.png"},
                                      {"ImageCyb", ":/pictures/cyberops.png"}};
@@ -76,9 +96,9 @@ TAboutForm::TAboutForm(QWidget* parent)
     x += 20;
   }
   AddLabel(this, "OwnershipLabel2", QStringLiteral("are the property of the game's publisher;"), 10,
-           168);
+           168 + kShift);
   AddLabel(this, "OwnershipLabel3", QStringLiteral("card names and texts belong to their owners."),
-           10, 184);
+           10, 184 + kShift);
 
   auto* disclaimer = new QLabel(
       QStringLiteral("Quillet is an independent fan tool. It is not made, endorsed or supported "
@@ -89,11 +109,11 @@ TAboutForm::TAboutForm(QWidget* parent)
   small.setPointSize(7);
   disclaimer->setFont(small);
   disclaimer->setWordWrap(true);
-  disclaimer->setGeometry(10, 204, 288, 24);
+  disclaimer->setGeometry(10, 204 + kShift, 288, 24);
 
   auto* ok = new QPushButton(QStringLiteral("OK"), this);
   ok->setObjectName(QStringLiteral("OKButton"));
-  ok->setGeometry(117, 232, 75, 25);
+  ok->setGeometry(117, 232 + kShift, 75, 25);
   ok->setDefault(true);
   connect(ok, &QPushButton::clicked, this, &QDialog::accept);
   CentreOnScreen(*this);

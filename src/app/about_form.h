@@ -1,5 +1,5 @@
 // The about box: the program's name, version, authors, where new versions
-// come from, and whose game it serves. Everything in it is static text.
+// come from, where this user's data files are, and whose game it serves.
 #pragma once
 
 #include <QDialog>
@@ -10,7 +10,9 @@ class TAboutForm : public QDialog {
   Q_OBJECT
 
  public:
-  explicit TAboutForm(QWidget* parent = nullptr);
+  // `dataFolder` is shown on its own line, selectable, so a user can find (and
+  // copy) where the database and ZNUTILS.INI are.
+  explicit TAboutForm(const QString& dataFolder = {}, QWidget* parent = nullptr);
 };
 
 }  // namespace quillet

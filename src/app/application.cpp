@@ -2,12 +2,12 @@
 
 namespace quillet {
 
-Application::Application(std::string programDir, Platform& platform)
-    : session(std::move(programDir)),
+Application::Application(std::string dataDir, Platform& platform)
+    : session(std::move(dataDir)),
       master(session, platform),
       reader(session, platform),
       updater(session, platform),
-      about(),
+      about(QString::fromLocal8Bit(session.db.ProgramDir())),
       drawOdds(master.model()),
       sampleHand(master.model()) {
   master.runUpdater = [this] { return updater.exec() == QDialog::Accepted; };

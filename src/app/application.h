@@ -20,7 +20,8 @@ namespace quillet {
 class Platform;
 
 struct Application {
-  Application(std::string programDir, Platform& platform);
+  // `dataDir` is the data folder (ChooseDataFolder), with its trailing '/'.
+  Application(std::string dataDir, Platform& platform);
 
   Session session;
   TMasterForm master;

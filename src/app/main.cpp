@@ -6,7 +6,7 @@
 
 #include "app/application.h"
 #include "app/help_window.h"
-#include "card_data/file_util.h"
+#include "card_data/data_folder.h"
 #include "desktop/qt_platform.h"
 #include "desktop/window_font.h"
 #include "desktop_state/config_dir.h"
@@ -21,7 +21,10 @@ int main(int argc, char** argv) {
 
   quillet::QtPlatform platform;
   platform.SetHelpHandler([&help](QWidget*, const QString& topic) { help.ShowTopic(topic); });
-  quillet::Application windows(quillet::ProgramDir(), platform);
+  // The data folder: QUILLET_DATA_DIR, the program's folder when it holds the
+  // database or may be written, else the user's data home.
+  quillet::Application windows(quillet::ChooseDataFolder({}, quillet::DataFolderEnv::FromProcess()),
+                               platform);
   windows.master.UseConfigDir(quillet::UserConfigDir());
   windows.master.show();
   // The desktop entry passes the file it was asked to open (Exec=quillet %f).

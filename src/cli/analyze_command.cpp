@@ -2,48 +2,21 @@
 // is laid out like the window (the figures grouped as there, with their
 // captions, then the problems, the cards not found and the card list); the
 // JSON form carries every field, every statistic and every list by name.
+#include <CLI/CLI.hpp>
 #include <iomanip>
+#include <memory>
 #include <ostream>
 #include <sstream>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 #include "analysis/deck_stats.h"
 #include "card_data/text_util.h"
+#include "cli/commands.h"
 #include "cli/deck_command.h"
-#include "cli/json_writer.h"
 
 namespace quillet::cli {
 namespace {
-
-constexpr const char* kAnalyzeUsage =
-    "usage: quillet-cli analyze DECK [--data DIR] [--assets-only] [--cost KIND] [--json]\n"
-    "       quillet-cli list DECK FIELD [--data DIR] [--assets-only] [--cost KIND] [--json]\n"
-    "       KIND: \"All cards\", \"Assets\", \"Enhancements\", \"Interventions\" or \"Programs\"\n";
-
-bool IsCostKind(std::string_view kind) {
-  return kind == "All cards" || kind == "Assets" || kind == "Enhancements" ||
-         kind == "Interventions" || kind == "Programs";
-}
-
-// The open dialog answers with the deck; messages become lines of `err`.
-class CliHost final : public OpenDeckHost {
- public:
-  CliHost(std::string deck, std::ostream& err) : deck_(std::move(deck)), err_(err) {}
-  std::optional<std::string> ChooseDeckFile(const std::string&) override { return deck_; }
-  void BeginBusy() override {}
-  void EndBusy() override {}
-  void ShowMessage(const std::string& text) override {
-    err_ << Cp1252ToUtf8(text) << '\n';
-    lastMessage = text;
-  }
-  std::string lastMessage;
-
- private:
-  std::string deck_;
-  std::ostream& err_;
-};
 
 // A figure as its field shows it after an analysis: zeros shown, percentages
 // with "%".
@@ -143,135 +116,47 @@ void PrintText(std::ostream& out, const MasterModel& model) {
   for (const auto& line : model.CardList()) out << "  " << Cp1252ToUtf8(line) << '\n';
 }
 
-void StringArray(JsonWriter& json, const std::vector<std::string>& items) {
-  json.BeginArray();
-  for (const auto& item : items) json.String(Cp1252ToUtf8(item));
-  json.EndArray();
-}
-
-void PrintJson(std::ostream& out, const MasterModel& model, const Session& session) {
-  JsonWriter json(out);
-  json.BeginObject();
-  json.Key("DName");
-  json.String(Cp1252ToUtf8(model.DName()));
-  json.Key("HQType");
-  json.String(Cp1252ToUtf8(model.HQType()));
-  json.Key("Fields");
-  json.BeginObject();
-  for (const auto& field : MasterFields()) {
-    json.Key(field.name);
-    json.Int(model.FieldValue(field.name));
-  }
-  json.EndObject();
-  json.Key("Stats");
-  json.BeginObject();
-  for (const auto& stat : StatFields()) {
-    json.Key(stat.name);
-    json.Int(session.stats.*stat.member);
-  }
-  json.Key("HQFound");
-  json.Bool(session.stats.HQFound);
-  json.Key("OverLimitNames");
-  StringArray(json, session.stats.OverLimitNames);
-  json.EndObject();
-  json.Key("CostBox");
-  StringArray(json, model.CostBoxItems());
-  json.Key("CardList");
-  StringArray(json, model.CardList());
-  json.Key("DeckList");
-  json.BeginArray();
+// The JSON shape of the analysis: every key, in the order scripts see them.
+Json AnalysisJson(const MasterModel& model, const Session& session) {
+  Json fields = Json::object();
+  for (const auto& field : MasterFields())
+    fields[std::string(field.name)] = model.FieldValue(field.name);
+  Json stats = Json::object();
+  for (const auto& stat : StatFields()) stats[std::string(stat.name)] = session.stats.*stat.member;
+  stats["HQFound"] = session.stats.HQFound;
+  stats["OverLimitNames"] = JsonTexts(session.stats.OverLimitNames);
+  Json deckList = Json::array();
   for (std::int32_t i = 0; i < session.deck.DeckCount; ++i) {
     const TDeckEntry& entry = session.deck.DeckList[static_cast<std::size_t>(i)];
-    json.BeginObject();
-    json.Key("Count");
-    json.Int(entry.Count);
-    json.Key("Name");
-    json.String(Cp1252ToUtf8(entry.Name));
-    json.EndObject();
+    deckList.push_back(Json{{"Count", entry.Count}, {"Name", JsonText(entry.Name)}});
   }
-  json.EndArray();
-  json.Key("Missing");
-  StringArray(json, model.MissingCards());
-  json.Key("ProblemBox");
-  StringArray(json, model.ProblemBox());
-  json.EndObject();
+  return Json{{"DName", JsonText(model.DName())},
+              {"HQType", JsonText(model.HQType())},
+              {"Fields", std::move(fields)},
+              {"Stats", std::move(stats)},
+              {"CostBox", JsonTexts(model.CostBoxItems())},
+              {"CardList", JsonTexts(model.CardList())},
+              {"DeckList", std::move(deckList)},
+              {"Missing", JsonTexts(model.MissingCards())},
+              {"ProblemBox", JsonTexts(model.ProblemBox())}};
 }
 
 }  // namespace
 
-std::optional<DeckCommandOptions> ParseDeckCommand(const Args& args, bool withField,
-                                                   const std::string& programDir) {
-  DeckCommandOptions options;
-  options.dataDir = programDir;
-  std::vector<std::string> positional;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& arg = args[i];
-    if (arg == "--data" || arg == "--cost") {
-      if (i + 1 == args.size()) return std::nullopt;
-      const std::string& value = args[++i];
-      if (arg == "--data") {
-        if (value.empty()) return std::nullopt;
-        options.dataDir = value;
-      } else {
-        if (!IsCostKind(value)) return std::nullopt;
-        options.costKind = value;
-      }
-    } else if (arg == "--assets-only") {
-      options.assetsOnly = true;
-    } else if (arg == "--json") {
-      options.json = true;
-    } else if (arg.size() > 1 && arg[0] == '-') {
-      return std::nullopt;
+CommandRunner SetupAnalyze(CLI::App& command) {
+  auto options = std::make_shared<DeckCommandOptions>();
+  AddDeckOptions(command, *options);
+  return [options](CommandContext& context) {
+    Session session(DataFolder(context, options->dataDir));
+    MasterModel model(session);
+    if (const int code = AnalyzeForCli(*options, model, context)) return code;
+    if (options->json) {
+      WriteJson(context.out, AnalysisJson(model, session));
     } else {
-      positional.push_back(arg);
+      PrintText(context.out, model);
     }
-  }
-  if (positional.size() != (withField ? 2u : 1u) || positional[0].empty()) return std::nullopt;
-  options.deck = positional[0];
-  if (withField) options.field = positional[1];
-  options.dataDir = DataFolder(std::move(options.dataDir));
-  return options;
-}
-
-int AnalyzeForCli(const DeckCommandOptions& options, MasterModel& model, std::ostream& out,
-                  std::ostream& err) {
-  if (!model.Create()) {
-    err << "You must create a data file to use this program\n";
-    return 1;
-  }
-  CliHost host(options.deck, err);
-  model.OpenDeck(host, /*useSettings=*/false);
-  if (model.session().deck.DeckFileName.empty()) {
-    if (options.json) {
-      JsonWriter json(out);
-      json.BeginObject();
-      json.Key("Error");
-      json.String(Cp1252ToUtf8(host.lastMessage));
-      json.EndObject();
-    }
-    return 1;
-  }
-  if (options.assetsOnly) model.SetAssetSwitch(true);
-  model.SelectCostKind(options.costKind);
-  return 0;
-}
-
-int RunAnalyze(const Args& args, const std::string& programDir, std::ostream& out,
-               std::ostream& err) {
-  const auto options = ParseDeckCommand(args, /*withField=*/false, programDir);
-  if (!options) {
-    err << kAnalyzeUsage;
-    return 2;
-  }
-  Session session(options->dataDir);
-  MasterModel model(session);
-  if (const int code = AnalyzeForCli(*options, model, out, err)) return code;
-  if (options->json) {
-    PrintJson(out, model, session);
-  } else {
-    PrintText(out, model);
-  }
-  return 0;
+    return 0;
+  };
 }
 
 }  // namespace quillet::cli

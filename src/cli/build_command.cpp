@@ -1,21 +1,29 @@
 // `quillet-cli build`: rebuilds the card database from a card list exactly as
 // the updater dialog does, with every correction on unless switched off by
 // name, and the card texts included unless --no-text.
+#include <CLI/CLI.hpp>
+#include <cstdint>
 #include <exception>
+#include <memory>
+#include <optional>
 #include <ostream>
 #include <string_view>
-#include <utility>
 
+#include "card_data/byte_source.h"
 #include "card_data/card_database.h"
+#include "card_data/io_error.h"
 #include "cli/commands.h"
 #include "updater/card_data_update.h"
 
 namespace quillet::cli {
 namespace {
 
-constexpr const char* kBuildUsage =
-    "usage: quillet-cli build CARDLIST [--data DIR] [--no-text] [--no-fix NAME]...\n"
-    "       NAME: DHQ, Holo, Biker, Bull, Jones or Rook\n";
+struct BuildOptions {
+  std::string cardsPath;
+  std::string dataDir;
+  bool noText = false;
+  std::vector<std::string> noFix;
+};
 
 // The correction check box called `name` (its name without "Check").
 bool* CorrectionNamed(UpdateOptions& options, std::string_view name) {
@@ -28,55 +36,58 @@ bool* CorrectionNamed(UpdateOptions& options, std::string_view name) {
   return nullptr;
 }
 
-}  // namespace
-
-int RunBuild(const Args& args, const std::string& programDir, std::ostream& out,
-             std::ostream& err) {
-  std::string cardsPath;
-  bool haveCardsPath = false;
-  std::string dataDir = programDir;
-  UpdateOptions options;
-  auto usage = [&err] {
-    err << kBuildUsage;
-    return 2;
-  };
-
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& arg = args[i];
-    if (arg == "--data" || arg == "--no-fix") {
-      if (i + 1 == args.size()) return usage();
-      const std::string& value = args[++i];
-      if (arg == "--data") {
-        if (value.empty()) return usage();
-        dataDir = value;
-      } else if (bool* check = CorrectionNamed(options, value)) {
-        *check = false;
-      } else {
-        return usage();
-      }
-    } else if (arg == "--no-text") {
-      options.CardTextCheck = false;
-    } else if (arg.size() > 1 && arg[0] == '-') {
-      return usage();
-    } else if (haveCardsPath || arg.empty()) {
-      return usage();
-    } else {
-      cardsPath = arg;
-      haveCardsPath = true;
+// The card list, remembering whether a failure was its own, so the message
+// names the list rather than the data folder.
+class ListSource final : public ByteSource {
+ public:
+  explicit ListSource(const std::string& path) : file_(path) {}
+  std::size_t Read(std::uint8_t* buffer, std::size_t size) override {
+    try {
+      return file_.Read(buffer, size);
+    } catch (const IoError&) {
+      failed = true;
+      throw;
     }
   }
-  if (!haveCardsPath) return usage();
-  dataDir = DataFolder(std::move(dataDir));
+  bool failed = false;
 
-  try {
-    CardDatabase db(dataDir);  // its working card starts zero-filled
-    UpdateCardData(db, cardsPath, options);
-  } catch (const std::exception& e) {
-    err << e.what() << '\n';
-    return 1;
-  }
-  out << "Card Data File Updated\n";
-  return 0;
+ private:
+  FileSource file_;
+};
+
+}  // namespace
+
+CommandRunner SetupBuild(CLI::App& command) {
+  auto options = std::make_shared<BuildOptions>();
+  command.add_option("CARDLIST", options->cardsPath, "The card list (cards.txt)")
+      ->required()
+      ->check([](const std::string& value) {
+        return value.empty() ? std::string("the card list may not be empty") : std::string();
+      });
+  AddDataOption(command, options->dataDir);
+  command.add_flag("--no-text", options->noText, "Leave the card texts out");
+  command
+      .add_option("--no-fix", options->noFix,
+                  "Switch off a correction (repeatable): DHQ, Holo, Biker, Bull, Jones or Rook")
+      ->type_name("NAME")
+      ->allow_extra_args(false)
+      ->check(CLI::IsMember({"DHQ", "Holo", "Biker", "Bull", "Jones", "Rook"}));
+  return [options](CommandContext& context) {
+    UpdateOptions update;
+    update.CardTextCheck = !options->noText;
+    for (const auto& name : options->noFix) *CorrectionNamed(update, name) = false;
+    CardDatabase db(DataFolder(context, options->dataDir));  // its working card starts zero-filled
+    std::optional<ListSource> list;
+    try {
+      list.emplace(options->cardsPath);
+      UpdateCardData(db, *list, update);
+    } catch (const std::exception& e) {
+      const bool listFailed = !list || list->failed;
+      return FailWithFile(context, listFailed ? options->cardsPath : db.ProgramDir(), e.what());
+    }
+    context.out << "Card Data File Updated\n";
+    return 0;
+  };
 }
 
 }  // namespace quillet::cli

@@ -1,51 +1,60 @@
 // `quillet-cli list`: analyses a deck, then builds the drill-down list of one
 // field exactly as a double click on it would (a click for TopDeckAmount), and
 // prints its lines or, with --json, the proposed file name and the lines.
+#include <CLI/CLI.hpp>
 #include <exception>
+#include <memory>
 #include <ostream>
 
 #include "card_data/text_util.h"
+#include "cli/commands.h"
 #include "cli/deck_command.h"
-#include "cli/json_writer.h"
 
 namespace quillet::cli {
 namespace {
 
-constexpr const char* kListUsage =
-    "usage: quillet-cli list DECK FIELD [--data DIR] [--assets-only] [--cost KIND] [--json]\n"
-    "       FIELD: an integer field's component name, DName or HQType\n";
+struct ListOptions {
+  DeckCommandOptions deck;
+  std::string field;  // a component name, "DName" or "HQType"
+};
+
+// The JSON shape of a list: the file name Save List proposes, and the lines.
+Json ListJson(const MasterModel& model) {
+  return Json{{"FileName", JsonText(model.ProposedFileName())},
+              {"CardList", JsonTexts(model.CardList())}};
+}
 
 }  // namespace
 
-int RunList(const Args& args, const std::string& programDir, std::ostream& out, std::ostream& err) {
-  const auto options = ParseDeckCommand(args, /*withField=*/true, programDir);
-  Session session(options ? options->dataDir : programDir);
-  MasterModel model(session);
-  if (!options || !model.HasList(options->field)) {
-    err << kListUsage;
-    return 2;
-  }
-  if (const int code = AnalyzeForCli(*options, model, out, err)) return code;
-  try {
-    model.DrillDown(options->field);
-  } catch (const std::exception& e) {
-    err << e.what() << '\n';
-    return 1;
-  }
-  if (options->json) {
-    JsonWriter json(out);
-    json.BeginObject();
-    json.Key("FileName");
-    json.String(Cp1252ToUtf8(model.ProposedFileName()));
-    json.Key("CardList");
-    json.BeginArray();
-    for (const auto& line : model.CardList()) json.String(Cp1252ToUtf8(line));
-    json.EndArray();
-    json.EndObject();
-  } else {
-    for (const auto& line : model.CardList()) out << Cp1252ToUtf8(line) << '\n';
-  }
-  return 0;
+CommandRunner SetupList(CLI::App& command) {
+  auto options = std::make_shared<ListOptions>();
+  AddDeckOptions(command, options->deck);
+  command
+      .add_option("FIELD", options->field,
+                  "An integer field's component name (as in analyze --json), DName or HQType")
+      ->required()
+      ->check([](const std::string& field) {
+        // Whether a field opens a list does not depend on the data.
+        Session session("");
+        return MasterModel(session).HasList(field) ? std::string()
+                                                   : "unknown field '" + field + "'";
+      });
+  return [options](CommandContext& context) {
+    Session session(DataFolder(context, options->deck.dataDir));
+    MasterModel model(session);
+    if (const int code = AnalyzeForCli(options->deck, model, context)) return code;
+    try {
+      model.DrillDown(options->field);
+    } catch (const std::exception& e) {
+      return FailWithFile(context, session.db.CardStatPath(), e.what());
+    }
+    if (options->deck.json) {
+      WriteJson(context.out, ListJson(model));
+    } else {
+      for (const auto& line : model.CardList()) context.out << Cp1252ToUtf8(line) << '\n';
+    }
+    return 0;
+  };
 }
 
 }  // namespace quillet::cli

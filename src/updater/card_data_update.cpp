@@ -33,6 +33,13 @@ void UpdateCardData(CardDatabase& db, ByteSource& cardsFile, const UpdateOptions
   RefuseReadOnly(db.CardStatPath());
   RefuseReadOnly(db.CardTextPath());
 
+  // The data folder may not exist yet (the first update in the user's data
+  // home). One update at a time holds it; a killed update leaves its
+  // temporary files, which the next one removes before writing its own.
+  MakeDirectories(db.ProgramDir());
+  const FolderLock lock(db.ProgramDir());
+  for (const char* name : {"CardStat.Dat", "CardText.Dat"}) RemoveStaleTemps(db.ProgramDir(), name);
+
   AtomicFile cardStat(db.CardStatPath());
   BufferedSink statSink(cardStat.fd());
   std::optional<AtomicFile> cardText;

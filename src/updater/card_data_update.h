@@ -21,7 +21,8 @@ struct UpdateOptions {
 
 // UpdateButtonClick steps 4 to 9 without the dialog: reads the card list at
 // `cardsPath` and rebuilds CardStat.Dat (and CardText.Dat, or removes it) in
-// the database's folder. The working record is db.CurrentCard (it holds the
+// the database's folder, creating the folder when missing and removing the
+// temporary files of updates that were killed. The working record is db.CurrentCard (it holds the
 // last line's record afterwards). Throws IoError; then the previous data
 // files are exactly as they were. An empty `cardsPath` (no list chosen) does
 // nothing.

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFrame>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 
@@ -24,7 +25,7 @@ class AboutFormTest : public QObject {
   void frameAndTexts() {
     TAboutForm form;
     QCOMPARE(form.windowTitle(), QStringLiteral("About Quillet"));
-    QCOMPARE(form.size(), QSize(308, 263));
+    QCOMPARE(form.size(), QSize(308, 285));
     QCOMPARE(form.minimumSize(), form.maximumSize());
     QVERIFY(!(form.windowFlags() & Qt::WindowMinimizeButtonHint));
     QVERIFY(!(form.windowFlags() & Qt::WindowMaximizeButtonHint));
@@ -41,12 +42,29 @@ class AboutFormTest : public QObject {
     QVERIFY(form.findChild<QFrame*>(QStringLiteral("Bevel1")));
   }
 
+  void showsTheDataFolderAsSelectableText() {
+    const QString folder = QStringLiteral("/home/s\u00e9verine/.local/share/quillet/");
+    TAboutForm form(folder);
+    auto* line = form.findChild<QLineEdit*>(QStringLiteral("DataFolderLabel"));
+    QVERIFY(line);
+    QCOMPARE(line->text(), folder);
+    QVERIFY(line->isReadOnly());
+    QCOMPARE(Text(form, "DataFolderCaption"), QStringLiteral("Data folder:"));
+    auto* caption = form.findChild<QLabel*>(QStringLiteral("DataFolderCaption"));
+    QCOMPARE(caption->buddy(), line);
+    QVERIFY(line->x() > caption->x() + caption->width());
+    QVERIFY(line->geometry().right() < form.width());
+    line->selectAll();
+    QCOMPARE(line->selectedText(), folder);
+  }
+
   void layoutRunsTopToBottomInsideTheClientArea() {
     TAboutForm form;
     int lastY = -1;
-    for (const char* name : {"Label1", "VersionLabel", "AuthorLabel", "MaintainerLabel",
-                             "DownloadLabel", "HomePageLabel", "Bevel1", "OwnershipLabel1",
-                             "OwnershipLabel2", "OwnershipLabel3", "DisclaimerLabel", "OKButton"}) {
+    for (const char* name :
+         {"Label1", "VersionLabel", "AuthorLabel", "MaintainerLabel", "DownloadLabel",
+          "HomePageLabel", "DataFolderLabel", "Bevel1", "OwnershipLabel1", "OwnershipLabel2",
+          "OwnershipLabel3", "DisclaimerLabel", "OKButton"}) {
       auto* w = form.findChild<QWidget*>(QString::fromLatin1(name));
       QVERIFY2(w, name);
       QVERIFY2(w->y() > lastY, name);

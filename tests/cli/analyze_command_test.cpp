@@ -3,7 +3,6 @@
 #include <string>
 
 #include "../analysis/analysis_fixture.h"
-#include "cli/commands.h"
 #include "deck_cli_support.h"
 
 namespace quillet::cli {
@@ -24,7 +23,7 @@ class AnalyzeCommandTest : public ::testing::Test {
     deck_ = dir_.Write("deck.txt",
                        "1\tBion HQ\r\n3\tGrunt\r\n2\tCell\r\n1\tCr\xE9me\r\n2\tCrawler\r\n");
   }
-  Result Run(Args args) { return test::RunIn(RunAnalyze, args, dir_.path()); }
+  Result Run(Args args) { return test::RunCommand("analyze", args, dir_.path()); }
 
   quillet::test::TempDir dir_;
   std::string deck_;

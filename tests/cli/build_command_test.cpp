@@ -1,28 +1,22 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <sstream>
 
 #include "card_data/card_database.h"
-#include "cli/commands.h"
+#include "deck_cli_support.h"
 #include "support/temp_dir.h"
 #include "updater/card_list_line.h"
 
 namespace quillet::cli {
 namespace {
 
-using test::CardListLine;
-using test::TempDir;
+using quillet::test::CardListLine;
+using quillet::test::TempDir;
 
-struct BuildRun {
-  int code;
-  std::string out, err;
-};
+using BuildRun = cli::test::Result;
 
 BuildRun Build(const Args& args, const std::string& programDir) {
-  std::ostringstream out, err;
-  const int code = RunBuild(args, programDir, out, err);
-  return {code, out.str(), err.str()};
+  return cli::test::RunCommand("build", args, programDir);
 }
 
 class BuildCommandTest : public ::testing::Test {
@@ -82,7 +76,7 @@ TEST_F(BuildCommandTest, AMissingListFailsAndKeepsThePreviousFiles) {
   const BuildRun run = Build({dir_.File("absent.txt"), "--data", data_.path()}, dir_.path());
   EXPECT_EQ(run.code, 1);
   EXPECT_EQ(run.out, "");
-  EXPECT_EQ(run.err, "File not found\n");
+  EXPECT_EQ(run.err, dir_.File("absent.txt") + ": File not found\n");
   EXPECT_EQ(TempDir::Read(data_.File("CardStat.Dat")), "previous");
   EXPECT_EQ(TempDir::Read(data_.File("CardText.Dat")), "texts");
 }
@@ -99,7 +93,7 @@ TEST_P(BuildUsageTest, BadUsagePrintsTheUsageAndBuildsNothing) {
   const BuildRun run = Build(args, data.path());
   EXPECT_EQ(run.code, 2);
   EXPECT_EQ(run.out, "");
-  EXPECT_EQ(run.err.rfind("usage: quillet-cli build CARDLIST", 0), 0u) << run.err;
+  EXPECT_EQ(run.err.rfind("quillet-cli: ", 0), 0u) << run.err;
   EXPECT_FALSE(std::filesystem::exists(data.File("CardStat.Dat")));
 }
 

@@ -1,24 +1,19 @@
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 #include "card_data/card_words.h"
-#include "cli/commands.h"
+#include "deck_cli_support.h"
 #include "support/card_builder.h"
 #include "support/temp_dir.h"
 
 namespace quillet::cli {
 namespace {
 
-struct Result {
-  int code;
-  std::string out, err;
-};
+using test::Result;
 
 class CardCommandTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    TCardRecord hq = test::MakeCard("Bion HQ", 'H');
+    TCardRecord hq = quillet::test::MakeCard("Bion HQ", 'H');
     hq.Rarity = 'R';
     hq.Domain = 'M';
     hq.ProdMil = '2';
@@ -27,21 +22,18 @@ class CardCommandTest : public ::testing::Test {
     hq.Specials = 1u << 9;
     hq.TextStart = 1;
     hq.TextEnd = 12;
-    TCardRecord drone = test::MakeCard("Caf\xE9 Drone", 'A');
+    TCardRecord drone = quillet::test::MakeCard("Caf\xE9 Drone", 'A');
     drone.HP.Assign("3");
     drone.Edition.Assign("Base \"1\"");
     drone.TextStart = 13;
     drone.TextEnd = 26;
-    dir_.Write("CardStat.Dat", test::RecordsBytes({test::MakeCard("Alpha Relay", 'B'), hq, drone}));
+    dir_.Write("CardStat.Dat", quillet::test::RecordsBytes(
+                                   {quillet::test::MakeCard("Alpha Relay", 'B'), hq, drone}));
     dir_.Write("CardText.Dat", "Hold fast.  Fly \x93high\x94.");
   }
-  Result Run(Args args) {
-    std::ostringstream out, err;
-    const int code = RunCard(args, dir_.path(), out, err);
-    return {code, out.str(), err.str()};
-  }
+  Result Run(Args args) { return test::RunCommand("card", args, dir_.path()); }
 
-  test::TempDir dir_;
+  quillet::test::TempDir dir_;
 };
 
 TEST_F(CardCommandTest, PrintsEveryBoxOfTheNamedCard) {
@@ -95,21 +87,44 @@ TEST_F(CardCommandTest, WithoutCardTextShowsTheReadersNotice) {
 }
 
 TEST_F(CardCommandTest, ReadsTheDataFolderGiven) {
-  test::TempDir empty;
-  std::ostringstream out, err;
-  EXPECT_EQ(RunCard({"Bion HQ", "--data", empty.path()}, dir_.path() + "elsewhere/", out, err), 1);
-  EXPECT_EQ(err.str(), "You must create a data file to use this program\n");
+  quillet::test::TempDir empty;
+  const Result r = test::RunCommand("card", {"Bion HQ", "--data", empty.path()}, dir_.path());
+  EXPECT_EQ(r.code, 1);
+  EXPECT_EQ(r.err, "You must create a data file to use this program\n");
   std::string withoutSlash = dir_.path();
   withoutSlash.pop_back();
-  std::ostringstream out2, err2;
-  EXPECT_EQ(RunCard({"--data", withoutSlash, "Alpha Relay"}, empty.path(), out2, err2), 0);
+  EXPECT_EQ(test::RunCommand("card", {"--data", withoutSlash, "Alpha Relay"}, empty.path()).code,
+            0);
+}
+
+TEST_F(CardCommandTest, ACodeWithoutAWordShowsEmptyNeverAnotherCardsWord) {
+  // The first card of the file is the one a fresh reader shows before a
+  // search; its words must not stay on display for the card found.
+  TCardRecord first = quillet::test::MakeCard("Aardvark Tank", 'A');
+  first.Rarity = 'V';
+  first.Domain = 'F';
+  TCardRecord odd = quillet::test::MakeCard("Odd Relic", 'Q');
+  odd.Rarity = 'Q';
+  odd.Domain = 'Q';
+  dir_.Write("CardStat.Dat", quillet::test::RecordsBytes({first, odd}));
+  for (const Args& args : {Args{"--find", "odd"}, Args{"Odd Relic"}}) {
+    const Result r = Run(args);
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_NE(r.out.find("Name: Odd Relic\nEdition: \nRarity: \nType: \nDomain: \n"),
+              std::string::npos)
+        << r.out;
+  }
+  const Result json = Run({"--find", "odd", "--json"});
+  EXPECT_NE(json.out.find("\"Rarity\": \"\",\n  \"CardType\": \"\",\n  \"Domain\": \"\","),
+            std::string::npos)
+      << json.out;
 }
 
 TEST_F(CardCommandTest, AnEmptyCardFileReportsItsIoError) {
   dir_.Write("CardStat.Dat", "");
   const Result r = Run({"Bion HQ"});
   EXPECT_EQ(r.code, 1);
-  EXPECT_EQ(r.err, "Read beyond end of file\n");
+  EXPECT_EQ(r.err, dir_.File("CardStat.Dat") + ": Read beyond end of file\n");
 }
 
 TEST_F(CardCommandTest, BadUsageExitsWithTwo) {
@@ -117,7 +132,7 @@ TEST_F(CardCommandTest, BadUsageExitsWithTwo) {
                            Args{"--find"}, Args{"A", "--data"}, Args{"A", "--verbose"}}) {
     const Result r = Run(args);
     EXPECT_EQ(r.code, 2);
-    EXPECT_NE(r.err.find("usage:"), std::string::npos);
+    EXPECT_EQ(r.err.rfind("quillet-cli: ", 0), 0u) << r.err;
   }
 }
 

@@ -1,5 +1,5 @@
-// Helpers of the analyze and list command tests: run a subcommand in-process
-// and read single values out of its JSON output.
+// Helpers of the command tests: run a subcommand in-process and read single
+// values out of its JSON output.
 #pragma once
 
 #include <cstdlib>
@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "cli/commands.h"
+#include "cli/cli.h"
 
 namespace quillet::cli::test {
 
@@ -16,10 +16,16 @@ struct Result {
   std::string out, err;
 };
 
-template <typename Command>
-Result RunIn(Command command, const Args& args, const std::string& programDir) {
+// `quillet-cli command args...` with `programDir` as the program's folder and
+// none of the data folder variables set.
+inline Result RunCommand(const std::string& command, const Args& args,
+                         const std::string& programDir) {
+  Args argv{"quillet-cli", command};
+  argv.insert(argv.end(), args.begin(), args.end());
+  DataFolderEnv env;
+  env.programDir = programDir;
   std::ostringstream out, err;
-  const int code = command(args, programDir, out, err);
+  const int code = RunCli(argv, env, out, err);
   return {code, out.str(), err.str()};
 }
 

@@ -3,7 +3,6 @@
 #include <string>
 
 #include "../analysis/analysis_fixture.h"
-#include "cli/commands.h"
 #include "deck_cli_support.h"
 
 namespace quillet::cli {
@@ -22,7 +21,7 @@ class ListCommandTest : public ::testing::Test {
     deck_ =
         dir_.Write("deck.txt", "1\tInner HQ\r\n3\tGrunt\r\n2\tSniper\r\n1\tMole\r\n4\tCell\r\n");
   }
-  Result Run(Args args) { return test::RunIn(RunList, args, dir_.path()); }
+  Result Run(Args args) { return test::RunCommand("list", args, dir_.path()); }
 
   quillet::test::TempDir dir_;
   std::string deck_;

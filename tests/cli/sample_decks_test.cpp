@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "cli/commands.h"
 #include "deck_cli_support.h"
 #include "support/temp_dir.h"
 
@@ -24,7 +23,7 @@ class SampleDecksTest : public ::testing::Test {
   static void SetUpTestSuite() {
     data_ = new quillet::test::TempDir;
     const Result built =
-        test::RunIn(RunBuild, {kSamples + "cards.txt", "--data", data_->path()}, data_->path());
+        test::RunCommand("build", {kSamples + "cards.txt", "--data", data_->path()}, data_->path());
     ASSERT_EQ(built.code, 0) << built.err;
   }
   static void TearDownTestSuite() {
@@ -34,10 +33,10 @@ class SampleDecksTest : public ::testing::Test {
   static Result Analyze(const std::string& deck, Args extra = {}) {
     Args args{kSamples + "decks/" + deck, "--json"};
     args.insert(args.end(), extra.begin(), extra.end());
-    return test::RunIn(RunAnalyze, args, data_->path());
+    return test::RunCommand("analyze", args, data_->path());
   }
   static Result List(const std::string& deck, const std::string& field) {
-    return test::RunIn(RunList, {kSamples + "decks/" + deck, field}, data_->path());
+    return test::RunCommand("list", {kSamples + "decks/" + deck, field}, data_->path());
   }
   static void ExpectFields(const Result& r, const std::map<std::string, long>& figures) {
     ASSERT_EQ(r.code, 0) << r.err;

@@ -159,9 +159,11 @@ TEST_F(UpdateTest, AReadFailureHalfWayKeepsTheOldFilesWithAndWithoutTexts) {
 }
 
 TEST_F(UpdateTest, AFolderThatCannotTakeTheNewFilesFails) {
-  CardDatabase elsewhere(dir_.File("missing/"));
+  // A missing folder is created, but not below a file.
+  dir_.Write("plain", "a file");
+  CardDatabase elsewhere(dir_.File("plain/missing/"));
   EXPECT_EQ(ErrorOf([&] { UpdateCardData(elsewhere, dir_.Write("cards.txt", SampleList()), {}); }),
-            "File not found");
+            "Path not found");
 }
 
 TEST_F(UpdateTest, AReadOnlyListCanBeImported) {

@@ -1,0 +1,64 @@
+// What every subcommand of quillet-cli shares: the context it runs in, the
+// --data option and the data folder rule, card names typed in UTF-8, failure
+// messages that name their file, and JSON written the one way all commands
+// write it.
+#pragma once
+
+#include <functional>
+#include <iosfwd>
+#include <nlohmann/json.hpp>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "card_data/data_folder.h"
+
+namespace CLI {
+class App;
+}
+
+namespace quillet::cli {
+
+struct CommandContext {
+  std::ostream& out;
+  std::ostream& err;
+  const DataFolderEnv& env;
+  std::string globalData;  // --data given before the subcommand
+};
+
+// A subcommand declares its options on the CLI11 command it is handed and
+// returns the function that runs it once the line has been parsed; that
+// function reads the options and returns the exit code.
+using CommandRunner = std::function<int(CommandContext&)>;
+using CommandSetup = CommandRunner (*)(CLI::App& command);
+
+// A wrong command line found after parsing (exit 2, the text on stderr).
+class UsageError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// Adds `--data DIR` (a non-empty folder) bound to `dir`.
+void AddDataOption(CLI::App& command, std::string& dir);
+// The data folder for a command given `dir` by --data (empty: none).
+std::string DataFolder(const CommandContext& context, const std::string& dir);
+
+// A card name or search text typed in a UTF-8 terminal, as the card data's
+// Windows-1252 bytes; an argument that is not UTF-8 is taken as bytes already.
+std::string CardBytes(std::string typed);
+
+// Prints "<path>: <message>" on stderr and returns the failure code 1.
+int FailWithFile(const CommandContext& context, const std::string& path, std::string_view message);
+
+using Json = nlohmann::ordered_json;  // keys stay in the order they are set
+
+// Card data bytes (Windows-1252) as a JSON string, and a list of them.
+Json JsonText(std::string_view cp1252);
+Json JsonTexts(const std::vector<std::string>& cp1252);
+
+// Writes `value` with two-space indents, every control character escaped as
+// \u00XX and every other character as it is, and a final newline.
+void WriteJson(std::ostream& out, const Json& value);
+
+}  // namespace quillet::cli

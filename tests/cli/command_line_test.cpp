@@ -1,0 +1,77 @@
+// The command line as a whole: help and version go to stdout and succeed, a
+// wrong line names what is wrong on stderr and exits 2, and a failure names
+// its file and exits 1.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "deck_cli_support.h"
+#include "support/temp_dir.h"
+
+namespace quillet::cli {
+namespace {
+
+struct LineCase {
+  Args args;  // after the program name; DECK is a valid deck, DATA a database
+  int code;
+  bool onStdout;
+  std::string says;  // a part of what is printed
+};
+
+void PrintTo(const LineCase& c, std::ostream* os) {
+  for (const auto& arg : c.args) *os << arg << ' ';
+}
+
+class CommandLineTest : public ::testing::TestWithParam<LineCase> {};
+
+TEST_P(CommandLineTest, ExitsAndPrintsAsExpected) {
+  quillet::test::TempDir dir;
+  dir.Write("CardStat.Dat", "");
+  const std::string deck = dir.Write("deck.txt", "1\tSome Card\r\n");
+  Args argv{"quillet-cli"};
+  for (std::string arg : GetParam().args) {
+    if (arg == "DECK") arg = deck;
+    if (arg == "DATA") arg = dir.path();
+    argv.push_back(arg);
+  }
+  DataFolderEnv env;
+  env.programDir = "/nonexistent/";
+  env.dataDirVar = "/from/the/variable";
+  std::ostringstream out, err;
+  const int code = RunCli(argv, env, out, err);
+  EXPECT_EQ(code, GetParam().code) << out.str() << err.str();
+  const std::string printed = GetParam().onStdout ? out.str() : err.str();
+  const std::string silent = GetParam().onStdout ? err.str() : out.str();
+  EXPECT_NE(printed.find(GetParam().says), std::string::npos) << printed;
+  EXPECT_EQ(silent, "");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, CommandLineTest,
+    ::testing::Values(
+        LineCase{{"--help"}, 0, true, "Subcommands:"},
+        LineCase{{"analyze", "--help"}, 0, true, "--assets-only"},
+        LineCase{{"list", "--help"}, 0, true, "FIELD"},
+        LineCase{{"build", "-h"}, 0, true, "--no-fix"},
+        LineCase{{"--version"}, 0, true, "quillet-cli 3.61\nData folder: /from/the/variable/\n"},
+        LineCase{{"--data", "/given", "--version"}, 0, true, "Data folder: /given/\n"},
+        LineCase{{}, 2, false, "Usage:"}, LineCase{{"frob"}, 2, false, "unknown command 'frob'"},
+        LineCase{{"analyze", "DECK", "--foo"}, 2, false, "unknown option '--foo'"},
+        LineCase{{"list", "DECK", "NoSuchField"}, 2, false, "unknown field 'NoSuchField'"},
+        LineCase{{"analyze", "DECK", "DECK"}, 2, false, "unexpected argument"},
+        LineCase{{"analyze", "DECK", "--cost", "assets"}, 2, false, "assets not in"},
+        LineCase{{"build", "nowhere/cards.txt", "--data", "DATA"},
+                 1,
+                 false,
+                 "nowhere/cards.txt: File not found\n"},
+        LineCase{{"card", "Nobody", "--data", "DATA"},
+                 1,
+                 false,
+                 "CardStat.Dat: Read beyond end of file\n"},
+        LineCase{{"analyze", "nowhere.txt", "--data", "DATA"},
+                 1,
+                 false,
+                 "File 'nowhere.txt' is not a valid deck file.\n"}));
+
+}  // namespace
+}  // namespace quillet::cli
