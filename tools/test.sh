@@ -19,6 +19,9 @@ for preset in release asan; do
   ctest --preset "$preset" -j2
 done
 
+echo "== Debian package (from the release build)"
+tools/package-check.sh
+
 echo "== fuzz"
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz
