@@ -25,6 +25,9 @@ version=$(sed -n 's/^project(Quillet VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 deb="build/quillet_${version}_amd64.deb"
 [ -f "$deb" ] || { ls build/*.deb 2>/dev/null; fail "cpack made no $deb"; }
 dpkg-deb --field "$deb" Package Version Depends
+# The newest changelog entry must be the version the package carries.
+changelog=$(sed -n '1s/^quillet (\([^)]*\)).*/\1/p' packaging/changelog)
+[ "$changelog" = "$version" ] || fail "packaging/changelog starts at $changelog, the project is $version"
 
 echo "-- lintian"
 # Errors fail the check; warnings are printed for the reader.

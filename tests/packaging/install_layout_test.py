@@ -8,7 +8,7 @@ The desktop entry and the AppStream metadata go through their validators,
 the manual pages through groff's warnings, and every command that
 `quillet-cli --help` names must have its own section in quillet-cli(1).
 
-usage: install_layout_test.py BUILD_DIR SOURCE_DIR
+usage: install_layout_test.py BUILD_DIR SOURCE_DIR [CMAKE]
 """
 import gzip
 import os
@@ -79,10 +79,11 @@ def run(cmd, **kw):
 
 def main():
     build, source = sys.argv[1], sys.argv[2]
+    cmake = sys.argv[3] if len(sys.argv) > 3 else "cmake"
     work = tempfile.mkdtemp()
     try:
         prefix = os.path.join(work, "my quillet $HOME 100%")
-        r = run(["cmake", "--install", build, "--prefix", prefix])
+        r = run([cmake, "--install", build, "--prefix", prefix])
         check(r.returncode == 0, "cmake --install failed:\n" + r.stdout + r.stderr)
         if r.returncode != 0:
             return
