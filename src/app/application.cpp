@@ -7,7 +7,8 @@ Application::Application(std::string programDir, Platform& platform)
       master(session, platform),
       reader(session, platform),
       updater(session, platform),
-      about() {
+      about(),
+      compare(master.model(), platform, &master) {
   master.runUpdater = [this] { return updater.exec() == QDialog::Accepted; };
   master.showReader = [this] {
     // Not modal: the reader stays beside the main window. Showing an already
@@ -17,6 +18,10 @@ Application::Application(std::string programDir, Platform& platform)
     reader.activateWindow();
   };
   master.showAbout = [this] { about.exec(); };
+  master.compareWith = [this] { compare.CompareWith(); };
+  // The comparison follows the open deck and the switches it is shown under.
+  QObject::connect(&master, &TMasterForm::deckAnalysed, &compare, &TCompareForm::Refresh);
+  QObject::connect(&master, &TMasterForm::switchesChanged, &compare, &TCompareForm::Refresh);
 }
 
 }  // namespace quillet

@@ -95,7 +95,13 @@ void TMasterForm::SetDeckCommandsEnabled(bool enabled) {
   for (QAction* item : {SaveList1, Open1, CardStats1}) item->setEnabled(enabled);
 }
 
+void TMasterForm::CompareWith1Click() {
+  if (compareWith) compareWith();
+}
+
 void TMasterForm::ShowModel() {
+  // Only an analysed deck can be compared with another.
+  CompareWith1->setEnabled(!model_.DName().empty());
   const bool showZero = model_.ShowZero();
   for (const auto& [name, field] : fields_) {
     field->SetShowZero(showZero);
@@ -165,6 +171,7 @@ void TMasterForm::AssetSwitchClick() {
   Run([this] {
     model_.SetAssetSwitch(AssetSwitch->isChecked());
     ShowModel();
+    emit switchesChanged();
   });
 }
 
@@ -172,6 +179,7 @@ void TMasterForm::CostBoxChange(const QString& item) {
   Run([this, &item] {
     model_.SelectCostKind(item.toLatin1().toStdString());
     ShowModel();
+    emit switchesChanged();
   });
 }
 

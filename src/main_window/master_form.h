@@ -44,6 +44,8 @@ class TMasterForm : public QMainWindow {
   std::function<bool()> runUpdater;
   std::function<void()> showReader;
   std::function<void()> showAbout;
+  // Set by the shell: File > Compare With... (enabled while a deck is open).
+  std::function<void()> compareWith;
 
   MasterModel& model() { return model_; }
   TIntEdit* Field(std::string_view name) const;
@@ -63,6 +65,7 @@ class TMasterForm : public QMainWindow {
   void UpdaterButtonClick();
   void CloseButtonClick();
   void Exit1Click();
+  void CompareWith1Click();
   void About1Click();
   void Help2Click();
   void QuilletHomepage1Click();
@@ -77,6 +80,8 @@ class TMasterForm : public QMainWindow {
   void deckAnalysed();
   void listShown();
   void cardLineSelected(int line);
+  // After the asset switch or the cost kind changed the figures on display.
+  void switchesChanged();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -125,6 +130,7 @@ class TMasterForm : public QMainWindow {
   QMenu* CardListMenu = nullptr;
   QAction* Open1 = nullptr;
   QAction* SaveList1 = nullptr;
+  QAction* CompareWith1 = nullptr;
   QAction* CardStats1 = nullptr;
   QAction* Copy2 = nullptr;
   QAction* PopUpCopy = nullptr;

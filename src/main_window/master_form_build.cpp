@@ -312,6 +312,7 @@ void TMasterForm::BuildMenus() {
   auto* file = bar->addMenu(QStringLiteral("&File"));
   file->setObjectName(QStringLiteral("File1"));
   Open1 = Item(file, "Open1", QStringLiteral("&Open Deck..."));
+  CompareWith1 = Item(file, "CompareWith1", QStringLiteral("Compare &With..."));
   SaveList1 = Item(file, "SaveList1", QStringLiteral("&Save List..."));
   CardStats1 = Item(file, "CardStats1", QStringLiteral("&Card Stats"));
   Separator(file, "N1");
@@ -333,6 +334,7 @@ void TMasterForm::BuildMenus() {
   auto* orvane = Item(help, "OrvaneHomePage1", QStringLiteral("&Orvane Home Page"));
 
   connect(Open1, &QAction::triggered, this, &TMasterForm::AnalyzeButtonClick);
+  connect(CompareWith1, &QAction::triggered, this, &TMasterForm::CompareWith1Click);
   connect(SaveList1, &QAction::triggered, this, &TMasterForm::SaveButtonClick);
   connect(CardStats1, &QAction::triggered, this, &TMasterForm::CardListDblClick);
   connect(exit, &QAction::triggered, this, &TMasterForm::Exit1Click);
