@@ -23,6 +23,7 @@ struct CardCopiesChange {
   std::string Name;
   std::int64_t A = 0;
   std::int64_t B = 0;
+  bool operator==(const CardCopiesChange&) const = default;
 };
 
 // An integer figure whose value differs.
