@@ -62,6 +62,14 @@ QString Value(std::int64_t value, bool percentage) {
   return QString::number(value) + (percentage ? QStringLiteral("%") : QString());
 }
 
+// A caption as a table shows it, without the colon the window's label has.
+QString TableCaption(std::string_view caption) {
+  QString text = QString::fromLatin1(caption.data(), static_cast<qsizetype>(caption.size()));
+  text = text.trimmed();
+  if (text.endsWith(QLatin1Char(':'))) text.chop(1);
+  return text;
+}
+
 QString FileNameOf(const std::string& path) {
   const std::string directory = DirectoryPart(path);
   return ShownPath(path.substr(directory.size()));
@@ -175,12 +183,12 @@ void TCompareForm::BuildControls() {
   grid->addWidget(Group("CardsGroup", QStringLiteral("Cards whose copies differ"), CardsBox), 0, 0);
   grid->addWidget(Group("FieldsGroup", QStringLiteral("Figures that differ"), FieldsBox), 0, 1);
   grid->addWidget(
-      Group("ProblemsGroup", QStringLiteral("Problems found in only one deck"), ProblemsBox), 1, 0,
-      1, 2);
-  grid->addWidget(Group("MissingGroup", QStringLiteral("Cards not found"), MissingBox), 2, 0, 1, 2);
+      Group("ProblemsGroup", QStringLiteral("Problems found in only one deck"), ProblemsBox), 1, 0);
+  grid->addWidget(Group("MissingGroup", QStringLiteral("Cards not found"), MissingBox), 1, 1);
   grid->setRowStretch(0, 3);
-  grid->setRowStretch(1, 2);
-  grid->setRowStretch(2, 1);
+  grid->setRowStretch(1, 1);
+  grid->setColumnStretch(0, 1);
+  grid->setColumnStretch(1, 1);
 
   CompareButton = new QPushButton(QStringLiteral("Compare &With..."));
   CompareButton->setObjectName(QStringLiteral("CompareButton"));
@@ -200,7 +208,7 @@ void TCompareForm::BuildControls() {
   layout->addWidget(Switches);
   layout->addLayout(grid, 1);
   layout->addLayout(buttons);
-  resize(820, 640);
+  resize(860, 700);
 
   connect(CompareButton, &QPushButton::clicked, this, &TCompareForm::CompareWith);
   connect(CopyButton, &QPushButton::clicked, this, &TCompareForm::CopyClick);
@@ -283,10 +291,8 @@ void TCompareForm::ShowComparison() {
   }
   for (const auto& field : c.Fields) {
     QTreeWidgetItem* row = Row(
-        FieldsBox,
-        {QString::fromLatin1(field.Caption.data(), static_cast<qsizetype>(field.Caption.size())),
-         Value(field.A, field.percentage), Value(field.B, field.percentage),
-         Change(field.A, field.B, field.percentage)});
+        FieldsBox, {TableCaption(field.Caption), Value(field.A, field.percentage),
+                    Value(field.B, field.percentage), Change(field.A, field.B, field.percentage)});
     row->setToolTip(
         0, QString::fromLatin1(field.Field.data(), static_cast<qsizetype>(field.Field.size())));
   }
