@@ -1,6 +1,5 @@
 // The deck check: the legality rule at its edges as a table, then end to end
-// over the sample decks (a database built from samples/cards.txt), with the
-// comparison of the sample deck and its variation.
+// over the sample decks (a database built from samples/cards.txt).
 #include "compare/deck_check.h"
 
 #include <gtest/gtest.h>
@@ -11,7 +10,6 @@
 
 #include "analysis/analysis_fixture.h"
 #include "cli/commands.h"
-#include "compare/deck_comparison.h"
 
 namespace quillet::test {
 namespace {
@@ -87,7 +85,8 @@ INSTANTIATE_TEST_SUITE_P(
       return name;
     });
 
-// End to end over the sample data, as a script would check them.
+// End to end over the sample data, as a script would check them. (The
+// comparison of the samples is checked end to end by the window's test.)
 class SampleDeckCheck : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
@@ -133,28 +132,6 @@ TEST_F(SampleDeckCheck, SampleDecksAsAScriptSeesThem) {
   }
   EXPECT_EQ(CheckDeck(Open(0, "corporate-missing-cards.txt"), false).Missing,
             (std::vector<std::string>{"harness bull", "Phantom Courier"}));
-}
-
-TEST_F(SampleDeckCheck, TheVariationAgainstTheOriginal) {
-  const DeckComparison c =
-      CompareDecks(Open(0, "monastery-bion.txt"), Open(1, "monastery-bion-v2.txt"));
-  std::vector<std::string> names;
-  for (const auto& card : c.Cards)
-    names.push_back(card.Name + " " + std::to_string(card.A) + ">" + std::to_string(card.B));
-  EXPECT_EQ(names,
-            (std::vector<std::string>{"Koan Ice 1>2", "Mercenary Gunner 0>1", "Saffron Runner 0>2",
-                                      "Thousand Eye Seer 1>0", "Vow of Silence 2>1"}));
-  EXPECT_TRUE(c.ProblemsOnlyA.empty());
-  EXPECT_EQ(c.ProblemsOnlyB, std::vector<std::string>{"Non-Monastery cards in Bion HQ deck!"});
-  EXPECT_TRUE(c.MissingA.empty());
-  EXPECT_EQ(c.MissingB, std::vector<std::string>{"Lotus Warden"});
-  ASSERT_FALSE(c.Fields.empty());
-  // The HQ's bonus is lost with the card of no domain: 105 - 15.
-  const auto cyb = std::find_if(c.Fields.begin(), c.Fields.end(),
-                                [](const FieldChange& f) { return f.Field == "TotalCybAmount"; });
-  ASSERT_NE(cyb, c.Fields.end());
-  EXPECT_EQ(cyb->A, 105);
-  EXPECT_EQ(cyb->B, 90);
 }
 
 }  // namespace

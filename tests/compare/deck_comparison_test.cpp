@@ -238,16 +238,6 @@ TEST_F(DeckComparisonTest, CardsAreInTheDatabaseOrderWithMissingCardsApart) {
   EXPECT_EQ(c.MissingB, (std::vector<std::string>{"ash sentry", "Ghost Line"}));
 }
 
-TEST(CardNameOrder, LowerCasedFirstThenBytes) {
-  EXPECT_TRUE(CardNameBefore("Ash", "ash"));  // equal lower-cased: 'A' < 'a'
-  EXPECT_FALSE(CardNameBefore("ash", "Ash"));
-  EXPECT_FALSE(CardNameBefore("Ash", "Ash"));
-  EXPECT_TRUE(CardNameBefore("b", "C"));  // bytes alone would put "C" first
-  EXPECT_TRUE(CardNameBefore("Zen", "ZX"));
-  EXPECT_TRUE(CardNameBefore("Zx", "\xC9"));
-  EXPECT_TRUE(CardNameBefore("Ash", "Ash Sentry"));  // a prefix first
-}
-
 TEST_F(DeckComparisonTest, FiguresFollowTheSwitches) {
   // Two Monastery interventions more in A: the Monastery count differs for
   // all cards but not for assets only, and the Military deployment cost
