@@ -99,6 +99,7 @@ class MasterModel {
   bool SaveEnabled() const;  // SaveButton
 
   Session& session() { return session_; }
+  const Session& session() const { return session_; }
 
   // The names of the last analysis's deck lines whose card was not found, in
   // file order.

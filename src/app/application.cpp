@@ -9,7 +9,8 @@ Application::Application(std::string dataDir, Platform& platform)
       updater(session, platform),
       about(QString::fromLocal8Bit(session.db.ProgramDir())),
       drawOdds(master.model()),
-      sampleHand(master.model()) {
+      sampleHand(master.model()),
+      compare(master.model(), platform, &master) {
   master.runUpdater = [this] { return updater.exec() == QDialog::Accepted; };
   master.showReader = [this] {
     // Not modal: the reader stays beside the main window. Showing an already
@@ -35,6 +36,10 @@ Application::Application(std::string dataDir, Platform& platform)
   master.showDrawOdds = [this, raise] { raise(drawOdds); };
   master.showSampleHand = [this, raise] { raise(sampleHand); };
   sampleHand.showReader = [this] { master.showReader(); };
+  master.compareWith = [this] { compare.CompareWith(); };
+  // The comparison follows the open deck and the switches it is shown under.
+  QObject::connect(&master, &TMasterForm::deckAnalysed, &compare, &TCompareForm::Refresh);
+  QObject::connect(&master, &TMasterForm::switchesChanged, &compare, &TCompareForm::Refresh);
 }
 
 }  // namespace quillet

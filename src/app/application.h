@@ -9,6 +9,7 @@
 
 #include "analysis/session.h"
 #include "app/about_form.h"
+#include "compare/compare_form.h"
 #include "main_window/master_form.h"
 #include "odds_window/draw_odds_form.h"
 #include "odds_window/sample_hand_form.h"
@@ -30,6 +31,7 @@ struct Application {
   TAboutForm about;
   TDrawOddsForm drawOdds;
   TSampleHandForm sampleHand;
+  TCompareForm compare;
 };
 
 }  // namespace quillet

@@ -109,7 +109,13 @@ void TMasterForm::SetDeckCommandsEnabled(bool enabled) {
   Reload1->setEnabled(enabled && !openDeck_.empty());
 }
 
+void TMasterForm::CompareWith1Click() {
+  if (compareWith) compareWith();
+}
+
 void TMasterForm::ShowModel() {
+  // Only an analysed deck can be compared with another.
+  CompareWith1->setEnabled(!model_.DName().empty());
   const bool showZero = model_.ShowZero();
   for (const auto& [name, field] : fields_) {
     field->SetShowZero(showZero);
@@ -308,6 +314,7 @@ void TMasterForm::AssetSwitchClick() {
   Run([this] {
     model_.SetAssetSwitch(AssetSwitch->isChecked());
     ShowModel();
+    emit switchesChanged();
   });
 }
 
@@ -315,6 +322,7 @@ void TMasterForm::CostBoxChange(const QString& item) {
   Run([this, &item] {
     model_.SelectCostKind(item.toLatin1().toStdString());
     ShowModel();
+    emit switchesChanged();
   });
 }
 

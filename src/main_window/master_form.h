@@ -55,6 +55,8 @@ class TMasterForm : public QMainWindow {
   // waiting and raise it.
   std::function<void()> showDrawOdds;
   std::function<void()> showSampleHand;
+  // Set by the shell: File > Compare With... (enabled while a deck is open).
+  std::function<void()> compareWith;
 
   MasterModel& model() { return model_; }
   TIntEdit* Field(std::string_view name) const;
@@ -97,6 +99,7 @@ class TMasterForm : public QMainWindow {
   void UpdaterButtonClick();
   void CloseButtonClick();
   void Exit1Click();
+  void CompareWith1Click();
   void About1Click();
   void Help2Click();
   void QuilletHomepage1Click();
@@ -111,6 +114,8 @@ class TMasterForm : public QMainWindow {
   void deckAnalysed();
   void listShown();
   void cardLineSelected(int line);
+  // After the asset switch or the cost kind changed the figures on display.
+  void switchesChanged();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -180,6 +185,7 @@ class TMasterForm : public QMainWindow {
   QMenu* OpenRecent1 = nullptr;
   QAction* Reload1 = nullptr;
   QAction* SaveList1 = nullptr;
+  QAction* CompareWith1 = nullptr;
   QAction* CardStats1 = nullptr;
   QAction* Copy2 = nullptr;
   QAction* PopUpCopy = nullptr;

@@ -343,6 +343,7 @@ void TMasterForm::BuildMenus() {
   Reload1 = Item(file, "Reload1", QStringLiteral("Re&load Deck"));
   Reload1->setShortcut(QKeySequence(Qt::Key_F5));
   Reload1->setEnabled(false);
+  CompareWith1 = Item(file, "CompareWith1", QStringLiteral("Compare &With..."));
   SaveList1 = Item(file, "SaveList1", QStringLiteral("&Save List..."));
   SaveList1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
   CardStats1 = Item(file, "CardStats1", QStringLiteral("&Card Stats"));
@@ -369,6 +370,7 @@ void TMasterForm::BuildMenus() {
 
   connect(Open1, &QAction::triggered, this, &TMasterForm::AnalyzeButtonClick);
   connect(Reload1, &QAction::triggered, this, &TMasterForm::ReloadDeck);
+  connect(CompareWith1, &QAction::triggered, this, &TMasterForm::CompareWith1Click);
   connect(SaveList1, &QAction::triggered, this, &TMasterForm::SaveButtonClick);
   connect(CardStats1, &QAction::triggered, this, &TMasterForm::CardListDblClick);
   connect(exit, &QAction::triggered, this, &TMasterForm::Exit1Click);
