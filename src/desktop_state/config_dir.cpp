@@ -1,11 +1,6 @@
 #include "desktop_state/config_dir.h"
 
-#include <sys/stat.h>
-
-#include <cerrno>
 #include <cstdlib>
-
-#include "card_data/io_error.h"
 
 namespace quillet {
 
@@ -31,14 +26,6 @@ std::string ConfigDirFrom(const char* xdgConfigHome, const char* home) {
 
 std::string UserConfigDir() {
   return ConfigDirFrom(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
-}
-
-void MakeDirectories(const std::string& dir) {
-  for (std::size_t end = dir.find('/', 1);; end = dir.find('/', end + 1)) {
-    const std::string part = dir.substr(0, end);
-    if (!part.empty() && ::mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) ThrowErrno(errno);
-    if (end == std::string::npos) break;
-  }
 }
 
 }  // namespace quillet

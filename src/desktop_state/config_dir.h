@@ -1,6 +1,6 @@
 // Quillet's own configuration folder, after the XDG base directory rules:
 // $XDG_CONFIG_HOME/quillet/ when that variable holds an absolute path, else
-// $HOME/.config/quillet/. The shared ZNUTILS.INI stays in the program folder;
+// $HOME/.config/quillet/. The shared ZNUTILS.INI stays in the data folder;
 // what only Quillet reads lives here, so the other card tools never see it.
 #pragma once
 
@@ -14,8 +14,5 @@ std::string ConfigDirFrom(const char* xdgConfigHome, const char* home);
 
 // The folder from this process's environment.
 std::string UserConfigDir();
-
-// Creates `dir` and any missing parents. Throws IoError.
-void MakeDirectories(const std::string& dir);
 
 }  // namespace quillet

@@ -9,7 +9,7 @@
 #include <sstream>
 
 #include "analysis/analysis_fixture.h"
-#include "cli/commands.h"
+#include "cli/deck_cli_support.h"
 
 namespace quillet::test {
 namespace {
@@ -91,11 +91,8 @@ class SampleDeckCheck : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     data_ = new TempDir;
-    std::ostringstream out, err;
-    ASSERT_EQ(
-        cli::RunBuild({kSamples + "cards.txt", "--data", data_->path()}, data_->path(), out, err),
-        0)
-        << err.str();
+    const auto built = cli::test::RunCommand("build", {kSamples + "cards.txt"}, data_->path());
+    ASSERT_EQ(built.code, 0) << built.err;
   }
   static void TearDownTestSuite() {
     delete data_;
