@@ -9,6 +9,7 @@
 
 #include "analysis/session.h"
 #include "app/about_form.h"
+#include "browser/card_browser_form.h"
 #include "main_window/master_form.h"
 #include "reader/reader_form.h"
 #include "updater/updater_form.h"
@@ -25,6 +26,7 @@ struct Application {
   TReaderForm reader;
   TUpdaterForm updater;
   TAboutForm about;
+  TCardBrowserForm browser;
 };
 
 }  // namespace quillet

@@ -44,6 +44,8 @@ class TMasterForm : public QMainWindow {
   std::function<bool()> runUpdater;
   std::function<void()> showReader;
   std::function<void()> showAbout;
+  // Set by the shell: shows the card browser (Tools > Card Browser).
+  std::function<void()> showBrowser;
 
   MasterModel& model() { return model_; }
   TIntEdit* Field(std::string_view name) const;

@@ -323,6 +323,8 @@ void TMasterForm::BuildMenus() {
   auto* tools = bar->addMenu(QStringLiteral("&Tools"));
   tools->setObjectName(QStringLiteral("Tools1"));
   auto* update = Item(tools, "UpdateCardDataFile1", QStringLiteral("&Update Card Data File"));
+  auto* browser = Item(tools, "CardBrowser1", QStringLiteral("Card &Browser"));
+  browser->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_B));
   auto* help = bar->addMenu(QStringLiteral("&Help"));
   help->setObjectName(QStringLiteral("Help1"));
   auto* helpTopic = Item(help, "Help2", QStringLiteral("Quillet &Help"));
@@ -338,6 +340,9 @@ void TMasterForm::BuildMenus() {
   connect(exit, &QAction::triggered, this, &TMasterForm::Exit1Click);
   connect(Copy2, &QAction::triggered, this, &TMasterForm::PopUpCopyClick);
   connect(update, &QAction::triggered, this, &TMasterForm::UpdaterButtonClick);
+  connect(browser, &QAction::triggered, this, [this] {
+    if (showBrowser) showBrowser();
+  });
   connect(helpTopic, &QAction::triggered, this, &TMasterForm::Help2Click);
   connect(about, &QAction::triggered, this, &TMasterForm::About1Click);
   connect(utilities, &QAction::triggered, this, &TMasterForm::QuilletHomepage1Click);
