@@ -63,7 +63,7 @@ TEST(Catalogue, QueriesMatchABruteForceFilterOverRandomCatalogues) {
   std::mt19937 rng(20240611);
   const std::vector<std::string> pieces = {"a",    "B",    "\xE9", "\xC9", " ", "x",
                                            "\x8A", "\x9A", "\xD7", "\xF7", "Q"};
-  const auto pick = [&rng](auto& v) -> auto& {
+  const auto pick = [&rng](const auto& v) -> const auto& {
     return v[rng() % v.size()];
   };
   const auto word = [&] {
@@ -111,7 +111,8 @@ TEST(Catalogue, QueriesMatchABruteForceFilterOverRandomCatalogues) {
       query.inText = rng() % 2;
       const auto maybe = [&](WordKind kind) -> std::optional<std::string> {
         if (rng() % 3) return std::nullopt;
-        return std::string(pick(ShownWords(kind)));
+        const auto words = ShownWords(kind);
+        return std::string(pick(words));
       };
       query.type = maybe(WordKind::Type);
       query.domain = maybe(WordKind::Domain);

@@ -20,6 +20,15 @@ struct EditCase {
   std::string message;
 };
 
+EditCase Edited(const char* label, std::string deck, std::string name, std::int32_t delta,
+                std::string after) {
+  return EditCase{label, std::move(deck), std::move(name), delta, std::move(after), {}};
+}
+EditCase Refused(const char* label, std::string deck, std::string name, std::int32_t delta,
+                 std::string message) {
+  return EditCase{label, std::move(deck), std::move(name), delta, std::nullopt, std::move(message)};
+}
+
 class DeckEditBytes : public ::testing::TestWithParam<EditCase> {};
 
 TEST_P(DeckEditBytes, KeepsEveryOtherByte) {
@@ -39,43 +48,42 @@ TEST_P(DeckEditBytes, KeepsEveryOtherByte) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, DeckEditBytes,
     ::testing::Values(
-        EditCase{"CrLf", "3\tAsh Dray\r\n2\tBrine Hound\r\n", "Brine Hound", 1,
-                 "3\tAsh Dray\r\n3\tBrine Hound\r\n"},
-        EditCase{"Lf", "3\tAsh Dray\n2\tBrine Hound\n", "Ash Dray", -1,
-                 "2\tAsh Dray\n2\tBrine Hound\n"},
-        EditCase{"NoFinalEnd", "3\tAsh Dray\r\n2\tBrine Hound", "Brine Hound", 1,
-                 "3\tAsh Dray\r\n3\tBrine Hound"},
-        EditCase{"LoneCr", "1\tAsh Dray\r1\tBrine Hound\r", "Brine Hound", 2,
-                 "1\tAsh Dray\r3\tBrine Hound\r"},
-        EditCase{"FirstOfDuplicates", "1\tAsh Dray\n4\tAsh Dray\n", "Ash Dray", 1,
-                 "2\tAsh Dray\n4\tAsh Dray\n"},
-        EditCase{"PlusSpelling", "+3\tAsh Dray\r\n", "Ash Dray", 1, "4\tAsh Dray\r\n"},
-        EditCase{"HexSpelling", "$A\tAsh Dray\r\n $b\tCole\r\n", "Ash Dray", 1,
-                 "11\tAsh Dray\r\n $b\tCole\r\n"},
-        EditCase{"NameComparedExactly", "1\tash dray\r\n1\tAsh Dray \r\n", "Ash Dray", 1,
-                 "1\tash dray\r\n1\tAsh Dray \r\n1\tAsh Dray\r\n"},
-        EditCase{"RemovedWithItsLineEnd", "1\tAsh Dray\r\n2\tCole\n1\tDusk\r\n", "Cole", -2,
-                 "1\tAsh Dray\r\n1\tDusk\r\n"},
-        EditCase{"RemovedLastWithoutEnd", "1\tAsh Dray\r\n1\tCole", "Cole", -1, "1\tAsh Dray\r\n"},
-        EditCase{"ZeroLineRemoved", "0\tCole\r\n1\tDusk\r\n", "Cole", -1, "1\tDusk\r\n"},
-        EditCase{"AppendCrLf", "1\tAsh Dray\r\n", "Cole", 1, "1\tAsh Dray\r\n1\tCole\r\n"},
-        EditCase{"AppendAfterMissingEnd", "1\tAsh Dray", "Cole", 1, "1\tAsh Dray\r\n1\tCole\r\n"},
-        EditCase{"AppendAfterLf", "1\tAsh Dray\n", "Cole", 2, "1\tAsh Dray\n2\tCole\r\n"},
-        EditCase{"AppendToEmpty", "", "Cole", 1, "1\tCole\r\n"},
-        EditCase{"InvalidDeck", "1\tAsh Dray\r\nfour\tCole\r\n", "Ash Dray", 1, std::nullopt,
-                 "The deck file is not valid, so it was not changed: 'four' is not a valid "
-                 "integer value."},
-        EditCase{"BlankLineIsInvalid", "1\tAsh Dray\r\n\r\n", "Cole", 1, std::nullopt,
-                 "The deck file is not valid, so it was not changed: '\r\n' is not a valid "
-                 "integer value."},
-        EditCase{"Negative", "-2\tCole\r\n", "Cole", 1, std::nullopt,
-                 "The line of 'Cole' has a negative count (-2), so the deck was not changed."},
-        EditCase{"NotInDeck", "1\tAsh Dray\r\n", "Cole", -1, std::nullopt,
-                 "'Cole' is not in the deck."},
-        EditCase{"TooMany", "2147483647\tCole\r\n", "Cole", 1, std::nullopt,
-                 "The deck cannot hold more copies of 'Cole'."},
-        EditCase{"RunOnLastLine", "1\tCole\r\n5", "Dusk", 1, std::nullopt,
-                 "The last line of the deck has no TAB, so no line can follow it."}),
+        Edited("CrLf", "3\tAsh Dray\r\n2\tBrine Hound\r\n", "Brine Hound", 1,
+               "3\tAsh Dray\r\n3\tBrine Hound\r\n"),
+        Edited("Lf", "3\tAsh Dray\n2\tBrine Hound\n", "Ash Dray", -1,
+               "2\tAsh Dray\n2\tBrine Hound\n"),
+        Edited("NoFinalEnd", "3\tAsh Dray\r\n2\tBrine Hound", "Brine Hound", 1,
+               "3\tAsh Dray\r\n3\tBrine Hound"),
+        Edited("LoneCr", "1\tAsh Dray\r1\tBrine Hound\r", "Brine Hound", 2,
+               "1\tAsh Dray\r3\tBrine Hound\r"),
+        Edited("FirstOfDuplicates", "1\tAsh Dray\n4\tAsh Dray\n", "Ash Dray", 1,
+               "2\tAsh Dray\n4\tAsh Dray\n"),
+        Edited("PlusSpelling", "+3\tAsh Dray\r\n", "Ash Dray", 1, "4\tAsh Dray\r\n"),
+        Edited("HexSpelling", "$A\tAsh Dray\r\n $b\tCole\r\n", "Ash Dray", 1,
+               "11\tAsh Dray\r\n $b\tCole\r\n"),
+        Edited("NameComparedExactly", "1\tash dray\r\n1\tAsh Dray \r\n", "Ash Dray", 1,
+               "1\tash dray\r\n1\tAsh Dray \r\n1\tAsh Dray\r\n"),
+        Edited("RemovedWithItsLineEnd", "1\tAsh Dray\r\n2\tCole\n1\tDusk\r\n", "Cole", -2,
+               "1\tAsh Dray\r\n1\tDusk\r\n"),
+        Edited("RemovedLastWithoutEnd", "1\tAsh Dray\r\n1\tCole", "Cole", -1, "1\tAsh Dray\r\n"),
+        Edited("ZeroLineRemoved", "0\tCole\r\n1\tDusk\r\n", "Cole", -1, "1\tDusk\r\n"),
+        Edited("AppendCrLf", "1\tAsh Dray\r\n", "Cole", 1, "1\tAsh Dray\r\n1\tCole\r\n"),
+        Edited("AppendAfterMissingEnd", "1\tAsh Dray", "Cole", 1, "1\tAsh Dray\r\n1\tCole\r\n"),
+        Edited("AppendAfterLf", "1\tAsh Dray\n", "Cole", 2, "1\tAsh Dray\n2\tCole\r\n"),
+        Edited("AppendToEmpty", "", "Cole", 1, "1\tCole\r\n"),
+        Refused("InvalidDeck", "1\tAsh Dray\r\nfour\tCole\r\n", "Ash Dray", 1,
+                "The deck file is not valid, so it was not changed: 'four' is not a valid "
+                "integer value."),
+        Refused("BlankLineIsInvalid", "1\tAsh Dray\r\n\r\n", "Cole", 1,
+                "The deck file is not valid, so it was not changed: '\r\n' is not a valid "
+                "integer value."),
+        Refused("Negative", "-2\tCole\r\n", "Cole", 1,
+                "The line of 'Cole' has a negative count (-2), so the deck was not changed."),
+        Refused("NotInDeck", "1\tAsh Dray\r\n", "Cole", -1, "'Cole' is not in the deck."),
+        Refused("TooMany", "2147483647\tCole\r\n", "Cole", 1,
+                "The deck cannot hold more copies of 'Cole'."),
+        Refused("RunOnLastLine", "1\tCole\r\n5", "Dusk", 1,
+                "The last line of the deck has no TAB, so no line can follow it.")),
     [](const auto& info) { return std::string(info.param.label); });
 
 class DeckEditorTest : public ::testing::Test {
