@@ -213,10 +213,11 @@ void TCardBrowserForm::ApplyQuery() {
   for (const QModelIndex& index : CardTable->selectionModel()->selectedRows()) {
     selected.insert(model_->CardAt(index.row()));
   }
-  const std::optional<std::uint32_t> current =
-      CardTable->currentIndex().isValid()
-          ? std::optional<std::uint32_t>(model_->CardAt(CardTable->currentIndex().row()))
-          : std::nullopt;
+  // A plain sentinel rather than an optional keeps GCC's uninitialised-value
+  // warning quiet.
+  const std::int64_t current = CardTable->currentIndex().isValid()
+                                   ? std::int64_t{model_->CardAt(CardTable->currentIndex().row())}
+                                   : -1;
   const CatalogueQuery query = CurrentQuery();
   try {
     // Only the first search of the rules texts reads a file.
@@ -233,7 +234,7 @@ void TCardBrowserForm::ApplyQuery() {
       if (selected.count(card) != 0) {
         selection.select(model_->index(row, 0), model_->index(row, kCatalogueColumnCount - 1));
       }
-      if (current && card == *current) {
+      if (card == current) {
         CardTable->selectionModel()->setCurrentIndex(model_->index(row, 0),
                                                      QItemSelectionModel::NoUpdate);
       }
