@@ -47,7 +47,7 @@ TCardBrowserForm::TCardBrowserForm(Session& session, Platform& platform, QWidget
   setAttribute(Qt::WA_QuitOnClose, false);
   model_ = new CardTableModel(catalogue_, this);
   BuildControls();
-  resize(1180, 620);
+  resize(1250, 640);
   CentreOnScreen(*this);
 }
 
@@ -110,27 +110,35 @@ void TCardBrowserForm::BuildControls() {
   CardTable->horizontalHeader()->setHighlightSections(false);
   CardTable->setSortingEnabled(true);
   CardTable->sortByColumn(0, Qt::AscendingOrder);
-  // Columns wide enough for their caption and typical contents; the widths
-  // do not depend on the cards, so opening never measures thousands of rows.
+  // Columns wide enough for their caption (and the sort arrow) and for the
+  // longest word they can show; the widths do not depend on the cards, so
+  // opening never measures thousands of rows.
   const QFontMetrics metrics = CardTable->fontMetrics();
+  const auto widest = [&metrics](WordKind kind) {
+    int width = 0;
+    for (std::string_view word : ShownWords(kind)) {
+      width = std::max(width, metrics.horizontalAdvance(FromCardBytes(word)));
+    }
+    return width + 12;
+  };
   for (int column = 0; column < kCatalogueColumnCount; ++column) {
     const QString caption = FromCardBytes(CatalogueColumns()[column].caption);
-    int width = metrics.horizontalAdvance(caption) + 28;
+    int width = metrics.horizontalAdvance(caption) + 22;
     switch (static_cast<CatalogueColumn>(column)) {
       case CatalogueColumn::Name:
-        width = metrics.horizontalAdvance(QStringLiteral("Wwwwwwwwwwwwwwwwwwwwwwwww"));
+        width = metrics.horizontalAdvance(QStringLiteral("Rook Class Assault Chassis")) + 12;
         break;
       case CatalogueColumn::Type:
-        width = std::max(width, metrics.horizontalAdvance(QStringLiteral("Intervention")) + 12);
+        width = std::max(width, widest(WordKind::Type));
         break;
       case CatalogueColumn::Domain:
-        width = std::max(width, metrics.horizontalAdvance(QStringLiteral("Transcendent")) + 12);
+        width = std::max(width, widest(WordKind::Domain));
         break;
       case CatalogueColumn::Rarity:
-        width = std::max(width, metrics.horizontalAdvance(QStringLiteral("Very Rare")) + 12);
+        width = std::max(width, widest(WordKind::Rarity));
         break;
       case CatalogueColumn::Keywords:
-        width = metrics.horizontalAdvance(QStringLiteral("Mech., Topdeck, Unique, Veteran"));
+        width = metrics.horizontalAdvance(QStringLiteral("AntiTerrorism, Veteran, Unique"));
         break;
       default:
         break;
