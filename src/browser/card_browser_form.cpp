@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <optional>
 #include <set>
+#include <stdexcept>
 
 #include "analysis/session.h"
 #include "browser/card_table_model.h"
@@ -194,6 +195,9 @@ void TCardBrowserForm::EnsureLoaded() {
   loaded_ = true;
   try {
     BusyCursor busy(platform_);
+    if (!session_.db.CardStatExists()) {
+      throw std::runtime_error("You must create a data file to use this program");
+    }
     model_->Reload();
     catalogue_.SetDeck(session_.deck.DeckList);
   } catch (const std::exception& error) {

@@ -145,6 +145,24 @@ class CardBrowserFormTest : public QObject {
                                     QItemSelectionModel::Select | QItemSelectionModel::Rows);
     QTest::keyClick(table, Qt::Key_C, Qt::ControlModifier);
     QCOMPARE(platform.clipboard, QString::fromUtf8("Séance Broker\nAlder Spire"));
+
+    // An update replaced the database: the open browser reads it again.
+    dir.Write("CardStat.Dat", test::RecordsBytes({test::MakeCard("Kiln Ward")}));
+    form.DatabaseUpdated();
+    QCOMPARE(Column(model, CatalogueColumn::Name), QStringList{"Kiln Ward"});
+    QCOMPARE(count->text(), QStringLiteral("1 of 1 cards"));
+  }
+
+  void saysWhenThereIsNoDatabase() {
+    test::TempDir dir;
+    Session session(dir.path());
+    test::ScriptedPlatform platform;
+    TCardBrowserForm form(session, platform);
+    form.ShowBrowser();
+    QCOMPARE(platform.messages, QStringList{"You must create a data file to use this program"});
+    QCOMPARE(form.findChild<QLabel*>(QStringLiteral("CountLabel"))->text(),
+             QStringLiteral("0 of 0 cards"));
+    QCOMPARE(platform.busyDepth, 0);
   }
 
   void followsTheAnalysisAndOpensTheReader() {
