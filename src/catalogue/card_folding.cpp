@@ -1,4 +1,4 @@
-#include "card_folding.h"
+#include "catalogue/card_folding.h"
 
 #include <array>
 
