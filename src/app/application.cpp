@@ -10,8 +10,14 @@ Application::Application(std::string dataDir, Platform& platform)
       about(QString::fromLocal8Bit(session.db.ProgramDir())),
       drawOdds(master.model()),
       sampleHand(master.model()),
-      compare(master.model(), platform, &master) {
-  master.runUpdater = [this] { return updater.exec() == QDialog::Accepted; };
+      compare(master.model(), platform, &master),
+      browser(session, platform) {
+  master.runUpdater = [this] {
+    const bool updated = updater.exec() == QDialog::Accepted;
+    // The browser holds every card of the database; an update replaces them.
+    if (updated) browser.DatabaseUpdated();
+    return updated;
+  };
   master.showReader = [this] {
     // Not modal: the reader stays beside the main window. Showing an already
     // visible reader only brings it forward; its activation reloads the card.
@@ -40,6 +46,9 @@ Application::Application(std::string dataDir, Platform& platform)
   // The comparison follows the open deck and the switches it is shown under.
   QObject::connect(&master, &TMasterForm::deckAnalysed, &compare, &TCompareForm::Refresh);
   QObject::connect(&master, &TMasterForm::switchesChanged, &compare, &TCompareForm::Refresh);
+  master.showBrowser = [this] { browser.ShowBrowser(); };
+  browser.showReader = master.showReader;
+  QObject::connect(&master, &TMasterForm::deckAnalysed, &browser, &TCardBrowserForm::DeckAnalysed);
 }
 
 }  // namespace quillet

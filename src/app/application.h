@@ -10,6 +10,7 @@
 #include "analysis/session.h"
 #include "app/about_form.h"
 #include "compare/compare_form.h"
+#include "browser/card_browser_form.h"
 #include "main_window/master_form.h"
 #include "odds_window/draw_odds_form.h"
 #include "odds_window/sample_hand_form.h"
@@ -32,6 +33,7 @@ struct Application {
   TDrawOddsForm drawOdds;
   TSampleHandForm sampleHand;
   TCompareForm compare;
+  TCardBrowserForm browser;
 };
 
 }  // namespace quillet

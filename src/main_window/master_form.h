@@ -57,6 +57,8 @@ class TMasterForm : public QMainWindow {
   std::function<void()> showSampleHand;
   // Set by the shell: File > Compare With... (enabled while a deck is open).
   std::function<void()> compareWith;
+  // Set by the shell: shows the card browser (Tools > Card Browser).
+  std::function<void()> showBrowser;
 
   MasterModel& model() { return model_; }
   TIntEdit* Field(std::string_view name) const;

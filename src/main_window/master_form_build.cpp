@@ -359,6 +359,8 @@ void TMasterForm::BuildMenus() {
   auto* update = Item(tools, "UpdateCardDataFile1", QStringLiteral("&Update Card Data File"));
   auto* drawOdds = Item(tools, "DrawOdds1", QStringLiteral("&Draw Odds"));
   auto* sampleHand = Item(tools, "SampleHand1", QStringLiteral("&Sample Hand"));
+  auto* browser = Item(tools, "CardBrowser1", QStringLiteral("Card &Browser"));
+  browser->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_B));
   auto* help = bar->addMenu(QStringLiteral("&Help"));
   help->setObjectName(QStringLiteral("Help1"));
   auto* helpTopic = Item(help, "Help2", QStringLiteral("Quillet &Help"));
@@ -381,6 +383,9 @@ void TMasterForm::BuildMenus() {
   });
   connect(sampleHand, &QAction::triggered, this, [this] {
     if (showSampleHand) showSampleHand();
+  });
+  connect(browser, &QAction::triggered, this, [this] {
+    if (showBrowser) showBrowser();
   });
   connect(helpTopic, &QAction::triggered, this, &TMasterForm::Help2Click);
   connect(about, &QAction::triggered, this, &TMasterForm::About1Click);

@@ -641,6 +641,7 @@ class MasterFormTest : public QObject {
         {"Exit1", "E&xit"},
         {"Copy2", "&Copy Card to Clipboard"},
         {"UpdateCardDataFile1", "&Update Card Data File"},
+        {"CardBrowser1", "Card &Browser"},
         {"Help2", "Quillet &Help"},
         {"About1", "&About"},
         {"QuilletHomepage1", "Orvane Utilities &Home Page"},
