@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
+  qt6-charts-dev libqt6opengl6-dev qt6-svg-dev
   libgtest-dev googletest libbenchmark-dev
   clang libclang-rt-14-dev clang-format
   fonts-liberation2

@@ -17,6 +17,12 @@ Application::Application(std::string programDir, Platform& platform)
     reader.activateWindow();
   };
   master.showAbout = [this] { about.exec(); };
+  master.showCharts = [this, &platform] {
+    if (!charts) charts = std::make_unique<ChartsForm>(master, platform);
+    charts->showNormal();
+    charts->raise();
+    charts->activateWindow();
+  };
 }
 
 }  // namespace quillet

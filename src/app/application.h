@@ -5,10 +5,12 @@
 // help window and the event loop; the tests build an Application directly.
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "analysis/session.h"
 #include "app/about_form.h"
+#include "charts_window/charts_form.h"
 #include "main_window/master_form.h"
 #include "reader/reader_form.h"
 #include "updater/updater_form.h"
@@ -25,6 +27,8 @@ struct Application {
   TReaderForm reader;
   TUpdaterForm updater;
   TAboutForm about;
+  // Made when first shown: Qt Charts' scene costs nothing until then.
+  std::unique_ptr<ChartsForm> charts;
 };
 
 }  // namespace quillet

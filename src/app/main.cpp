@@ -2,6 +2,7 @@
 // windows in their order, then the event loop until the main window closes.
 #include <QApplication>
 #include <QIcon>
+#include <QTimer>
 
 #include "app/application.h"
 #include "app/help_window.h"
@@ -21,5 +22,9 @@ int main(int argc, char** argv) {
   platform.SetHelpHandler([&help](QWidget*, const QString& topic) { help.ShowTopic(topic); });
   quillet::Application windows(quillet::ProgramDir(), platform);
   windows.master.show();
+  // For start-up measurements: quit as soon as the main window is shown.
+  if (qEnvironmentVariableIsSet("QUILLET_QUIT_AFTER_SHOW")) {
+    QTimer::singleShot(0, &app, &QApplication::quit);
+  }
   return QApplication::exec();
 }
