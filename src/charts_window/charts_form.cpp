@@ -8,6 +8,7 @@
 #include <QChartView>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QHorizontalBarSeries>
 #include <QKeySequence>
 #include <QLabel>
 #include <QLegendMarker>
@@ -59,16 +60,17 @@ void ResetChart(QChart* chart) {
 
 // Category and value axes for a bar series; the value axis starts at 0 and
 // counts whole copies.
-void AddAxes(QChart* chart, QAbstractBarSeries* series, const QStringList& categories, qint64 top) {
+void AddAxes(QChart* chart, QAbstractBarSeries* series, const QStringList& categories, qint64 top,
+             bool horizontal = false) {
   auto* x = new QBarCategoryAxis;
   x->append(categories);
-  chart->addAxis(x, Qt::AlignBottom);
+  chart->addAxis(x, horizontal ? Qt::AlignLeft : Qt::AlignBottom);
   series->attachAxis(x);
   auto* y = new QValueAxis;
   y->setRange(0, static_cast<double>(std::max<qint64>(top, 1)) * 1.1);
   y->setLabelFormat(QStringLiteral("%d"));
   y->applyNiceNumbers();
-  chart->addAxis(y, Qt::AlignLeft);
+  chart->addAxis(y, horizontal ? Qt::AlignBottom : Qt::AlignLeft);
   series->attachAxis(y);
 }
 
@@ -162,6 +164,7 @@ void ChartsForm::DrawResources(const DeckFigures& figures) {
   auto* cost = new QBarSet(QStringLiteral("Deployment cost (all cards)"));
   production->setColor(Colour(kProductionColour));
   cost->setColor(Colour(kCostColour));
+  for (QBarSet* set : {production, cost}) set->setLabelColor(Qt::black);
   // A shortfall is the cost bar in red and the resource's name saying it.
   cost->setSelectedColor(Colour(kShortfallColour));
   QStringList categories;
@@ -198,6 +201,7 @@ void ChartsForm::DrawCostCurve(const DeckFigures& figures) {
   for (std::size_t t = 0; t < kCostedTypeWords.size(); ++t) {
     auto* set = new QBarSet(Word(kCostedTypeWords[t]));
     set->setColor(Colour(kTypeColours[t]));
+    set->setLabelColor(Qt::white);
     for (int b = 0; b < kCostBuckets; ++b) {
       *set << static_cast<qreal>(figures.costCurve.copies[t][static_cast<std::size_t>(b)]);
     }
@@ -224,6 +228,7 @@ void ChartsForm::DrawMakeUp(const DeckFigures& figures) {
                      std::string_view colour) {
     auto* set = new QBarSet(QStringLiteral("Copies"));
     set->setColor(Colour(colour));
+    set->setLabelColor(Qt::black);
     QStringList categories;
     qint64 top = 0;
     for (std::size_t i = 0; i < words.size(); ++i) {
@@ -231,12 +236,14 @@ void ChartsForm::DrawMakeUp(const DeckFigures& figures) {
       categories << Word(words[i]);
       top = std::max<qint64>(top, copies[i]);
     }
-    auto* series = new QBarSeries;
+    // Lying bars leave the names room to be read whole.
+    auto* series = new QHorizontalBarSeries;
     series->append(set);
     series->setLabelsVisible(true);
+    series->setLabelsPosition(QAbstractBarSeries::LabelsOutsideEnd);
     view->chart()->addSeries(series);
     view->chart()->legend()->setVisible(false);
-    AddAxes(view->chart(), series, categories, top);
+    AddAxes(view->chart(), series, categories, top, /*horizontal=*/true);
     connect(set, &QBarSet::clicked, this, [this, group](int index) {
       BarClicked({FigureChart::kMakeUp, group, index});
     });

@@ -66,7 +66,10 @@ std::string FieldCaption(const MasterField& field, std::string_view costKind) {
 
 DeckReport BuildDeckReport(MasterModel& model) {
   DeckReport report;
-  report.deckName = Cp1252ToUtf8(model.DName());
+  // The file's name without its folder: a shared report need not tell where
+  // the deck lives.
+  const std::string& path = model.DName();
+  report.deckName = Cp1252ToUtf8(path.substr(path.find_last_of("/\\") + 1));
   report.hqType = Cp1252ToUtf8(model.HQType());
   report.costKind = Cp1252ToUtf8(model.CostBoxText());
   report.assetsOnly = model.AssetSwitch();

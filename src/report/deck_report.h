@@ -35,7 +35,7 @@ struct ReportCard {
 };
 
 struct DeckReport {
-  std::string deckName;  // the deck file, UTF-8
+  std::string deckName;  // the deck file's name without its folder, UTF-8
   std::string hqType;
   std::string costKind;     // what the deployment costs cover
   bool assetsOnly = false;  // whether the domain figures count assets only

@@ -36,7 +36,8 @@ img.icon{width:16px;height:20px;vertical-align:middle;margin-right:.25rem}
 ul{margin:.2rem 0;padding-left:1.3rem;background:#fff;border:1px solid #d5dae0;border-radius:6px;padding:.5rem .5rem .5rem 1.8rem}
 li{margin:.2rem 0}
 .cards td:last-child{overflow-wrap:anywhere}
-@media (max-width:30rem){body{padding:.5rem}th,td{padding:.2rem .3rem}}
+.wide{overflow-x:auto}
+@media (max-width:30rem){body{padding:.5rem;font-size:.9rem}th,td{padding:.2rem .25rem}img.icon{display:none}}
 @media print{
  body{background:#fff;padding:0;font-size:10pt}
  main{max-width:none}
@@ -58,6 +59,10 @@ struct Writer {
     if (Print()) return R"(<table border="1" cellspacing="0" cellpadding="3" width="100%">)";
     return cls.empty() ? "<table>" : "<table class=\"" + std::string(cls) + "\">";
   }
+
+  // A table wider than a phone scrolls sideways inside the page.
+  std::string_view Wide() const { return Print() ? "" : "<div class=\"wide\">"; }
+  std::string_view EndWide() const { return Print() ? "" : "</div>"; }
 
   std::string Icon(std::size_t resource) const {
     static constexpr std::array<std::string_view, 3> kFiles = {"military", "covert", "cyberops"};
@@ -100,7 +105,7 @@ struct Writer {
 
   void Resources() {
     const auto& r = report.figures.resources;
-    html << "<h2>Resources</h2>\n" << Table() << "\n<thead><tr><th></th>";
+    html << "<h2>Resources</h2>\n" << Wide() << Table() << "\n<thead><tr><th></th>";
     for (std::size_t i = 0; i < r.size(); ++i) {
       html << "<th class=\"n\">" << Icon(i) << kResourceWords[i] << "</th>";
     }
@@ -123,12 +128,12 @@ struct Writer {
       }
       html << "</td>";
     }
-    html << "</tr>\n</tbody></table>\n";
+    html << "</tr>\n</tbody></table>\n" << EndWide();
   }
 
   void CostCurveTable() {
     const CostCurve& curve = report.figures.costCurve;
-    html << "<h2>Cost curve</h2>\n" << Table() << "\n<thead><tr><th>Cost</th>";
+    html << "<h2>Cost curve</h2>\n" << Wide() << Table() << "\n<thead><tr><th>Cost</th>";
     for (auto word : kCostedTypeWords) html << "<th class=\"n\">" << word << "</th>";
     html << "<th class=\"n\">Total</th></tr></thead>\n<tbody>\n";
     for (int b = 0; b < kCostBuckets; ++b) {
@@ -138,7 +143,7 @@ struct Writer {
       }
       html << "<td class=\"n\" align=\"right\"><b>" << curve.BucketTotal(b) << "</b></td></tr>\n";
     }
-    html << "</tbody></table>\n";
+    html << "</tbody></table>\n" << EndWide();
   }
 
   // Tables side by side: a grid on screen, a layout table of three columns in

@@ -104,8 +104,11 @@ std::string CostCurveSvg(const CostCurve& curve) {
     Label(svg, x + bar / 2, base - 3, std::to_string(curve.BucketTotal(b)));
     Label(svg, x + bar / 2, kBottom + 14, kCostBucketLabels[static_cast<std::size_t>(b)]);
   }
+  // Each legend entry as wide as its word, at about 6.5 units a letter.
+  double x = kLeft;
   for (std::size_t t = 0; t < kCostedTypeWords.size(); ++t) {
-    Legend(svg, kLeft + 80.0 * static_cast<double>(t), kTypeColours[t], kCostedTypeWords[t]);
+    Legend(svg, x, kTypeColours[t], kCostedTypeWords[t]);
+    x += 22 + 6.5 * static_cast<double>(kCostedTypeWords[t].size());
   }
   svg << "</svg>";
   return svg.str();

@@ -175,8 +175,13 @@ class ChartsFormTest : public QObject {
     QVERIFY(w.platform.messages.filter(QStringLiteral("Cannot write")).isEmpty());
 
     const QByteArray dir = qgetenv("QUILLET_SCREENSHOT_DIR");
-    w.charts->findChild<QTabWidget*>(QStringLiteral("ChartTabs"))->setCurrentIndex(0);
-    if (!dir.isEmpty()) w.charts->grab().save(QString::fromLocal8Bit(dir) + "/charts.png");
+    auto* tabs = w.charts->findChild<QTabWidget*>(QStringLiteral("ChartTabs"));
+    const char* names[] = {"charts.png", "charts-cost-curve.png", "charts-make-up.png"};
+    for (int tab = 0; tab < 3 && !dir.isEmpty(); ++tab) {
+      tabs->setCurrentIndex(tab);
+      w.charts->grab().save(QString::fromLocal8Bit(dir) + QLatin1Char('/') + names[tab]);
+    }
+    tabs->setCurrentIndex(0);
   }
 };
 
