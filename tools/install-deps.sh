@@ -7,6 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libcli11-dev nlohmann-json3-dev
+  qt6-charts-dev libqt6opengl6-dev qt6-svg-dev
   libgtest-dev googletest libbenchmark-dev
   libboost-dev
   clang libclang-rt-14-dev clang-format

@@ -119,6 +119,22 @@ class BusyScope {
 
 }  // namespace
 
+const std::vector<std::string_view>& CostKinds() {
+  static const std::vector<std::string_view> items = [] {
+    std::vector<std::string_view> all;
+    for (std::size_t i = 1; i < kCostKinds.size(); ++i) all.push_back(kCostKinds[i].item);
+    all.push_back(kCostKinds[0].item);
+    return all;
+  }();
+  return items;
+}
+
+std::array<std::int32_t, 3> DeployCosts(const TDeckStats& stats, std::string_view costKind) {
+  const CostKind* kind = FindCostKind(costKind);
+  if (!kind) return {};
+  return {CostSum(stats, kind->mil), CostSum(stats, kind->cov), CostSum(stats, kind->cyb)};
+}
+
 MasterModel::MasterModel(Session& session)
     : session_(session),
       costBoxItems_{std::string(kAllCards)},
@@ -241,12 +257,9 @@ void MasterModel::ShowDomainCounts() {
 }
 
 void MasterModel::ShowDeployCosts() {
-  const CostKind* kind = FindCostKind(costBoxText_);
-  if (!kind) return;
-  const TDeckStats& st = session_.stats;
-  costShown_[0] = CostSum(st, kind->mil);
-  costShown_[1] = CostSum(st, kind->cov);
-  costShown_[2] = CostSum(st, kind->cyb);
+  if (!FindCostKind(costBoxText_)) return;
+  const auto costs = DeployCosts(session_.stats, costBoxText_);
+  std::copy(costs.begin(), costs.end(), std::begin(costShown_));
 }
 
 void MasterModel::SetAssetSwitch(bool checked) {
@@ -266,9 +279,16 @@ bool MasterModel::HasList(std::string_view component) const {
 
 bool MasterModel::DrillDown(std::string_view component) {
   const DrillDownList* list = FindDrillDown(component);
-  DeckState& deck = session_.deck;
-  if (!list || deck.DeckCount <= 0) return false;
+  if (!list) return false;
   const DrillDownContext context{session_.stats, assetSwitch_, costBoxText_};
+  return ShowList(list->component, list->listName,
+                  [&](const TCardRecord& card) { return list->filter(card, context); });
+}
+
+bool MasterModel::ShowList(std::string_view key, std::string_view fileName,
+                           const std::function<bool(const TCardRecord&)>& holds) {
+  DeckState& deck = session_.deck;
+  if (deck.DeckCount <= 0) return false;
   CardListContents built;
   {
     LookupBatch batch(session_.db);
@@ -280,12 +300,12 @@ bool MasterModel::DrillDown(std::string_view component) {
       // A card the rebuilt data file no longer holds is left out.
       if (!session_.db.LookupCard(entry.Name)) continue;
       const TCardRecord& card = session_.db.CurrentCard;
-      if (list->filter(card, context)) built.AddCardListLine(entry.Count, card.Name.View());
+      if (holds(card)) built.AddCardListLine(entry.Count, card.Name.View());
     }
   }
   cardList_ = std::move(built);
-  proposedFileName_ = list->listName;
-  shownList_ = list->component;
+  proposedFileName_ = fileName;
+  shownList_ = key;
   return true;
 }
 

@@ -6,7 +6,9 @@
 // the same model, so both always agree.
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -43,6 +45,13 @@ struct MasterField {
 // Every TIntEdit of the main window.
 const std::vector<MasterField>& MasterFields();
 
+// The cost selector's items, "All cards" last.
+const std::vector<std::string_view>& CostKinds();
+// The Military, Covert and CyberOps deploy costs of the cards of `costKind`
+// (an item of the cost selector; "All cards" for every card), as the cost
+// fields show them. Throws when a sum leaves the 32-bit range.
+std::array<std::int32_t, 3> DeployCosts(const TDeckStats& stats, std::string_view costKind);
+
 class MasterModel {
  public:
   explicit MasterModel(Session& session);
@@ -73,6 +82,12 @@ class MasterModel {
   // "HQType"): rebuilds the card list. False when nothing happened.
   bool DrillDown(std::string_view component);
   bool HasList(std::string_view component) const;  // whether the field opens a list
+  // Fills the card list with the deck lines whose card `holds` accepts, as a
+  // drill-down does, for a list that is not a field's (a chart's bar, say):
+  // ShownList() then returns `key`, which is never a component name, and
+  // Save List proposes `fileName`. False when no deck is loaded.
+  bool ShowList(std::string_view key, std::string_view fileName,
+                const std::function<bool(const TCardRecord&)>& holds);
 
   void CardListClick(int index);                            // sets SelectCard
   void CardListDblClick(std::optional<int> selected);       // sets SelectedCardName
@@ -93,8 +108,8 @@ class MasterModel {
   const std::vector<std::string>& ProblemBox() const;
   const std::vector<std::string>& CardList() const;
   const std::string& ProposedFileName() const;  // SaveDialog1's file name
-  // The component whose drill-down list the card list shows; empty after an
-  // analysis, until a figure is opened.
+  // The component whose drill-down list the card list shows, or the key of
+  // the list ShowList showed; empty after an analysis, until a list is opened.
   const std::string& ShownList() const { return shownList_; }
   bool SaveEnabled() const;  // SaveButton
 

@@ -49,6 +49,12 @@ Application::Application(std::string dataDir, Platform& platform)
   master.showBrowser = [this] { browser.ShowBrowser(); };
   browser.showReader = master.showReader;
   QObject::connect(&master, &TMasterForm::deckAnalysed, &browser, &TCardBrowserForm::DeckAnalysed);
+  master.showCharts = [this, &platform] {
+    if (!charts) charts = std::make_unique<ChartsForm>(master, platform);
+    charts->showNormal();
+    charts->raise();
+    charts->activateWindow();
+  };
 }
 
 }  // namespace quillet

@@ -5,12 +5,14 @@
 // help window and the event loop; the tests build an Application directly.
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "analysis/session.h"
 #include "app/about_form.h"
-#include "compare/compare_form.h"
 #include "browser/card_browser_form.h"
+#include "charts_window/charts_form.h"
+#include "compare/compare_form.h"
 #include "main_window/master_form.h"
 #include "odds_window/draw_odds_form.h"
 #include "odds_window/sample_hand_form.h"
@@ -34,6 +36,8 @@ struct Application {
   TSampleHandForm sampleHand;
   TCompareForm compare;
   TCardBrowserForm browser;
+  // Made when first shown: Qt Charts' scene costs nothing until then.
+  std::unique_ptr<ChartsForm> charts;
 };
 
 }  // namespace quillet

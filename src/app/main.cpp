@@ -3,6 +3,7 @@
 // loop until the main window closes.
 #include <QApplication>
 #include <QIcon>
+#include <QTimer>
 
 #include "app/application.h"
 #include "app/help_window.h"
@@ -29,5 +30,9 @@ int main(int argc, char** argv) {
   windows.master.show();
   // The desktop entry passes the file it was asked to open (Exec=quillet %f).
   windows.master.OpenFromCommandLine(QApplication::arguments());
+  // For start-up measurements: quit as soon as the main window is shown.
+  if (qEnvironmentVariableIsSet("QUILLET_QUIT_AFTER_SHOW")) {
+    QTimer::singleShot(0, &app, &QApplication::quit);
+  }
   return QApplication::exec();
 }

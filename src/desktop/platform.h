@@ -11,6 +11,8 @@
 
 #include "desktop/file_watcher.h"
 
+class QImage;
+class QPrinter;
 class QWidget;
 
 namespace quillet {
@@ -37,6 +39,10 @@ class Platform {
                                                  const FileDialogOptions& options) = 0;
   virtual void SetClipboardText(const QString& text) = 0;
   virtual QString ClipboardText() = 0;
+  virtual void SetClipboardImage(const QImage& image) = 0;
+  // The print dialog over `printer` (where "Print to PDF" is one of the
+  // printers); true when the user chose to print.
+  virtual bool ChoosePrinter(QWidget* parent, QPrinter& printer) = 0;
   // Shows the busy cursor until the matching EndBusy; use BusyCursor.
   virtual void BeginBusy() = 0;
   virtual void EndBusy() = 0;

@@ -6,7 +6,10 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QGuiApplication>
+#include <QImage>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QUrl>
 
 #include "desktop/qt_file_watcher.h"
@@ -66,6 +69,15 @@ void QtPlatform::SetClipboardText(const QString& text) {
 }
 QString QtPlatform::ClipboardText() {
   return QGuiApplication::clipboard()->text();
+}
+
+void QtPlatform::SetClipboardImage(const QImage& image) {
+  QGuiApplication::clipboard()->setImage(image);
+}
+
+bool QtPlatform::ChoosePrinter(QWidget* parent, QPrinter& printer) {
+  QPrintDialog dialog(&printer, parent);
+  return dialog.exec() == QDialog::Accepted;
 }
 
 void QtPlatform::BeginBusy() {

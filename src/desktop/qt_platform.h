@@ -20,6 +20,8 @@ class QtPlatform final : public Platform {
                                          const FileDialogOptions& options) override;
   void SetClipboardText(const QString& text) override;
   QString ClipboardText() override;
+  void SetClipboardImage(const QImage& image) override;
+  bool ChoosePrinter(QWidget* parent, QPrinter& printer) override;
   void BeginBusy() override;
   void EndBusy() override;
   void ShowHelp(QWidget* parent, const QString& topic) override;

@@ -28,6 +28,7 @@
 #include "main_window/centring.h"
 #include "main_window/deck_host.h"
 #include "main_window/int_edit.h"
+#include "main_window/report_actions.h"
 #include "main_window/shown_text.h"
 
 namespace quillet {
@@ -148,6 +149,7 @@ void TMasterForm::ShowModel() {
     ProblemBox->addItems(problems);
   }
   // Rebuilding an unchanged card list would drop the user's selection.
+  for (QAction* item : {ExportReport1, Print1}) item->setEnabled(!model_.DName().empty());
   const QStringList lines = ShownLines(model_.CardList());
   if (CardList->Lines() != lines) CardList->SetLines(lines);
 }
@@ -327,8 +329,12 @@ void TMasterForm::CostBoxChange(const QString& item) {
 }
 
 void TMasterForm::FieldDblClick(std::string_view name) {
-  Run([this, name] {
-    if (!model_.DrillDown(name)) return;
+  ShowList([name](MasterModel& model) { return model.DrillDown(name); });
+}
+
+void TMasterForm::ShowList(const std::function<bool(MasterModel&)>& show) {
+  Run([this, &show] {
+    if (!show(model_)) return;
     CardList->SetLines({});
     saveDialogFileName_ = ShownPath(model_.ProposedFileName());
     ShowModel();
@@ -418,6 +424,20 @@ void TMasterForm::QuilletHomepage1Click() {
 
 void TMasterForm::OrvaneHomePage1Click() {
   platform_.OpenUrl(kOrvaneHomePage);
+}
+
+void TMasterForm::ChartsClick() {
+  Run([this] {
+    if (showCharts) showCharts();
+  });
+}
+
+void TMasterForm::ExportReportClick() {
+  Run([this] { ExportDeckReport(this, platform_, model_); });
+}
+
+void TMasterForm::PrintClick() {
+  Run([this] { PrintDeckReport(this, platform_, model_); });
 }
 
 bool TMasterForm::eventFilter(QObject* watched, QEvent* event) {

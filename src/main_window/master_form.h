@@ -59,6 +59,9 @@ class TMasterForm : public QMainWindow {
   std::function<void()> compareWith;
   // Set by the shell: shows the card browser (Tools > Card Browser).
   std::function<void()> showBrowser;
+  // Shows the charts window without waiting; set by the shell, which makes
+  // the window on first use.
+  std::function<void()> showCharts;
 
   MasterModel& model() { return model_; }
   TIntEdit* Field(std::string_view name) const;
@@ -106,6 +109,13 @@ class TMasterForm : public QMainWindow {
   void Help2Click();
   void QuilletHomepage1Click();
   void OrvaneHomePage1Click();
+  void ChartsClick();
+  void ExportReportClick();
+  void PrintClick();
+  // Runs `show`, which fills the model's card list with a list of its own (a
+  // chart's bar), and shows the list as a figure's list is shown. Does
+  // nothing when `show` returns false.
+  void ShowList(const std::function<bool(MasterModel&)>& show);
 
  signals:
   // For the windows that follow the main window. deckAnalysed comes after
@@ -191,6 +201,8 @@ class TMasterForm : public QMainWindow {
   QAction* CardStats1 = nullptr;
   QAction* Copy2 = nullptr;
   QAction* PopUpCopy = nullptr;
+  QAction* ExportReport1 = nullptr;
+  QAction* Print1 = nullptr;
 };
 
 }  // namespace quillet

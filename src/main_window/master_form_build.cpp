@@ -347,6 +347,9 @@ void TMasterForm::BuildMenus() {
   SaveList1 = Item(file, "SaveList1", QStringLiteral("&Save List..."));
   SaveList1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
   CardStats1 = Item(file, "CardStats1", QStringLiteral("&Card Stats"));
+  ExportReport1 = Item(file, "ExportReport1", QStringLiteral("&Export Report..."));
+  Print1 = Item(file, "Print1", QStringLiteral("&Print..."));
+  Print1->setShortcut(QKeySequence::Print);
   Separator(file, "N1");
   auto* exit = Item(file, "Exit1", QStringLiteral("E&xit"));
   exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
@@ -354,6 +357,10 @@ void TMasterForm::BuildMenus() {
   edit->setObjectName(QStringLiteral("Edit1"));
   Copy2 = Item(edit, "Copy2", QStringLiteral("&Copy Card to Clipboard"));
   Copy2->setEnabled(false);
+  auto* view = bar->addMenu(QStringLiteral("&View"));
+  view->setObjectName(QStringLiteral("View1"));
+  auto* charts = Item(view, "Charts1", QStringLiteral("&Charts"));
+  charts->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
   auto* tools = bar->addMenu(QStringLiteral("&Tools"));
   tools->setObjectName(QStringLiteral("Tools1"));
   auto* update = Item(tools, "UpdateCardDataFile1", QStringLiteral("&Update Card Data File"));
@@ -376,6 +383,9 @@ void TMasterForm::BuildMenus() {
   connect(SaveList1, &QAction::triggered, this, &TMasterForm::SaveButtonClick);
   connect(CardStats1, &QAction::triggered, this, &TMasterForm::CardListDblClick);
   connect(exit, &QAction::triggered, this, &TMasterForm::Exit1Click);
+  connect(ExportReport1, &QAction::triggered, this, &TMasterForm::ExportReportClick);
+  connect(Print1, &QAction::triggered, this, &TMasterForm::PrintClick);
+  connect(charts, &QAction::triggered, this, &TMasterForm::ChartsClick);
   connect(Copy2, &QAction::triggered, this, &TMasterForm::PopUpCopyClick);
   connect(update, &QAction::triggered, this, &TMasterForm::UpdaterButtonClick);
   connect(drawOdds, &QAction::triggered, this, [this] {

@@ -40,6 +40,10 @@ class WatchingPlatform : public Platform {
   }
   void SetClipboardText(const QString& t) override { inner.SetClipboardText(t); }
   QString ClipboardText() override { return inner.ClipboardText(); }
+  void SetClipboardImage(const QImage& i) override { inner.SetClipboardImage(i); }
+  bool ChoosePrinter(QWidget* p, QPrinter& printer) override {
+    return inner.ChoosePrinter(p, printer);
+  }
   void BeginBusy() override { inner.BeginBusy(); }
   void EndBusy() override { inner.EndBusy(); }
   void ShowHelp(QWidget* p, const QString& t) override { inner.ShowHelp(p, t); }

@@ -638,6 +638,9 @@ class MasterFormTest : public QObject {
         {"Open1", "&Open Deck..."},
         {"SaveList1", "&Save List..."},
         {"CardStats1", "&Card Stats"},
+        {"ExportReport1", "&Export Report..."},
+        {"Print1", "&Print..."},
+        {"Charts1", "&Charts"},
         {"Exit1", "E&xit"},
         {"Copy2", "&Copy Card to Clipboard"},
         {"UpdateCardDataFile1", "&Update Card Data File"},
@@ -653,7 +656,7 @@ class MasterFormTest : public QObject {
     for (const char* name : {"N1", "N2", "N3"}) QVERIFY2(w.Action(name)->isSeparator(), name);
     QStringList menus;
     for (QAction* menu : w.Find<QMenuBar>("MainMenu1")->actions()) menus << menu->text();
-    QCOMPARE(menus, (QStringList{"&File", "&Edit", "&Tools", "&Help"}));
+    QCOMPARE(menus, (QStringList{"&File", "&Edit", "&View", "&Tools", "&Help"}));
   }
 
   void tabVisitsTheSixControlsInOrder() {

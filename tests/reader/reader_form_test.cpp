@@ -40,6 +40,10 @@ class ActivationStealingPlatform : public Platform {
   }
   void SetClipboardText(const QString& t) override { inner_.SetClipboardText(t); }
   QString ClipboardText() override { return inner_.ClipboardText(); }
+  void SetClipboardImage(const QImage& i) override { inner_.SetClipboardImage(i); }
+  bool ChoosePrinter(QWidget* p, QPrinter& printer) override {
+    return inner_.ChoosePrinter(p, printer);
+  }
   void BeginBusy() override { inner_.BeginBusy(); }
   void EndBusy() override { inner_.EndBusy(); }
   void ShowHelp(QWidget* p, const QString& t) override { inner_.ShowHelp(p, t); }

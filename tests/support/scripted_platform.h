@@ -4,6 +4,8 @@
 // the file watcher reports when the test says so.
 #pragma once
 
+#include <QImage>
+#include <QPrinter>
 #include <QString>
 #include <QStringList>
 #include <deque>
@@ -37,6 +39,11 @@ class ScriptedPlatform final : public Platform {
   std::vector<FileDialogOptions> saveRequests;
   QStringList messages;
   QString clipboard;
+  QImage clipboardImage;
+  // Each print dialog takes the next answer: a PDF file to print to, or
+  // nullopt for Cancel.
+  std::deque<std::optional<QString>> printAnswers;
+  int printRequests = 0;
   int busyDepth = 0;
   int busyCount = 0;
   QStringList helpTopics;
@@ -59,6 +66,15 @@ class ScriptedPlatform final : public Platform {
   }
   void SetClipboardText(const QString& text) override { clipboard = text; }
   QString ClipboardText() override { return clipboard; }
+  void SetClipboardImage(const QImage& image) override { clipboardImage = image; }
+  bool ChoosePrinter(QWidget*, QPrinter& printer) override {
+    ++printRequests;
+    const std::optional<QString> answer = Next(printAnswers);
+    if (!answer) return false;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(*answer);
+    return true;
+  }
   void BeginBusy() override {
     ++busyDepth;
     ++busyCount;

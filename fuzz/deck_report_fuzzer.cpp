@@ -1,0 +1,53 @@
+// Any deck file that analyses renders as a Markdown and an HTML report (both
+// flavours) without a crash or undefined behaviour; the reports are valid
+// UTF-8 and hold every card line, and every chart bar lists as many copies as
+// it shows.
+#include <cstddef>
+#include <cstdint>
+
+#include "card_data/text_util.h"
+#include "deck_figures/deck_figures.h"
+#include "deck_fuzz_support.h"
+#include "report/deck_report.h"
+#include "report/report_text.h"
+
+using namespace quillet;
+using namespace quillet::fuzz;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  Session session(Folder());
+  MasterModel model(session);
+  Check(model.Create());
+  Host host(WriteDeck(data, size));
+  model.OpenDeck(host, /*useSettings=*/false);
+  if (session.deck.DeckFileName.empty()) return 0;
+  // The switches change what the report's figures say; the first byte picks.
+  if (size > 0) {
+    model.SetAssetSwitch((data[0] & 1) != 0);
+    model.SelectCostKind(std::string(CostKinds()[data[0] % CostKinds().size()]));
+  }
+
+  const DeckReport report = BuildDeckReport(model);
+  const std::string md = MarkdownReport(report);
+  const std::string html = HtmlReport(report);
+  const std::string print = HtmlReport(report, HtmlFlavour::kPrint);
+  for (const std::string* text : {&md, &html, &print}) Check(Utf8ToCp1252(*text).has_value());
+  for (const auto& card : report.cards) {
+    Check(md.find(MarkdownCell(card.name)) != std::string::npos);
+    Check(html.find(HtmlEscaped(card.name)) != std::string::npos);
+  }
+
+  const CostCurve& curve = report.figures.costCurve;
+  for (int bucket = 0; bucket < kCostBuckets; ++bucket) {
+    for (int type = 0; type < 4; ++type) {
+      Check(ShowBarCards(model, {FigureChart::kCostCurve, bucket, type}) ==
+            (session.deck.DeckCount > 0));
+      std::int64_t copies = 0;
+      for (const auto& entry : model.CardListEntries()) copies += entry.Count;
+      Check(session.deck.DeckCount == 0 ||
+            copies ==
+                curve.copies[static_cast<std::size_t>(type)][static_cast<std::size_t>(bucket)]);
+    }
+  }
+  return 0;
+}
