@@ -38,6 +38,10 @@ constexpr CommandEntry kCommands[] = {
     {"analyze", "Analyse a deck as the main window does", SetupAnalyze},
     {"list", "Print the card list behind one figure of a deck's analysis", SetupList},
     {"card", "Print one card as the card reader shows it", SetupCard},
+    {"odds", "Print the draw odds of a figure's cards or of one card", SetupOdds},
+    {"hand", "Deal a sample hand, again by its seed", SetupHand},
+    {"diff", "Compare two decks: copies, figures, problems", SetupDiff},
+    {"check", "Say whether a deck is legal (exit 0) or not (exit 3)", SetupCheck},
 };
 
 // CLI11's messages, in the words of this program where they name what is wrong.

@@ -2,6 +2,8 @@
 // in the table of command_table.cpp. See command_support.h for the pattern.
 #pragma once
 
+#include <cstdint>
+
 #include "cli/command_support.h"
 
 namespace quillet::cli {
@@ -10,5 +12,12 @@ CommandRunner SetupBuild(CLI::App& command);
 CommandRunner SetupAnalyze(CLI::App& command);
 CommandRunner SetupList(CLI::App& command);
 CommandRunner SetupCard(CLI::App& command);
+CommandRunner SetupOdds(CLI::App& command);
+CommandRunner SetupHand(CLI::App& command);
+CommandRunner SetupDiff(CLI::App& command);
+CommandRunner SetupCheck(CLI::App& command);
+
+// A chance in per mille as the JSON number odds writes: 872 -> 87.2.
+Json PercentNumber(std::int32_t perMille);
 
 }  // namespace quillet::cli

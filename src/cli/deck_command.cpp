@@ -31,26 +31,31 @@ class CliHost final : public OpenDeckHost {
 }  // namespace
 
 void AddDeckOptions(CLI::App& command, DeckCommandOptions& options) {
-  command.add_option("DECK", options.deck, "The deck file")
-      ->required()
-      ->check([](const std::string& value) {
-        return value.empty() ? std::string("the deck may not be empty") : std::string();
-      });
+  AddDeckArgument(command, options.deck, "DECK");
   AddDataOption(command, options.dataDir);
   command.add_flag("--assets-only", options.assetsOnly, "Count assets only in the domain figures");
+  AddCostOption(command, options.costKind);
+  command.add_flag("--json", options.json, "Write JSON");
+}
+
+void AddDeckArgument(CLI::App& command, std::string& deck, const std::string& name) {
+  command.add_option(name, deck, "The deck file")->required()->check([](const std::string& value) {
+    return value.empty() ? std::string("the deck may not be empty") : std::string();
+  });
+}
+
+void AddCostOption(CLI::App& command, std::string& costKind) {
   command
-      .add_option("--cost", options.costKind,
+      .add_option("--cost", costKind,
                   "Total deployment cost for: \"All cards\", \"Assets\", \"Enhancements\", "
                   "\"Interventions\" or \"Programs\"")
       ->type_name("KIND")
       ->check(CLI::IsMember({"All cards", "Assets", "Enhancements", "Interventions", "Programs"}));
-  command.add_flag("--json", options.json, "Write JSON");
 }
 
 int AnalyzeForCli(const DeckCommandOptions& options, MasterModel& model, CommandContext& context) {
   if (!model.Create()) {
-    context.err << "You must create a data file to use this program\n";
-    return 1;
+    return FailDeckCommand(options, context, "You must create a data file to use this program");
   }
   CliHost host(options.deck, context.err);
   model.OpenDeck(host, /*useSettings=*/false);
@@ -61,6 +66,13 @@ int AnalyzeForCli(const DeckCommandOptions& options, MasterModel& model, Command
   if (options.assetsOnly) model.SetAssetSwitch(true);
   model.SelectCostKind(options.costKind);
   return 0;
+}
+
+int FailDeckCommand(const DeckCommandOptions& options, CommandContext& context,
+                    std::string_view message) {
+  context.err << message << '\n';
+  if (options.json) WriteJson(context.out, Json{{"Error", std::string(message)}});
+  return 1;
 }
 
 }  // namespace quillet::cli

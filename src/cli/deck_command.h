@@ -5,6 +5,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "analysis/master_model.h"
 #include "cli/command_support.h"
@@ -27,5 +28,15 @@ void AddDeckOptions(CLI::App& command, DeckCommandOptions& options);
 // Returns 0 on success, else the exit code after printing the failure (with
 // --json also {"Error": message} on stdout).
 int AnalyzeForCli(const DeckCommandOptions& options, MasterModel& model, CommandContext& context);
+
+// The pieces of AddDeckOptions for commands that take fewer of them, or two
+// decks: a required, non-empty deck argument called `name`, and --cost KIND.
+void AddDeckArgument(CLI::App& command, std::string& deck, const std::string& name);
+void AddCostOption(CLI::App& command, std::string& costKind);
+
+// A failure of a deck command after the line was parsed: `message` (UTF-8)
+// on stderr and, with --json, {"Error": message} on stdout. Returns 1.
+int FailDeckCommand(const DeckCommandOptions& options, CommandContext& context,
+                    std::string_view message);
 
 }  // namespace quillet::cli
