@@ -38,6 +38,9 @@ constexpr CommandEntry kCommands[] = {
     {"analyze", "Analyse a deck as the main window does", SetupAnalyze},
     {"list", "Print the card list behind one figure of a deck's analysis", SetupList},
     {"card", "Print one card as the card reader shows it", SetupCard},
+    {"search", "List the cards matching a text and filters, as the card browser does", SetupSearch},
+    {"add", "Add copies of a card to a deck file, as the card browser does", SetupAdd},
+    {"remove", "Take copies of a card out of a deck file, as the card browser does", SetupRemove},
 };
 
 // CLI11's messages, in the words of this program where they name what is wrong.

@@ -10,5 +10,8 @@ CommandRunner SetupBuild(CLI::App& command);
 CommandRunner SetupAnalyze(CLI::App& command);
 CommandRunner SetupList(CLI::App& command);
 CommandRunner SetupCard(CLI::App& command);
+CommandRunner SetupSearch(CLI::App& command);
+CommandRunner SetupAdd(CLI::App& command);
+CommandRunner SetupRemove(CLI::App& command);
 
 }  // namespace quillet::cli
