@@ -64,12 +64,8 @@ Json CardsJson(CardDatabase& db, const std::vector<std::uint32_t>& rows) {
   ReaderModel reader(db, selected, host);
   reader.FormActivate();
   for (const std::uint32_t row : rows) {
-    if (row == 0) {
-      reader.FirstButtonClick();
-    } else {
-      db.CurrentCardIndex = static_cast<std::int32_t>(row) - 1;
-      reader.NextButtonClick();
-    }
+    db.CurrentCardIndex = static_cast<std::int32_t>(row) - 1;
+    reader.NextButtonClick();
     list.push_back(CardJson(OwnWords(reader.view(), db.CurrentCard)));
   }
   return list;
