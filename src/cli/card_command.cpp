@@ -8,9 +8,9 @@
 #include <string>
 
 #include "card_data/card_database.h"
-#include "card_data/card_words.h"
 #include "card_data/io_error.h"
 #include "card_data/text_util.h"
+#include "cli/card_report.h"
 #include "cli/commands.h"
 #include "reader/reader_model.h"
 
@@ -29,15 +29,6 @@ struct CollectingHost : ReaderHost {
   std::vector<std::string> messages;
 };
 
-// The reader's window leaves a word box as it was when the card's code has
-// no word; a report shows only the card's own words, so such a box is empty.
-ReaderView OwnWords(ReaderView view, const TCardRecord& card) {
-  if (!RarityWord(card.Rarity)) view.Rarity.clear();
-  if (!CardTypeWord(card.CardType)) view.CardType.clear();
-  if (!DomainWord(card.Domain)) view.Domain.clear();
-  return view;
-}
-
 void WriteText(const ReaderView& view, std::ostream& out) {
   for (const ReaderField& field : ReaderFields()) {
     out << field.caption << ' ' << Cp1252ToUtf8(view.*field.value) << '\n';
@@ -45,17 +36,6 @@ void WriteText(const ReaderView& view, std::ostream& out) {
   out << "Special:\n";
   for (const std::string& line : view.SpecialBox) out << "  " << Cp1252ToUtf8(line) << '\n';
   out << "Text:\n" << Cp1252ToUtf8(view.CardText) << '\n';
-}
-
-// The JSON shape of a card: every box by its control name.
-Json CardJson(const ReaderView& view) {
-  Json card = Json::object();
-  for (const ReaderField& field : ReaderFields()) {
-    card[std::string(field.name)] = JsonText(view.*field.value);
-  }
-  card["SpecialBox"] = JsonTexts(view.SpecialBox);
-  card["CardText"] = JsonText(view.CardText);
-  return card;
 }
 
 }  // namespace

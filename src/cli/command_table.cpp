@@ -42,6 +42,9 @@ constexpr CommandEntry kCommands[] = {
     {"hand", "Deal a sample hand, again by its seed", SetupHand},
     {"diff", "Compare two decks: copies, figures, problems", SetupDiff},
     {"check", "Say whether a deck is legal (exit 0) or not (exit 3)", SetupCheck},
+    {"search", "List the cards matching a text and filters, as the card browser does", SetupSearch},
+    {"add", "Add copies of a card to a deck file, as the card browser does", SetupAdd},
+    {"remove", "Take copies of a card out of a deck file, as the card browser does", SetupRemove},
 };
 
 // CLI11's messages, in the words of this program where they name what is wrong.

@@ -16,6 +16,9 @@ CommandRunner SetupOdds(CLI::App& command);
 CommandRunner SetupHand(CLI::App& command);
 CommandRunner SetupDiff(CLI::App& command);
 CommandRunner SetupCheck(CLI::App& command);
+CommandRunner SetupSearch(CLI::App& command);
+CommandRunner SetupAdd(CLI::App& command);
+CommandRunner SetupRemove(CLI::App& command);
 
 // A chance in per mille as the JSON number odds writes: 872 -> 87.2.
 Json PercentNumber(std::int32_t perMille);

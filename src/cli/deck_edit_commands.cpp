@@ -1,0 +1,92 @@
+// `quillet-cli add` and `quillet-cli remove`: the card browser's +1 and -1 on
+// a deck file, by any number of copies. They are one edit in two directions,
+// so they share this file. The deck editor makes the edit with the browser's
+// rules and refuses with its messages; on success the command prints the
+// card's first line as it now reads ("COUNT<TAB>NAME", the count 0 when the
+// line is gone), so a script sees the result without reading the deck.
+#include <CLI/CLI.hpp>
+#include <cstdint>
+#include <memory>
+#include <ostream>
+#include <string>
+
+#include "card_data/card_database.h"
+#include "card_data/io_error.h"
+#include "card_data/text_util.h"
+#include "catalogue/catalogue.h"
+#include "catalogue/deck_editor.h"
+#include "cli/commands.h"
+
+namespace quillet::cli {
+namespace {
+
+struct DeckEditOptions {
+  std::string deck;
+  std::string name;
+  std::int32_t count = 1;
+  std::string dataDir;
+};
+
+CommandRunner SetupDeckEdit(CLI::App& command, bool adding) {
+  auto options = std::make_shared<DeckEditOptions>();
+  command.add_option("DECK", options->deck, "The deck file")
+      ->required()
+      ->check([](const std::string& value) {
+        return value.empty() ? std::string("the deck may not be empty") : std::string();
+      });
+  command.add_option("NAME", options->name, "The card's exact name")->required();
+  command
+      .add_option("--count", options->count,
+                  adding ? "The copies to add (default 1)" : "The copies to take away (default 1)")
+      ->type_name("N");
+  AddDataOption(command, options->dataDir);
+  return [options, adding](CommandContext& context) {
+    if (options->count < 1) throw UsageError("--count: N must be at least 1");
+    const std::string name = CardBytes(options->name);
+
+    CardDatabase db(DataFolder(context, options->dataDir));
+    if (!db.CardStatExists()) {
+      context.err << "You must create a data file to use this program\n";
+      return 1;
+    }
+    Catalogue catalogue(db);
+    try {
+      catalogue.Load();
+    } catch (const IoError& e) {
+      return FailWithFile(context, db.CardStatPath(), e.what());
+    }
+    // The browser only edits cards it lists; a name the analysis would not
+    // find must not enter the deck.
+    if (!catalogue.Find(name)) {
+      context.err << "No Such Card!\n";
+      return 1;
+    }
+    try {
+      DeckEditor editor(options->deck);
+      if (adding) {
+        editor.Add(name, options->count);
+      } else {
+        editor.Remove(name, options->count);
+      }
+      context.out << FirstLineCount(editor.Bytes(), name) << '\t' << Cp1252ToUtf8(name) << '\n';
+    } catch (const IoError& e) {
+      return FailWithFile(context, options->deck, e.what());
+    } catch (const DeckEditError& e) {
+      context.err << Cp1252ToUtf8(e.what()) << '\n';
+      return 1;
+    }
+    return 0;
+  };
+}
+
+}  // namespace
+
+CommandRunner SetupAdd(CLI::App& command) {
+  return SetupDeckEdit(command, true);
+}
+
+CommandRunner SetupRemove(CLI::App& command) {
+  return SetupDeckEdit(command, false);
+}
+
+}  // namespace quillet::cli
