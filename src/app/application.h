@@ -9,8 +9,9 @@
 
 #include "analysis/session.h"
 #include "app/about_form.h"
-#include "compare/compare_form.h"
 #include "browser/card_browser_form.h"
+#include "compare/compare_form.h"
+#include "deck_editing/deck_edit_actions.h"
 #include "main_window/master_form.h"
 #include "odds_window/draw_odds_form.h"
 #include "odds_window/sample_hand_form.h"
@@ -26,6 +27,7 @@ struct Application {
   Application(std::string dataDir, Platform& platform);
 
   Session session;
+  DeckEditActions edits;
   TMasterForm master;
   TReaderForm reader;
   TUpdaterForm updater;
