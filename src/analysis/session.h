@@ -1,7 +1,8 @@
 // The program's shared state for one run: the card database with the working
 // card and lookup cache, the analysed deck, its statistics and the card name
-// that the main window hands to the card reader. The application owns one
-// Session and hands it to every window; tests make fresh ones.
+// that the main window hands to the card reader, and the editor of the open
+// deck file with its undo history. The application owns one Session and
+// hands it to every window; tests make fresh ones.
 #pragma once
 
 #include <string>
@@ -10,6 +11,7 @@
 #include "analysis/deck_list.h"
 #include "analysis/deck_stats.h"
 #include "card_data/card_database.h"
+#include "catalogue/deck_editor.h"
 
 namespace quillet {
 
@@ -20,6 +22,9 @@ struct Session {
   DeckState deck;  // DeckList, DeckCount, CardCount, DeckFileName
   TDeckStats stats;
   std::string SelectedCardName;  // the card the reader opens on; empty: the first card
+  // The deck file the windows edit: the main window's open deck (follows it
+  // whenever another file is opened), closed while none is open.
+  DeckEditor editor;
 };
 
 }  // namespace quillet

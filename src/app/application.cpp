@@ -4,6 +4,7 @@ namespace quillet {
 
 Application::Application(std::string dataDir, Platform& platform)
     : session(std::move(dataDir)),
+      edits(session, platform),
       master(session, platform),
       reader(session, platform),
       updater(session, platform),
@@ -48,7 +49,16 @@ Application::Application(std::string dataDir, Platform& platform)
   QObject::connect(&master, &TMasterForm::switchesChanged, &compare, &TCompareForm::Refresh);
   master.showBrowser = [this] { browser.ShowBrowser(); };
   browser.showReader = master.showReader;
+
+  // Editing the open deck: the history follows the main window's open file
+  // (before the browser hears of the analysis, so its buttons see the new
+  // state), and every change to the file is analysed again at once.
+  QObject::connect(&master, &TMasterForm::deckAnalysed, &edits,
+                   [this] { edits.FollowDeck(master.OpenDeckPath()); });
   QObject::connect(&master, &TMasterForm::deckAnalysed, &browser, &TCardBrowserForm::DeckAnalysed);
+  QObject::connect(&edits, &DeckEditActions::deckEdited, &master, &TMasterForm::DeckFileChanged);
+  master.UseEditActions(edits.undoAction(), edits.redoAction());
+  browser.UseEditActions(edits);
   master.showCharts = [this, &platform] {
     if (!charts) charts = std::make_unique<ChartsForm>(master, platform);
     charts->showNormal();

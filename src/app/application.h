@@ -13,6 +13,7 @@
 #include "browser/card_browser_form.h"
 #include "charts_window/charts_form.h"
 #include "compare/compare_form.h"
+#include "deck_editing/deck_edit_actions.h"
 #include "main_window/master_form.h"
 #include "odds_window/draw_odds_form.h"
 #include "odds_window/sample_hand_form.h"
@@ -28,6 +29,7 @@ struct Application {
   Application(std::string dataDir, Platform& platform);
 
   Session session;
+  DeckEditActions edits;
   TMasterForm master;
   TReaderForm reader;
   TUpdaterForm updater;

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QTableView>
+#include <QToolButton>
 #include <algorithm>
 #include <optional>
 #include <set>
@@ -16,6 +17,7 @@
 
 #include "analysis/session.h"
 #include "browser/card_table_model.h"
+#include "deck_editing/deck_edit_actions.h"
 #include "desktop/card_text_codec.h"
 #include "desktop/centre_window.h"
 #include "desktop/platform.h"
@@ -150,14 +152,41 @@ void TCardBrowserForm::BuildControls() {
 
   CountLabel = new QLabel(this);
   CountLabel->setObjectName(QStringLiteral("CountLabel"));
-  layout->addWidget(CountLabel, 2, 0);
 
-  CopyNames = new QAction(QStringLiteral("&Copy Names"), this);
-  CopyNames->setObjectName(QStringLiteral("CopyNames"));
-  CopyNames->setShortcut(QKeySequence::Copy);
-  CopyNames->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-  CardTable->addAction(CopyNames);
+  // The keys belong to the table: in the search box + and - are typed.
+  const auto tableAction = [this](const char* name, const QString& caption,
+                                  QList<QKeySequence> keys) {
+    auto* action = new QAction(caption, this);
+    action->setObjectName(QString::fromLatin1(name));
+    action->setShortcuts(keys);
+    action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    CardTable->addAction(action);
+    return action;
+  };
+  CopyNames = tableAction("CopyNames", QStringLiteral("&Copy Names"),
+                          QKeySequence::keyBindings(QKeySequence::Copy));
+  AddCopy = tableAction("AddCopy", QStringLiteral("+1"),
+                        {QKeySequence(Qt::Key_Insert), QKeySequence(Qt::Key_Plus)});
+  AddCopy->setToolTip(
+      QStringLiteral("Add a copy of each selected card to the open deck (Insert, +)"));
+  RemoveCopy = tableAction("RemoveCopy", QString(QChar(0x2212)) + QStringLiteral("1"),
+                           {QKeySequence(Qt::Key_Delete), QKeySequence(Qt::Key_Minus)});
+  RemoveCopy->setToolTip(
+      QStringLiteral("Take a copy of each selected card out of the open deck (Delete, -)"));
   CardTable->setContextMenuPolicy(Qt::ActionsContextMenu);
+
+  auto* bottom = new QHBoxLayout;
+  bottom->setObjectName(QStringLiteral("BottomRow"));
+  bottom->addWidget(CountLabel, 1);
+  for (QAction* action : {AddCopy, RemoveCopy}) {
+    auto* button = new QToolButton(this);
+    button->setObjectName(action->objectName() + QStringLiteral("Button"));
+    button->setDefaultAction(action);
+    button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    button->setMinimumWidth(48);
+    bottom->addWidget(button);
+  }
+  layout->addLayout(bottom, 2, 0);
 
   connect(SearchEdit, &QLineEdit::textChanged, this, &TCardBrowserForm::ApplyQuery);
   for (QComboBox* box : {TypeBox, DomainBox, RarityBox, KeywordBox}) {
@@ -167,6 +196,11 @@ void TCardBrowserForm::BuildControls() {
   connect(CardTable, &QTableView::activated, this,
           [this](const QModelIndex& index) { OpenCard(index.row()); });
   connect(CopyNames, &QAction::triggered, this, &TCardBrowserForm::CopySelected);
+  connect(AddCopy, &QAction::triggered, this, [this] { ChangeSelected(1); });
+  connect(RemoveCopy, &QAction::triggered, this, [this] { ChangeSelected(-1); });
+  connect(CardTable->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+          &TCardBrowserForm::ShowEditState);
+  ShowEditState();
 
   setTabOrder(SearchEdit, TypeBox);
   setTabOrder(TypeBox, DomainBox);
@@ -174,6 +208,29 @@ void TCardBrowserForm::BuildControls() {
   setTabOrder(RarityBox, KeywordBox);
   setTabOrder(KeywordBox, InDeckOnly);
   setTabOrder(InDeckOnly, CardTable);
+}
+
+void TCardBrowserForm::UseEditActions(DeckEditActions& actions) {
+  edits_ = &actions;
+  auto* separator = new QAction(this);
+  separator->setObjectName(QStringLiteral("EditSeparator"));
+  separator->setSeparator(true);
+  CardTable->addAction(separator);
+  // Added to the window as well as the table, so Ctrl+Z works in the whole
+  // browser (the search box keeps its own undo while it has the focus).
+  CardTable->addAction(actions.undoAction());
+  CardTable->addAction(actions.redoAction());
+  addAction(actions.undoAction());
+  addAction(actions.redoAction());
+  connect(&actions, &DeckEditActions::stateChanged, this, &TCardBrowserForm::ShowEditState);
+  ShowEditState();
+}
+
+void TCardBrowserForm::ShowEditState() {
+  const bool canEdit =
+      edits_ != nullptr && edits_->DeckOpen() && CardTable->selectionModel()->hasSelection();
+  AddCopy->setEnabled(canEdit);
+  RemoveCopy->setEnabled(canEdit);
 }
 
 void TCardBrowserForm::ShowBrowser() {
@@ -272,6 +329,18 @@ void TCardBrowserForm::OpenCard(int row) {
   if (row < 0 || row >= model_->rowCount()) return;
   session_.SelectedCardName = catalogue_.Card(model_->CardAt(row)).Name.Str();
   if (showReader) showReader();
+}
+
+void TCardBrowserForm::ChangeSelected(int delta) {
+  if (edits_ == nullptr) return;
+  QModelIndexList rows = CardTable->selectionModel()->selectedRows();
+  std::sort(rows.begin(), rows.end(),
+            [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });
+  std::vector<std::string> names;
+  for (const QModelIndex& index : rows) {
+    names.push_back(catalogue_.Card(model_->CardAt(index.row())).Name.Str());
+  }
+  edits_->Change(names, delta, this);
 }
 
 void TCardBrowserForm::CopySelected() {

@@ -7,6 +7,10 @@
 // database was updated; the "In deck" column follows every analysis of the
 // main window (DeckAnalysed). A double click (or Enter) hands the card to the
 // card reader through the session's SelectedCardName and the showReader hook.
+// "+1" (Insert, +) and "−1" (Delete, -) edit the open deck through the
+// application's DeckEditActions, card by card of the selection; the main
+// window's new analysis then comes back through DeckAnalysed, and the
+// selection stays as it was.
 #pragma once
 
 #include <QWidget>
@@ -24,6 +28,7 @@ class QTableView;
 namespace quillet {
 
 class CardTableModel;
+class DeckEditActions;
 class Platform;
 struct Session;
 
@@ -40,6 +45,10 @@ class TCardBrowserForm : public QWidget {
   Catalogue& catalogue() { return catalogue_; }
   CardTableModel& model() { return *model_; }
 
+  // Lets the window edit the open deck: +1/−1 on the selected cards and
+  // the shared Undo and Redo. Without it the window only browses.
+  void UseEditActions(DeckEditActions& actions);
+
   // Shows the window, reading the database first when needed.
   void ShowBrowser();
   // After an analysis: the "In deck" column shows the new deck.
@@ -52,6 +61,8 @@ class TCardBrowserForm : public QWidget {
   void ApplyQuery();
   void OpenCard(int row);
   void CopySelected();
+  // +1 (delta 1) or −1 (delta -1) on every selected card.
+  void ChangeSelected(int delta);
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -60,6 +71,7 @@ class TCardBrowserForm : public QWidget {
   void BuildControls();
   void EnsureLoaded();
   CatalogueQuery CurrentQuery() const;
+  void ShowEditState();
 
   Session& session_;
   Platform& platform_;
@@ -76,6 +88,9 @@ class TCardBrowserForm : public QWidget {
   QTableView* CardTable = nullptr;
   QLabel* CountLabel = nullptr;
   QAction* CopyNames = nullptr;
+  QAction* AddCopy = nullptr;
+  QAction* RemoveCopy = nullptr;
+  DeckEditActions* edits_ = nullptr;
 };
 
 }  // namespace quillet

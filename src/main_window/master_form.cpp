@@ -105,7 +105,7 @@ void TMasterForm::CentreOnScreen() {
 
 void TMasterForm::SetDeckCommandsEnabled(bool enabled) {
   for (QWidget* button : {ReaderButton, SaveButton, AnalyzeButton}) button->setEnabled(enabled);
-  for (QAction* item : {SaveList1, Open1, CardStats1}) item->setEnabled(enabled);
+  for (QAction* item : {SaveList1, NewDeck1, Open1, CardStats1}) item->setEnabled(enabled);
   OpenRecent1->setEnabled(enabled && !recent_.Paths().empty());
   Reload1->setEnabled(enabled && !openDeck_.empty());
 }
@@ -209,6 +209,32 @@ void TMasterForm::OpenDeckFile(const QString& path) {
   PlatformDeckHost host(platform_, this);
   host.UsePath(PathBytes(QFileInfo(path).absoluteFilePath()));
   OpenWith(host);
+}
+
+void TMasterForm::NewDeck1Click() {
+  if (!NewDeck1->isEnabled()) return;
+  std::optional<QString> path;
+  Run([this, &path] {
+    FileDialogOptions options;
+    options.title = QStringLiteral("New Deck");
+    options.fileName = QStringLiteral("New Deck.txt");
+    options.filter = QStringLiteral("Text Files|*.txt");
+    options.defaultSuffix = QStringLiteral("txt");
+    path = platform_.GetSaveFileName(this, options);
+    if (!path || path->isEmpty()) return;
+    *path = QFileInfo(*path).absoluteFilePath();
+    // Written by the editor, so its history starts with the new file.
+    session_.editor.Create(PathBytes(*path));
+  });
+  // Opened as a deck given by its path is: analysed, watched, remembered.
+  if (path && !path->isEmpty() && session_.editor.Path() == PathBytes(*path)) OpenDeckFile(*path);
+}
+
+void TMasterForm::UseEditActions(QAction* undo, QAction* redo) {
+  QAction* first = Edit1->actions().value(0);
+  Edit1->insertAction(first, undo);
+  Edit1->insertAction(first, redo);
+  Edit1->insertSeparator(first)->setObjectName(QStringLiteral("N4"));
 }
 
 void TMasterForm::OpenFromCommandLine(const QStringList& arguments) {

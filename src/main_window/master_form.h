@@ -81,10 +81,20 @@ class TMasterForm : public QMainWindow {
   // Opens a deck of the recent list; one that no longer exists leaves the
   // list with a message saying so.
   void OpenRecentDeck(const std::string& path);
+  // Puts the shared Undo and Redo actions of the deck edits at the top of
+  // the Edit menu (the application's DeckEditActions).
+  void UseEditActions(QAction* undo, QAction* redo);
+  // File > New Deck...: asks for a file name, writes an empty deck there and
+  // opens it as any deck is opened.
+  void NewDeck1Click();
   // Analyses the open deck again, keeping the cost kind, the switch and the
   // shown list (MasterModel::Reload). The window calls it when the deck's
   // file changes; F5 calls it at any time.
   void ReloadDeck();
+  // Analyses the open deck again when its file no longer holds what was last
+  // analysed: on the watcher's notices, and after the deck was edited here
+  // (so the edit's own notice that follows finds nothing new).
+  void DeckFileChanged();
   // The deck being watched and reloaded: the last one opened without
   // failure, kept while a reload finds it broken. Bytes, as the model's.
   const std::string& OpenDeckPath() const { return openDeck_; }
@@ -159,7 +169,6 @@ class TMasterForm : public QMainWindow {
   void TrackOpenDeck(const std::string& path);
   void ShowRecentDecks();
   void SaveRecentDecksQuietly();
-  void DeckFileChanged();
   std::optional<int> SelectedLine() const;
 
   Session& session_;
@@ -193,12 +202,14 @@ class TMasterForm : public QMainWindow {
   QScrollArea* EnhanceScroller = nullptr;
   QScrollArea* DomainScroller = nullptr;
   QMenu* CardListMenu = nullptr;
+  QAction* NewDeck1 = nullptr;
   QAction* Open1 = nullptr;
   QMenu* OpenRecent1 = nullptr;
   QAction* Reload1 = nullptr;
   QAction* SaveList1 = nullptr;
   QAction* CompareWith1 = nullptr;
   QAction* CardStats1 = nullptr;
+  QMenu* Edit1 = nullptr;
   QAction* Copy2 = nullptr;
   QAction* PopUpCopy = nullptr;
   QAction* ExportReport1 = nullptr;

@@ -335,6 +335,8 @@ void TMasterForm::BuildMenus() {
   bar->setObjectName(QStringLiteral("MainMenu1"));
   auto* file = bar->addMenu(QStringLiteral("&File"));
   file->setObjectName(QStringLiteral("File1"));
+  NewDeck1 = Item(file, "NewDeck1", QStringLiteral("&New Deck..."));
+  NewDeck1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
   Open1 = Item(file, "Open1", QStringLiteral("&Open Deck..."));
   Open1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
   OpenRecent1 = file->addMenu(QStringLiteral("Open &Recent"));
@@ -353,9 +355,9 @@ void TMasterForm::BuildMenus() {
   Separator(file, "N1");
   auto* exit = Item(file, "Exit1", QStringLiteral("E&xit"));
   exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
-  auto* edit = bar->addMenu(QStringLiteral("&Edit"));
-  edit->setObjectName(QStringLiteral("Edit1"));
-  Copy2 = Item(edit, "Copy2", QStringLiteral("&Copy Card to Clipboard"));
+  Edit1 = bar->addMenu(QStringLiteral("&Edit"));
+  Edit1->setObjectName(QStringLiteral("Edit1"));
+  Copy2 = Item(Edit1, "Copy2", QStringLiteral("&Copy Card to Clipboard"));
   Copy2->setEnabled(false);
   auto* view = bar->addMenu(QStringLiteral("&View"));
   view->setObjectName(QStringLiteral("View1"));
@@ -377,6 +379,7 @@ void TMasterForm::BuildMenus() {
   auto* utilities = Item(help, "QuilletHomepage1", QStringLiteral("Orvane Utilities &Home Page"));
   auto* orvane = Item(help, "OrvaneHomePage1", QStringLiteral("&Orvane Home Page"));
 
+  connect(NewDeck1, &QAction::triggered, this, &TMasterForm::NewDeck1Click);
   connect(Open1, &QAction::triggered, this, &TMasterForm::AnalyzeButtonClick);
   connect(Reload1, &QAction::triggered, this, &TMasterForm::ReloadDeck);
   connect(CompareWith1, &QAction::triggered, this, &TMasterForm::CompareWith1Click);

@@ -245,6 +245,7 @@ class MasterFormDesktopTest : public QObject {
   void standardShortcutsAreThereAndUnique() {
     Window w;
     const std::pair<const char*, QKeySequence> keys[] = {
+        {"NewDeck1", QKeySequence(Qt::CTRL | Qt::Key_N)},
         {"Open1", QKeySequence(Qt::CTRL | Qt::Key_O)},
         {"SaveList1", QKeySequence(Qt::CTRL | Qt::Key_S)},
         {"Reload1", QKeySequence(Qt::Key_F5)},

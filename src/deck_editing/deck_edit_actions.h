@@ -1,0 +1,73 @@
+// DeckEditActions: the windows' side of editing the open deck file. The
+// edit engine is the session's DeckEditor; this object runs each user action
+// on it (+1 or -1 on some cards, Undo, Redo) with one catch, shows a refusal
+// through the Platform, and asks for a new analysis (deckEdited) whenever
+// the file's bytes moved: after an edit, and after the engine found the file
+// changed by someone else. The application owns one and hands it to the main
+// window (Edit menu) and to the card browser (+1/-1 and the same Undo and
+// Redo actions, so their shortcuts work in both windows).
+//
+// The history belongs to the open file: it is kept while the main window
+// analyses the same file again (a reload, an edit's own reload, reopening
+// it) and starts afresh when another file is opened.
+#pragma once
+
+#include <QObject>
+#include <QStringList>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+class QAction;
+class QWidget;
+
+namespace quillet {
+
+class Platform;
+struct Session;
+
+class DeckEditActions : public QObject {
+  Q_OBJECT
+
+ public:
+  DeckEditActions(Session& session, Platform& platform, QObject* parent = nullptr);
+
+  QAction* undoAction() const { return undo_; }
+  QAction* redoAction() const { return redo_; }
+  bool DeckOpen() const;
+
+  // Follows the main window's open deck (empty: none). Another file than the
+  // one under edit starts a new history.
+  void FollowDeck(const std::string& path);
+
+  // `delta` copies (+1 or -1) of every card in `names`, one undo step per
+  // card. Either every card can be edited or nothing is: the edits are tried
+  // on the bytes first, so a refusal leaves the file as it was. `window`
+  // parents the message box.
+  void Change(const std::vector<std::string>& names, std::int32_t delta, QWidget* window);
+  void Undo(QWidget* window);
+  void Redo(QWidget* window);
+
+ signals:
+  // The file's bytes changed (an edit, an undo, a redo, or the engine found
+  // someone else's change): the analysis must be made again.
+  void deckEdited();
+  // Whether a deck is open, or what can be undone, changed.
+  void stateChanged();
+
+ private:
+  void Run(QWidget* window, const std::function<void()>& action);
+  void ShowState();
+
+  Session& session_;
+  Platform& platform_;
+  QAction* undo_ = nullptr;
+  QAction* redo_ = nullptr;
+};
+
+// The caption of an edit in the Edit menu: "+1 NAME" or "−1 NAME", with any
+// '&' of the name doubled so it is not taken for an access key.
+QString EditStepCaption(std::int32_t delta, const std::string& name);
+
+}  // namespace quillet
