@@ -52,7 +52,7 @@ std::string ChooseDataFolder(const std::string& given, const DataFolderEnv& env)
     return program;
   }
 
-  // The base directory specification says a relative XDG_DATA_HOME is
+  // The XDG base directory rules say a relative XDG_DATA_HOME is
   // invalid and is to be ignored.
   if (Set(env.xdgDataHome) && env.xdgDataHome->front() == '/') {
     return WithTrailingSlash(*env.xdgDataHome) + "quillet/";

@@ -16,7 +16,7 @@ void RemoveFile(const std::string& path);
 // the path has none.
 std::string DirectoryPart(const std::string& path);
 // Creates `dir` and any missing parents (mkdir -p), each new one for its owner
-// only, as the base directory specification asks. Throws IoError.
+// only, as the XDG base directory rules ask. Throws IoError.
 void MakeDirectories(const std::string& dir);
 
 // The marker in the names of AtomicFile's temporary files: `target` + marker +
