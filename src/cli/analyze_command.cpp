@@ -1,19 +1,24 @@
 // `quillet-cli analyze`: the main window's analysis as a report. The text form
 // is laid out like the window (the figures grouped as there, with their
 // captions, then the problems, the cards not found and the card list); the
-// JSON form carries every field, every statistic and every list by name.
+// JSON form carries every field, every statistic and every list by name, and
+// the cost curve; Markdown and HTML are the deck report the window exports.
 #include <CLI/CLI.hpp>
 #include <iomanip>
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <sstream>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "analysis/deck_stats.h"
 #include "card_data/text_util.h"
 #include "cli/commands.h"
 #include "cli/deck_command.h"
+#include "deck_figures/deck_figures.h"
+#include "report/deck_report.h"
 
 namespace quillet::cli {
 namespace {
@@ -116,8 +121,18 @@ void PrintText(std::ostream& out, const MasterModel& model) {
   for (const auto& line : model.CardList()) out << "  " << Cp1252ToUtf8(line) << '\n';
 }
 
+// The seven bucket counts of each costed type, by the type's word.
+Json CostCurveJson(const CostCurve& curve) {
+  Json json = Json::object();
+  for (std::size_t t = 0; t < kCostedTypeWords.size(); ++t)
+    json[std::string(kCostedTypeWords[t])] = curve.copies[t];
+  return json;
+}
+
 // The JSON shape of the analysis: every key, in the order scripts see them.
-Json AnalysisJson(const MasterModel& model, const Session& session) {
+// Keys that came later go at the end, so scripts reading the earlier ones by
+// position keep working.
+Json AnalysisJson(const MasterModel& model, const Session& session, const DeckFigures& figures) {
   Json fields = Json::object();
   for (const auto& field : MasterFields())
     fields[std::string(field.name)] = model.FieldValue(field.name);
@@ -138,23 +153,89 @@ Json AnalysisJson(const MasterModel& model, const Session& session) {
               {"CardList", JsonTexts(model.CardList())},
               {"DeckList", std::move(deckList)},
               {"Missing", JsonTexts(model.MissingCards())},
-              {"ProblemBox", JsonTexts(model.ProblemBox())}};
+              {"ProblemBox", JsonTexts(model.ProblemBox())},
+              {"CostCurve", CostCurveJson(figures.costCurve)}};
+}
+
+enum class Format { kText, kJson, kMarkdown, kHtml };
+
+constexpr std::pair<std::string_view, Format> kFormats[] = {
+    {"text", Format::kText},
+    {"json", Format::kJson},
+    {"markdown", Format::kMarkdown},
+    {"html", Format::kHtml},
+};
+
+std::optional<Format> FormatNamed(std::string_view name) {
+  for (const auto& [word, format] : kFormats) {
+    if (word == name) return format;
+  }
+  return std::nullopt;
+}
+
+struct AnalyzeOptions {
+  DeckCommandOptions deck;
+  std::string format;  // as given by --format; empty when not given
+};
+
+// The format asked for. --json is the short form of --format json, so the
+// two may be given together only when they agree.
+Format ChosenFormat(const AnalyzeOptions& options) {
+  if (options.format.empty()) return options.deck.json ? Format::kJson : Format::kText;
+  const Format format = *FormatNamed(options.format);  // checked while parsing
+  if (options.deck.json && format != Format::kJson)
+    throw UsageError("--json and --format " + options.format + " ask for different formats");
+  return format;
+}
+
+// What the chosen format prints of the analysed deck. Throws ConvertError or
+// IoError when the figures cannot be computed.
+void PrintAnalysis(std::ostream& out, Format format, MasterModel& model, Session& session) {
+  switch (format) {
+    case Format::kText:
+      PrintText(out, model);
+      return;
+    case Format::kJson:
+      WriteJson(out, AnalysisJson(model, session, ComputeDeckFigures(model)));
+      return;
+    case Format::kMarkdown:
+      out << MarkdownReport(BuildDeckReport(model));
+      return;
+    case Format::kHtml:
+      out << HtmlReport(BuildDeckReport(model));
+      return;
+  }
 }
 
 }  // namespace
 
 CommandRunner SetupAnalyze(CLI::App& command) {
-  auto options = std::make_shared<DeckCommandOptions>();
-  AddDeckOptions(command, *options);
+  auto options = std::make_shared<AnalyzeOptions>();
+  AddDeckOptions(command, options->deck);
+  command
+      .add_option("--format", options->format,
+                  "Print text (the default), json, markdown or html (a self-contained page)")
+      ->type_name("FORMAT")
+      ->check([](const std::string& name) {
+        return FormatNamed(name) ? std::string()
+                                 : "unknown format '" + name + "' (text, json, markdown or html)";
+      });
   return [options](CommandContext& context) {
-    Session session(DataFolder(context, options->dataDir));
+    const Format format = ChosenFormat(*options);
+    // A failure is {"Error": message} on stdout whenever JSON was asked for.
+    DeckCommandOptions deck = options->deck;
+    deck.json = format == Format::kJson;
+    Session session(DataFolder(context, deck.dataDir));
     MasterModel model(session);
-    if (const int code = AnalyzeForCli(*options, model, context)) return code;
-    if (options->json) {
-      WriteJson(context.out, AnalysisJson(model, session));
-    } else {
-      PrintText(context.out, model);
+    if (const int code = AnalyzeForCli(deck, model, context)) return code;
+    // Rendered whole before anything is printed, so a failure prints no half report.
+    std::ostringstream out;
+    try {
+      PrintAnalysis(out, format, model, session);
+    } catch (const std::exception& e) {
+      return FailDeckCommand(deck, context, session.db.CardStatPath() + ": " + e.what());
     }
+    context.out << out.str();
     return 0;
   };
 }
