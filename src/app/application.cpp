@@ -53,8 +53,9 @@ Application::Application(std::string dataDir, Platform& platform)
   // Editing the open deck: the history follows the main window's open file
   // (before the browser hears of the analysis, so its buttons see the new
   // state), and every change to the file is analysed again at once.
-  QObject::connect(&master, &TMasterForm::deckAnalysed, &edits,
-                   [this] { edits.FollowDeck(master.OpenDeckPath()); });
+  QObject::connect(&master, &TMasterForm::deckAnalysed, &edits, [this] {
+    edits.FollowDeck(master.OpenDeckPath(), !master.model().DName().empty());
+  });
   QObject::connect(&master, &TMasterForm::deckAnalysed, &browser, &TCardBrowserForm::DeckAnalysed);
   QObject::connect(&edits, &DeckEditActions::deckEdited, &master, &TMasterForm::DeckFileChanged);
   master.UseEditActions(edits.undoAction(), edits.redoAction());

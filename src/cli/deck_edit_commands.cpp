@@ -7,9 +7,13 @@
 #include <CLI/CLI.hpp>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <string>
+#include <utility>
 
+#include "analysis/master_model.h"
+#include "analysis/session.h"
 #include "card_data/card_database.h"
 #include "card_data/io_error.h"
 #include "card_data/text_util.h"
@@ -26,6 +30,32 @@ struct DeckEditOptions {
   std::int32_t count = 1;
   std::string dataDir;
 };
+
+// The analysis run without a word: only whether it succeeds matters here.
+class QuietHost final : public OpenDeckHost {
+ public:
+  explicit QuietHost(std::string deck) : deck_(std::move(deck)) {}
+  std::optional<std::string> ChooseDeckFile(const std::string&) override { return deck_; }
+  void BeginBusy() override {}
+  void EndBusy() override {}
+  void ShowMessage(const std::string&) override {}
+
+ private:
+  std::string deck_;
+};
+
+// Whether the deck is one the analysis accepts. The edit engine checks every
+// count field itself, but a deck can read line by line and still fail as a
+// whole (figures beyond the integer range), and such a deck must not be
+// edited either.
+bool AnalysisAccepts(const std::string& dataDir, const std::string& deck) {
+  Session session(dataDir);
+  MasterModel model(session);
+  if (!model.Create()) return false;
+  QuietHost host(deck);
+  model.OpenDeck(host, /*useSettings=*/false);
+  return !model.DName().empty();
+}
 
 CommandRunner SetupDeckEdit(CLI::App& command, bool adding) {
   auto options = std::make_shared<DeckEditOptions>();
@@ -63,6 +93,11 @@ CommandRunner SetupDeckEdit(CLI::App& command, bool adding) {
     }
     try {
       DeckEditor editor(options->deck);
+      if (!AnalysisAccepts(DataFolder(context, options->dataDir), options->deck)) {
+        // The engine's own check names the faulty count when there is one.
+        FirstLineCount(editor.Bytes(), name);
+        throw DeckEditError("The deck file is not valid, so it was not changed.");
+      }
       if (adding) {
         editor.Add(name, options->count);
       } else {

@@ -44,7 +44,8 @@ bool DeckEditActions::DeckOpen() const {
   return session_.editor.IsOpen();
 }
 
-void DeckEditActions::FollowDeck(const std::string& path) {
+void DeckEditActions::FollowDeck(const std::string& path, bool analysed) {
+  analysed_ = analysed;
   DeckEditor& editor = session_.editor;
   if (path == editor.Path()) return;
   if (path.empty()) {
@@ -74,6 +75,11 @@ void DeckEditActions::Change(const std::vector<std::string>& names, std::int32_t
     // cards before it changed. A file changed elsewhere is left to the
     // engine, which refuses for that reason before anything else.
     if (!editor.ChangedOnDisk()) {
+      if (!analysed_) {
+        // The engine's own check names the faulty count when there is one.
+        FirstLineCount(editor.Bytes(), cards.front());
+        throw DeckEditError("The deck file is not valid, so it was not changed.");
+      }
       std::string bytes = editor.Bytes();
       for (const std::string& card : cards) bytes = EditDeckBytes(bytes, card, delta);
     }

@@ -37,9 +37,11 @@ class DeckEditActions : public QObject {
   QAction* redoAction() const { return redo_; }
   bool DeckOpen() const;
 
-  // Follows the main window's open deck (empty: none). Another file than the
-  // one under edit starts a new history.
-  void FollowDeck(const std::string& path);
+  // Follows the main window's open deck (empty: none) and whether its last
+  // analysis succeeded. Another file than the one under edit starts a new
+  // history. A deck the analysis refused is not edited (Undo and Redo still
+  // step back to the bytes of this run's edits).
+  void FollowDeck(const std::string& path, bool analysed = true);
 
   // `delta` copies (+1 or -1) of every card in `names`, one undo step per
   // card. Either every card can be edited or nothing is: the edits are tried
@@ -62,6 +64,7 @@ class DeckEditActions : public QObject {
 
   Session& session_;
   Platform& platform_;
+  bool analysed_ = true;
   QAction* undo_ = nullptr;
   QAction* redo_ = nullptr;
 };

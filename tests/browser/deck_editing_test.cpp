@@ -207,6 +207,18 @@ class DeckEditingTest : public QObject {
              qPrintable(r.platform.messages.last()));
     QCOMPARE(r.Bytes(path), broken);
     QCOMPARE(analysed.count(), 2);
+
+    // Every count reads, but the total leaves the integer range, so the
+    // analysis refuses the deck: so does the edit.
+    const std::string overflowing = "2000000000\tGolani Commando\r\n2000000000\tSupply Depot\r\n";
+    r.dir.Write("deck.txt", overflowing);
+    r.platform.watcher->Fire();
+    QVERIFY(master.model().DName().empty());
+    add->trigger();  // the editor still held the broken bytes
+    add->trigger();
+    QCOMPARE(r.platform.messages.last(),
+             QStringLiteral("The deck file is not valid, so it was not changed."));
+    QCOMPARE(r.Bytes(path), overflowing);
   }
 };
 

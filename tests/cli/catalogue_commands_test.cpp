@@ -162,6 +162,15 @@ TEST_F(CatalogueCommandsTest, AnInvalidOrMissingDeckIsRefusedUnchanged) {
   EXPECT_EQ(r.err.rfind("The deck file is not valid", 0), 0u) << r.err;
   EXPECT_EQ(quillet::test::TempDir::Read(deck), original);
 
+  // Every line reads, but the deck's total leaves the integer range, so the
+  // analysis refuses it: the edit must refuse it too.
+  const std::string overflowing = "2000000000\tBion HQ\r\n2000000000\tKoan Ice\r\n";
+  const std::string huge = dir.Write("huge.txt", overflowing);
+  r = Run("add", {huge, "Koan Ice"});
+  EXPECT_EQ(r.code, 1);
+  EXPECT_EQ(r.err, "The deck file is not valid, so it was not changed.\n");
+  EXPECT_EQ(quillet::test::TempDir::Read(huge), overflowing);
+
   r = Run("remove", {dir.File("none.txt"), "Bion HQ"});
   EXPECT_EQ(r.code, 1);
   EXPECT_EQ(r.err.rfind(dir.File("none.txt") + ": ", 0), 0u) << r.err;
