@@ -49,6 +49,20 @@ bool DeckEditor::ChangedOnDisk() const {
   }
 }
 
+void DeckEditor::Resync() {
+  if (path_.empty()) return;
+  std::string now;
+  try {
+    now = ReadFile(path_);
+  } catch (const IoError&) {
+    return;
+  }
+  if (now == bytes_) return;
+  bytes_ = std::move(now);
+  history_.clear();
+  done_ = 0;
+}
+
 void DeckEditor::CheckUnchanged() {
   if (path_.empty()) throw DeckEditError("No deck is open.");
   std::string now = ReadFile(path_);

@@ -62,6 +62,11 @@ class DeckEditor {
 
   // Whether the file on disk still holds the bytes last read or written.
   bool ChangedOnDisk() const;
+  // Takes the file's bytes as they are now, after the program has read the
+  // file again (a reload): the next edit then works on what the user sees
+  // instead of being refused. A history that no longer fits is dropped. A
+  // file that cannot be read is left for the next edit to report.
+  void Resync();
 
  private:
   void Edit(std::string_view name, std::int32_t delta);

@@ -47,7 +47,13 @@ bool DeckEditActions::DeckOpen() const {
 void DeckEditActions::FollowDeck(const std::string& path, bool analysed) {
   analysed_ = analysed;
   DeckEditor& editor = session_.editor;
-  if (path == editor.Path()) return;
+  if (path == editor.Path()) {
+    // The same deck analysed again, after a change on disk or an edit of
+    // ours: edits go on from what the window now shows.
+    editor.Resync();
+    ShowState();
+    return;
+  }
   if (path.empty()) {
     editor = DeckEditor();
   } else {

@@ -140,6 +140,18 @@ TEST_F(DeckEditorTest, RefusesAnEditWhenTheFileChangedOnDisk) {
   EXPECT_EQ(test::TempDir::Read(path), "$B\tAsh Dray\r\n4\tCole\r\n");
 }
 
+TEST_F(DeckEditorTest, AResyncAfterAReloadLetsTheNextEditThrough) {
+  DeckEditor editor(path);
+  editor.Add("Cole");
+  editor.Resync();  // our own write: the history stays
+  EXPECT_TRUE(editor.CanUndo());
+  dir.Write("deck.txt", "$B\tAsh Dray\r\n3\tCole\r\n");
+  editor.Resync();  // the window has reloaded what another program saved
+  EXPECT_FALSE(editor.CanUndo());
+  editor.Add("Cole");
+  EXPECT_EQ(test::TempDir::Read(path), "$B\tAsh Dray\r\n4\tCole\r\n");
+}
+
 TEST_F(DeckEditorTest, AFailedWriteLeavesTheFileAsItWas) {
   DeckEditor editor(path);
   const std::string before = test::TempDir::Read(path);
