@@ -9,8 +9,10 @@ tools/install-deps.sh
 cmake --preset release >/dev/null
 cmake --build --preset release
 build/quillet-cli build samples/cards.txt
-# Point the Open dialog at the sample decks unless a deck folder is already set.
-if ! grep -qi '^Deck Directory=' build/ZNUTILS.INI 2>/dev/null; then
+# Point the Open dialog at the sample decks on a first run. A settings file
+# that exists already is left alone: other tools keep their settings in it
+# too, and Quillet remembers the folder of every deck it opens there itself.
+if [ ! -e build/ZNUTILS.INI ]; then
   printf '[DIRECTORIES]\r\nDeck Directory=%s/\r\n' "$(pwd)/samples/decks" > build/ZNUTILS.INI
 fi
 if [ -x build/quillet ]; then

@@ -1,6 +1,8 @@
 #include "cli/command_support.h"
 
 #include <CLI/CLI.hpp>
+#include <cerrno>
+#include <cstdlib>
 #include <ostream>
 #include <utility>
 
@@ -14,6 +16,19 @@ void AddDataOption(CLI::App& command, std::string& dir) {
       ->check([](const std::string& value) {
         return value.empty() ? std::string("the data folder may not be empty") : std::string();
       });
+}
+
+std::function<std::string(const std::string&)> Within64Bits(bool isSigned) {
+  return [isSigned](const std::string& value) {
+    // Base 0, as the library converts: "0x10" is 16 there and here.
+    errno = 0;
+    if (isSigned) {
+      (void)std::strtoll(value.c_str(), nullptr, 0);
+    } else {
+      (void)std::strtoull(value.c_str(), nullptr, 0);
+    }
+    return errno == ERANGE ? "'" + value + "' is out of range" : std::string();
+  };
 }
 
 std::string DataFolder(const CommandContext& context, const std::string& dir) {

@@ -41,6 +41,12 @@ class UsageError : public std::runtime_error {
 
 // Adds `--data DIR` (a non-empty folder) bound to `dir`.
 void AddDataOption(CLI::App& command, std::string& dir);
+// A check for an option bound to a 64-bit integer: a number beyond the
+// type's range is named as wrong. The library converts such options with
+// strtoull/strtoll and would take their saturated value without a word, so
+// "--seed 18446744073709551616" would deal the hand of another seed.
+std::function<std::string(const std::string&)> Within64Bits(bool isSigned);
+
 // The data folder for a command given `dir` by --data (empty: none).
 std::string DataFolder(const CommandContext& context, const std::string& dir);
 

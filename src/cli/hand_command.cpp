@@ -47,10 +47,12 @@ CommandRunner SetupHand(CLI::App& command) {
           ->type_name("S")
           ->check([](const std::string& s) {
             return s.starts_with('-') ? std::string("the seed may not be negative") : std::string();
-          });
+          })
+          ->check(Within64Bits(false));
   command.add_option("--draw", options->draws, "Deal N more cards after the hand (default 0)")
       ->type_name("N")
-      ->check(CLI::NonNegativeNumber);
+      ->check(CLI::NonNegativeNumber)
+      ->check(Within64Bits(true));
   AddDataOption(command, options->deck.dataDir);
   command.add_flag("--json", options->deck.json, "Write JSON");
   return [options, seed](CommandContext& context) {

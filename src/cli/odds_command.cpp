@@ -115,7 +115,8 @@ CommandRunner SetupOdds(CLI::App& command) {
         return n.starts_with('-') || n.find_first_not_of("0") == std::string::npos
                    ? std::string("N must be 1 or more")
                    : std::string();
-      });
+      })
+      ->check(Within64Bits(true));
   AddDataOption(command, options->deck.dataDir);
   command
       .add_flag("--assets-only", options->deck.assetsOnly,

@@ -62,6 +62,7 @@ TEST(OddsCommand, WrongLinesAndFailures) {
   for (const Args& args :
        {Args{deck, "NoSuchField"}, Args{deck}, Args{deck, "--seen", "3"},
         Args{deck, "AssetAmount", "--seen", "0"}, Args{deck, "AssetAmount", "--seen", "-2"},
+        Args{deck, "AssetAmount", "--seen", "9223372036854775808"},
         Args{deck, "AssetAmount", "--card", "Koan Ice"},
         Args{deck, "--card", "Koan Ice", "--assets-only"}}) {
     const Result r = RunOnSamples("odds", args);
@@ -115,10 +116,16 @@ TEST(HandCommand, DealsAgainByTheSeed) {
   const std::string seed = random.out.substr(6, random.out.find('\n') - 6);
   EXPECT_EQ(RunOnSamples("hand", {deck, "--draw", "1000", "--seed", seed}).out, random.out);
 
-  for (const Args& args : {Args{deck, "--seed", "-1"}, Args{deck, "--seed", "x"},
-                           Args{deck, "--draw", "-1"}, Args{deck, "--seed"}}) {
+  for (const Args& args :
+       {Args{deck, "--seed", "-1"}, Args{deck, "--seed", "x"}, Args{deck, "--draw", "-1"},
+        Args{deck, "--seed"}, Args{deck, "--draw", "9223372036854775808"}}) {
     EXPECT_EQ(RunOnSamples("hand", args).code, 2) << args.back();
   }
+  // One past the largest seed is named, not dealt as the largest.
+  const Result beyond = RunOnSamples("hand", {deck, "--seed", "18446744073709551616"});
+  EXPECT_EQ(beyond.code, 2);
+  EXPECT_NE(beyond.err.find("'18446744073709551616' is out of range"), std::string::npos)
+      << beyond.err;
   EXPECT_EQ(RunOnSamples("hand", {deck, "--seed", "18446744073709551615"}).code, 0);
 }
 
