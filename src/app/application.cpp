@@ -30,6 +30,12 @@ Application::Application(std::string dataDir, Platform& platform)
 
   // The odds and the sample hand follow the main window, shown or not.
   QObject::connect(&master, &TMasterForm::deckAnalysed, &drawOdds, &TDrawOddsForm::FollowAnalysis);
+  // A failure empties every following window before its message shows.
+  QObject::connect(&master, &TMasterForm::deckCleared, &drawOdds, &TDrawOddsForm::FollowAnalysis);
+  QObject::connect(&master, &TMasterForm::deckCleared, &sampleHand,
+                   &TSampleHandForm::FollowAnalysis);
+  QObject::connect(&master, &TMasterForm::deckCleared, &compare, &TCompareForm::Refresh);
+  QObject::connect(&master, &TMasterForm::deckCleared, &browser, &TCardBrowserForm::DeckAnalysed);
   QObject::connect(&master, &TMasterForm::listShown, &drawOdds, &TDrawOddsForm::FollowList);
   QObject::connect(&master, &TMasterForm::cardLineSelected, &drawOdds,
                    &TDrawOddsForm::FollowCardLine);

@@ -124,6 +124,7 @@ ChartsForm::ChartsForm(TMasterForm& master, Platform& platform, QWidget* parent)
   connect(copyKey, &QShortcut::activated, this, &ChartsForm::CopyChartClick);
   connect(close, &QPushButton::clicked, this, &QWidget::close);
   connect(&master_, &TMasterForm::deckAnalysed, this, &ChartsForm::Refresh);
+  connect(&master_, &TMasterForm::deckCleared, this, &ChartsForm::Refresh);
   Refresh();
 }
 

@@ -173,6 +173,7 @@ void TMasterForm::ShowBeforeMessage(PlatformDeckHost& host) {
     CardList->SetLines({});
     SaveButton->setEnabled(model_.SaveEnabled());
     ShowModel();
+    emit deckCleared();
   };
 }
 

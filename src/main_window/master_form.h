@@ -134,6 +134,10 @@ class TMasterForm : public QMainWindow {
   // (model().ShownList() names the figure); cardLineSelected after a click
   // on a card list line.
   void deckAnalysed();
+  // When an analysis has failed and the window has been emptied, before the
+  // message says so: the windows that follow empty themselves too, so the
+  // user reads the message over no old figures. deckAnalysed still follows.
+  void deckCleared();
   void listShown();
   void cardLineSelected(int line);
   // After the asset switch or the cost kind changed the figures on display.

@@ -145,8 +145,13 @@ class OddsWindowsTest : public QObject {
 
     a.Open(SampleDeck());
     QCOMPARE(pages->currentWidget()->objectName(), QStringLiteral("OddsTable"));
+    // The failure is read over an emptied odds window, as over the emptied
+    // main window.
+    QString titleAtMessage;
+    a.platform.onMessage = [&](const QString&) { titleAtMessage = odds.windowTitle(); };
     a.Open("this is\tno deck\n", "broken.txt");
     QCOMPARE(a.platform.messages.size(), 1);
+    QCOMPARE(titleAtMessage, QStringLiteral("Draw Odds"));
     QCOMPARE(odds.windowTitle(), QStringLiteral("Draw Odds"));
     QCOMPARE(pages->currentWidget()->objectName(), QStringLiteral("OddsNotice"));
     QCOMPARE(a.Cell(0, 0), QString());
