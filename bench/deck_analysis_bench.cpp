@@ -96,21 +96,9 @@ Fixture& FixtureOf(int size) {
   return *fixture;
 }
 
-class Host final : public OpenDeckHost {
- public:
-  explicit Host(std::string deck) : deck_(std::move(deck)) {}
-  std::optional<std::string> ChooseDeckFile(const std::string&) override { return deck_; }
-  void BeginBusy() override {}
-  void EndBusy() override {}
-  void ShowMessage(const std::string&) override {}
-
- private:
-  std::string deck_;
-};
-
 void OpenDeck(benchmark::State& state) {
   Fixture& fixture = FixtureOf(static_cast<int>(state.range(0)));
-  Host host(state.range(1) ? fixture.shuffled : fixture.ordered);
+  FixedDeckHost host(state.range(1) ? fixture.shuffled : fixture.ordered);
   Session session(fixture.dir.path());
   MasterModel model(session);
   for (auto _ : state) {
@@ -128,7 +116,7 @@ BENCHMARK(OpenDeck)
 // A drill-down list over the same deck: one read of the card file as well.
 void DrillDown(benchmark::State& state) {
   Fixture& fixture = FixtureOf(static_cast<int>(state.range(0)));
-  Host host(fixture.shuffled);
+  FixedDeckHost host(fixture.shuffled);
   Session session(fixture.dir.path());
   MasterModel model(session);
   model.OpenDeck(host, /*useSettings=*/false);

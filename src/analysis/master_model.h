@@ -34,6 +34,22 @@ class OpenDeckHost {
   virtual void ShowMessage(const std::string& text) = 0;
 };
 
+// The open dialog answered with a given path, no busy cursor, and the
+// messages kept rather than shown: for analyses run without a window.
+class FixedDeckHost : public OpenDeckHost {
+ public:
+  explicit FixedDeckHost(std::string deck) : deck_(std::move(deck)) {}
+  std::optional<std::string> ChooseDeckFile(const std::string&) override { return deck_; }
+  void BeginBusy() override {}
+  void EndBusy() override {}
+  void ShowMessage(const std::string& text) override { messages.push_back(text); }
+
+  std::vector<std::string> messages;
+
+ private:
+  std::string deck_;
+};
+
 // One integer field of the main window, in window order.
 struct MasterField {
   std::string_view name;     // component name, e.g. "HighFP"

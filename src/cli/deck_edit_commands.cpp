@@ -31,19 +31,6 @@ struct DeckEditOptions {
   std::string dataDir;
 };
 
-// The analysis run without a word: only whether it succeeds matters here.
-class QuietHost final : public OpenDeckHost {
- public:
-  explicit QuietHost(std::string deck) : deck_(std::move(deck)) {}
-  std::optional<std::string> ChooseDeckFile(const std::string&) override { return deck_; }
-  void BeginBusy() override {}
-  void EndBusy() override {}
-  void ShowMessage(const std::string&) override {}
-
- private:
-  std::string deck_;
-};
-
 // Whether the deck is one the analysis accepts. The edit engine checks every
 // count field itself, but a deck can read line by line and still fail as a
 // whole (figures beyond the integer range), and such a deck must not be
@@ -52,7 +39,7 @@ bool AnalysisAccepts(const std::string& dataDir, const std::string& deck) {
   Session session(dataDir);
   MasterModel model(session);
   if (!model.Create()) return false;
-  QuietHost host(deck);
+  FixedDeckHost host(deck);
   model.OpenDeck(host, /*useSettings=*/false);
   return !model.DName().empty();
 }
