@@ -103,7 +103,8 @@ TEST(KilledUpdateTest, AMissingDataFolderIsCreated) {
   test::TempDir root;
   const std::string folder = root.File("a/b/quillet/");
   CardDatabase db(folder);
-  MemorySource source(test::CardListLine{}.Str());
+  const std::string list = test::CardListLine{}.Str();  // the source only views it
+  MemorySource source(list);
   UpdateCardData(db, source, UpdateOptions{});
   EXPECT_EQ(Files(folder), (std::set<std::string>{"CardStat.Dat", "CardText.Dat"}));
 }
