@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QIcon>
 #include <QTimer>
+#include <memory>
 
 #include "app/application.h"
 #include "app/help_window.h"
@@ -15,13 +16,18 @@
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(quillet::kApplicationTitle);
-  quillet::HelpWindow help(quillet::kHelpFile);
+  // The help window is made when help is first asked for: its text browser
+  // is the costliest widget of all to create, and most runs never need it.
+  std::unique_ptr<quillet::HelpWindow> help;
   quillet::InitShellResources();
   QApplication::setFont(quillet::WindowFont());
   QApplication::setWindowIcon(QIcon(QStringLiteral(":/app/quillet.png")));
 
   quillet::QtPlatform platform;
-  platform.SetHelpHandler([&help](QWidget*, const QString& topic) { help.ShowTopic(topic); });
+  platform.SetHelpHandler([&help](QWidget*, const QString& topic) {
+    if (!help) help = std::make_unique<quillet::HelpWindow>(quillet::kHelpFile);
+    help->ShowTopic(topic);
+  });
   // The data folder: QUILLET_DATA_DIR, the program's folder when it holds the
   // database or may be written, else the user's data home.
   quillet::Application windows(quillet::ChooseDataFolder({}, quillet::DataFolderEnv::FromProcess()),

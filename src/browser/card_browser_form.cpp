@@ -65,7 +65,6 @@ void TCardBrowserForm::BuildControls() {
   SearchEdit = new QLineEdit(this);
   SearchEdit->setObjectName(QStringLiteral("SearchEdit"));
   SearchEdit->setPlaceholderText(QStringLiteral("Name or rules text"));
-  SearchEdit->setClearButtonEnabled(true);
   searchLabel->setBuddy(SearchEdit);
 
   TypeBox = WordBox(this, "TypeBox", WordKind::Type);
