@@ -154,8 +154,8 @@ TCompareForm::TCompareForm(MasterModel& main, Platform& platform, QWidget* owner
   setObjectName(QStringLiteral("CompareForm"));
   setWindowTitle(QStringLiteral("Compare Decks"));
   setFont(WindowFont());
-  BuildControls();
-  ShowComparison();
+  // The controls are made when there is first something to show: a window
+  // that most runs never open should not slow the program's start.
 }
 
 TCompareForm::~TCompareForm() = default;
@@ -256,6 +256,7 @@ void TCompareForm::CompareWith() {
 }
 
 void TCompareForm::Refresh() {
+  if (!other_ && DeckNames == nullptr) return;  // never shown: nothing to follow
   comparison_.reset();
   if (other_ && !main_.DName().empty()) {
     other_->SetAssetSwitch(main_.AssetSwitch());
@@ -266,6 +267,7 @@ void TCompareForm::Refresh() {
 }
 
 void TCompareForm::ShowComparison() {
+  if (DeckNames == nullptr) BuildControls();
   for (QTreeWidget* table : {CardsBox, FieldsBox, ProblemsBox, MissingBox}) table->clear();
   CopyButton->setEnabled(comparison_.has_value());
   if (!comparison_) {
