@@ -7,35 +7,22 @@
 #include <string>
 #include <vector>
 
-#include "deck_cli_support.h"
+#include "sample_data.h"
 #include "support/temp_dir.h"
 
 namespace quillet::cli {
 namespace {
 
+using test::kSamples;
 using test::Result;
 
-const std::string kSamples = std::string(QUILLET_SOURCE_DIR) + "/samples/";
-
+// Every command runs over the sample database that the CLI tests share.
 class CatalogueCommandsTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    data_ = new quillet::test::TempDir;
-    const Result built =
-        test::RunCommand("build", {kSamples + "cards.txt", "--data", data_->path()}, data_->path());
-    ASSERT_EQ(built.code, 0) << built.err;
-  }
-  static void TearDownTestSuite() {
-    delete data_;
-    data_ = nullptr;
-  }
   static Result Run(const std::string& command, const Args& args) {
-    return test::RunCommand(command, args, data_->path());
+    return test::RunCommand(command, args, test::SampleData());
   }
-
-  static quillet::test::TempDir* data_;
 };
-quillet::test::TempDir* CatalogueCommandsTest::data_ = nullptr;
 
 TEST_F(CatalogueCommandsTest, SearchListsTheMatchingCardsInDatabaseOrder) {
   struct Case {
