@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "deck_cli_support.h"
+#include "sample_data.h"
 #include "support/temp_dir.h"
 
 namespace quillet::cli {
@@ -16,27 +16,17 @@ namespace {
 using test::JsonInt;
 using test::Result;
 
-const std::string kSamples = std::string(QUILLET_SOURCE_DIR) + "/samples/";
+using test::kSamples;
 
 class SampleDecksTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    data_ = new quillet::test::TempDir;
-    const Result built =
-        test::RunCommand("build", {kSamples + "cards.txt", "--data", data_->path()}, data_->path());
-    ASSERT_EQ(built.code, 0) << built.err;
-  }
-  static void TearDownTestSuite() {
-    delete data_;
-    data_ = nullptr;
-  }
   static Result Analyze(const std::string& deck, Args extra = {}) {
     Args args{kSamples + "decks/" + deck, "--json"};
     args.insert(args.end(), extra.begin(), extra.end());
-    return test::RunCommand("analyze", args, data_->path());
+    return test::RunCommand("analyze", args, test::SampleData());
   }
   static Result List(const std::string& deck, const std::string& field) {
-    return test::RunCommand("list", {kSamples + "decks/" + deck, field}, data_->path());
+    return test::RunCommand("list", {kSamples + "decks/" + deck, field}, test::SampleData());
   }
   static void ExpectFields(const Result& r, const std::map<std::string, long>& figures) {
     ASSERT_EQ(r.code, 0) << r.err;
@@ -57,10 +47,7 @@ class SampleDecksTest : public ::testing::Test {
     }
     return out;
   }
-
-  static quillet::test::TempDir* data_;
 };
-quillet::test::TempDir* SampleDecksTest::data_ = nullptr;
 
 TEST_F(SampleDecksTest, MonasteryBionIsClean) {
   const Result r = Analyze("monastery-bion.txt");
