@@ -9,16 +9,11 @@
 
 #include "card_data/byte_source.h"
 #include "card_data/card_record.h"
+#include "fuzz_check.h"
 #include "updater/card_data_update.h"
 #include "updater/card_list_importer.h"
 
-namespace {
-
-void Check(bool condition) {
-  if (!condition) std::abort();
-}
-
-}  // namespace
+using quillet::fuzz::Check;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace quillet;

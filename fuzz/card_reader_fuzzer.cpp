@@ -18,13 +18,12 @@
 
 #include "card_data/card_database.h"
 #include "card_data/io_error.h"
+#include "fuzz_check.h"
 #include "reader/reader_model.h"
 
-namespace {
+using quillet::fuzz::Check;
 
-void Check(bool condition) {
-  if (!condition) std::abort();
-}
+namespace {
 
 struct QuietHost : quillet::ReaderHost {
   void ShowMessage(const std::string&) override {}

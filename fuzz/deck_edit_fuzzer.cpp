@@ -14,14 +14,13 @@
 
 #include "analysis/str_to_int.h"
 #include "catalogue/deck_edit.h"
+#include "fuzz_check.h"
+
+using quillet::fuzz::Check;
 
 namespace {
 
 using namespace quillet;
-
-void Check(bool condition) {
-  if (!condition) std::abort();
-}
 
 std::vector<std::string> LineBytes(std::string_view deck) {
   std::vector<std::string> lines;

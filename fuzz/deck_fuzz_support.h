@@ -16,12 +16,9 @@
 #include "analysis/master_model.h"
 #include "card_data/card_record.h"
 #include "card_data/card_words.h"
+#include "fuzz_check.h"
 
 namespace quillet::fuzz {
-
-inline void Check(bool condition) {
-  if (!condition) std::abort();
-}
 
 inline TCardRecord Card(std::string_view name, char type, char domain, std::string_view fp,
                         std::string_view stealth, std::string_view ca, std::string_view cost) {

@@ -9,12 +9,11 @@
 #include <string_view>
 
 #include "analysis/ini_settings.h"
+#include "fuzz_check.h"
+
+using quillet::fuzz::Check;
 
 namespace {
-
-void Check(bool condition) {
-  if (!condition) std::abort();
-}
 
 bool IsLineEnd(char c) {
   return c == '\r' || c == '\n';

@@ -10,14 +10,9 @@
 #include <string_view>
 
 #include "desktop_state/recent_decks.h"
+#include "fuzz_check.h"
 
-namespace {
-
-void Check(bool condition) {
-  if (!condition) std::abort();
-}
-
-}  // namespace
+using quillet::fuzz::Check;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace quillet;
