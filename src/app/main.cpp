@@ -11,6 +11,7 @@
 #include "card_data/data_folder.h"
 #include "desktop/qt_platform.h"
 #include "desktop/window_font.h"
+#include "desktop/window_keeper.h"
 #include "desktop_state/config_dir.h"
 
 int main(int argc, char** argv) {
@@ -23,6 +24,8 @@ int main(int argc, char** argv) {
   QApplication::setFont(quillet::WindowFont());
   QApplication::setWindowIcon(QIcon(QStringLiteral(":/app/quillet.png")));
 
+  // Made before any window, so it sees each one's first show.
+  quillet::WindowKeeper keeper(quillet::UserConfigDir());
   quillet::QtPlatform platform;
   platform.SetHelpHandler([&help](QWidget*, const QString& topic) {
     if (!help) help = std::make_unique<quillet::HelpWindow>(quillet::kHelpFile);
