@@ -148,6 +148,9 @@ bool MasterModel::Create() {
 }
 
 void MasterModel::OpenDeck(OpenDeckHost& host, bool useSettings) {
+  // A deck opened anew owes nothing to a broken one before it.
+  keptCostKind_.clear();
+  keptShownList_.clear();
   const std::string directory =
       useSettings ? ReadDeckDirectory(session_.db.ProgramDir()) : std::string();
   DeckState& deck = session_.deck;
@@ -172,13 +175,20 @@ void MasterModel::OpenDeck(OpenDeckHost& host, bool useSettings) {
 
 MasterModel::ReloadResult MasterModel::Reload(OpenDeckHost& host, bool useSettings) {
   // The switch is the model's own and survives an analysis; the cost kind
-  // and the shown list are reset by it, so they are put back afterwards.
-  const std::string costKind = costBoxText_;
-  const std::string shownList = shownList_;
+  // and the shown list are reset by it, so they are put back afterwards. A
+  // failed reload has emptied them too: what was chosen before the deck
+  // broke is kept aside until a reload reads it again.
+  const bool wasAnalysed = !dName_.empty();
+  const std::string costKind = wasAnalysed ? costBoxText_ : keptCostKind_;
+  const std::string shownList = wasAnalysed ? shownList_ : keptShownList_;
   OpenDeck(host, useSettings);
   ReloadResult result;
   result.analysed = !dName_.empty();
-  if (!result.analysed) return result;
+  if (!result.analysed) {
+    keptCostKind_ = costKind;
+    keptShownList_ = shownList;
+    return result;
+  }
   if (std::find(costBoxItems_.begin(), costBoxItems_.end(), costKind) != costBoxItems_.end()) {
     SelectCostKind(costKind);
   }

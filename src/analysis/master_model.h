@@ -61,6 +61,15 @@ struct MasterField {
 // Every TIntEdit of the main window.
 const std::vector<MasterField>& MasterFields();
 
+// How a field is named where its box is not beside it (a window's title, a
+// list of fields): its caption without the trailing colon ("AT: " -> "AT"),
+// or, for the resource boxes that the window labels by row and picture, the
+// words of the window ("Military production", "Covert deployment cost for
+// All cards", the cost kind being an item of CostKinds()). Bytes of the
+// card data's code page; empty for a name that is not a field.
+std::string FieldDisplayCaption(std::string_view component,
+                                std::string_view costKind = "All cards");
+
 // The cost selector's items, "All cards" last.
 const std::vector<std::string_view>& CostKinds();
 // The Military, Covert and CyberOps deploy costs of the cards of `costKind`
@@ -89,7 +98,9 @@ class MasterModel {
   // Analyses the open deck again (the host's ChooseDeckFile names it) by the
   // same sequence and messages as OpenDeck, keeping what the user had chosen:
   // the "Count assets only" switch, the cost kind while the deck still has
-  // it, and the figure whose list was shown, whose drill-down is opened again.
+  // it, and the figure whose list was shown, whose drill-down is opened again;
+  // also across reloads that find the deck broken, back to its last good
+  // analysis.
   ReloadResult Reload(OpenDeckHost& host, bool useSettings = true);
 
   void SetAssetSwitch(bool checked);             // AssetSwitchClick
@@ -159,6 +170,10 @@ class MasterModel {
   CardListContents cardList_;
   std::string proposedFileName_;
   std::string shownList_;
+  // The cost kind and shown list of the last good analysis, while reloads
+  // find the deck broken (Reload).
+  std::string keptCostKind_;
+  std::string keptShownList_;
   bool saveEnabled_ = false;
   std::vector<std::string> missing_;
 };

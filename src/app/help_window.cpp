@@ -1,6 +1,7 @@
 #include "app/help_window.h"
 
 #include "desktop/centre_window.h"
+#include "desktop/close_keys.h"
 
 #include <QFileInfo>
 #include <QTextBrowser>
@@ -29,6 +30,7 @@ HelpWindow::HelpWindow(QString helpFile, QWidget* parent)
     : QWidget(parent, Qt::Window), helpFile_(std::move(helpFile)) {
   InitShellResources();
   setObjectName(QStringLiteral("HelpWindow"));
+  CloseOnKeys(*this, {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)});
   setWindowTitle(QStringLiteral("Quillet Help"));
   resize(640, 520);
   // Help is an aid to the main window: closing the main window ends the

@@ -20,6 +20,7 @@
 #include "deck_editing/deck_edit_actions.h"
 #include "desktop/card_text_codec.h"
 #include "desktop/centre_window.h"
+#include "desktop/close_keys.h"
 #include "desktop/platform.h"
 
 namespace quillet {
@@ -45,6 +46,7 @@ std::optional<std::string> ChosenWord(const QComboBox* box) {
 TCardBrowserForm::TCardBrowserForm(Session& session, Platform& platform, QWidget* parent)
     : QWidget(parent, Qt::Window), session_(session), platform_(platform), catalogue_(session.db) {
   setObjectName(QStringLiteral("CardBrowserForm"));
+  CloseOnKeys(*this);
   setWindowTitle(QStringLiteral("Card Browser"));
   // The program ends with its main window, even while the browser is open.
   setAttribute(Qt::WA_QuitOnClose, false);

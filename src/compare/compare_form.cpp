@@ -15,6 +15,7 @@
 
 #include "card_data/file_util.h"
 #include "desktop/card_text_codec.h"
+#include "desktop/close_keys.h"
 #include "desktop/platform.h"
 #include "desktop/window_font.h"
 #include "main_window/deck_host.h"
@@ -152,6 +153,7 @@ void AppendTable(QString& text, const QString& title, const QTreeWidget& table) 
 TCompareForm::TCompareForm(MasterModel& main, Platform& platform, QWidget* owner)
     : main_(main), platform_(platform), owner_(owner) {
   setObjectName(QStringLiteral("CompareForm"));
+  CloseOnKeys(*this);
   setWindowTitle(QStringLiteral("Compare Decks"));
   setFont(WindowFont());
   // The controls are made when there is first something to show: a window

@@ -20,8 +20,19 @@ std::optional<std::string> PlatformDeckHost::ChooseDeckFile(const std::string& i
 }
 
 void PlatformDeckHost::ShowMessage(const std::string& text) {
+  if (holding_) {
+    held_.push_back(text);
+    return;
+  }
   if (beforeMessage) beforeMessage();
   platform_.ShowMessage(window_, ShownMessage(text));
+}
+
+void PlatformDeckHost::ShowHeldMessages() {
+  holding_ = false;
+  std::vector<std::string> held;
+  held.swap(held_);
+  for (const std::string& text : held) ShowMessage(text);
 }
 
 }  // namespace quillet

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "analysis/master_model.h"
 #include "desktop/platform.h"
@@ -33,11 +34,19 @@ class PlatformDeckHost final : public OpenDeckHost {
   // analysis has reached (an emptied window behind "not a valid deck file").
   std::function<void()> beforeMessage;
 
+  // Keeps the messages instead of showing them, until ShowHeldMessages: a
+  // reload of a deck already reported broken says nothing new when it fails
+  // again, but a mended deck's messages (cards not found) still show.
+  void HoldMessages() { holding_ = true; }
+  void ShowHeldMessages();
+
  private:
   Platform& platform_;
   QWidget* window_;
   bool chosen_ = false;
   std::optional<std::string> path_;
+  bool holding_ = false;
+  std::vector<std::string> held_;
 };
 
 }  // namespace quillet

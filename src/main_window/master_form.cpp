@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -181,6 +182,7 @@ void TMasterForm::OpenWith(PlatformDeckHost& host) {
   Run([this, &host] {
     ShowBeforeMessage(host);
     model_.OpenDeck(host);
+    if (host.Chosen()) reloadBroken_ = false;
     if (host.Chosen()) {
       // A new analysis shows a new list even when its lines are the same.
       CardList->SetLines({});
@@ -290,20 +292,36 @@ void TMasterForm::ShowRecentDecks() {
 void TMasterForm::ReloadDeck() {
   if (openDeck_.empty() || !Open1->isEnabled()) return;
   reloading_ = true;
-  Run([this] {
+  // A deck saved broken is reported once; while it stays broken, each new
+  // save of it fails quietly (an editor saving a half-typed deck again and
+  // again must not stack boxes), and the first good save ends the stretch.
+  const bool stillBroken = reloadBroken_;
+  const auto reload = [this, stillBroken] {
     PlatformDeckHost host(platform_, this);
     host.UsePath(openDeck_);
     ShowBeforeMessage(host);
+    if (stillBroken) host.HoldMessages();
     // Taken before the reading, so a save during the analysis still differs.
     analysedPrint_ = FingerprintFile(openDeck_);
     const MasterModel::ReloadResult result = model_.Reload(host);
+    if (result.analysed) host.ShowHeldMessages();
     CardList->SetLines({});
     saveDialogFileName_ = ShownPath(model_.ProposedFileName());
     SaveButton->setEnabled(model_.SaveEnabled());
     ShowModel();
     emit deckAnalysed();
     if (result.listReopened) emit listShown();
-  });
+  };
+  if (stillBroken) {
+    try {
+      reload();
+    } catch (const std::exception&) {
+      // Part of the stretch already reported.
+    }
+  } else {
+    Run(reload);
+  }
+  reloadBroken_ = model_.DName().empty();
   reloading_ = false;
 }
 
@@ -430,11 +448,22 @@ void TMasterForm::UpdaterButtonClick() {
 }
 
 void TMasterForm::CloseButtonClick() {
-  QCoreApplication::quit();
+  close();
 }
 
 void TMasterForm::Exit1Click() {
   close();
+}
+
+void TMasterForm::closeEvent(QCloseEvent* event) {
+  QMainWindow::closeEvent(event);
+  // The program is its main window: closing it ends the program with every
+  // window it opened. A tool window left behind would keep the process
+  // alive and could still edit the deck nobody sees any more.
+  for (QWidget* window : QApplication::topLevelWidgets()) {
+    if (window != this && window->isVisible()) window->close();
+  }
+  QCoreApplication::quit();
 }
 
 void TMasterForm::About1Click() {

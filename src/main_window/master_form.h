@@ -21,6 +21,7 @@
 
 class QAction;
 class QCheckBox;
+class QCloseEvent;
 class QDragEnterEvent;
 class QDropEvent;
 class QComboBox;
@@ -145,6 +146,7 @@ class TMasterForm : public QMainWindow {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dropEvent(QDropEvent* event) override;
 
@@ -188,6 +190,8 @@ class TMasterForm : public QMainWindow {
   std::optional<FileFingerprint> analysedPrint_;
   bool reloading_ = false;
   bool changedWhileReloading_ = false;
+  // The last reload found the open deck broken and said so.
+  bool reloadBroken_ = false;
 
   std::map<std::string, TIntEdit*, std::less<>> fields_;
   std::map<int, QWidget*> panels_;  // by FieldPanel, while the window is built

@@ -10,6 +10,7 @@
 
 #include "analysis/master_model.h"
 #include "desktop/card_text_codec.h"
+#include "desktop/close_keys.h"
 #include "desktop/window_font.h"
 #include "odds/draw_odds.h"
 
@@ -17,20 +18,17 @@ namespace quillet {
 namespace {
 
 const QString kNoDeck = QStringLiteral("Open a deck to see its draw odds.");
+// The group before the user has touched anything.
+constexpr std::string_view kFirstGroup = "AssetAmount";
 
-// How the title and the heading name a figure: its caption without the
-// colon ("Launcher:" -> "Launcher"), the two name fields by what they list.
-QString FigureCaption(std::string_view component) {
+// How the title and the heading name a figure: as the core names a field
+// away from its box, the two name fields by what they list.
+QString FigureCaption(std::string_view component, std::string_view costKind) {
   if (component == "DName") return QStringLiteral("All cards");
   if (component == "HQType") return QStringLiteral("HQ");
-  for (const MasterField& field : MasterFields()) {
-    if (field.name != component) continue;
-    QString caption =
-        QString::fromLatin1(field.caption.data(), static_cast<int>(field.caption.size()));
-    if (caption.endsWith(QLatin1Char(':'))) caption.chop(1);
-    return caption;
-  }
-  return QString::fromLatin1(component.data(), static_cast<int>(component.size()));
+  const std::string caption = FieldDisplayCaption(component, costKind);
+  if (caption.empty()) return FromCardBytes(component);
+  return FromCardBytes(caption);
 }
 
 QString Copies(std::int64_t n) {
@@ -42,6 +40,7 @@ QString Copies(std::int64_t n) {
 TDrawOddsForm::TDrawOddsForm(MasterModel& model, QWidget* parent)
     : QWidget(parent, Qt::Window), model_(model) {
   setObjectName(QStringLiteral("DrawOddsForm"));
+  CloseOnKeys(*this);
   setFont(WindowFont());
   auto* layout = new QVBoxLayout(this);
   GroupLabel = new QLabel(this);
@@ -91,6 +90,14 @@ void TDrawOddsForm::FollowAnalysis() {
     Clear(kNoDeck);
     return;
   }
+  // Another deck: a card or figure touched in the old one says nothing of
+  // it, so the window starts over from what the main window now shows. The
+  // same deck analysed again (an edit, a reload) keeps its group.
+  if (model_.DName() != deckName_) {
+    deckName_ = model_.DName();
+    cardGroup_ = false;
+    groupName_ = model_.ShownList().empty() ? std::string(kFirstGroup) : model_.ShownList();
+  }
   Recompute();
 }
 
@@ -119,7 +126,8 @@ void TDrawOddsForm::Clear(const QString& notice) {
 
 void TDrawOddsForm::Recompute() {
   if (model_.DName().empty()) return;
-  const QString name = cardGroup_ ? FromCardBytes(groupName_) : FigureCaption(groupName_);
+  const QString name =
+      cardGroup_ ? FromCardBytes(groupName_) : FigureCaption(groupName_, model_.CostBoxText());
   std::optional<OddsGroup> group;
   try {
     group = cardGroup_ ? CardOddsGroup(model_, groupName_) : FigureOddsGroup(model_, groupName_);

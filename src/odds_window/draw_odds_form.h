@@ -35,6 +35,7 @@ class TDrawOddsForm : public QWidget {
   MasterModel& model_;
   bool cardGroup_ = false;                 // the group is a card, not a figure
   std::string groupName_ = "AssetAmount";  // a component name or a card name (bytes)
+  std::string deckName_;                   // the deck the group was chosen in
   QLabel* GroupLabel = nullptr;
   QStackedWidget* OddsPages = nullptr;
   QTableWidget* OddsTable = nullptr;

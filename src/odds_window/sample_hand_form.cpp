@@ -9,9 +9,11 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <exception>
+#include <limits>
 
 #include "analysis/master_model.h"
 #include "desktop/card_text_codec.h"
+#include "desktop/close_keys.h"
 #include "desktop/window_font.h"
 #include "odds/draw_odds.h"
 
@@ -20,6 +22,7 @@ namespace quillet {
 TSampleHandForm::TSampleHandForm(MasterModel& model, QWidget* parent)
     : QWidget(parent, Qt::Window), model_(model) {
   setObjectName(QStringLiteral("SampleHandForm"));
+  CloseOnKeys(*this);
   setWindowTitle(QStringLiteral("Sample Hand"));
   setFont(WindowFont());
   auto* layout = new QVBoxLayout(this);
@@ -29,10 +32,13 @@ TSampleHandForm::TSampleHandForm(MasterModel& model, QWidget* parent)
   seedLabel->setObjectName(QStringLiteral("SeedLabel"));
   SeedEdit = new QLineEdit(this);
   SeedEdit->setObjectName(QStringLiteral("SeedEdit"));
-  // Any unsigned 64-bit number; larger ones are refused when parsed.
+  // Any unsigned 64-bit number, as the command line's hand takes it: the
+  // digits are checked here, the range when the seed is read, so a seed one
+  // past the largest is told why it deals nothing.
   SeedEdit->setValidator(
       new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,20}")), SeedEdit));
-  SeedEdit->setToolTip(QStringLiteral("Type a seed to deal its hand again"));
+  SeedEdit->setToolTip(QStringLiteral("Type a seed from 0 to %1 to deal its hand again")
+                           .arg(std::numeric_limits<std::uint64_t>::max()));
   seedLabel->setBuddy(SeedEdit);
   seedRow->addWidget(seedLabel);
   seedRow->addWidget(SeedEdit, 1);
@@ -86,9 +92,16 @@ void TSampleHandForm::DrawClick() {
 }
 
 void TSampleHandForm::SeedEdited(const QString& text) {
+  if (text.isEmpty() || model_.DName().empty()) return;
   bool ok = false;
   const qulonglong seed = text.toULongLong(&ok);
-  if (ok && !model_.DName().empty()) Deal(seed);
+  if (ok) {
+    Deal(seed);
+    return;
+  }
+  // The hand on show would belong to another seed than the one in the box.
+  Clear(QStringLiteral("A seed is a number from 0 to %1.")
+            .arg(std::numeric_limits<std::uint64_t>::max()));
 }
 
 void TSampleHandForm::HandDblClick() {

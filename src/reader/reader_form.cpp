@@ -17,6 +17,7 @@
 #include "card_data/io_error.h"
 #include "desktop/card_text_codec.h"
 #include "desktop/centre_window.h"
+#include "desktop/close_keys.h"
 #include "desktop/platform.h"
 
 namespace quillet {
@@ -63,6 +64,7 @@ TReaderForm::TReaderForm(Session& session, Platform& platform, QWidget* parent)
       platform_(platform),
       model_(session.db, session.SelectedCardName, *this) {
   setObjectName(QStringLiteral("ReaderForm"));
+  CloseOnKeys(*this);
   setWindowTitle(QStringLiteral("Orvane Card Detail Reader"));
   setFixedSize(kClientWidth, kClientHeight);
   // The program ends with its main window, even while the reader is open.

@@ -61,6 +61,32 @@ TEST(MasterFieldsTest, CaptionsAndHintsAreTheWindowsOwn) {
   EXPECT_EQ(find("TopDeckAmount").hint, "");
 }
 
+// Every field has a name to be shown away from its box: words only, with no
+// colon or blank at either end. (Two keep the same words: "Highest CA" of
+// the assets and of the programs, as the window captions them.)
+TEST(MasterFieldsTest, EveryFieldHasADistinctDisplayCaption) {
+  const std::pair<std::string_view, std::string_view> expected[] = {
+      {"AssetAmount", "Assets"},
+      {"AntiTerAmount", "AT"},
+      {"HighFP", "Highest Offensive FP"},
+      {"TotalMilAmount", "Military production"},
+      {"TotalCybAmount", "CyberOps production"},
+      {"CovCost", "Covert deployment cost for All cards"},
+      {"NoAssets", "No assets"},
+      {"Nonexistent", ""},
+  };
+  for (const auto& [name, caption] : expected) EXPECT_EQ(FieldDisplayCaption(name), caption);
+  EXPECT_EQ(FieldDisplayCaption("MilCost", CostKinds().front()),
+            "Military deployment cost for " + std::string(CostKinds().front()));
+  for (const auto& field : MasterFields()) {
+    const std::string caption = FieldDisplayCaption(field.name);
+    ASSERT_FALSE(caption.empty()) << field.name;
+    EXPECT_NE(caption.back(), ':') << field.name;
+    EXPECT_NE(caption.back(), ' ') << field.name;
+    EXPECT_NE(caption.front(), ' ') << field.name;
+  }
+}
+
 class MasterModelTest : public test::AnalysisTest {
  protected:
   void SetUp() override {
@@ -256,6 +282,34 @@ TEST_F(MasterModelTest, ReloadOfABrokenDeckSaysSoAndEmptiesTheWindow) {
             Lines{"File '" + dir_.File("deck.txt") + "' is not a valid deck file."});
   EXPECT_TRUE(model_.CardList().empty());
   EXPECT_EQ(host_.busyDepth, 0);
+}
+
+// The user's choices outlive any number of broken saves in a row, but not
+// the opening of another deck.
+TEST_F(MasterModelTest, ChoicesSurviveABrokenStretchOfReloads) {
+  ASSERT_TRUE(Open(kDeck));
+  model_.SetAssetSwitch(true);
+  model_.SelectCostKind("Programs");
+  ASSERT_TRUE(model_.DrillDown("AssetAmount"));
+  for (const char* broken : {"4 \tGrunt\r\n", "garbage\x01\r\n"}) {
+    dir_.Write("deck.txt", broken);
+    EXPECT_FALSE(model_.Reload(host_, false).analysed);
+  }
+  dir_.Write("deck.txt", kDeck);
+  const auto mended = model_.Reload(host_, false);
+  EXPECT_TRUE(mended.analysed);
+  EXPECT_TRUE(mended.listReopened);
+  EXPECT_TRUE(model_.AssetSwitch());
+  EXPECT_EQ(model_.CostBoxText(), "Programs");
+  EXPECT_EQ(model_.ShownList(), "AssetAmount");
+
+  dir_.Write("deck.txt", "4 \tGrunt\r\n");
+  EXPECT_FALSE(model_.Reload(host_, false).analysed);
+  ASSERT_FALSE(Open("4 \tGrunt\r\n", "other.txt"));
+  dir_.Write("other.txt", kDeck);
+  const auto fresh = model_.Reload(host_, false);
+  EXPECT_FALSE(fresh.listReopened);
+  EXPECT_EQ(model_.CostBoxText(), "All cards");
 }
 
 TEST_F(MasterModelTest, DrillDownListsFollowTheDeckOrder) {

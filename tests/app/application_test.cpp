@@ -170,6 +170,57 @@ class ApplicationTest : public QObject {
     QApplication::exec();
     QCOMPARE(lastClosed.count(), 1);
   }
+
+  // File > Exit ends the program with every window of it, however many tool
+  // windows are open, and a browser left open can edit nothing afterwards.
+  void exitClosesEveryWindowAndEndsTheProgram() {
+    test::TempDir dir;
+    test::ScriptedPlatform platform;
+    Application app(dir.path(), platform);
+    bool guardFired = false;
+    QList<QWidget*> tools;
+    QTimer::singleShot(0, &app.master, [&] {
+      app.master.show();
+      app.master.showDrawOdds();
+      app.master.showSampleHand();
+      app.master.showBrowser();
+      app.reader.show();
+      tools = {&app.drawOdds, &app.sampleHand, &app.browser, &app.reader};
+      QTimer::singleShot(50, &app.master, [&] {
+        app.master.findChild<QAction*>(QStringLiteral("Exit1"))->trigger();
+      });
+    });
+    QTimer guard;  // in case it does not end
+    guard.setSingleShot(true);
+    connect(&guard, &QTimer::timeout, qApp, [&] {
+      guardFired = true;
+      QCoreApplication::quit();
+    });
+    guard.start(5000);
+    QApplication::exec();
+    QVERIFY(!guardFired);
+    QCOMPARE(tools.size(), 4);
+    for (QWidget* window : tools) QVERIFY2(!window->isVisible(), qPrintable(window->objectName()));
+    QVERIFY(!app.master.isVisible());
+  }
+
+  // Esc puts every tool window away, as it does a dialog.
+  void toolWindowsCloseWithEscape() {
+    test::TempDir dir;
+    test::ScriptedPlatform platform;
+    Application app(dir.path(), platform);
+    app.master.show();
+    app.master.showCharts();
+    for (QWidget* window : QList<QWidget*>{&app.drawOdds, &app.sampleHand, &app.browser,
+                                           &app.reader, &app.compare, app.charts.get()}) {
+      window->show();
+      window->activateWindow();
+      QVERIFY(QTest::qWaitForWindowActive(window));
+      QTest::keyClick(window, Qt::Key_Escape);
+      QVERIFY2(!window->isVisible(), qPrintable(window->objectName()));
+    }
+    QVERIFY(app.master.isVisible());
+  }
 };
 
 int main(int argc, char** argv) {

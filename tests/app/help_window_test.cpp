@@ -33,6 +33,20 @@ class HelpWindowTest : public QObject {
     QVERIFY(browser->toPlainText().contains(QStringLiteral("Orvane Deck Analyzer")));
     QVERIFY(browser->document()->toHtml().contains(QStringLiteral("IDH_110")));
   }
+
+  // Help is put away from the keyboard, with Esc as a dialog and with
+  // Ctrl+W as a document window.
+  void closesWithEscapeAndCtrlW() {
+    HelpWindow help(kHelpFile);
+    for (const QKeyCombination key :
+         {QKeyCombination(Qt::Key_Escape), QKeyCombination(Qt::ControlModifier, Qt::Key_W)}) {
+      help.ShowTopic(QStringLiteral("IDH_110"));
+      QVERIFY(QTest::qWaitForWindowActive(&help));
+      QTest::keyClick(help.findChild<QTextBrowser*>(QStringLiteral("HelpBrowser")), key.key(),
+                      key.keyboardModifiers());
+      QVERIFY(!help.isVisible());
+    }
+  }
 };
 
 QTEST_MAIN(HelpWindowTest)

@@ -1,9 +1,9 @@
 // The main window's desktop habits over the sample card database, with a
 // scripted platform and watcher: a deck named on the command line or dropped
 // opens by the Open dialog's sequence, the recent decks menu, reloading the
-// open deck when its file changes (keeping the user's choices, and saying a
-// broken file is broken once), the standard shortcuts and the names a screen
-// reader gives the fields.
+// open deck when its file changes (keeping the user's choices, also across
+// broken saves, and saying once per broken stretch that the file is broken),
+// the standard shortcuts and the names a screen reader gives the fields.
 #include <QAccessible>
 #include <QAction>
 #include <QCheckBox>
@@ -223,6 +223,11 @@ class MasterFormDesktopTest : public QObject {
     Window w;
     const QString path = w.Write("deck.txt", Deck());
     w.form->OpenDeckFile(path);
+    auto* costBox = w.form->findChild<QComboBox*>(QStringLiteral("CostBox"));
+    costBox->setCurrentText(QStringLiteral("Programs"));
+    w.form->CostBoxChange(QStringLiteral("Programs"));
+    w.form->findChild<QCheckBox*>(QStringLiteral("AssetSwitch"))->click();
+    w.form->FieldDblClick("AssetAmount");
     // Notices keep coming while the message is up, as an editor writes in
     // steps; they are not answered with more messages.
     w.platform.onMessage = [&w](const QString&) { w.platform.watcher->Fire(); };
@@ -233,13 +238,27 @@ class MasterFormDesktopTest : public QObject {
     QCOMPARE(w.Shown("AssetAmount"), QString());           // emptied, as after a failed open
     QCOMPARE(w.form->OpenDeckPath(), path.toStdString());  // still watched
 
+    // Saved broken again, differently: the stretch was reported already.
     w.platform.onMessage = nullptr;
+    w.SaveByRename(path, "garbage\r\n");
+    w.platform.watcher->Fire();
+    QCOMPARE(w.platform.messages.size(), 1);
+
+    // Mended: the switches and the list chosen before it broke come back.
     QSignalSpy analysed(w.form.get(), &TMasterForm::deckAnalysed);
     w.SaveByRename(path, Deck(4));
     w.platform.watcher->Fire();
     QCOMPARE(analysed.count(), 1);
     QCOMPARE(w.Shown("AssetAmount"), QStringLiteral("6"));
     QCOMPARE(w.platform.messages.size(), 1);
+    QCOMPARE(costBox->currentText(), QStringLiteral("Programs"));
+    QVERIFY(w.form->findChild<QCheckBox*>(QStringLiteral("AssetSwitch"))->isChecked());
+    QCOMPARE(w.form->model().ShownList(), std::string("AssetAmount"));
+
+    // A new stretch is reported again.
+    w.SaveByRename(path, "garbage\r\n");
+    w.platform.watcher->Fire();
+    QCOMPARE(w.platform.messages.size(), 2);
   }
 
   void standardShortcutsAreThereAndUnique() {

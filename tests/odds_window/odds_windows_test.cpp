@@ -15,6 +15,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "analysis/master_model.h"
 #include "app/application.h"
 #include "desktop/card_text_codec.h"
 #include "main_window/card_list_box.h"
@@ -157,6 +158,49 @@ class OddsWindowsTest : public QObject {
     QCOMPARE(a.Cell(0, 0), QString());
   }
 
+  // Every figure whose list opens names the window and the heading in
+  // words: its caption without the colon, or what the window shows beside a
+  // resource box; the cost kind in use is part of a cost's name.
+  void everyFigureNamesItsGroup() {
+    App a;
+    TDrawOddsForm& odds = a.app->drawOdds;
+    a.Open(SampleDeck());
+    MasterModel& model = a.app->master.model();
+    int named = 0;
+    for (const MasterField& field : MasterFields()) {
+      a.app->master.FieldDblClick(field.name);
+      if (model.ShownList() != field.name) continue;
+      const QString name = FromCardBytes(FieldDisplayCaption(field.name, model.CostBoxText()));
+      QVERIFY2(!name.isEmpty() && !name.endsWith(':'), field.name.data());
+      QCOMPARE(odds.windowTitle(), QStringLiteral("Draw Odds - ") + name);
+      QVERIFY(a.In<QLabel>(odds, "GroupLabel")->text().startsWith("<b>" + name + "</b>: "));
+      ++named;
+    }
+    QVERIFY(named > 40);
+    a.app->master.FieldDblClick("AntiTerAmount");
+    QCOMPARE(odds.windowTitle(), QStringLiteral("Draw Odds - AT"));
+    a.app->master.FieldDblClick("TotalMilAmount");
+    QCOMPARE(odds.windowTitle(), QStringLiteral("Draw Odds - Military production"));
+    a.app->master.FieldDblClick("CovCost");
+    QCOMPARE(odds.windowTitle(),
+             QStringLiteral("Draw Odds - Covert deployment cost for All cards"));
+  }
+
+  // A card of one deck is no group of the next: after another deck opens,
+  // the window shows what that deck's main window shows.
+  void anotherDeckStartsTheGroupOver() {
+    App a;
+    TDrawOddsForm& odds = a.app->drawOdds;
+    a.Open(SampleDeck(), "first.txt");
+    auto* list = a.In<TCardListBox>(a.app->master, "CardList");
+    list->setCurrentRow(1);
+    a.app->master.CardListClick();
+    QVERIFY(odds.windowTitle() != QStringLiteral("Draw Odds - Assets"));
+    a.Open("2\tAmbush Team\n9\tBorder Town\n", "second.txt");
+    QCOMPARE(odds.windowTitle(), QStringLiteral("Draw Odds - Assets"));
+    QVERIFY(a.In<QLabel>(odds, "GroupLabel")->text().startsWith("<b>Assets</b>: "));
+  }
+
   void sampleHandDealsReproduciblyAndOpensTheReader() {
     App a;
     TSampleHandForm& hand = a.app->sampleHand;
@@ -172,6 +216,19 @@ class OddsWindowsTest : public QObject {
     QCOMPARE(seed->text(), QStringLiteral("1234"));
     QCOMPARE(a.Hand(), a.Expected(1234, 8));
     QVERIFY(a.Hand().join('\n').contains(QStringLiteral("[top deck]")));
+
+    // The box takes the seeds the command line takes: the largest deals,
+    // one more deals nothing and says why.
+    seed->clear();
+    QTest::keyClicks(seed, QStringLiteral("18446744073709551615"));
+    QCOMPARE(a.Hand(), a.Expected(18446744073709551615u, 8));
+    seed->clear();
+    QTest::keyClicks(seed, QStringLiteral("184467440737095516169"));
+    QCOMPARE(seed->text(), QStringLiteral("18446744073709551616"));
+    QVERIFY(a.Hand().isEmpty());
+    QCOMPARE(a.In<QLabel>(hand, "HandStatus")->text(),
+             QStringLiteral("A seed is a number from 0 to 18446744073709551615."));
+    QVERIFY(!draw->isEnabled());
 
     // Typing a seed deals its hand; Draw adds the next cards.
     seed->clear();
