@@ -24,6 +24,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "desktop/close_keys.h"
 #include "main_window/master_form.h"
 #include "report/report_svg.h"
 
@@ -79,6 +80,7 @@ void AddAxes(QChart* chart, QAbstractBarSeries* series, const QStringList& categ
 ChartsForm::ChartsForm(TMasterForm& master, Platform& platform, QWidget* parent)
     : QWidget(parent, Qt::Window), master_(master), platform_(platform) {
   setObjectName(QStringLiteral("ChartsForm"));
+  CloseOnKeys(*this);
   setWindowTitle(QStringLiteral("Charts"));
   tabs_ = new QTabWidget(this);
   tabs_->setObjectName(QStringLiteral("ChartTabs"));
@@ -189,6 +191,13 @@ void ChartsForm::DrawResources(const DeckFigures& figures) {
   series->setLabelsPosition(QAbstractBarSeries::LabelsOutsideEnd);
   chart->addSeries(series);
   AddAxes(chart, series, categories, top);
+  // The red cost bar is named in the legend, as in the report's chart. A
+  // series of its own without bars or axes adds only the legend entry.
+  auto* shortfall = new QBarSet(QStringLiteral("Shortfall"));
+  shortfall->setColor(Colour(kShortfallColour));
+  auto* shortfallKey = new QBarSeries;
+  shortfallKey->append(shortfall);
+  chart->addSeries(shortfallKey);
   for (int part = 0; part < 2; ++part) {
     connect(series->barSets()[part], &QBarSet::clicked, this, [this, part](int index) {
       BarClicked({FigureChart::kResources, index, part});

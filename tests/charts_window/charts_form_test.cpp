@@ -8,6 +8,7 @@
 #include <QChart>
 #include <QChartView>
 #include <QImage>
+#include <QLegendMarker>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QStackedBarSeries>
@@ -113,6 +114,15 @@ class ChartsFormTest : public QObject {
     QVERIFY(cost->isBarSelected(1));  // Covert: nothing produced
     QVERIFY(!cost->isBarSelected(2));
     QCOMPARE(cost->selectedColor(), QColor(QStringLiteral("#d33b2c")));
+    // The legend names the red bar as the report's chart does, in its red.
+    QStringList legend;
+    QColor shortfall;
+    for (QLegendMarker* marker : w.Chart("ResourcesChart")->legend()->markers()) {
+      legend << marker->label();
+      if (marker->label() == QStringLiteral("Shortfall")) shortfall = marker->brush().color();
+    }
+    QCOMPARE(legend, (QStringList{"Production", "Deployment cost (all cards)", "Shortfall"}));
+    QCOMPARE(shortfall, QColor(QStringLiteral("#d33b2c")));
   }
 
   void aBarClickListsItsCardsInTheMainWindow() {
