@@ -15,6 +15,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QSaveFile>
+#include <QScatterSeries>
 #include <QShortcut>
 #include <QStackedBarSeries>
 #include <QSvgGenerator>
@@ -192,12 +193,13 @@ void ChartsForm::DrawResources(const DeckFigures& figures) {
   chart->addSeries(series);
   AddAxes(chart, series, categories, top);
   // The red cost bar is named in the legend, as in the report's chart. A
-  // series of its own without bars or axes adds only the legend entry.
-  auto* shortfall = new QBarSet(QStringLiteral("Shortfall"));
+  // series without points or axes adds only the legend entry; not a bar
+  // series, which would take a bar's room beside every category.
+  auto* shortfall = new QScatterSeries;
+  shortfall->setName(QStringLiteral("Shortfall"));
   shortfall->setColor(Colour(kShortfallColour));
-  auto* shortfallKey = new QBarSeries;
-  shortfallKey->append(shortfall);
-  chart->addSeries(shortfallKey);
+  shortfall->setBorderColor(Colour(kShortfallColour));
+  chart->addSeries(shortfall);
   for (int part = 0; part < 2; ++part) {
     connect(series->barSets()[part], &QBarSet::clicked, this, [this, part](int index) {
       BarClicked({FigureChart::kResources, index, part});
