@@ -6,10 +6,13 @@
 
 #include <QString>
 #include <memory>
+#include <vector>
 
 #include "desktop/platform.h"
 #include "report/deck_report.h"
+#include "report/page_breaks.h"
 
+class QPrinter;
 class QTextDocument;
 class QWidget;
 
@@ -21,6 +24,11 @@ class MasterModel;
 bool IsMarkdownPath(const QString& path);
 // The report's print document, pictures included.
 std::unique_ptr<QTextDocument> ReportPrintDocument(const DeckReport& report);
+// The laid out document as the blocks printing keeps whole (page_breaks.h).
+std::vector<PrintBlock> ReportPrintBlocks(QTextDocument& document);
+// Prints `document` on pages that cut no table row, list item or short
+// table, each with a footer of the deck's name and the page's number.
+void PrintReportPages(QTextDocument& document, QPrinter& printer, const QString& deckName);
 
 // Asks for a file and writes the report of the model's deck to it, replacing
 // it whole or not at all. Throws IoError-like exceptions carrying the message.

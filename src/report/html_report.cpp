@@ -56,7 +56,8 @@ struct Writer {
   bool Print() const { return flavour == HtmlFlavour::kPrint; }
 
   std::string Table(std::string_view cls = {}) const {
-    if (Print()) return R"(<table border="1" cellspacing="0" cellpadding="3" width="100%">)";
+    // In print a table is as wide as its columns' content, as on screen.
+    if (Print()) return R"(<table border="1" cellspacing="0" cellpadding="3">)";
     return cls.empty() ? "<table>" : "<table class=\"" + std::string(cls) + "\">";
   }
 

@@ -6,6 +6,8 @@
 #include <QAction>
 #include <QFile>
 #include <QImage>
+#include <QPageSize>
+#include <QPrinter>
 #include <QTest>
 #include <QTextDocument>
 #include <memory>
@@ -77,6 +79,55 @@ class ReportActionsTest : public QObject {
     QVERIFY(pdf.size() > 10000);  // text and the pictures, not an empty page
     QVERIFY(platform.messages.isEmpty());
     QCOMPARE(platform.busyDepth, 0);
+  }
+
+  // The printed report as the pages see it: every row of the card list and
+  // every item of the missing cards is a piece of its own block, in order,
+  // and printing on small pages gives one page per page start, each with its
+  // footer.
+  void printingKeepsRowsAndShortTablesWhole() {
+    quillet::test::TempDir dir;
+    quillet::Session session(dir.path());
+    quillet::UpdateCardData(session.db, QUILLET_SOURCE_DIR "/samples/cards.txt",
+                            quillet::UpdateOptions{});
+    quillet::test::ScriptedPlatform platform;
+    TMasterForm form(session, platform);
+    platform.openAnswers.push_back(
+        QStringLiteral(QUILLET_SOURCE_DIR "/samples/decks/corporate-missing-cards.txt"));
+    form.AnalyzeButtonClick();
+    const quillet::DeckReport report = quillet::BuildDeckReport(form.model());
+    QVERIFY(!report.missing.empty());
+
+    const auto document = quillet::ReportPrintDocument(report);
+    document->setTextWidth(500);
+    const auto blocks = quillet::ReportPrintBlocks(*document);
+    bool cardList = false;
+    bool missingList = false;
+    double previous = -1;
+    for (const auto& block : blocks) {
+      QVERIFY(!block.pieces.empty());
+      for (const auto& piece : block.pieces) {
+        QVERIFY2(piece.top >= previous,
+                 qPrintable(QStringLiteral("%1 after %2").arg(piece.top).arg(previous)));
+        QVERIFY(piece.bottom >= piece.top);
+        previous = piece.bottom;
+      }
+      // The card list: its header row and one row a card.
+      cardList = cardList || block.pieces.size() == report.cards.size() + 1;
+      missingList = missingList || block.pieces.size() == report.missing.size();
+    }
+    QVERIFY(cardList);
+    QVERIFY(missingList);
+
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setPageSize(QPageSize(QPageSize::A6));
+    const QString pdf = QString::fromStdString(dir.File("report.pdf"));
+    printer.setOutputFileName(pdf);
+    quillet::PrintReportPages(*document, printer, QStringLiteral("corporate-missing-cards.txt"));
+    const QByteArray bytes = Read(pdf);
+    const qsizetype pages = bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r");
+    QVERIFY2(pages > 3, qPrintable(QString::number(pages)));
   }
 
   void theRichTextGetsEveryPicture() {
