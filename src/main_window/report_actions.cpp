@@ -147,7 +147,7 @@ void PrintReportPages(QTextDocument& document, QPrinter& printer, const QString&
   for (std::size_t i = 0; i < starts.size(); ++i) {
     if (i > 0) printer.newPage();
     const qreal top = starts[i];
-    const qreal bottom = i + 1 < starts.size() ? starts[i + 1] : std::min(end, top + bodyHeight);
+    const qreal bottom = std::min(i + 1 < starts.size() ? starts[i + 1] : end, top + bodyHeight);
     painter.save();
     painter.setClipRect(QRectF(0, 0, page.width(), bottom - top));
     painter.translate(0, -top);

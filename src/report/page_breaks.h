@@ -20,8 +20,9 @@ struct PrintBlock {
   std::vector<PrintPiece> pieces;
 };
 
-// The top of each page, in the column's units, the first being 0: every
-// page shows from its top to the next page's top, at most `pageHeight`.
+// The top of each page, in the column's units, the first being 0: a page
+// shows from its top down to the next page's top or `pageHeight`, whichever
+// is less (what lies between is only the room between blocks).
 // Blocks come from top to bottom; `pageHeight` must be positive.
 std::vector<double> PageStarts(const std::vector<PrintBlock>& blocks, double pageHeight);
 

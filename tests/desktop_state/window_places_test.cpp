@@ -33,7 +33,9 @@ TEST(WindowPlacesTest, FitInsideKeepsEveryWindowOnTheFreeArea) {
     const bool inside = window.x >= area.x && window.y >= area.y &&
                         window.x + window.width <= area.x + area.width &&
                         window.y + window.height <= area.y + area.height;
-    if (inside) ASSERT_EQ(fit, window);
+    if (inside) {
+      ASSERT_EQ(fit, window);
+    }
     if (window.x >= area.x && window.x + fit.width <= area.x + area.width) {
       ASSERT_EQ(fit.x, window.x);
     }
@@ -64,7 +66,7 @@ TEST(WindowPlacesTest, TheFileKeepsWhatItCanAndReadsBackAsWritten) {
   EXPECT_FALSE(StorableWindowName("A B"));
   EXPECT_TRUE(StorableWindowName("Help_Window2"));
 
-  TempDir dir;
+  test::TempDir dir;
   const std::string config = dir.File("config/quillet/");
   EXPECT_TRUE(LoadWindowPlaces(config).empty());
   SaveWindowPlaces(config, places);
