@@ -14,6 +14,11 @@ void CardListContents::AddCardListLine(std::int32_t count, std::string_view name
   entries_.push_back(TDeckEntry{count, std::string(name)});
 }
 
+void CardListContents::AddCardListLine(const TDeckEntry& entry) {
+  lines_.push_back(CardListLine(entry.Count, entry.Name));
+  entries_.push_back(entry);
+}
+
 void CardListContents::Clear() {
   lines_.clear();
   entries_.clear();

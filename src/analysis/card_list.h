@@ -21,6 +21,8 @@ std::string CardListLine(std::int32_t count, std::string_view name);
 class CardListContents {
  public:
   void AddCardListLine(std::int32_t count, std::string_view name);
+  // The line of a found deck line, which keeps its record beside it.
+  void AddCardListLine(const TDeckEntry& entry);
   void Clear();
 
   const std::vector<std::string>& Lines() const { return lines_; }

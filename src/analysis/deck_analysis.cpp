@@ -315,19 +315,30 @@ std::vector<std::string> ComputeDeckStatistics(ByteReader& deckFile, CardDatabas
   ResetStatistics(stats);
   cardList.Clear();
   deck.DeckList.clear();
+  deck.CardFile.reset();
   std::vector<std::string> missing;
-  // Every lookup of the analysis answers from one reading of the card file,
-  // made when the first line needs it (an empty deck reads no card).
+  // The lines are split off first so that every lookup of the analysis
+  // answers from one look at the card file, made only when there is a line
+  // (an empty deck reads no card).
+  std::vector<DeckLine> lines;
+  while (!deckFile.AtEnd()) lines.push_back(SplitDeckLine(deckFile));
+  std::vector<std::string_view> names;
+  names.reserve(lines.size());
+  for (const DeckLine& line : lines) names.push_back(line.name);
   std::optional<LookupBatch> batch;
-  while (!deckFile.AtEnd()) {
-    if (!batch) batch.emplace(db);
-    if (auto notFound = ReadDeckLine(deckFile, db, deck)) {
+  if (!lines.empty()) {
+    batch.emplace(db, names);
+    deck.CardFile = db.BatchState();
+  }
+  for (DeckLine& line : lines) {
+    if (auto notFound = LookUpDeckLine(std::move(line), db, deck)) {
       missing.push_back(std::move(*notFound));
       continue;
     }
     const TCardRecord& card = db.CurrentCard;
-    deck.DeckList.push_back(TDeckEntry{deck.CardCount, card.Name.Str()});
-    cardList.AddCardListLine(deck.CardCount, card.Name.View());
+    deck.DeckList.push_back(
+        TDeckEntry{deck.CardCount, card.Name.Str(), db.CurrentCardIndex - 1, card});
+    cardList.AddCardListLine(deck.DeckList.back());
     CountCard(card, stats, deck.CardCount);
   }
   ApplyHQRules(stats);

@@ -1,7 +1,11 @@
 // The deck file and the analysed deck. A deck file is plain 8-bit text, one
 // card a line: the count, a TAB, the card's name, a line end. ReadDeckLine
 // parses one line from a byte reader and looks its card up; the analysis keeps
-// the found lines as DeckList, in file order, for the drill-down lists.
+// the found lines as DeckList, in file order, each with the record it found.
+// Everything computed from the analysis afterwards (figures, pile, report,
+// lists) reads those records rather than looking the names up again: where
+// CardStat.Dat holds a name twice, a second lookup from another cache
+// position could find the other record.
 #pragma once
 
 #include <cstdint>
@@ -14,11 +18,14 @@
 
 namespace quillet {
 
-// One deck line whose card was found: the count as read and the card's name
-// as its record stores it.
+// One deck line whose card was found: the count as read, the card's name as
+// its record stores it, and the record itself with its number in
+// CardStat.Dat (-1 for an entry that no analysis made).
 struct TDeckEntry {
   std::int32_t Count = 0;
   std::string Name;
+  std::int32_t Record = -1;
+  TCardRecord Card{};
 };
 
 struct DeckState {
@@ -26,7 +33,13 @@ struct DeckState {
   std::int32_t DeckCount = 0;  // entries of DeckList that describe the deck on display
   std::int32_t CardCount = 0;  // the copies of the line being processed
   std::string DeckFileName;    // the deck on display; empty: no deck loaded
+  // CardStat.Dat as the analysis found DeckList's records in it.
+  std::optional<CardFileState> CardFile;
 };
+
+// Whether CardStat.Dat still is as the analysis of `deck` read it, so that
+// its record numbers still name the same cards.
+bool SameCardFile(const DeckState& deck, const CardDatabase& db);
 
 // One line of a deck file, split into its two fields.
 struct DeckLine {
@@ -45,5 +58,7 @@ DeckLine SplitDeckLine(ByteReader& deck);
 // the name as read (which may be empty). Throws ConvertError for an invalid
 // count field and IoError when a file cannot be read.
 std::optional<std::string> ReadDeckLine(ByteReader& reader, CardDatabase& db, DeckState& deck);
+// The second half of ReadDeckLine, for a line split off before.
+std::optional<std::string> LookUpDeckLine(DeckLine line, CardDatabase& db, DeckState& deck);
 
 }  // namespace quillet

@@ -299,18 +299,42 @@ bool MasterModel::ShowList(std::string_view key, std::string_view fileName,
                            const std::function<bool(const TCardRecord&)>& holds) {
   DeckState& deck = session_.deck;
   if (deck.DeckCount <= 0) return false;
+  const auto count =
+      std::min<std::size_t>(static_cast<std::size_t>(deck.DeckCount), deck.DeckList.size());
   CardListContents built;
-  {
-    LookupBatch batch(session_.db);
-    const auto count =
-        std::min<std::size_t>(static_cast<std::size_t>(deck.DeckCount), deck.DeckList.size());
+  if (SameCardFile(deck, session_.db)) {
+    for (std::size_t i = 0; i < count; ++i) {
+      const TDeckEntry& entry = deck.DeckList[i];
+      deck.CardCount = entry.Count;
+      if (holds(entry.Card)) built.AddCardListLine(entry);
+    }
+    // The working card and the cache end as the lookups of the list would
+    // have left them.
+    if (count > 0) {
+      const TDeckEntry& last = deck.DeckList[count - 1];
+      CardDatabase& db = session_.db;
+      db.CurrentCard = last.Card;
+      db.CurrentCardIndex = last.Record + 1;
+      db.LastFoundName = last.Name;
+      db.LastFoundPos = last.Record + 1;
+    }
+  } else {
+    // The card file changed since the analysis, so its record numbers may
+    // name other cards: every name is looked up again, from the cache as it
+    // stands.
+    std::vector<std::string_view> names;
+    for (std::size_t i = 0; i < count; ++i) names.push_back(deck.DeckList[i].Name);
+    LookupBatch batch(session_.db, names);
     for (std::size_t i = 0; i < count; ++i) {
       const TDeckEntry& entry = deck.DeckList[i];
       deck.CardCount = entry.Count;
       // A card the rebuilt data file no longer holds is left out.
       if (!session_.db.LookupCard(entry.Name)) continue;
       const TCardRecord& card = session_.db.CurrentCard;
-      if (holds(card)) built.AddCardListLine(entry.Count, card.Name.View());
+      if (holds(card)) {
+        built.AddCardListLine(
+            TDeckEntry{entry.Count, card.Name.Str(), session_.db.CurrentCardIndex - 1, card});
+      }
     }
   }
   cardList_ = std::move(built);
@@ -326,7 +350,11 @@ void MasterModel::CardListClick(int index) {
   // A card the data file no longer holds is taken as a plain card rather
   // than as whatever record the failed lookup left behind.
   TCardRecord card;
-  if (db.LookupCard(entry.Name)) card = db.CurrentCard;
+  if (entry.Record >= 0 && SameCardFile(session_.deck, db)) {
+    card = entry.Card;
+  } else if (db.LookupCard(entry.Name)) {
+    card = db.CurrentCard;
+  }
   session_.stats.SelectCard = SelectedCardChance(entry.Count, card, session_.stats);
 }
 

@@ -13,6 +13,9 @@ Application::Application(std::string dataDir, Platform& platform)
       sampleHand(master.model()),
       compare(master.model(), platform, &master),
       browser(session, platform) {
+  // Every panel analyses the open deck again after an edit: one index of the
+  // card file, kept for the run, serves them all.
+  session.db.KeepIndex(true);
   master.runUpdater = [this] {
     const bool updated = updater.exec() == QDialog::Accepted;
     // The browser holds every card of the database; an update replaces them.

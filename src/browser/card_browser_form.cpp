@@ -257,7 +257,7 @@ void TCardBrowserForm::EnsureLoaded() {
       throw std::runtime_error("You must create a data file to use this program");
     }
     model_->Reload();
-    catalogue_.SetDeck(session_.deck.DeckList);
+    catalogue_.SetDeck(session_.deck.DeckList, session_.deck.CardFile);
   } catch (const std::exception& error) {
     platform_.ShowMessage(this, FromCardBytes(error.what()));
   }
@@ -317,7 +317,7 @@ void TCardBrowserForm::ApplyQuery() {
 }
 
 void TCardBrowserForm::DeckAnalysed() {
-  catalogue_.SetDeck(session_.deck.DeckList);
+  catalogue_.SetDeck(session_.deck.DeckList, session_.deck.CardFile);
   ApplyQuery();
 }
 

@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -46,23 +45,11 @@ bool ReadAt(int fd, std::uint8_t* out, std::size_t size, std::int64_t offset) {
   return true;
 }
 
-std::string_view RecordName(const std::uint8_t* record) {
-  const std::size_t len = std::min<std::size_t>(record[0], 33);
-  return std::string_view(reinterpret_cast<const char*>(record + 1), len);
-}
-
 std::int32_t CountOf(std::int64_t bytes) {
   return static_cast<std::int32_t>(std::min<std::int64_t>(bytes / kRecordSize, INT32_MAX));
 }
 
 }  // namespace
-
-struct CardDatabase::NameIndex {
-  std::vector<std::uint8_t> records;  // the whole file, whole records only
-  std::int32_t count = 0;
-  // Every name with the record numbers that carry it, in file order.
-  std::unordered_map<std::string_view, std::vector<std::int32_t>> positions;
-};
 
 bool SortsAfterIgnoringCase(std::string_view a, std::string_view b) {
   const std::size_t n = std::min(a.size(), b.size());
@@ -98,16 +85,21 @@ void CardDatabase::OpenCardText() {
   textFd_ = OpenReadOnly(cardTextPath_, std::exchange(textFd_, -1));
 }
 
+const std::uint8_t* CardDatabase::BatchRecord(std::int32_t i) const {
+  return index_ ? index_->Record(i) : few_->Record(i);
+}
+
 std::int32_t CardDatabase::RecordCount() {
-  if (index_) return index_->count;
+  if (index_) return index_->Count();
+  if (few_) return few_->Count();
   if (statFd_ < 0) OpenCardStat();
   return CountOf(FileSize(statFd_));
 }
 
 void CardDatabase::ReadRecord(std::int32_t i) {
-  if (index_) {
-    if (i < 0 || i >= index_->count) throw IoError(kReadBeyondEnd);
-    CurrentCard = DecodeRecord(index_->records.data() + static_cast<std::size_t>(i) * kRecordSize);
+  if (index_ || few_) {
+    if (i < 0 || i >= RecordCount()) throw IoError(kReadBeyondEnd);
+    CurrentCard = DecodeRecord(BatchRecord(i));
     return;
   }
   if (statFd_ < 0) OpenCardStat();
@@ -119,10 +111,16 @@ void CardDatabase::ReadRecord(std::int32_t i) {
 }
 
 bool CardDatabase::LookupCard(std::string_view name) {
-  if (!index_) OpenCardStat();  // every scan sees the file as it is now
+  if (!index_ && !few_) OpenCardStat();  // every scan sees the file as it is now
   ReadRecord(0);
-  const std::int32_t start = SortsAfterIgnoringCase(name, LastFoundName) ? LastFoundPos : 0;
-  const bool found = index_ ? IndexedLookup(name, start) : ScanLookup(name, start);
+  std::int32_t start = SortsAfterIgnoringCase(name, LastFoundName) ? LastFoundPos : 0;
+  bool found = false;
+  if (index_ || (few_ && few_->Covers(name))) {
+    if (start < 0 || start >= RecordCount()) start = 0;  // past the end: scan everything
+    found = IndexedLookup(index_ ? index_->Find(name, start) : few_->Find(name, start), start);
+  } else {
+    found = ScanLookup(name, start);
+  }
   if (found) {
     LastFoundName = std::string(name);
     LastFoundPos = CurrentCardIndex;
@@ -148,10 +146,10 @@ bool CardDatabase::ScanLookup(std::string_view name, std::int32_t start) {
       }
       for (std::int32_t k = 0; k < n; ++k) {
         const std::uint8_t* record = block.data() + static_cast<std::size_t>(k) * kRecordSize;
-        if (RecordName(record) == name || first + k == to - 1) {
+        if (StoredName(record) == name || first + k == to - 1) {
           CurrentCard = DecodeRecord(record);
           CurrentCardIndex = first + k + 1;
-          if (RecordName(record) == name) return true;
+          if (StoredName(record) == name) return true;
         }
       }
     }
@@ -160,19 +158,11 @@ bool CardDatabase::ScanLookup(std::string_view name, std::int32_t start) {
   return scan(start, count) || (start > 0 && scan(0, start));
 }
 
-bool CardDatabase::IndexedLookup(std::string_view name, std::int32_t start) {
-  const std::int32_t count = index_->count;
-  if (start < 0 || start >= count) start = 0;
-  std::int32_t at = -1;
-  if (const auto it = index_->positions.find(name); it != index_->positions.end()) {
-    const auto& pos = it->second;
-    const auto after = std::lower_bound(pos.begin(), pos.end(), start);
-    at = after != pos.end() ? *after : pos.front();
-  }
+bool CardDatabase::IndexedLookup(std::int32_t at, std::int32_t start) {
   // Not found: the scan's last record read is the one just before the start
   // (it wrapped round), or the last record when it started at 0.
   const bool found = at >= 0;
-  if (!found) at = start > 0 ? start - 1 : count - 1;
+  if (!found) at = start > 0 ? start - 1 : RecordCount() - 1;
   ReadRecord(at);
   CurrentCardIndex = at + 1;
   return found;
@@ -198,24 +188,27 @@ std::string CardDatabase::ReadCardTextOf() {
 }
 
 LookupBatch::LookupBatch(CardDatabase& db) : db_(db) {
-  auto index = std::make_unique<CardDatabase::NameIndex>();
+  db.few_.reset();
+  db.index_ = CardIndex::Shared(db.CardStatPath());
+  db.batchState_ = db.index_->State();
+}
+
+LookupBatch::LookupBatch(CardDatabase& db, const std::vector<std::string_view>& names) : db_(db) {
+  if (db.keepIndex_) {
+    db.few_.reset();
+    db.index_ = CardIndex::Shared(db.CardStatPath());
+    db.batchState_ = db.index_->State();
+    return;
+  }
+  db.index_.reset();
   db.OpenCardStat();
-  const std::int64_t size = FileSize(db.statFd_);
-  index->count = CountOf(size);
-  index->records.resize(static_cast<std::size_t>(index->count) * kRecordSize);
-  if (!ReadAt(db.statFd_, index->records.data(), index->records.size(), 0)) {
-    throw IoError(kReadBeyondEnd);
-  }
-  index->positions.reserve(static_cast<std::size_t>(index->count));
-  for (std::int32_t i = 0; i < index->count; ++i) {
-    index->positions[RecordName(index->records.data() + static_cast<std::size_t>(i) * kRecordSize)]
-        .push_back(i);
-  }
-  db.index_ = std::move(index);
+  db.batchState_ = StateOfOpenFile(db.statFd_);
+  db.few_ = std::make_unique<NamePositions>(db.statFd_, names);
 }
 
 LookupBatch::~LookupBatch() {
   db_.index_.reset();
+  db_.few_.reset();
 }
 
 }  // namespace quillet

@@ -7,15 +7,21 @@
 // Cards are never loaded as a whole: every read fetches one 116-byte record
 // from CardStat.Dat into CurrentCard. LookupCard scans forward from the last
 // card found when the wanted name sorts after it, so a deck listed in name
-// order costs one pass. A LookupBatch indexes the file once for a run of
-// lookups (an analysis) and then answers exactly as the scan would.
+// order costs one pass. A LookupBatch answers a run of lookups (an analysis)
+// from an index instead, exactly as the scan would: the process's shared
+// CardIndex when the database keeps one (the windows), else one pass over
+// the file for the names the run asks for (see card_index.h).
 #pragma once
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include <vector>
+
+#include "card_data/card_index.h"
 #include "card_data/card_record.h"
 
 namespace quillet {
@@ -54,6 +60,15 @@ class CardDatabase {
   // Throws IoError; an empty CardStat.Dat gives "Read beyond end of file".
   bool LookupCard(std::string_view name);
 
+  // Whether lookup batches use the process's shared CardIndex, built once per
+  // state of CardStat.Dat (a long-lived program whose panels analyse again
+  // and again), or find just the names they are given (one analysis). Off
+  // by default.
+  void KeepIndex(bool keep) { keepIndex_ = keep; }
+  bool KeepsIndex() const { return keepIndex_; }
+  // The state of CardStat.Dat that the current (or last) batch answered from.
+  const std::optional<CardFileState>& BatchState() const { return batchState_; }
+
   // The text of CurrentCard from the open CardText.Dat: positions TextStart to
   // TextEnd, cut at the end of the file. Empty when TextStart <= 0.
   std::string ReadCardTextOf();
@@ -66,25 +81,34 @@ class CardDatabase {
 
  private:
   friend class LookupBatch;
-  struct NameIndex;
 
   bool ScanLookup(std::string_view name, std::int32_t start);
-  bool IndexedLookup(std::string_view name, std::int32_t start);
+  // Settles on record `at` (-1: not found) as the scan would have.
+  bool IndexedLookup(std::int32_t at, std::int32_t start);
+  const std::uint8_t* BatchRecord(std::int32_t i) const;
 
   std::string programDir_;
   std::string cardStatPath_;
   std::string cardTextPath_;
   int statFd_ = -1;
   int textFd_ = -1;
-  std::unique_ptr<NameIndex> index_;
+  bool keepIndex_ = false;
+  std::optional<CardFileState> batchState_;
+  // At most one of these while a LookupBatch lives.
+  std::shared_ptr<const CardIndex> index_;
+  std::unique_ptr<NamePositions> few_;
 };
 
-// While a LookupBatch lives, LookupCard answers from an index of CardStat.Dat
-// built once, with the same results (and the same CurrentCard, cache and
-// CurrentCardIndex) as the scan. The file must not change meanwhile.
+// While a LookupBatch lives, LookupCard, RecordCount and ReadRecord answer
+// from one state of CardStat.Dat, with the same results (and the same
+// CurrentCard, cache and CurrentCardIndex) as the scan.
 class LookupBatch {
  public:
+  // Uses the process's shared index of the file as it is now.
   explicit LookupBatch(CardDatabase& db);  // throws IoError
+  // For lookups of `names` (others are scanned): the shared index when the
+  // database keeps one, else one pass finding just these names.
+  LookupBatch(CardDatabase& db, const std::vector<std::string_view>& names);  // throws IoError
   ~LookupBatch();
   LookupBatch(const LookupBatch&) = delete;
   LookupBatch& operator=(const LookupBatch&) = delete;

@@ -90,30 +90,25 @@ bool IsShownWord(WordKind kind, std::string_view word) {
 void Catalogue::Load() {
   cards_.clear();
   foldedNames_.clear();
-  firstByName_.clear();
+  index_.reset();
   inDeck_.clear();
   texts_.clear();
   foldedTexts_.clear();
   textsLoaded_ = false;
 
-  const std::string bytes = ReadWholeFile(db_.CardStatPath());
-  const std::size_t count = bytes.size() / kRecordSize;
+  auto index = CardIndex::Shared(db_.CardStatPath());
+  const auto count = static_cast<std::size_t>(index->Count());
   std::vector<TCardRecord> cards;
   cards.reserve(count);
   std::vector<std::string> folded;
   folded.reserve(count);
-  std::unordered_map<std::string, std::uint32_t> firstByName;
-  firstByName.reserve(count);
-  for (std::size_t i = 0; i < count; ++i) {
-    cards.push_back(
-        DecodeRecord(reinterpret_cast<const std::uint8_t*>(bytes.data()) + i * kRecordSize));
-    const std::string_view name = cards.back().Name.View();
-    folded.push_back(FoldText(name));
-    firstByName.try_emplace(std::string(name), static_cast<std::uint32_t>(i));
+  for (std::int32_t i = 0; i < index->Count(); ++i) {
+    cards.push_back(DecodeRecord(index->Record(i)));
+    folded.push_back(FoldText(cards.back().Name.View()));
   }
   cards_ = std::move(cards);
   foldedNames_ = std::move(folded);
-  firstByName_ = std::move(firstByName);
+  index_ = std::move(index);
   ApplyDeck();
 }
 
@@ -174,23 +169,29 @@ std::string Catalogue::Cell(std::size_t i, CatalogueColumn column) const {
   return {};
 }
 
-void Catalogue::SetDeck(const std::vector<TDeckEntry>& lines) {
-  deckLines_.clear();
-  for (const TDeckEntry& line : lines) deckLines_.emplace_back(line.Name, line.Count);
+void Catalogue::SetDeck(const std::vector<TDeckEntry>& lines,
+                        const std::optional<CardFileState>& analysed) {
+  deckLines_ = lines;
+  deckState_ = analysed;
   ApplyDeck();
 }
 
 void Catalogue::ApplyDeck() {
   inDeck_.assign(cards_.size(), 0);
-  for (const auto& [name, count] : deckLines_) {
-    if (const auto i = Find(name)) inDeck_[*i] += count;
+  const bool sameFile = index_ && deckState_ && *deckState_ == index_->State();
+  for (const TDeckEntry& line : deckLines_) {
+    if (sameFile && line.Record >= 0 && static_cast<std::size_t>(line.Record) < cards_.size()) {
+      inDeck_[static_cast<std::size_t>(line.Record)] += line.Count;
+    } else if (const auto i = Find(line.Name)) {
+      inDeck_[*i] += line.Count;
+    }
   }
 }
 
 std::optional<std::size_t> Catalogue::Find(std::string_view name) const {
-  const auto it = firstByName_.find(std::string(name));
-  if (it == firstByName_.end()) return std::nullopt;
-  return it->second;
+  const std::int32_t i = index_ ? index_->First(name) : -1;
+  if (i < 0) return std::nullopt;
+  return static_cast<std::size_t>(i);
 }
 
 const std::string& Catalogue::Text(std::size_t i) {

@@ -5,17 +5,20 @@
 // matching cards' indices in database order, and Sort() orders such a list
 // by any column, so the window and the command line only render indices.
 //
+// The records come from the process's shared index of CardStat.Dat, so the
+// browser reads and indexes the file no more than the analysis does.
+//
 // A card's "in deck" count is the sum of the counts of the analysed deck's
-// lines that found it; the deck reader finds a line's card by the exact
-// name, so the counts go to the first record of that name.
+// lines that found it: the record the analysis found, while the card file is
+// as the analysis read it; else the first record of the line's name.
 #pragma once
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "analysis/deck_list.h"
@@ -68,9 +71,8 @@ class Catalogue {
  public:
   explicit Catalogue(CardDatabase& db) : db_(db) {}
 
-  // Reads every whole record of CardStat.Dat (again), forgets the texts and
-  // keeps the deck counts by name. Throws IoError; the catalogue is then
-  // empty.
+  // Takes every whole record of CardStat.Dat as it is now, forgets the texts
+  // and keeps the deck's lines. Throws IoError; the catalogue is then empty.
   void Load();
   std::size_t Size() const { return cards_.size(); }
   const TCardRecord& Card(std::size_t i) const { return cards_[i]; }
@@ -78,8 +80,10 @@ class Catalogue {
   // What the browser shows in a cell, as card bytes.
   std::string Cell(std::size_t i, CatalogueColumn column) const;
 
-  // The analysed deck's lines; replaces the previous counts.
-  void SetDeck(const std::vector<TDeckEntry>& lines);
+  // The analysed deck's lines and the state of the card file their records
+  // were found in; replaces the previous counts.
+  void SetDeck(const std::vector<TDeckEntry>& lines,
+               const std::optional<CardFileState>& analysed = std::nullopt);
   std::int64_t InDeck(std::size_t i) const { return inDeck_.empty() ? 0 : inDeck_[i]; }
   // The first card named exactly `name`.
   std::optional<std::size_t> Find(std::string_view name) const;
@@ -104,8 +108,9 @@ class Catalogue {
   CardDatabase& db_;
   std::vector<TCardRecord> cards_;
   std::vector<std::string> foldedNames_;
-  std::unordered_map<std::string, std::uint32_t> firstByName_;
-  std::vector<std::pair<std::string, std::int64_t>> deckLines_;
+  std::shared_ptr<const CardIndex> index_;
+  std::vector<TDeckEntry> deckLines_;
+  std::optional<CardFileState> deckState_;
   std::vector<std::int64_t> inDeck_;
   bool textsLoaded_ = false;
   std::vector<std::string> texts_;

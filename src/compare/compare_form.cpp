@@ -237,6 +237,8 @@ void TCompareForm::CompareWith() {
       return;
     }
     auto session = std::make_unique<Session>(main_.session().db.ProgramDir());
+    // The other deck reads the card file through the main window's index.
+    session->db.KeepIndex(main_.session().db.KeepsIndex());
     auto model = std::make_unique<MasterModel>(*session);
     model->Create();
     OtherDeckHost host(platform_, owner_, DirectoryPart(main_.DName()));

@@ -71,7 +71,7 @@ std::int64_t CostCurve::BucketTotal(int bucket) const {
   return total;
 }
 
-DeckFigures ComputeDeckFigures(CardDatabase& db, const DeckState& deck, const TDeckStats& stats) {
+DeckFigures ComputeDeckFigures(const DeckState& deck, const TDeckStats& stats) {
   DeckFigures figures;
   const std::array<std::int32_t, 3> production = {stats.TotalMilAmount, stats.TotalCovAmount,
                                                   stats.TotalCybAmount};
@@ -79,13 +79,11 @@ DeckFigures ComputeDeckFigures(CardDatabase& db, const DeckState& deck, const TD
   for (std::size_t i = 0; i < 3; ++i) figures.resources[i] = {production[i], costs[i]};
   if (deck.DeckCount <= 0) return figures;
 
-  LookupBatch batch(db);
   const auto count =
       std::min<std::size_t>(static_cast<std::size_t>(deck.DeckCount), deck.DeckList.size());
   for (std::size_t i = 0; i < count; ++i) {
     const TDeckEntry& entry = deck.DeckList[i];
-    if (!db.LookupCard(entry.Name)) continue;
-    const TCardRecord& card = db.CurrentCard;
+    const TCardRecord& card = entry.Card;
     if (const int type = IndexOf(kMakeUpTypes, card.CardType); type >= 0) {
       figures.byType[static_cast<std::size_t>(type)] += entry.Count;
     }
@@ -101,7 +99,7 @@ DeckFigures ComputeDeckFigures(CardDatabase& db, const DeckState& deck, const TD
 
 DeckFigures ComputeDeckFigures(MasterModel& model) {
   Session& session = model.session();
-  return ComputeDeckFigures(session.db, session.deck, session.stats);
+  return ComputeDeckFigures(session.deck, session.stats);
 }
 
 bool IsValidBar(const ChartBar& bar) {

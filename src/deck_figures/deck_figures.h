@@ -74,9 +74,9 @@ struct DeckFigures {
 };
 
 // The figures of the analysed deck: its first deck.DeckCount found lines,
-// each looked up again in `db`, and its statistics. A card the data file no
-// longer holds is left out. Throws ConvertError or IoError.
-DeckFigures ComputeDeckFigures(CardDatabase& db, const DeckState& deck, const TDeckStats& stats);
+// each with the record the analysis found, and its statistics. Throws
+// ConvertError.
+DeckFigures ComputeDeckFigures(const DeckState& deck, const TDeckStats& stats);
 // The figures of the deck the model shows.
 DeckFigures ComputeDeckFigures(MasterModel& model);
 

@@ -7,7 +7,7 @@
 
 namespace quillet {
 
-DeckPile DeckPile::FromSession(Session& session) {
+DeckPile DeckPile::FromSession(const Session& session) {
   const DeckState& deck = session.deck;
   const auto count = std::min<std::size_t>(static_cast<std::size_t>(std::max(deck.DeckCount, 0)),
                                            deck.DeckList.size());
@@ -19,20 +19,14 @@ DeckPile DeckPile::FromSession(Session& session) {
     }
   }
   DeckPile pile;
-  {
-    LookupBatch batch(session.db);
-    for (std::size_t i = 0; i < count; ++i) {
-      const TDeckEntry& entry = deck.DeckList[i];
-      // A card the rebuilt data file no longer holds is left out, as the
-      // drill-down lists leave it out.
-      if (!session.db.LookupCard(entry.Name)) continue;
-      const TCardRecord& card = session.db.CurrentCard;
-      if (card.CardType == 'H') continue;
-      PileLine line{entry.Count, card, card.HasKeyword(Mask(Keyword::Topdeck))};
-      pile.size_ += line.Count;
-      if (line.TopDeck) pile.topDeck_ += line.Count;
-      pile.lines_.push_back(std::move(line));
-    }
+  for (std::size_t i = 0; i < count; ++i) {
+    const TDeckEntry& entry = deck.DeckList[i];
+    const TCardRecord& card = entry.Card;
+    if (card.CardType == 'H') continue;
+    PileLine line{entry.Count, card, card.HasKeyword(Mask(Keyword::Topdeck))};
+    pile.size_ += line.Count;
+    if (line.TopDeck) pile.topDeck_ += line.Count;
+    pile.lines_.push_back(std::move(line));
   }
   if (pile.size_ > kMaxPileSize) throw OddsError("Odds need a deck of at most 10,000 cards.");
   return pile;

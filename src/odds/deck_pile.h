@@ -1,7 +1,7 @@
 // The pile the odds and the sample hands are about: every copy of the
 // analysed deck's found lines except the HQ cards, in deck-file order. It is
-// read once from the session after an analysis (each line's card looked up
-// again, as the drill-down lists do), checked, and then answers the groups:
+// read once from the session after an analysis (each line with the record the
+// analysis found for it), checked, and then answers the groups:
 // the copies behind a figure of the main window or every copy of one card.
 #pragma once
 
@@ -48,9 +48,8 @@ class DeckPile {
  public:
   // The pile of the deck the session holds. Throws OddsError when a found
   // line (an HQ line too) has a negative count, or when the pile has more
-  // than kMaxPileSize cards, checked in that order; IoError when the card
-  // data cannot be read.
-  static DeckPile FromSession(Session& session);
+  // than kMaxPileSize cards, checked in that order.
+  static DeckPile FromSession(const Session& session);
 
   const std::vector<PileLine>& Lines() const { return lines_; }  // without HQ lines
   std::int64_t Size() const { return size_; }

@@ -1,6 +1,7 @@
 #include "reader/reader_model.h"
 
 #include "card_data/card_words.h"
+#include "card_data/io_error.h"
 #include "card_data/text_util.h"
 
 namespace quillet {
@@ -54,11 +55,22 @@ ReaderModel::ReaderModel(CardDatabase& db, std::string& selectedCardName, Reader
     : db_(db), selectedCardName_(selectedCardName), host_(host) {}
 
 void ReaderModel::Read(std::int32_t index) {
-  db_.ReadRecord(index);
+  if (!index_) {
+    db_.ReadRecord(index);
+    return;
+  }
+  if (index < 0 || index >= index_->Count()) throw IoError(kReadBeyondEnd);
+  db_.CurrentCard = DecodeRecord(index_->Record(index));
+}
+
+std::int32_t ReaderModel::Count() {
+  return index_ ? index_->Count() : db_.RecordCount();
 }
 
 void ReaderModel::FormActivate() {
   db_.OpenCardStat();
+  index_.reset();
+  if (db_.KeepsIndex()) index_ = CardIndex::Shared(db_.CardStatPath());
   db_.CurrentCardIndex = 0;
   textAvailable_ = db_.CardTextExists();
   if (textAvailable_) {
@@ -72,7 +84,7 @@ void ReaderModel::FormActivate() {
   if (selectedCardName_.empty()) {
     Read(0);
   } else {
-    const std::int32_t count = db_.RecordCount();
+    const std::int32_t count = Count();
     do {
       Read(db_.CurrentCardIndex);
       ++db_.CurrentCardIndex;
@@ -149,7 +161,7 @@ void ReaderModel::PreviousButtonClick() {
 
 void ReaderModel::NextButtonClick() {
   ++db_.CurrentCardIndex;
-  if (db_.CurrentCardIndex >= db_.RecordCount()) {
+  if (db_.CurrentCardIndex >= Count()) {
     --db_.CurrentCardIndex;
     host_.ShowMessage("This is the last card!");
     return;
@@ -159,7 +171,7 @@ void ReaderModel::NextButtonClick() {
 }
 
 void ReaderModel::LastButtonClick() {
-  db_.CurrentCardIndex = db_.RecordCount() - 1;
+  db_.CurrentCardIndex = Count() - 1;
   Read(db_.CurrentCardIndex);
   ShowCard();
 }
@@ -167,7 +179,7 @@ void ReaderModel::LastButtonClick() {
 void ReaderModel::SearchButtonClick(std::string_view searchText) {
   const std::int32_t shown = db_.CurrentCardIndex;
   const std::string key = SearchKey(searchText);
-  const std::int32_t count = db_.RecordCount();
+  const std::int32_t count = Count();
   db_.CurrentCardIndex = 0;
   bool found = false;
   try {

@@ -6,9 +6,13 @@
 // into its CurrentCard and keeps its place in CurrentCardIndex, exactly as
 // the main window's lookups do; it reopens both data files whenever the
 // reader becomes active, so a lookup made elsewhere in between does no harm.
+// Where the database keeps an index (the windows), the records come from
+// that index of the file as it was at the activation, shared with the
+// analysis, instead of one read each.
 // Texts are bytes in the card data's code page; the window decodes them.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -81,13 +85,15 @@ class ReaderModel {
 
  private:
   void Read(std::int32_t index);
+  std::int32_t Count();
   void ShowCard();
 
   CardDatabase& db_;
   std::string& selectedCardName_;
   ReaderHost& host_;
   ReaderView view_;
-  bool textAvailable_ = false;  // CardText.Dat was there at the last activation
+  std::shared_ptr<const CardIndex> index_;  // null: read from the file
+  bool textAvailable_ = false;              // CardText.Dat was there at the last activation
 };
 
 // The key of Find Card, and the test it applies to a card's name.

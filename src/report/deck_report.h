@@ -48,8 +48,8 @@ struct DeckReport {
   std::vector<ReportCard> cards;     // the deck's found lines in file order
 };
 
-// The report of the deck the model shows. Throws ConvertError or IoError when
-// the figures cannot be computed (the data file changed under the deck).
+// The report of the deck the model shows, from the records its analysis
+// found. Throws ConvertError when a found card's cost holds no number.
 DeckReport BuildDeckReport(MasterModel& model);
 
 std::string MarkdownReport(const DeckReport& report);
