@@ -267,7 +267,9 @@ AtomicFile::AtomicFile(std::string path) : target_(ResolveWriteTarget(path)) {
     // The owner first: changing it clears the set-id bits that the mode
     // then restores. As a normal user only the group may change, and not
     // even that always; the file is then the user's, as any editor leaves it.
-    [[maybe_unused]] const int owned = ::fchown(fd_, old.st_uid, old.st_gid);
+    if (::fchown(fd_, old.st_uid, old.st_gid) != 0) {
+      [[maybe_unused]] const int grouped = ::fchown(fd_, static_cast<uid_t>(-1), old.st_gid);
+    }
     ::fchmod(fd_, old.st_mode & 07777);
   } else {
     // A new file gets the usual mode (O_TMPFILE and mkstemp make it private).

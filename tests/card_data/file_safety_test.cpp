@@ -173,6 +173,31 @@ TEST(FileSafetyTest, OwnerGroupAndModeAreKept) {
   EXPECT_EQ(TempDir::Read(path), "new");
 }
 
+// A shared file of root's, group-writable for the group of another user:
+// that user's write cannot keep root as the owner, but keeps group and mode.
+TEST(FileSafetyTest, AnotherUsersWriteKeepsGroupAndMode) {
+  if (::geteuid() != 0) GTEST_SKIP() << "needs a second user";
+  TempDir dir;
+  ASSERT_EQ(::chmod(dir.path().c_str(), 0777), 0);
+  const std::string path = dir.Write("ZNUTILS.INI", "old");
+  ASSERT_EQ(::chown(path.c_str(), 0, kNobody), 0);
+  ASSERT_EQ(::chmod(path.c_str(), 0664), 0);
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    if (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0) ::_exit(3);
+    ::_exit(ErrorOf([&] { WriteAtomically(path, "new"); }) == "no error" ? 0 : 1);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+  struct stat st {};
+  ASSERT_EQ(::stat(path.c_str(), &st), 0);
+  EXPECT_EQ(st.st_gid, kNobody);
+  EXPECT_EQ(st.st_mode & 07777, 0664u);
+  EXPECT_EQ(TempDir::Read(path), "new");
+}
+
 TEST(FileSafetyTest, AnOversizeWriteFailsAsDiskFullAndLeavesNothing) {
   TempDir dir;
   const std::string path = dir.Write("deck.txt", "old");
