@@ -125,11 +125,17 @@ for call in openat write fsync linkat rename unlink; do
     only "$work/d2" CardStat.Dat CardText.Dat
   done
 done
-cp "$deck" "$w/deck.txt"
-strace -f -o /dev/null -e trace=read -e inject=read:error=EIO:when=3 \
-  "$cli" add --data "$D" "$w/deck.txt" "$card" >/dev/null 2>"$work/err" || true
-grep -q "not valid" "$work/err" && fail "a read error blamed the deck: $(cat "$work/err")"
-cmp -s "$deck" "$w/deck.txt" || grep -q . "$work/err" || true
+echo "-- read failures and unshowable bytes are named as what they are"
+for when in 1 3; do  # the edit's own read, then the analysis's
+  cp "$deck" "$w/deck.txt"
+  strace -f -o /dev/null -P "$w/deck.txt" -e trace=read -e inject=read:error=EIO:when=$when \
+    "$cli" add --data "$D" "$w/deck.txt" "$card" >/dev/null 2>"$work/err" || true
+  grep -q "deck.txt: I/O error 5" "$work/err" || fail "read error #$when: $(cat "$work/err")"
+  cmp -s "$deck" "$w/deck.txt" || fail "read error #$when changed the deck"
+done
+printf '1\0x\t%s\r\n' "$card" >"$w/deck.txt"
+q add --data "$D" "$w/deck.txt" "$card" >/dev/null 2>"$work/err" || true
+grep -qF "'1\x00x' is not a valid integer value" "$work/err" || fail "NUL in a deck: $(cat -v "$work/err")"
 
 echo "-- $kills kills during deck edits"
 cp "$work/2mb.txt" "$w/deck.txt"
