@@ -13,6 +13,7 @@ packages=(
   clang libclang-rt-14-dev clang-format
   fonts-liberation2
   xvfb xauth xdotool imagemagick x11-utils
+  strace
   python3 dpkg-dev file lintian groff-base desktop-file-utils appstream
 )
 

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, then builds and runs every test: a release build
 # and an AddressSanitizer + UndefinedBehaviorSanitizer build, the window tests
-# offscreen, the Debian package and its checks, a short run of every fuzz
-# target, and the format check.
+# offscreen, the file safety replay (tools/file_safety.sh), the Debian package
+# and its checks, a short run of every fuzz target, and the format check.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/install-deps.sh
@@ -19,6 +19,9 @@ for preset in release asan; do
   echo "== $preset tests"
   ctest --preset "$preset" -j2
 done
+
+echo "== file safety (strace, ulimit, kill -9 against the release build)"
+tools/file_safety.sh build
 
 echo "== Debian package (from the release build)"
 tools/package-check.sh

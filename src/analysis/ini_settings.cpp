@@ -116,9 +116,13 @@ bool EndsWithLineEnd(std::string_view text) {
   return !text.empty() && (text.back() == '\n' || text.back() == '\r');
 }
 
+// The settings of a few tools fit in kilobytes; a larger file is not a
+// settings file, and reading it (a link to an endless device) would stall.
+constexpr long long kMaxSettingsSize = 1024 * 1024;
+
 std::optional<std::string> ReadWholeFile(const std::string& path) {
   try {
-    FileSource source(path);
+    FileSource source(path, kMaxSettingsSize);
     std::string bytes;
     std::uint8_t buffer[64 * 1024];
     while (const std::size_t n = source.Read(buffer, sizeof buffer)) {
@@ -184,8 +188,8 @@ std::string ReadIniString(const std::string& path, std::string_view section, std
 
 void WriteIniString(const std::string& path, std::string_view section, std::string_view key,
                     std::string_view value) {
-  // A file that exists but cannot be read is never overwritten: it holds the
-  // settings of other tools.
+  // A file that exists but cannot be read (or is not a regular file, or is
+  // oversized) is never overwritten: it holds the settings of other tools.
   const std::string content = ReadWholeFile(path).value_or(std::string());
   const std::string updated = IniWithValue(content, section, key, value);
   AtomicFile file(path);

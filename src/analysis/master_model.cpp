@@ -4,6 +4,8 @@
 // is plain data; the Qt window shows it and the CLI prints it.
 #include "analysis/master_model.h"
 
+#include "card_data/io_error.h"
+
 #include <algorithm>
 #include <array>
 
@@ -161,8 +163,14 @@ void MasterModel::OpenDeck(OpenDeckHost& host, bool useSettings) {
   if (deck.DeckFileName.empty()) return;
 
   BusyScope busy(host);
+  readFailure_.reset();
   try {
-    Analyze(host, useSettings);
+    try {
+      Analyze(host, useSettings);
+    } catch (const IoError& e) {
+      readFailure_ = e;
+      throw;
+    }
   } catch (...) {
     // Every failure of the analysis is one case for the user: the deck is
     // not valid, and nothing of it remains.

@@ -17,6 +17,7 @@
 
 #include "analysis/card_list.h"
 #include "analysis/session.h"
+#include "card_data/io_error.h"
 
 namespace quillet {
 
@@ -128,6 +129,10 @@ class MasterModel {
   bool ShowZero() const;
   std::string FieldHint(std::string_view component) const;  // follows AssetSwitch and CostBox
   const std::string& DName() const;
+  // The I/O failure that stopped the last OpenDeck, when one did: the window
+  // reports every failure as an invalid deck, but a caller that must not
+  // blame the deck for a failing disk can tell the two apart.
+  const std::optional<IoError>& ReadFailure() const { return readFailure_; }
   const std::string& HQType() const;
   const std::vector<std::string>& CostBoxItems() const;
   const std::string& CostBoxText() const;
@@ -159,6 +164,7 @@ class MasterModel {
 
   Session& session_;
   std::string dName_;
+  std::optional<IoError> readFailure_;
   bool showZero_ = false;
   bool assetSwitch_ = false;
   bool domainHintsSet_ = false;  // the start hints stand until the switch is first used

@@ -15,10 +15,30 @@ int DigitValue(char c, bool hex) {
 
 namespace {
 
+// The field as the message shows it. A NUL would end the message where
+// what() is read as a C string, and other control bytes show as nothing or
+// garble a terminal, so they are written as \xNN; TAB and the line ends have
+// always been shown as they are.
+std::string Shown(std::string_view text) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string shown;
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if ((byte < 0x20 && c != '\t' && c != '\r' && c != '\n') || byte == 0x7F) {
+      shown += "\\x";
+      shown += kHex[byte >> 4];
+      shown += kHex[byte & 15];
+    } else {
+      shown += c;
+    }
+  }
+  return shown;
+}
+
 std::string ConvertMessage(std::string_view text) {
   std::string message;
   message.reserve(text.size() + 32);
-  message.append(1, '\'').append(text).append("' is not a valid integer value");
+  message.append(1, '\'').append(Shown(text)).append("' is not a valid integer value");
   return message;
 }
 

@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "card_data/file_util.h"
 #include "card_data/io_error.h"
 
 namespace quillet {
@@ -17,10 +18,8 @@ std::size_t MemorySource::Read(std::uint8_t* buffer, std::size_t size) {
   return n;
 }
 
-FileSource::FileSource(const std::string& path) {
-  fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd_ < 0) ThrowErrno(errno);
-}
+FileSource::FileSource(const std::string& path, long long maxSize)
+    : fd_(OpenRegularFile(path, maxSize)) {}
 
 FileSource::~FileSource() {
   if (fd_ >= 0) ::close(fd_);

@@ -29,10 +29,12 @@ class MemorySource final : public ByteSource {
   std::size_t pos_ = 0;
 };
 
-// A file opened read-only. Closed when destroyed.
+// A regular file opened read-only (see OpenRegularFile: anything else is
+// refused, as is a file over `maxSize` bytes when given). Closed when
+// destroyed.
 class FileSource final : public ByteSource {
  public:
-  explicit FileSource(const std::string& path);  // throws IoError
+  explicit FileSource(const std::string& path, long long maxSize = -1);  // throws IoError
   ~FileSource() override;
   FileSource(const FileSource&) = delete;
   FileSource& operator=(const FileSource&) = delete;

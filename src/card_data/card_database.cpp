@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "card_data/data_journal.h"
 #include "card_data/file_util.h"
 #include "card_data/io_error.h"
 #include "card_data/text_util.h"
@@ -18,9 +19,7 @@ namespace {
 
 int OpenReadOnly(const std::string& path, int previous) {
   if (previous >= 0) ::close(previous);
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) ThrowErrno(errno);
-  return fd;
+  return OpenRegularFile(path);
 }
 
 std::int64_t FileSize(int fd) {
@@ -64,7 +63,11 @@ bool SortsAfterIgnoringCase(std::string_view a, std::string_view b) {
 CardDatabase::CardDatabase(std::string programDir)
     : programDir_(std::move(programDir)),
       cardStatPath_(programDir_ + "CardStat.Dat"),
-      cardTextPath_(programDir_ + "CardText.Dat") {}
+      cardTextPath_(programDir_ + "CardText.Dat") {
+  // An update stopped between replacing its two files is finished before
+  // anything is read, so no one ever reads a mixed pair.
+  FinishDataUpdate(programDir_);
+}
 
 CardDatabase::~CardDatabase() {
   if (statFd_ >= 0) ::close(statFd_);

@@ -19,6 +19,24 @@ std::string DirectoryPart(const std::string& path);
 // only, as the XDG base directory rules ask. Throws IoError.
 void MakeDirectories(const std::string& dir);
 
+// Opens `path` for reading, refusing anything but a regular file (a folder,
+// a device, a FIFO, a socket: "File access denied") without blocking on a
+// FIFO, and a file larger than `maxSize` bytes (when given) as one no reader
+// of ours would hold. A dangling link is "File not found". Returns the
+// descriptor, blocking again. Throws IoError.
+int OpenRegularFile(const std::string& path, long long maxSize = -1);
+
+// The file a write of `path` replaces: `path` itself, or the file its chain
+// of symbolic links ends at, so that the link stays a link. Throws IoError:
+// "File not found" for a dangling link, "File access denied" for a file that
+// is not regular.
+std::string ResolveWriteTarget(const std::string& path);
+
+// Refuses (IoError "File access denied") an existing `path` the user may not
+// write, or one nobody may write: root passes access(2) for any file, but a
+// file without write bits is meant to stay as it is, as editors treat it.
+void RefuseWriteProtected(const std::string& path);
+
 // The marker in the names of AtomicFile's temporary files: `target` + marker +
 // six random characters. The name tells a left-over file for what it is.
 inline constexpr const char* kTempMarker = ".partial-";
@@ -26,8 +44,14 @@ inline constexpr const char* kTempMarker = ".partial-";
 // Removes the temporary files that writers of `target` (a file name in `dir`)
 // left behind when they were killed: names with kTempMarker, and the bare
 // `target.XXXXXX` names of earlier versions. Only safe while a FolderLock on
-// `dir` keeps every other writer of `target` out. Throws IoError.
+// `dir` keeps every other writer of `target` out. A temporary file that a
+// live writer holds (AtomicFile locks its own) is left. Throws IoError.
 void RemoveStaleTemps(const std::string& dir, const std::string& target);
+
+// Removes only the kTempMarker files of `target` that no process holds: safe
+// without a folder lock, since every AtomicFile holds a lock on its own
+// temporary file from its creation to its rename.
+void RemoveUnheldTemps(const std::string& dir, const std::string& target);
 
 // An exclusive lock on a folder (flock on the folder itself, so no lock file
 // is left behind), held until destroyed; waits for the current holder. A
@@ -43,30 +67,62 @@ class FolderLock {
   int fd_ = -1;
 };
 
-// A new file written beside `target` under a temporary name (see kTempMarker). Commit() makes
-// it the target in one rename, so readers see either the old file or the whole
-// new one; dropping the writer without Commit() removes the temporary file.
+// An exclusive advisory lock on one file, held from reading it to replacing
+// it, so that writers of the same file (other processes, or the window and
+// a command) take turns and no edit is lost. The lock is taken on the file
+// itself and retaken when a writer replaced the file meanwhile, so no lock
+// file is left beside it. A file that does not exist is not locked.
+class FileLock {
+ public:
+  explicit FileLock(const std::string& path);  // throws IoError
+  ~FileLock();
+  FileLock(const FileLock&) = delete;
+  FileLock& operator=(const FileLock&) = delete;
+
+ private:
+  int fd_ = -1;
+};
+
+// The one way every file of ours is written. A new file is written beside
+// the file it replaces (the target of a link, see ResolveWriteTarget) and
+// unnamed while it is written (O_TMPFILE where the file system has it, a
+// kTempMarker name otherwise); Commit() names it and renames it over the
+// target, so readers see either the old file or the whole new one, and
+// dropping the writer without Commit() leaves nothing. The new file keeps the
+// old one's owner, group and mode. A target the user may not write is
+// refused, as is one that is not a regular file. An oversize write fails as
+// "Disk full" instead of killing the process.
 class AtomicFile {
  public:
-  explicit AtomicFile(std::string target);  // throws IoError
+  explicit AtomicFile(std::string path);  // throws IoError
   ~AtomicFile();
   AtomicFile(const AtomicFile&) = delete;
   AtomicFile& operator=(const AtomicFile&) = delete;
 
   int fd() const { return fd_; }
+  // The file replaced: the path given, with its links resolved.
   const std::string& target() const { return target_; }
   // Flushes the written bytes to disk, so that a write the disk rejects late
   // fails here, before anything is replaced. Throws IoError.
   void Sync();
-  // Syncs (unless done already) and renames. Throws IoError; the target then
-  // keeps its old content.
+  // Syncs (unless done already) and gives the new file its temporary name
+  // in the target's folder, which it returns; the target is unchanged. For
+  // writers that replace several files together (see data_journal.h).
+  const std::string& Name();
+  // Leaves the named temporary file in place when the writer is dropped:
+  // once a journal names it, it is the journal's to rename.
+  void KeepName() { keep_ = true; }
+  // Name()s (unless done already) and renames. Throws IoError; the target
+  // then keeps its old content.
   void Commit();
 
  private:
   std::string target_;
-  std::string temp_;
+  std::string temp_;  // the temporary name, once it has one
   int fd_ = -1;
+  bool unnamed_ = false;  // an O_TMPFILE file, not linked yet
   bool synced_ = false;
+  bool keep_ = false;
 };
 
 }  // namespace quillet

@@ -31,6 +31,18 @@ void DeckEditor::Open(std::string path) {
   done_ = 0;
 }
 
+void DeckEditor::OpenHeld(std::string path) {
+  auto lock = std::make_unique<FileLock>(path);
+  Open(std::move(path));
+  held_ = std::move(lock);
+}
+
+std::unique_ptr<FileLock> DeckEditor::LockUnlessHeld() const {
+  // Held from the check to the rename: an edit made by another process in
+  // between would be lost under ours.
+  return held_ ? nullptr : std::make_unique<FileLock>(path_);
+}
+
 void DeckEditor::Create(std::string path) {
   {
     AtomicFile file(path);
@@ -99,6 +111,7 @@ void DeckEditor::Remove(std::string_view name, std::int32_t count) {
 }
 
 void DeckEditor::Edit(std::string_view name, std::int32_t delta) {
+  const auto lock = LockUnlessHeld();
   CheckUnchanged();
   std::string after = EditDeckBytes(bytes_, name, delta);
   std::string before = bytes_;
@@ -110,6 +123,7 @@ void DeckEditor::Edit(std::string_view name, std::int32_t delta) {
 
 void DeckEditor::Undo() {
   if (!CanUndo()) return;
+  const auto lock = LockUnlessHeld();
   CheckUnchanged();
   Write(history_[done_ - 1].before);
   --done_;
@@ -117,6 +131,7 @@ void DeckEditor::Undo() {
 
 void DeckEditor::Redo() {
   if (!CanRedo()) return;
+  const auto lock = LockUnlessHeld();
   CheckUnchanged();
   Write(history_[done_].after);
   ++done_;

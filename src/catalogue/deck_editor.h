@@ -10,10 +10,12 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "card_data/file_util.h"
 #include "catalogue/deck_edit.h"
 
 namespace quillet {
@@ -39,6 +41,10 @@ class DeckEditor {
   // Reads `path` and starts an empty history. Throws IoError.
   explicit DeckEditor(std::string path) { Open(std::move(path)); }
   void Open(std::string path);
+  // Opens `path` holding its lock (FileLock) until the editor is destroyed,
+  // so that a one-shot edit reads, checks and writes the deck as one step.
+  // For one edit only: the lock stays on the file that edit replaces.
+  void OpenHeld(std::string path);
   // A new, empty deck file at `path` (replacing any file there), then opened.
   void Create(std::string path);
 
@@ -72,7 +78,9 @@ class DeckEditor {
   void Edit(std::string_view name, std::int32_t delta);
   void CheckUnchanged();
   void Write(const std::string& bytes);
+  std::unique_ptr<FileLock> LockUnlessHeld() const;
 
+  std::unique_ptr<FileLock> held_;
   std::string path_;
   std::string bytes_;
   std::vector<DeckEditStep> history_;

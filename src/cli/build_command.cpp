@@ -80,7 +80,10 @@ CommandRunner SetupBuild(CLI::App& command) {
     std::optional<ListSource> list;
     try {
       list.emplace(options->cardsPath);
-      UpdateCardData(db, *list, update);
+      UpdateCardData(db, *list, update, options->cardsPath);
+    } catch (const CardListRefused& e) {
+      context.err << e.what() << '\n';  // the message names the list itself
+      return 1;
     } catch (const std::exception& e) {
       const bool listFailed = !list || list->failed;
       return FailWithFile(context, listFailed ? options->cardsPath : db.ProgramDir(), e.what());

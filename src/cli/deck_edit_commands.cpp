@@ -34,13 +34,15 @@ struct DeckEditOptions {
 // Whether the deck is one the analysis accepts. The edit engine checks every
 // count field itself, but a deck can read line by line and still fail as a
 // whole (figures beyond the integer range), and such a deck must not be
-// edited either.
+// edited either. A deck that could not be read is not an invalid one: that
+// failure is thrown as what it is.
 bool AnalysisAccepts(const std::string& dataDir, const std::string& deck) {
   Session session(dataDir);
   MasterModel model(session);
   if (!model.Create()) return false;
   FixedDeckHost host(deck);
   model.OpenDeck(host, /*useSettings=*/false);
+  if (const auto& failure = model.ReadFailure()) throw *failure;
   return !model.DName().empty();
 }
 
@@ -79,7 +81,9 @@ CommandRunner SetupDeckEdit(CLI::App& command, bool adding) {
       return 1;
     }
     try {
-      DeckEditor editor(options->deck);
+      // Locked from this read to the write: parallel runs take turns.
+      DeckEditor editor;
+      editor.OpenHeld(options->deck);
       if (!AnalysisAccepts(DataFolder(context, options->dataDir), options->deck)) {
         // The engine's own check names the faulty count when there is one.
         FirstLineCount(editor.Bytes(), name);

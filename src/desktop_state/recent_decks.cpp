@@ -1,11 +1,14 @@
 #include "desktop_state/recent_decks.h"
 
+#include <unistd.h>
 #include <algorithm>
-#include <fstream>
-#include <iterator>
+
+#include <cerrno>
+#include <cstdint>
 
 #include "card_data/byte_source.h"
 #include "card_data/file_util.h"
+#include "card_data/io_error.h"
 #include "desktop_state/config_dir.h"
 
 namespace quillet {
@@ -13,6 +16,20 @@ namespace quillet {
 namespace {
 
 constexpr std::string_view kHeader = "# Decks recently opened in Quillet, newest first.\n";
+
+// Eight paths are a few kilobytes; a larger file is not our list, and
+// reading it (a link to an endless device, say) must not stall the start.
+constexpr long long kMaxFileSize = 1024 * 1024;
+
+std::string ReadList(const std::string& path) {
+  FileSource source(path, kMaxFileSize);
+  std::string bytes;
+  std::uint8_t buffer[16 * 1024];
+  while (const std::size_t n = source.Read(buffer, sizeof buffer)) {
+    bytes.append(reinterpret_cast<const char*>(buffer), n);
+  }
+  return bytes;
+}
 
 }  // namespace
 
@@ -68,16 +85,21 @@ std::string RecentDecksText(const RecentDecks& decks) {
 
 RecentDecks LoadRecentDecks(const std::string& configDir) {
   if (configDir.empty()) return {};
-  std::ifstream in(configDir + std::string(kRecentDecksFileName), std::ios::binary);
-  if (!in) return {};
-  const std::string bytes(std::istreambuf_iterator<char>(in), {});
-  return ParseRecentDecks(bytes);
+  try {
+    return ParseRecentDecks(ReadList(configDir + std::string(kRecentDecksFileName)));
+  } catch (const IoError&) {
+    return {};
+  }
 }
 
 void SaveRecentDecks(const std::string& configDir, const RecentDecks& decks) {
   if (configDir.empty()) return;
   MakeDirectories(configDir);
-  AtomicFile file(configDir + std::string(kRecentDecksFileName));
+  const std::string path = configDir + std::string(kRecentDecksFileName);
+  // A file we could not read was not loaded; writing our list over it
+  // would lose the one it holds.
+  if (::access(path.c_str(), F_OK) == 0 || errno != ENOENT) (void)ReadList(path);
+  AtomicFile file(path);
   BufferedSink sink(file.fd());
   sink.Write(RecentDecksText(decks));
   sink.Flush();

@@ -41,10 +41,12 @@ RecentDecks ParseRecentDecks(std::string_view bytes);
 std::string RecentDecksText(const RecentDecks& decks);
 
 // The list kept in `configDir` (empty when the folder, the file or the
-// folder name is missing or unreadable: it is a convenience, never a reason
-// to fail).
+// folder name is missing or unreadable, or the file is not a regular file
+// or is oversized: it is a convenience, never a reason to fail).
 RecentDecks LoadRecentDecks(const std::string& configDir);
-// Writes the list to `configDir`, creating the folder. Throws IoError.
+// Writes the list to `configDir`, creating the folder. Throws IoError, also
+// when the file there is one LoadRecentDecks could not read: it is left as
+// it is.
 void SaveRecentDecks(const std::string& configDir, const RecentDecks& decks);
 
 inline constexpr std::string_view kRecentDecksFileName = "recent-decks";

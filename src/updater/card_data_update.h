@@ -5,6 +5,7 @@
 // imported, so a failed update leaves the previous database as it was.
 #pragma once
 
+#include <stdexcept>
 #include <string>
 
 #include "card_data/byte_source.h"
@@ -28,7 +29,16 @@ struct UpdateOptions {
 // nothing.
 void UpdateCardData(CardDatabase& db, const std::string& cardsPath, const UpdateOptions& options);
 
-// The same from an already opened card list.
-void UpdateCardData(CardDatabase& db, ByteSource& cardsFile, const UpdateOptions& options);
+// A card list that cannot be one (it holds a NUL byte) or that yields no
+// card; the old database is kept. The message names the list.
+class CardListRefused : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// The same from an already opened card list, named `listName` in messages.
+// Throws CardListRefused as well.
+void UpdateCardData(CardDatabase& db, ByteSource& cardsFile, const UpdateOptions& options,
+                    const std::string& listName = "the card list");
 
 }  // namespace quillet

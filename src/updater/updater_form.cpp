@@ -113,9 +113,9 @@ void TUpdaterForm::UpdateButtonClick() {
   try {
     BusyCursor busy(platform_);
     UpdateCardData(session_.db, QFile::encodeName(*cardsFileName).toStdString(), Options());
-  } catch (const IoError& e) {
-    // The previous data files are untouched; the user may fix the cause and
-    // press Update again.
+  } catch (const std::exception& e) {
+    // An I/O failure or a list refused: the previous data files are
+    // untouched; the user may fix the cause and press Update again.
     platform_.ShowMessage(this, QString::fromLocal8Bit(e.what()));
     return;
   }

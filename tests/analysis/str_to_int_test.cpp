@@ -44,6 +44,21 @@ TEST_P(IntegerRuleRejects, FailsWithTheUsersMessage) {
   }
 }
 
+TEST(IntegerRuleMessage, ShowsBytesThatCannotBeShownEscapedAndNeverCutsTheMessage) {
+  const std::pair<std::string, std::string> cases[] = {
+      {std::string("1\0x", 3), "'1\\x00x' is not a valid integer value"},
+      {"\x01\x1B[2J\x7F", "'\\x01\\x1B[2J\\x7F' is not a valid integer value"},
+  };
+  for (const auto& [text, message] : cases) {
+    try {
+      StrToInt(text);
+      ADD_FAILURE() << "accepted";
+    } catch (const ConvertError& error) {
+      EXPECT_EQ(std::string(error.what()), message);
+    }
+  }
+}
+
 INSTANTIATE_TEST_SUITE_P(Table, IntegerRuleRejects,
                          ::testing::Values("", " ", "4 ", "four", "4a", "\t4", "4\r", "\r\n4", "+",
                                            "-", "+-4", "$", "x", "0x", "0X10", "$G", "2147483648",

@@ -1,7 +1,10 @@
 #include "catalogue/deck_edit.h"
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <filesystem>
 #include <optional>
 
 #include "catalogue/deck_editor.h"
@@ -168,6 +171,37 @@ TEST_F(DeckEditorTest, AFailedWriteLeavesTheFileAsItWas) {
     EXPECT_FALSE(editor.ChangedOnDisk());
     ::chmod(dir.path().c_str(), 0755);
   });
+}
+
+// Two processes adding to one deck at the same time, as two scripts or the
+// window and a script do: every edit lands.
+TEST_F(DeckEditorTest, ParallelEditsOfOneDeckAreNeverLost) {
+  constexpr int kEdits = 50;
+  pid_t children[2];
+  for (pid_t& child : children) {
+    child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      try {
+        for (int i = 0; i < kEdits; ++i) {
+          DeckEditor editor;
+          editor.OpenHeld(path);
+          editor.Add("Cole");
+        }
+      } catch (...) {
+        ::_exit(1);
+      }
+      ::_exit(0);
+    }
+  }
+  for (const pid_t child : children) {
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+  }
+  EXPECT_EQ(test::TempDir::Read(path),
+            "$A\tAsh Dray\r\n" + std::to_string(2 + 2 * kEdits) + "\tCole");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
 }
 
 TEST_F(DeckEditorTest, CreatesAnEmptyDeck) {

@@ -115,12 +115,28 @@ TEST_F(UpdateTest, WithoutTextsRemovesCardTextButKeepsThePositions) {
   EXPECT_TRUE(db_.CardStatExists());
 }
 
-TEST_F(UpdateTest, AnEmptyListGivesAnEmptyCardStat) {
+// The wrong file chosen as the card list must not cost the user the cards
+// they have: a list without cards, or bytes that are not text at all.
+TEST_F(UpdateTest, AListWithoutCardsOrWithANulByteIsRefusedAndKeepsTheOldFiles) {
   WriteOldFiles();
-  UpdateCardData(db_, dir_.Write("cards.txt", ""), {});
-  EXPECT_TRUE(db_.CardStatExists());
-  EXPECT_EQ(TempDir::Read(db_.CardStatPath()), "");
-  EXPECT_EQ(TempDir::Read(db_.CardTextPath()), "");
+  const std::string nul = SampleList() + std::string("Bad\0card\n", 10);
+  const struct {
+    std::string bytes, message;
+  } cases[] = {
+      {"", "holds no cards."},
+      {nul, "is not a card list: line 4 holds a NUL byte."},
+      {std::string(1, '\0'), "is not a card list: line 1 holds a NUL byte."},
+  };
+  for (const auto& c : cases) {
+    const std::string list = dir_.Write("cards.txt", c.bytes);
+    try {
+      UpdateCardData(db_, list, {});
+      ADD_FAILURE() << "not refused";
+    } catch (const CardListRefused& e) {
+      EXPECT_EQ(e.what(), "'" + list + "' " + c.message);
+    }
+    ExpectOldFiles();
+  }
 }
 
 TEST_F(UpdateTest, NoListChosenChangesNothing) {

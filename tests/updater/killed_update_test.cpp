@@ -79,12 +79,13 @@ TEST(KilledUpdateTest, TheNextUpdateCleansUpAndTheOldDataSurvivesTheKill) {
   ::close(pipeFds[0]);
   ::close(pipeFds[1]);
 
-  // Half the list is written to the temporary files now.
+  // Half the list is written to the new files now, which have no name yet
+  // where the file system can make unnamed files.
   std::size_t partial = 0;
   for (const auto& name : Files(data.path())) {
     if (name.find(kTempMarker) != std::string::npos) ++partial;
   }
-  EXPECT_EQ(partial, 2u);
+  EXPECT_TRUE(partial == 0u || partial == 2u) << partial;
   ASSERT_EQ(::kill(child, SIGKILL), 0);
   int status = 0;
   ASSERT_EQ(::waitpid(child, &status, 0), child);
