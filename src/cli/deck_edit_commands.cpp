@@ -53,12 +53,12 @@ CommandRunner SetupDeckEdit(CLI::App& command, bool adding) {
         return value.empty() ? std::string("the deck may not be empty") : std::string();
       });
   command.add_option("NAME", options->name, "The card's exact name")->required();
-  WholeNumberOption(*command
-                         .add_option("--count", options->count,
-                                     adding ? "The copies to add (default 1)"
-                                            : "The copies to take away (default 1)")
-                         ->type_name("N"),
-                    1, std::numeric_limits<std::int32_t>::max());
+  CLI::Option* count = command
+                           .add_option("--count", options->count,
+                                       adding ? "The copies to add (default 1)"
+                                              : "The copies to take away (default 1)")
+                           ->type_name("N");
+  WholeNumberOption(*count, 1, std::numeric_limits<std::int32_t>::max());
   AddDataOption(command, options->dataDir);
   return [options, adding](CommandContext& context) {
     const std::string name = CardBytes(options->name);

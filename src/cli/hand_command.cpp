@@ -45,11 +45,11 @@ CommandRunner SetupHand(CLI::App& command) {
   CLI::Option* seed =
       command.add_option("--seed", options->seed, "Deal the hand of this seed")->type_name("S");
   WholeNumberOption(*seed, 0, std::numeric_limits<std::uint64_t>::max());
+  CLI::Option* draws =
+      command.add_option("--draw", options->draws, "Deal N more cards after the hand (default 0)")
+          ->type_name("N");
   // Draws stop at the end of the pile, so any larger number deals the rest.
-  WholeNumberOption(
-      *command.add_option("--draw", options->draws, "Deal N more cards after the hand (default 0)")
-           ->type_name("N"),
-      0, std::numeric_limits<std::int64_t>::max(), /*orMore=*/true);
+  WholeNumberOption(*draws, 0, std::numeric_limits<std::int64_t>::max(), /*orMore=*/true);
   AddDataOption(command, options->deck.dataDir);
   command.add_flag("--json", options->deck.json, "Write JSON");
   return [options, seed](CommandContext& context) {

@@ -110,9 +110,9 @@ CommandRunner SetupOdds(CLI::App& command) {
       command.add_option("--card", options->card, "The group is every copy of this card")
           ->type_name("NAME")
           ->excludes(field);
-  WholeNumberOption(
-      *command.add_option("--seen", options->seen, "Only the row for N cards seen")->type_name("N"),
-      1, std::numeric_limits<std::int64_t>::max());
+  CLI::Option* seen =
+      command.add_option("--seen", options->seen, "Only the row for N cards seen")->type_name("N");
+  WholeNumberOption(*seen, 1, std::numeric_limits<std::int64_t>::max());
   AddDataOption(command, options->deck.dataDir);
   command
       .add_flag("--assets-only", options->deck.assetsOnly,
