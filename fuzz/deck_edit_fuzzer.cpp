@@ -98,7 +98,24 @@ void EditOnce(std::string& deck, std::uint8_t pickName, std::int8_t change) {
       ++j;
     }
   }
-  Check(FirstLineCount(after, name) >= 0);
+  // What the first line of the name holds now: the new count, or, once the
+  // edited line is gone, whatever a later line of the same name held (a
+  // deck may hold a name twice, and that line may be negative).
+  std::int64_t firstNow = delta;
+  if (first) {
+    firstNow = std::int64_t{counts[*first]} + delta;
+    if (firstNow <= 0) {
+      firstNow = 0;
+      for (std::size_t i = *first + 1; i < spans.size(); ++i) {
+        if (std::string_view(deck).substr(spans[i].nameBegin,
+                                          spans[i].nameEnd - spans[i].nameBegin) == name) {
+          firstNow = counts[i];
+          break;
+        }
+      }
+    }
+  }
+  Check(FirstLineCount(after, name) == firstNow);
   deck = std::move(after);
 }
 

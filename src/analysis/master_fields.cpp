@@ -3,37 +3,9 @@
 // the total, the domains, then group box 3 (asset values, resources, program
 // values, opening-hand chances, rarities). The window builds its controls
 // from this table, and the CLI prints its report in the same order.
-#include <array>
-
 #include "analysis/master_model.h"
 
 namespace quillet {
-namespace {
-
-// The resource boxes have no caption of their own: the row says what they
-// count ("Production:", "Total Deployment cost for:" and the cost kind) and
-// a picture above the column says which resource.
-struct ResourceBox {
-  std::string_view name;
-  std::string_view resource;
-  bool cost;
-};
-constexpr std::array<ResourceBox, 6> kResourceBoxes = {{
-    {"TotalMilAmount", "Military", false},
-    {"TotalCovAmount", "Covert", false},
-    {"TotalCybAmount", "CyberOps", false},
-    {"MilCost", "Military", true},
-    {"CovCost", "Covert", true},
-    {"CybCost", "CyberOps", true},
-}};
-
-std::string_view TrimBlanks(std::string_view text) {
-  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
-  return text;
-}
-
-}  // namespace
 
 const std::vector<MasterField>& MasterFields() {
   static const std::vector<MasterField> fields = {
@@ -111,26 +83,6 @@ const std::vector<MasterField>& MasterFields() {
       {"CommonAmount", "Commons:", "Total amount of common cards in the deck"},
   };
   return fields;
-}
-
-}  // namespace quillet
-
-namespace quillet {
-
-std::string FieldDisplayCaption(std::string_view component, std::string_view costKind) {
-  for (const ResourceBox& box : kResourceBoxes) {
-    if (box.name != component) continue;
-    std::string words(box.resource);
-    if (!box.cost) return words + " production";
-    return words + " deployment cost for " + std::string(costKind);
-  }
-  for (const MasterField& field : MasterFields()) {
-    if (field.name != component) continue;
-    std::string_view caption = TrimBlanks(field.caption);
-    if (!caption.empty() && caption.back() == ':') caption.remove_suffix(1);
-    return std::string(TrimBlanks(caption));
-  }
-  return {};
 }
 
 }  // namespace quillet

@@ -62,15 +62,6 @@ struct MasterField {
 // Every TIntEdit of the main window.
 const std::vector<MasterField>& MasterFields();
 
-// How a field is named where its box is not beside it (a window's title, a
-// list of fields): its caption without the trailing colon ("AT: " -> "AT"),
-// or, for the resource boxes that the window labels by row and picture, the
-// words of the window ("Military production", "Covert deployment cost for
-// All cards", the cost kind being an item of CostKinds()). Bytes of the
-// card data's code page; empty for a name that is not a field.
-std::string FieldDisplayCaption(std::string_view component,
-                                std::string_view costKind = "All cards");
-
 // The cost selector's items, "All cards" last.
 const std::vector<std::string_view>& CostKinds();
 // The Military, Covert and CyberOps deploy costs of the cards of `costKind`

@@ -128,6 +128,8 @@ ChartsForm::ChartsForm(TMasterForm& master, Platform& platform, QWidget* parent)
   connect(close, &QPushButton::clicked, this, &QWidget::close);
   connect(&master_, &TMasterForm::deckAnalysed, this, &ChartsForm::Refresh);
   connect(&master_, &TMasterForm::deckCleared, this, &ChartsForm::Refresh);
+  // "Count assets only" changes what the domain bars count.
+  connect(&master_, &TMasterForm::switchesChanged, this, &ChartsForm::Refresh);
   Refresh();
 }
 
@@ -262,6 +264,8 @@ void ChartsForm::DrawMakeUp(const DeckFigures& figures) {
   };
   draw(byType_, 0, kMakeUpTypeWords, figures.byType, kProductionColour);
   draw(byDomain_, 1, kMakeUpDomainWords, figures.byDomain, kTypeColours[3]);
+  byDomain_->chart()->setTitle(figures.domainsOfAssetsOnly ? QStringLiteral("Assets by domain")
+                                                           : QStringLiteral("Copies by domain"));
 }
 
 void ChartsForm::BarClicked(const ChartBar& bar) {

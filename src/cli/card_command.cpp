@@ -56,10 +56,7 @@ CommandRunner SetupCard(CLI::App& command) {
     const std::string key = CardBytes(finding ? options->find : options->name);
 
     CardDatabase db(DataFolder(context, options->dataDir));
-    if (!db.CardStatExists()) {
-      context.err << "You must create a data file to use this program\n";
-      return 1;
-    }
+    if (!db.CardStatExists()) return FailNoDataFile(context, options->dataDir);
     std::string selected = finding ? std::string() : key;
     CollectingHost host;
     ReaderModel reader(db, selected, host);

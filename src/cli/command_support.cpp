@@ -18,21 +18,49 @@ void AddDataOption(CLI::App& command, std::string& dir) {
       });
 }
 
-std::function<std::string(const std::string&)> Within64Bits(bool isSigned) {
-  return [isSigned](const std::string& value) {
-    // Base 0, as the library converts: "0x10" is 16 there and here.
+void WholeNumberOption(CLI::Option& option, std::int64_t least, std::uint64_t most, bool orMore) {
+  const std::string range =
+      "must be " + std::to_string(least) + (orMore ? " or more" : " to " + std::to_string(most));
+  const auto check = [least, most, orMore, range](std::string& value) -> std::string {
+    // Read as the library will convert it, so what passes here is what the
+    // option gets; strtoull would wrap a negative number, so those go to
+    // strtoll.
+    const char* text = value.c_str();
+    char* end = nullptr;
     errno = 0;
-    if (isSigned) {
-      (void)std::strtoll(value.c_str(), nullptr, 0);
-    } else {
-      (void)std::strtoull(value.c_str(), nullptr, 0);
+    if (value.find('-') != std::string::npos) {
+      const long long n = std::strtoll(text, &end, 0);
+      const bool fits = n < 0 || static_cast<unsigned long long>(n) <= most;
+      return end == text + value.size() && !value.empty() && errno == 0 && n >= least && fits
+                 ? std::string()
+                 : range;
     }
-    return errno == ERANGE ? "'" + value + "' is out of range" : std::string();
+    const unsigned long long n = std::strtoull(text, &end, 0);
+    if (value.empty() || end != text + value.size()) return range;
+    if (errno == ERANGE || n > most) {
+      if (!orMore) return range;
+      value = std::to_string(most);
+      return {};
+    }
+    return least > 0 && n < static_cast<unsigned long long>(least) ? range : std::string();
   };
+  option.transform(CLI::Validator(check, "", "WholeNumber"));
 }
 
 std::string DataFolder(const CommandContext& context, const std::string& dir) {
   return ChooseDataFolder(dir.empty() ? context.globalData : dir, context.env);
+}
+
+void NameChosenDataFolder(const CommandContext& context, const std::string& dir) {
+  const bool chosen = !dir.empty() || !context.globalData.empty() ||
+                      (context.env.dataDirVar && !context.env.dataDirVar->empty());
+  if (chosen) context.err << "Data folder: " << DataFolder(context, dir) << '\n';
+}
+
+int FailNoDataFile(const CommandContext& context, const std::string& dir) {
+  context.err << kNoDataFile << '\n';
+  NameChosenDataFolder(context, dir);
+  return 1;
 }
 
 std::string CardBytes(std::string typed) {

@@ -4,6 +4,7 @@
 // write it.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <iosfwd>
 #include <nlohmann/json.hpp>
@@ -16,7 +17,8 @@
 
 namespace CLI {
 class App;
-}
+class Option;
+}  // namespace CLI
 
 namespace quillet::cli {
 
@@ -41,14 +43,28 @@ class UsageError : public std::runtime_error {
 
 // Adds `--data DIR` (a non-empty folder) bound to `dir`.
 void AddDataOption(CLI::App& command, std::string& dir);
-// A check for an option bound to a 64-bit integer: a number beyond the
-// type's range is named as wrong. The library converts such options with
-// strtoull/strtoll and would take their saturated value without a word, so
-// "--seed 18446744073709551616" would deal the hand of another seed.
-std::function<std::string(const std::string&)> Within64Bits(bool isSigned);
+// Lets `option` take only whole numbers from `least` to `most`, read by the
+// rule the library converts them with (base 0: "0x10" is 16). Anything else
+// is refused with the range as the user would write it, "--count must be 1
+// to 2147483647"; the library alone would quote the limits of its double
+// type, or take a number beyond the option's type as its saturated value.
+// `orMore` is for an option where any number past `most` means what `most`
+// means (draws past the end of the pile): such a number is taken as `most`,
+// and the range reads "--draw must be 0 or more".
+void WholeNumberOption(CLI::Option& option, std::int64_t least, std::uint64_t most,
+                       bool orMore = false);
 
 // The data folder for a command given `dir` by --data (empty: none).
 std::string DataFolder(const CommandContext& context, const std::string& dir);
+
+// What every command says when the data folder holds no CardStat.Dat.
+inline constexpr std::string_view kNoDataFile = "You must create a data file to use this program";
+// Names the data folder on stderr ("Data folder: PATH") when the user chose
+// it, by --data or QUILLET_DATA_DIR: a mistyped folder is then the likely
+// reason the data file is missing. `dir` is the subcommand's --data.
+void NameChosenDataFolder(const CommandContext& context, const std::string& dir);
+// kNoDataFile on stderr, then NameChosenDataFolder; returns the failure code 1.
+int FailNoDataFile(const CommandContext& context, const std::string& dir);
 
 // A card name or search text typed in a UTF-8 terminal, as the card data's
 // Windows-1252 bytes; an argument that is not UTF-8 is taken as bytes already.

@@ -45,6 +45,7 @@ constexpr CommandEntry kCommands[] = {
     {"search", "List the cards matching a text and filters, as the card browser does", SetupSearch},
     {"add", "Add copies of a card to a deck file, as the card browser does", SetupAdd},
     {"remove", "Take copies of a card out of a deck file, as the card browser does", SetupRemove},
+    {"fields", "List every integer field's component name with its caption", SetupFields},
 };
 
 // CLI11's messages, in the words of this program where they name what is wrong.
@@ -62,7 +63,14 @@ std::string WrongCommandLine(const CLI::App& app, const CLI::ParseError& e) {
       return "unexpected argument '" + first + "'";
     }
   }
-  return e.what();
+  std::string text = e.what();
+  // A range check names its option first: "--draw: must be 0 or more" reads
+  // better as "--draw must be 0 or more".
+  if (dynamic_cast<const CLI::ValidationError*>(&e)) {
+    if (const auto colon = text.find(": must be "); colon != std::string::npos)
+      text.erase(colon, 1);
+  }
+  return text;
 }
 
 }  // namespace

@@ -19,6 +19,7 @@ CommandRunner SetupCheck(CLI::App& command);
 CommandRunner SetupSearch(CLI::App& command);
 CommandRunner SetupAdd(CLI::App& command);
 CommandRunner SetupRemove(CLI::App& command);
+CommandRunner SetupFields(CLI::App& command);
 
 // A chance in per mille as the JSON number odds writes: 872 -> 87.2.
 Json PercentNumber(std::int32_t perMille);

@@ -55,7 +55,9 @@ void AddCostOption(CLI::App& command, std::string& costKind) {
 
 int AnalyzeForCli(const DeckCommandOptions& options, MasterModel& model, CommandContext& context) {
   if (!model.Create()) {
-    return FailDeckCommand(options, context, "You must create a data file to use this program");
+    const int code = FailDeckCommand(options, context, kNoDataFile);
+    NameChosenDataFolder(context, options.dataDir);
+    return code;
   }
   CliHost host(options.deck, context.err);
   model.OpenDeck(host, /*useSettings=*/false);

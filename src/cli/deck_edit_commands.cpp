@@ -6,6 +6,7 @@
 // line is gone), so a script sees the result without reading the deck.
 #include <CLI/CLI.hpp>
 #include <cstdint>
+#include <limits>
 #include <memory>
 #include <optional>
 #include <ostream>
@@ -54,20 +55,18 @@ CommandRunner SetupDeckEdit(CLI::App& command, bool adding) {
         return value.empty() ? std::string("the deck may not be empty") : std::string();
       });
   command.add_option("NAME", options->name, "The card's exact name")->required();
-  command
-      .add_option("--count", options->count,
-                  adding ? "The copies to add (default 1)" : "The copies to take away (default 1)")
-      ->type_name("N");
+  CLI::Option* count = command
+                           .add_option("--count", options->count,
+                                       adding ? "The copies to add (default 1)"
+                                              : "The copies to take away (default 1)")
+                           ->type_name("N");
+  WholeNumberOption(*count, 1, std::numeric_limits<std::int32_t>::max());
   AddDataOption(command, options->dataDir);
   return [options, adding](CommandContext& context) {
-    if (options->count < 1) throw UsageError("--count: N must be at least 1");
     const std::string name = CardBytes(options->name);
 
     CardDatabase db(DataFolder(context, options->dataDir));
-    if (!db.CardStatExists()) {
-      context.err << "You must create a data file to use this program\n";
-      return 1;
-    }
+    if (!db.CardStatExists()) return FailNoDataFile(context, options->dataDir);
     Catalogue catalogue(db);
     try {
       catalogue.Load();

@@ -3,6 +3,7 @@
 // dealt again in the other.
 #include <CLI/CLI.hpp>
 #include <cstdint>
+#include <limits>
 #include <memory>
 #include <ostream>
 #include <vector>
@@ -41,18 +42,14 @@ Json HandJson(const std::string& fileName, const SampleHand& hand) {
 CommandRunner SetupHand(CLI::App& command) {
   auto options = std::make_shared<HandOptions>();
   AddDeckArgument(command, options->deck.deck, "DECK");
-  // Seeds are unsigned 64-bit; CLI11 would take "-1" as its wrapped value.
   CLI::Option* seed =
-      command.add_option("--seed", options->seed, "Deal the hand of this seed")
-          ->type_name("S")
-          ->check([](const std::string& s) {
-            return s.starts_with('-') ? std::string("the seed may not be negative") : std::string();
-          })
-          ->check(Within64Bits(false));
-  command.add_option("--draw", options->draws, "Deal N more cards after the hand (default 0)")
-      ->type_name("N")
-      ->check(CLI::NonNegativeNumber)
-      ->check(Within64Bits(true));
+      command.add_option("--seed", options->seed, "Deal the hand of this seed")->type_name("S");
+  WholeNumberOption(*seed, 0, std::numeric_limits<std::uint64_t>::max());
+  CLI::Option* draws =
+      command.add_option("--draw", options->draws, "Deal N more cards after the hand (default 0)")
+          ->type_name("N");
+  // Draws stop at the end of the pile, so any larger number deals the rest.
+  WholeNumberOption(*draws, 0, std::numeric_limits<std::int64_t>::max(), /*orMore=*/true);
   AddDataOption(command, options->deck.dataDir);
   command.add_flag("--json", options->deck.json, "Write JSON");
   return [options, seed](CommandContext& context) {

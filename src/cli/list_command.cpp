@@ -9,6 +9,7 @@
 #include "card_data/text_util.h"
 #include "cli/commands.h"
 #include "cli/deck_command.h"
+#include "cli/field_suggestion.h"
 
 namespace quillet::cli {
 namespace {
@@ -31,13 +32,13 @@ CommandRunner SetupList(CLI::App& command) {
   AddDeckOptions(command, options->deck);
   command
       .add_option("FIELD", options->field,
-                  "An integer field's component name (as in analyze --json), DName or HQType")
+                  "An integer field's component name (quillet-cli fields lists them), DName "
+                  "or HQType")
       ->required()
       ->check([](const std::string& field) {
         // Whether a field opens a list does not depend on the data.
         Session session("");
-        return MasterModel(session).HasList(field) ? std::string()
-                                                   : "unknown field '" + field + "'";
+        return MasterModel(session).HasList(field) ? std::string() : UnknownFieldMessage(field);
       });
   return [options](CommandContext& context) {
     Session session(DataFolder(context, options->deck.dataDir));

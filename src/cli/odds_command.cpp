@@ -3,6 +3,7 @@
 // window's switch) or, with --card, every copy of one card; the rows are the
 // window's, 8 to 20 cards seen, or the one row --seen asks for.
 #include <CLI/CLI.hpp>
+#include <limits>
 #include <memory>
 #include <optional>
 #include <ostream>
@@ -13,6 +14,7 @@
 #include "card_data/text_util.h"
 #include "cli/commands.h"
 #include "cli/deck_command.h"
+#include "cli/field_suggestion.h"
 #include "odds/draw_odds.h"
 
 namespace quillet::cli {
@@ -97,26 +99,20 @@ CommandRunner SetupOdds(CLI::App& command) {
   CLI::Option* field =
       command
           .add_option("FIELD", options->field,
-                      "An integer field's component name (as in analyze --json) whose list "
-                      "makes the group")
+                      "An integer field's component name (quillet-cli fields lists them) "
+                      "whose list makes the group")
           ->check([](const std::string& name) {
             // Whether a field opens a list does not depend on the data.
             Session session("");
-            return MasterModel(session).HasList(name) ? std::string()
-                                                      : "unknown field '" + name + "'";
+            return MasterModel(session).HasList(name) ? std::string() : UnknownFieldMessage(name);
           });
   CLI::Option* card =
       command.add_option("--card", options->card, "The group is every copy of this card")
           ->type_name("NAME")
           ->excludes(field);
-  command.add_option("--seen", options->seen, "Only the row for N cards seen")
-      ->type_name("N")
-      ->check([](const std::string& n) {
-        return n.starts_with('-') || n.find_first_not_of("0") == std::string::npos
-                   ? std::string("N must be 1 or more")
-                   : std::string();
-      })
-      ->check(Within64Bits(true));
+  CLI::Option* seen =
+      command.add_option("--seen", options->seen, "Only the row for N cards seen")->type_name("N");
+  WholeNumberOption(*seen, 1, std::numeric_limits<std::int64_t>::max());
   AddDataOption(command, options->deck.dataDir);
   command
       .add_flag("--assets-only", options->deck.assetsOnly,
@@ -139,7 +135,7 @@ CommandRunner SetupOdds(CLI::App& command) {
       return FailDeckCommand(options->deck, context,
                              session.db.CardStatPath() + ": " + Cp1252ToUtf8(e.what()));
     }
-    if (!group) throw UsageError("unknown field '" + options->field + "'");
+    if (!group) throw UsageError(UnknownFieldMessage(options->field));
     const std::vector<OddsRow> rows = options->seen > 0
                                           ? std::vector<OddsRow>{DrawOddsRow(*group, options->seen)}
                                           : DrawOddsTable(*group);

@@ -100,10 +100,7 @@ CommandRunner SetupSearch(CLI::App& command) {
     for (const WordFilter& filter : *filters) query.*filter.field = FilterWord(filter);
 
     CardDatabase db(DataFolder(context, options->dataDir));
-    if (!db.CardStatExists()) {
-      context.err << "You must create a data file to use this program\n";
-      return 1;
-    }
+    if (!db.CardStatExists()) return FailNoDataFile(context, options->dataDir);
     Catalogue catalogue(db);
     std::vector<std::uint32_t> rows;
     Json cards;

@@ -71,8 +71,9 @@ std::int64_t CostCurve::BucketTotal(int bucket) const {
   return total;
 }
 
-DeckFigures ComputeDeckFigures(const DeckState& deck, const TDeckStats& stats) {
+DeckFigures ComputeDeckFigures(const DeckState& deck, const TDeckStats& stats, bool assetsOnly) {
   DeckFigures figures;
+  figures.domainsOfAssetsOnly = assetsOnly;
   const std::array<std::int32_t, 3> production = {stats.TotalMilAmount, stats.TotalCovAmount,
                                                   stats.TotalCybAmount};
   const auto costs = DeployCosts(stats, "All cards");
@@ -87,7 +88,9 @@ DeckFigures ComputeDeckFigures(const DeckState& deck, const TDeckStats& stats) {
     if (const int type = IndexOf(kMakeUpTypes, card.CardType); type >= 0) {
       figures.byType[static_cast<std::size_t>(type)] += entry.Count;
     }
-    figures.byDomain[static_cast<std::size_t>(DomainBar(card.Domain))] += entry.Count;
+    if (!assetsOnly || card.CardType == 'A') {
+      figures.byDomain[static_cast<std::size_t>(DomainBar(card.Domain))] += entry.Count;
+    }
     if (const int type = IndexOf(kCostedTypes, card.CardType); type >= 0) {
       const int bucket = CostBucket(TotalDeployCost(card));
       figures.costCurve.copies[static_cast<std::size_t>(type)][static_cast<std::size_t>(bucket)] +=
@@ -99,7 +102,7 @@ DeckFigures ComputeDeckFigures(const DeckState& deck, const TDeckStats& stats) {
 
 DeckFigures ComputeDeckFigures(MasterModel& model) {
   Session& session = model.session();
-  return ComputeDeckFigures(session.deck, session.stats);
+  return ComputeDeckFigures(session.deck, session.stats, model.AssetSwitch());
 }
 
 bool IsValidBar(const ChartBar& bar) {
@@ -144,7 +147,7 @@ std::string BarListName(const ChartBar& bar) {
   return key.empty() ? std::string() : key + "List.txt";
 }
 
-bool BarHolds(const ChartBar& bar, const TCardRecord& card) {
+bool BarHolds(const ChartBar& bar, const TCardRecord& card, bool assetsOnly) {
   if (!IsValidBar(bar)) return false;
   const auto group = static_cast<std::size_t>(bar.group);
   const auto part = static_cast<std::size_t>(bar.part);
@@ -163,7 +166,7 @@ bool BarHolds(const ChartBar& bar, const TCardRecord& card) {
     }
     case FigureChart::kMakeUp:
       if (group == 0) return card.CardType == kMakeUpTypes[part];
-      return DomainBar(card.Domain) == bar.part;
+      return DomainBar(card.Domain) == bar.part && (!assetsOnly || card.CardType == 'A');
   }
   return false;
 }
@@ -171,7 +174,9 @@ bool BarHolds(const ChartBar& bar, const TCardRecord& card) {
 bool ShowBarCards(MasterModel& model, const ChartBar& bar) {
   if (!IsValidBar(bar)) return false;
   return model.ShowList(BarKey(bar), BarListName(bar),
-                        [&bar](const TCardRecord& card) { return BarHolds(bar, card); });
+                        [&bar, assetsOnly = model.AssetSwitch()](const TCardRecord& card) {
+                          return BarHolds(bar, card, assetsOnly);
+                        });
 }
 
 }  // namespace quillet

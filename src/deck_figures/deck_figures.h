@@ -58,7 +58,8 @@ struct ResourceBar {
 
 // The make-up bars: copies by type (assets, bases, enhancements,
 // interventions, programs, HQs) and by domain (the seven domains, then cards
-// of no domain).
+// of no domain). The domain bars count what the main window's domain figures
+// count: every card, or with "Count assets only" the assets alone.
 inline constexpr std::array<char, 6> kMakeUpTypes = {'A', 'B', 'E', 'I', 'P', 'H'};
 inline constexpr std::array<std::string_view, 6> kMakeUpTypeWords = {
     "Assets", "Bases", "Enhancements", "Interventions", "Programs", "HQs"};
@@ -71,13 +72,15 @@ struct DeckFigures {
   CostCurve costCurve;
   std::array<std::int64_t, kMakeUpTypes.size()> byType{};
   std::array<std::int64_t, kMakeUpDomains.size()> byDomain{};
+  bool domainsOfAssetsOnly = false;  // byDomain counts assets alone
 };
 
 // The figures of the analysed deck: its first deck.DeckCount found lines,
-// each with the record the analysis found, and its statistics. Throws
-// ConvertError.
-DeckFigures ComputeDeckFigures(const DeckState& deck, const TDeckStats& stats);
-// The figures of the deck the model shows.
+// each with the record the analysis found, and its statistics; with
+// `assetsOnly` the domain bars count assets alone. Throws ConvertError.
+DeckFigures ComputeDeckFigures(const DeckState& deck, const TDeckStats& stats,
+                               bool assetsOnly = false);
+// The figures of the deck the model shows, with its "Count assets only".
 DeckFigures ComputeDeckFigures(MasterModel& model);
 
 // One bar of one chart.
@@ -105,11 +108,12 @@ std::string BarListName(const ChartBar& bar);
 // Whether `card` is one of the bar's cards: for production, the bases and HQs
 // producing the resource and its contract; for cost, the cards paying more
 // than 0 of it; for the cost curve, the type's cards whose total is in the
-// bucket; for the make-up, the type's or domain's cards. A numeric text that
-// is no number never matches.
-bool BarHolds(const ChartBar& bar, const TCardRecord& card);
-// Fills the model's card list with the bar's cards. False when no deck is
-// loaded or the bar does not exist.
+// bucket; for the make-up, the type's or domain's cards (with `assetsOnly`
+// a domain's assets). A numeric text that is no number never matches.
+bool BarHolds(const ChartBar& bar, const TCardRecord& card, bool assetsOnly = false);
+// Fills the model's card list with the bar's cards, the domain bars following
+// the model's "Count assets only". False when no deck is loaded or the bar
+// does not exist.
 bool ShowBarCards(MasterModel& model, const ChartBar& bar);
 
 }  // namespace quillet

@@ -67,7 +67,11 @@ std::optional<OddsGroup> FigureOddsGroup(MasterModel& model, std::string_view co
 }
 
 OddsGroup CardOddsGroup(MasterModel& model, std::string_view name) {
-  return DeckPile::FromSession(model.session()).CardGroup(name);
+  const DeckPile pile = DeckPile::FromSession(model.session());
+  // A card the deck lacks has a group of 0 copies, but a name no card has is
+  // a slip of the keyboard, refused in the words of the card browser.
+  if (!model.session().db.LookupCard(name)) throw OddsError("No Such Card!");
+  return pile.CardGroup(name);
 }
 
 }  // namespace quillet

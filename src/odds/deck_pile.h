@@ -74,8 +74,10 @@ class DeckPile {
 
 // The two groups as the CLI and the windows ask for them after an analysis
 // by `model`: a figure with the model's "Count assets only" switch and cost
-// kind, or a card by name. Throw OddsError as FromSession does;
-// FigureOddsGroup also gives nullopt for a component that opens no list.
+// kind, or a card by name. Throw OddsError as FromSession does, and IoError;
+// FigureOddsGroup also gives nullopt for a component that opens no list, and
+// CardOddsGroup throws OddsError "No Such Card!" for a name that no card of
+// the data file has (after the deck's own refusals).
 std::optional<OddsGroup> FigureOddsGroup(MasterModel& model, std::string_view component);
 OddsGroup CardOddsGroup(MasterModel& model, std::string_view name);
 

@@ -8,6 +8,7 @@
 #include <exception>
 #include <optional>
 
+#include "analysis/field_names.h"
 #include "analysis/master_model.h"
 #include "desktop/card_text_codec.h"
 #include "desktop/close_keys.h"
@@ -20,16 +21,6 @@ namespace {
 const QString kNoDeck = QStringLiteral("Open a deck to see its draw odds.");
 // The group before the user has touched anything.
 constexpr std::string_view kFirstGroup = "AssetAmount";
-
-// How the title and the heading name a figure: as the core names a field
-// away from its box, the two name fields by what they list.
-QString FigureCaption(std::string_view component, std::string_view costKind) {
-  if (component == "DName") return QStringLiteral("All cards");
-  if (component == "HQType") return QStringLiteral("HQ");
-  const std::string caption = FieldDisplayCaption(component, costKind);
-  if (caption.empty()) return FromCardBytes(component);
-  return FromCardBytes(caption);
-}
 
 QString Copies(std::int64_t n) {
   return n == 1 ? QStringLiteral("1 copy") : QStringLiteral("%1 copies").arg(n);
@@ -126,8 +117,9 @@ void TDrawOddsForm::Clear(const QString& notice) {
 
 void TDrawOddsForm::Recompute() {
   if (model_.DName().empty()) return;
-  const QString name =
-      cardGroup_ ? FromCardBytes(groupName_) : FigureCaption(groupName_, model_.CostBoxText());
+  const QString name = cardGroup_
+                           ? FromCardBytes(groupName_)
+                           : FromCardBytes(FieldDisplayName(groupName_, model_.CostBoxText()));
   std::optional<OddsGroup> group;
   try {
     group = cardGroup_ ? CardOddsGroup(model_, groupName_) : FigureOddsGroup(model_, groupName_);

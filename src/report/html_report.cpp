@@ -185,7 +185,8 @@ struct Writer {
       if (i == 0) {
         CopiesTable("Copies by type", kMakeUpTypeWords, report.figures.byType);
       } else {
-        CopiesTable("Copies by domain", kMakeUpDomainWords, report.figures.byDomain);
+        CopiesTable(report.figures.domainsOfAssetsOnly ? "Assets by domain" : "Copies by domain",
+                    kMakeUpDomainWords, report.figures.byDomain);
       }
     });
   }

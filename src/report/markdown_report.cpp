@@ -65,7 +65,8 @@ std::string MarkdownReport(const DeckReport& report) {
   CostCurveTable(md, report.figures.costCurve);
   md << "## Make-up\n\n";
   CopiesTable(md, "Type", kMakeUpTypeWords, report.figures.byType);
-  CopiesTable(md, "Domain", kMakeUpDomainWords, report.figures.byDomain);
+  CopiesTable(md, report.figures.domainsOfAssetsOnly ? "Domain (assets only)" : "Domain",
+              kMakeUpDomainWords, report.figures.byDomain);
 
   md << "## Figures\n\n| Group | Figure | Value |\n|---|---|---:|\n";
   for (const auto& section : report.sections) {

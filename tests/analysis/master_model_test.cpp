@@ -8,6 +8,7 @@
 #include <string>
 
 #include "analysis/drill_down.h"
+#include "analysis/field_names.h"
 #include "analysis/ini_settings.h"
 #include "analysis_fixture.h"
 #include "card_data/io_error.h"
@@ -73,13 +74,13 @@ TEST(MasterFieldsTest, EveryFieldHasADistinctDisplayCaption) {
       {"TotalCybAmount", "CyberOps production"},
       {"CovCost", "Covert deployment cost for All cards"},
       {"NoAssets", "No assets"},
-      {"Nonexistent", ""},
+      {"Nonexistent", "Nonexistent"},
   };
-  for (const auto& [name, caption] : expected) EXPECT_EQ(FieldDisplayCaption(name), caption);
-  EXPECT_EQ(FieldDisplayCaption("MilCost", CostKinds().front()),
+  for (const auto& [name, caption] : expected) EXPECT_EQ(FieldDisplayName(name), caption);
+  EXPECT_EQ(FieldDisplayName("MilCost", CostKinds().front()),
             "Military deployment cost for " + std::string(CostKinds().front()));
   for (const auto& field : MasterFields()) {
-    const std::string caption = FieldDisplayCaption(field.name);
+    const std::string caption = FieldDisplayName(field.name);
     ASSERT_FALSE(caption.empty()) << field.name;
     EXPECT_NE(caption.back(), ':') << field.name;
     EXPECT_NE(caption.back(), ' ') << field.name;

@@ -57,7 +57,14 @@ TEST(DataFolderTest, AnInstalledProgramKeepsItsDataInTheUsersDataHome) {
   test::TempDir root;
   std::filesystem::create_directories(root.File("bin"));
   std::filesystem::create_directories(root.File("home"));
-  const std::string samples = std::string(QUILLET_SOURCE_DIR) + "/samples/";
+  // The unprivileged user may not reach the checkout (a clone in a private
+  // home folder), so the test reads copies in its own folder.
+  const std::string source = std::string(QUILLET_SOURCE_DIR) + "/samples/";
+  const std::string samples = root.File("samples/");
+  std::filesystem::create_directories(samples + "decks");
+  std::filesystem::copy_file(source + "cards.txt", samples + "cards.txt");
+  std::filesystem::copy_file(source + "decks/monastery-bion.txt",
+                             samples + "decks/monastery-bion.txt");
   test::RunUnprivileged(root.path(), [&] {
     ASSERT_EQ(::chmod(root.File("bin").c_str(), 0555), 0);
     const DataFolderEnv env{root.File("bin/"), std::nullopt, std::nullopt, root.File("home")};

@@ -7,6 +7,7 @@
 #include <QBarSet>
 #include <QChart>
 #include <QChartView>
+#include <QCheckBox>
 #include <QImage>
 #include <QLegendMarker>
 #include <QPushButton>
@@ -104,6 +105,23 @@ class ChartsFormTest : public QObject {
     }
     w.Open("topdeck-heavy.txt");
     QVERIFY(w.charts->HasDeck());
+  }
+
+  void theDomainChartCountsWhatTheDomainFiguresCount() {
+    Windows w;
+    w.Open("monastery-bion.txt");
+    auto* assetsOnly = w.master->findChild<QCheckBox*>(QStringLiteral("AssetSwitch"));
+    QVERIFY(assetsOnly);
+    for (const bool checked : {true, false}) {
+      if (assetsOnly->isChecked() != checked) QTest::mouseClick(assetsOnly, Qt::LeftButton);
+      QCOMPARE(assetsOnly->isChecked(), checked);
+      const QList<qreal> bars = w.Values(w.Sets("DomainChart").at(0));
+      QCOMPARE(bars.at(2), static_cast<qreal>(w.master->model().FieldValue("MonasAmount")));
+      QCOMPARE(w.Chart("DomainChart")->title(),
+               checked ? QStringLiteral("Assets by domain") : QStringLiteral("Copies by domain"));
+    }
+    QVERIFY(w.master->model().FieldValue("MonasAmount") >
+            static_cast<int>(w.session.stats.AssetMonasAmount));
   }
 
   void aShortfallStandsOut() {

@@ -42,7 +42,8 @@ TEST_F(AnalyzeCommandTest, MissingDataFileExitsOne) {
   quillet::test::TempDir empty;
   const Result r = Run({deck_, "--data", empty.path()});
   EXPECT_EQ(r.code, 1);
-  EXPECT_EQ(r.err, "You must create a data file to use this program\n");
+  EXPECT_EQ(r.err,
+            "You must create a data file to use this program\nData folder: " + empty.path() + "\n");
 }
 
 TEST_F(AnalyzeCommandTest, InvalidDeckExitsOneWithTheWindowsMessage) {

@@ -90,7 +90,8 @@ TEST_F(CardCommandTest, ReadsTheDataFolderGiven) {
   quillet::test::TempDir empty;
   const Result r = test::RunCommand("card", {"Bion HQ", "--data", empty.path()}, dir_.path());
   EXPECT_EQ(r.code, 1);
-  EXPECT_EQ(r.err, "You must create a data file to use this program\n");
+  EXPECT_EQ(r.err,
+            "You must create a data file to use this program\nData folder: " + empty.path() + "\n");
   std::string withoutSlash = dir_.path();
   withoutSlash.pop_back();
   EXPECT_EQ(test::RunCommand("card", {"--data", withoutSlash, "Alpha Relay"}, empty.path()).code,

@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <nlohmann/json.hpp>
+#include <sstream>
 #include <string>
 
 #include "../analysis/analysis_fixture.h"
+#include "analysis/field_names.h"
+#include "analysis/master_model.h"
 #include "deck_cli_support.h"
 
 namespace quillet::cli {
@@ -59,6 +63,60 @@ TEST_F(ListCommandTest, InvalidDeckFailsLikeAnalyze) {
   const Result r = Run({bad, "HQType"});
   EXPECT_EQ(r.code, 1);
   EXPECT_EQ(r.err, "File '" + bad + "' is not a valid deck file.\n");
+}
+
+}  // namespace
+}  // namespace quillet::cli
+
+namespace quillet::cli {
+namespace {
+
+// Every integer field, in window order, by the name to type and the words
+// that name it: the caption without its colon, or for the captionless
+// resource boxes the window's words.
+TEST(FieldsCommand, NamesEveryFieldByItsCaption) {
+  const Result text = test::RunCommand("fields", {}, "/nowhere/");
+  const Result json = test::RunCommand("fields", {"--json"}, "/nowhere/");
+  ASSERT_EQ(text.code, 0) << text.err;
+  ASSERT_EQ(json.code, 0) << json.err;
+  const auto list = nlohmann::ordered_json::parse(json.out);
+  ASSERT_EQ(list.size(), MasterFields().size());
+  std::istringstream lines(text.out);
+  std::string line;
+  for (std::size_t i = 0; i < MasterFields().size(); ++i) {
+    const MasterField& field = MasterFields()[i];
+    const std::string caption = list[i]["Caption"];
+    EXPECT_EQ(list[i]["Field"], field.name);
+    ASSERT_TRUE(std::getline(lines, line));
+    EXPECT_TRUE(line.starts_with(std::string(field.name) + "  ")) << line;
+    EXPECT_TRUE(line.ends_with("  " + caption)) << line;
+    EXPECT_FALSE(caption.empty() || caption.ends_with(':') || caption.ends_with(' ')) << line;
+    if (field.name != "TotalMilAmount" && !field.caption.empty()) {
+      EXPECT_TRUE(std::string(field.caption).starts_with(caption + ":")) << line;
+    }
+  }
+  EXPECT_FALSE(std::getline(lines, line));
+  EXPECT_NE(text.out.find("\nAntiTerAmount      AT\n"), std::string::npos);
+  EXPECT_NE(text.out.find("\nTotalMilAmount     Military production\n"), std::string::npos);
+  EXPECT_NE(text.out.find("\nCybCost            CyberOps deployment cost for All cards\n"),
+            std::string::npos);
+  EXPECT_EQ(FieldDisplayName("CovCost", "Programs"), "Covert deployment cost for Programs");
+  EXPECT_EQ(FieldDisplayName("HQType"), "HQ");
+}
+
+// With no data file in a folder the user named, the JSON error is the one
+// line and stderr names the folder after it.
+TEST(NoDataFile, NamesAChosenFolderOnlyOnStderr) {
+  quillet::test::TempDir dir;
+  const std::string deck = dir.Write("deck.txt", "1\tSome Card\r\n");
+  const Result r = test::RunCommand("analyze", {deck, "--json", "--data", dir.path()}, "/nowhere/");
+  EXPECT_EQ(r.code, 1);
+  EXPECT_EQ(r.out, "{\n  \"Error\": \"You must create a data file to use this program\"\n}\n");
+  EXPECT_EQ(r.err,
+            "You must create a data file to use this program\nData folder: " + dir.path() + "\n");
+  // A folder the rule found by itself is not named.
+  EXPECT_EQ(test::RunCommand("analyze", {deck}, dir.path()).err,
+            "You must create a data file to use this program\n");
 }
 
 }  // namespace

@@ -78,10 +78,21 @@ TEST(OddsCommand, WrongLinesAndFailures) {
   EXPECT_EQ(r.err, "File '" + bad + "' is not a valid deck file.\n");
   EXPECT_EQ(r.out, "{\n  \"Error\": \"File '" + bad + "' is not a valid deck file.\"\n}\n");
 
+  // A name no card has is refused as the card browser refuses it, but only
+  // once the deck itself has passed.
+  r = RunOnSamples("odds", {deck, "--card", "Koan Ic", "--json"});
+  EXPECT_EQ(r.code, 1);
+  EXPECT_EQ(r.err, "No Such Card!\n");
+  EXPECT_EQ(r.out, "{\n  \"Error\": \"No Such Card!\"\n}\n");
+  r = RunOnSamples("odds", {bad, "--card", "Koan Ic"});
+  EXPECT_EQ(r.err, "File '" + bad + "' is not a valid deck file.\n");
+
   quillet::test::TempDir dir;
   const std::string negative = dir.Write("negative.txt", "1\tBion HQ\r\n-1\tKoan Ice\r\n");
-  for (const auto& [command, args] : {std::pair{"odds", Args{negative, "TotalAmount", "--json"}},
-                                      std::pair{"hand", Args{negative, "--json"}}}) {
+  for (const auto& [command, args] :
+       {std::pair{"odds", Args{negative, "TotalAmount", "--json"}},
+        std::pair{"odds", Args{negative, "--card", "Koan Ic", "--json"}},
+        std::pair{"hand", Args{negative, "--json"}}}) {
     r = RunOnSamples(command, args);
     EXPECT_EQ(r.code, 1) << command;
     EXPECT_EQ(r.err, "Odds need a deck without negative card counts.\n");
@@ -116,17 +127,19 @@ TEST(HandCommand, DealsAgainByTheSeed) {
   const std::string seed = random.out.substr(6, random.out.find('\n') - 6);
   EXPECT_EQ(RunOnSamples("hand", {deck, "--draw", "1000", "--seed", seed}).out, random.out);
 
-  for (const Args& args :
-       {Args{deck, "--seed", "-1"}, Args{deck, "--seed", "x"}, Args{deck, "--draw", "-1"},
-        Args{deck, "--seed"}, Args{deck, "--draw", "9223372036854775808"}}) {
+  for (const Args& args : {Args{deck, "--seed", "-1"}, Args{deck, "--seed", "x"},
+                           Args{deck, "--draw", "-1"}, Args{deck, "--seed"}}) {
     EXPECT_EQ(RunOnSamples("hand", args).code, 2) << args.back();
   }
   // One past the largest seed is named, not dealt as the largest.
   const Result beyond = RunOnSamples("hand", {deck, "--seed", "18446744073709551616"});
   EXPECT_EQ(beyond.code, 2);
-  EXPECT_NE(beyond.err.find("'18446744073709551616' is out of range"), std::string::npos)
+  EXPECT_NE(beyond.err.find("--seed must be 0 to 18446744073709551615\n"), std::string::npos)
       << beyond.err;
   EXPECT_EQ(RunOnSamples("hand", {deck, "--seed", "18446744073709551615"}).code, 0);
+  // Draws beyond any pile deal the rest of it, however many are asked for.
+  EXPECT_EQ(RunOnSamples("hand", {deck, "--seed", "7", "--draw", "99999999999999999999999"}).out,
+            RunOnSamples("hand", {deck, "--seed", "7", "--draw", "1000"}).out);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <numeric>
 #include <random>
 
 #include "analysis/analysis_fixture.h"
@@ -107,6 +108,28 @@ TEST_F(DeckFiguresTest, AgreeWithARecountAndWithTheirCardLists) {
     }
     for (int d = 0; d < 8; ++d) {
       ASSERT_EQ(listCopies({FigureChart::kMakeUp, 1, d}), byDomain[static_cast<std::size_t>(d)]);
+    }
+
+    // The domain bars count what the window's domain figures count, with
+    // "Count assets only" and without, and so do their lists.
+    constexpr std::string_view kDomainFields[] = {
+        "UNAmount",      "FUSAmount",         "MonasAmount",    "CorpAmount",
+        "NoNamesAmount", "InnerCircleAmount", "TranscendAmount"};
+    for (const bool assetsOnly : {true, false}) {
+      model_.SetAssetSwitch(assetsOnly);
+      const DeckFigures shown = ComputeDeckFigures(model_);
+      ASSERT_EQ(shown.domainsOfAssetsOnly, assetsOnly);
+      for (std::size_t d = 0; d < 7; ++d) {
+        ASSERT_EQ(shown.byDomain[d], model_.FieldValue(kDomainFields[d])) << deck << assetsOnly;
+      }
+      std::int64_t total = 0;
+      for (int d = 0; d < 8; ++d) {
+        const std::int64_t copies = shown.byDomain[static_cast<std::size_t>(d)];
+        ASSERT_EQ(listCopies({FigureChart::kMakeUp, 1, d}), copies);
+        total += copies;
+      }
+      ASSERT_EQ(total, assetsOnly ? byType[0]
+                                  : std::accumulate(byType.begin(), byType.end(), std::int64_t{0}));
     }
   }
 }

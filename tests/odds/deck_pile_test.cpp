@@ -96,7 +96,13 @@ TEST_F(DeckPileTest, GroupsCountTheCopiesBehindAFigureOrACard) {
   EXPECT_EQ(herald.Copies, 3);
   EXPECT_EQ(herald.TopDeckCopies, 3);
   EXPECT_EQ(CardOddsGroup(model_, "Cinder Keep").Copies, 0);  // the HQ is not in the pile
-  EXPECT_EQ(CardOddsGroup(model_, "dusk herald").Copies, 0);  // the exact name only
+  // The exact name only: another spelling is no card of the data file.
+  try {
+    CardOddsGroup(model_, "dusk herald");
+    ADD_FAILURE() << "a name no card has made a group";
+  } catch (const OddsError& e) {
+    EXPECT_STREQ(e.what(), "No Such Card!");
+  }
   EXPECT_EQ(FigureOddsGroup(model_, "HQType")->Copies, 0);
 }
 

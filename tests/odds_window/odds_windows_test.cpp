@@ -15,6 +15,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "analysis/field_names.h"
 #include "analysis/master_model.h"
 #include "app/application.h"
 #include "desktop/card_text_codec.h"
@@ -170,7 +171,7 @@ class OddsWindowsTest : public QObject {
     for (const MasterField& field : MasterFields()) {
       a.app->master.FieldDblClick(field.name);
       if (model.ShownList() != field.name) continue;
-      const QString name = FromCardBytes(FieldDisplayCaption(field.name, model.CostBoxText()));
+      const QString name = FromCardBytes(FieldDisplayName(field.name, model.CostBoxText()));
       QVERIFY2(!name.isEmpty() && !name.endsWith(':'), field.name.data());
       QCOMPARE(odds.windowTitle(), QStringLiteral("Draw Odds - ") + name);
       QVERIFY(a.In<QLabel>(odds, "GroupLabel")->text().startsWith("<b>" + name + "</b>: "));

@@ -3,6 +3,9 @@
 // part of a test in a child process as the unprivileged user "nobody", which
 // is handed the test's folder first; a normal user runs it in place.
 // Failures inside the child are printed by the child and fail the test here.
+// The body reads only what lies in that folder: the checkout may sit in a
+// folder only its owner may enter (a home folder, /root), so a test copies
+// the project files it needs into its folder first.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -30,6 +33,11 @@ inline void RunUnprivileged(const std::string& folder, const std::function<void(
   ASSERT_GE(pid, 0);
   if (pid == 0) {
     if (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0) ::_exit(3);
+    if (::access(folder.c_str(), X_OK) != 0) {
+      ADD_FAILURE() << "the unprivileged user cannot enter " << folder
+                    << "; let TMPDIR name a folder everyone may enter";
+      ::_exit(1);
+    }
     body();
     ::_exit(::testing::Test::HasFailure() ? 1 : 0);
   }
