@@ -10,7 +10,7 @@ packages=(
   qt6-charts-dev libqt6opengl6-dev qt6-svg-dev
   libgtest-dev googletest libbenchmark-dev
   libboost-dev
-  clang libclang-rt-14-dev clang-format
+  clang libclang-rt-14-dev clang-format clang-tidy
   fonts-liberation2
   xvfb xauth xdotool imagemagick x11-utils
   strace

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, then builds and runs every test: a release build
 # and an AddressSanitizer + UndefinedBehaviorSanitizer build, the window tests
-# offscreen, the file safety replay (tools/file_safety.sh), the Debian package
-# and its checks, a short run of every fuzz target, and the format check.
+# offscreen, clang-tidy over the release build, the file safety replay
+# (tools/file_safety.sh), the Debian package and its checks, a short run of
+# every fuzz target, and the format check.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/install-deps.sh
@@ -18,6 +19,10 @@ for preset in release asan; do
   cmake --build --preset "$preset"
   echo "== $preset tests"
   ctest --preset "$preset" -j2
+  if [ "$preset" = release ]; then
+    echo "== clang-tidy"
+    tools/tidy.sh build
+  fi
 done
 
 echo "== file safety (strace, ulimit, kill -9 against the release build)"

@@ -16,12 +16,12 @@ std::optional<std::int32_t> Num(const ShortString<N>& text) {
 }
 
 template <Keyword K>
-bool HasKeyword(const TCardRecord& card, const Ctx&) {
+bool HasKeyword(const TCardRecord& card, const Ctx& /*ctx*/) {
   return card.HasKeyword(Mask(K));
 }
 
 template <char Type>
-bool OfType(const TCardRecord& card, const Ctx&) {
+bool OfType(const TCardRecord& card, const Ctx& /*ctx*/) {
   return card.CardType == Type;
 }
 
@@ -33,7 +33,7 @@ bool OfDomain(const TCardRecord& card, const Ctx& ctx) {
 }
 
 template <char Rarity>
-bool OfRarity(const TCardRecord& card, const Ctx&) {
+bool OfRarity(const TCardRecord& card, const Ctx& /*ctx*/) {
   return card.CardType != 'H' && card.Rarity == Rarity;
 }
 

@@ -419,7 +419,7 @@ std::string MasterModel::FieldHint(std::string_view component) const {
   for (std::size_t i = 0; i < kCostFields.size(); ++i) {
     if (kCostFields[i] != component) continue;
     const CostKind* kind = FindCostKind(costBoxText_);
-    if (!kind) kind = &kCostKinds[0];
+    if (!kind) kind = kCostKinds.data();
     return "Total amount of " + std::string(kResourceWords[i]) + " resources required to " +
            std::string(kind->hintTail);
   }

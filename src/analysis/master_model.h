@@ -40,7 +40,7 @@ class OpenDeckHost {
 class FixedDeckHost : public OpenDeckHost {
  public:
   explicit FixedDeckHost(std::string deck) : deck_(std::move(deck)) {}
-  std::optional<std::string> ChooseDeckFile(const std::string&) override { return deck_; }
+  std::optional<std::string> ChooseDeckFile(const std::string& /*dir*/) override { return deck_; }
   void BeginBusy() override {}
   void EndBusy() override {}
   void ShowMessage(const std::string& text) override { messages.push_back(text); }

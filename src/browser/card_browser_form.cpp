@@ -156,7 +156,7 @@ void TCardBrowserForm::BuildControls() {
 
   // The keys belong to the table: in the search box + and - are typed.
   const auto tableAction = [this](const char* name, const QString& caption,
-                                  QList<QKeySequence> keys) {
+                                  const QList<QKeySequence>& keys) {
     auto* action = new QAction(caption, this);
     action->setObjectName(QString::fromLatin1(name));
     action->setShortcuts(keys);
@@ -301,7 +301,7 @@ void TCardBrowserForm::ApplyQuery() {
     QItemSelection selection;
     for (int row = 0; row < model_->rowCount(); ++row) {
       const std::uint32_t card = model_->CardAt(row);
-      if (selected.count(card) != 0) {
+      if (selected.contains(card)) {
         selection.select(model_->index(row, 0), model_->index(row, kCatalogueColumnCount - 1));
       }
       if (card == current) {

@@ -50,7 +50,7 @@ class FileSource final : public ByteSource {
 class ByteReader {
  public:
   static constexpr int kEnd = -1;
-  explicit ByteReader(ByteSource& source, std::size_t bufferSize = 64 * 1024)
+  explicit ByteReader(ByteSource& source, std::size_t bufferSize = std::size_t{64} * 1024)
       : source_(source), buffer_(bufferSize) {}
 
   int Get() {
@@ -94,7 +94,7 @@ class MemorySink final : public ByteSink {
 // Buffers writes to a file descriptor it does not own.
 class BufferedSink final : public ByteSink {
  public:
-  explicit BufferedSink(int fd, std::size_t bufferSize = 64 * 1024) : fd_(fd) {
+  explicit BufferedSink(int fd, std::size_t bufferSize = std::size_t{64} * 1024) : fd_(fd) {
     buffer_.reserve(bufferSize);
   }
   ~BufferedSink() override = default;  // unflushed bytes are dropped: call Flush()

@@ -44,8 +44,11 @@ bool ReadAt(int fd, std::uint8_t* out, std::size_t size, std::int64_t offset) {
   return true;
 }
 
+// File offsets and sizes are signed; the record size joins them as one.
+constexpr std::int64_t kRecordBytes = kRecordSize;
+
 std::int32_t CountOf(std::int64_t bytes) {
-  return static_cast<std::int32_t>(std::min<std::int64_t>(bytes / kRecordSize, INT32_MAX));
+  return static_cast<std::int32_t>(std::min<std::int64_t>(bytes / kRecordBytes, INT32_MAX));
 }
 
 }  // namespace
@@ -107,7 +110,7 @@ void CardDatabase::ReadRecord(std::int32_t i) {
   }
   if (statFd_ < 0) OpenCardStat();
   RecordBytes bytes;
-  if (i < 0 || !ReadAt(statFd_, bytes.data(), kRecordSize, std::int64_t{i} * kRecordSize)) {
+  if (i < 0 || !ReadAt(statFd_, bytes.data(), kRecordSize, std::int64_t{i} * kRecordBytes)) {
     throw IoError(kReadBeyondEnd);
   }
   CurrentCard = DecodeRecord(bytes.data());
@@ -144,7 +147,7 @@ bool CardDatabase::ScanLookup(std::string_view name, std::int32_t start) {
     for (std::int32_t first = from; first < to; first += kBlock) {
       const std::int32_t n = std::min(kBlock, to - first);
       if (!ReadAt(statFd_, block.data(), static_cast<std::size_t>(n) * kRecordSize,
-                  std::int64_t{first} * kRecordSize)) {
+                  std::int64_t{first} * kRecordBytes)) {
         throw IoError(kReadBeyondEnd);
       }
       for (std::int32_t k = 0; k < n; ++k) {

@@ -61,7 +61,7 @@ extern const std::array<std::string_view, kSpecialCount> kSpecialDisplayWords;
 extern const std::array<std::string_view, 7> kDomainWords;
 
 std::optional<int> FindKeyword(std::string_view word);
-std::optional<int> FindSpecial(std::string_view listSpelling);
+std::optional<int> FindSpecial(std::string_view word);
 bool IsDomainWord(std::string_view word);
 
 // Words for codes; nullopt when the code has none.

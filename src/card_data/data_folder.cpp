@@ -47,7 +47,7 @@ std::string ChooseDataFolder(const std::string& given, const DataFolderEnv& env)
   if (!given.empty()) return WithTrailingSlash(given);
   if (Set(env.dataDirVar)) return WithTrailingSlash(*env.dataDirVar);
 
-  const std::string program = WithTrailingSlash(env.programDir);
+  std::string program = WithTrailingSlash(env.programDir);
   if (FileExists(program + "CardStat.Dat") || ::access(program.c_str(), W_OK) == 0) {
     return program;
   }
