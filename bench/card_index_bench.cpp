@@ -16,11 +16,11 @@
 #include <map>
 #include <string>
 
-#include "analysis/master_model.h"
-#include "catalogue/catalogue.h"
-#include "deck_figures/deck_figures.h"
+#include "core/analysis/master_model.h"
+#include "core/catalogue/catalogue.h"
+#include "core/charts/deck_figures.h"
+#include "core/odds/deck_pile.h"
 #include "generated_cards.h"
-#include "odds/deck_pile.h"
 
 namespace quillet {
 namespace {

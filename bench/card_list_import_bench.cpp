@@ -15,11 +15,11 @@
 #include <fstream>
 #include <string>
 
-#include "card_data/byte_source.h"
-#include "card_data/card_database.h"
+#include "core/card_data/byte_source.h"
+#include "core/card_data/card_database.h"
+#include "core/import/card_data_update.h"
+#include "core/import/card_list_importer.h"
 #include "support/temp_dir.h"
-#include "updater/card_data_update.h"
-#include "updater/card_list_importer.h"
 
 namespace quillet {
 namespace {

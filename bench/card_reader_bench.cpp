@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "card_data/card_record.h"
-#include "reader/reader_model.h"
+#include "core/card_data/card_record.h"
+#include "core/reader/reader_model.h"
 #include "support/card_builder.h"
 #include "support/temp_dir.h"
 

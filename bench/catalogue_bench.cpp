@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "catalogue/catalogue.h"
+#include "core/catalogue/catalogue.h"
 #include "support/card_builder.h"
 #include "support/temp_dir.h"
 

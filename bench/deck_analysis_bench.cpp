@@ -6,7 +6,7 @@
 // the shuffled deck should cost no more than twice the ordered one.
 #include <benchmark/benchmark.h>
 
-#include "analysis/master_model.h"
+#include "core/analysis/master_model.h"
 #include "generated_cards.h"
 
 namespace quillet {

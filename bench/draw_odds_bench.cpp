@@ -6,7 +6,7 @@
 // shows the cost of the biggest binomials a --seen can ask for.
 #include <benchmark/benchmark.h>
 
-#include "odds/draw_odds.h"
+#include "core/odds/draw_odds.h"
 
 namespace quillet {
 namespace {

@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "card_data/card_database.h"
-#include "card_data/card_record.h"
+#include "core/card_data/card_database.h"
+#include "core/card_data/card_record.h"
 #include "support/temp_dir.h"
 
 namespace quillet::bench {

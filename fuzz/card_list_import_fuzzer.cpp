@@ -7,11 +7,11 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "card_data/byte_source.h"
-#include "card_data/card_record.h"
+#include "core/card_data/byte_source.h"
+#include "core/card_data/card_record.h"
+#include "core/import/card_data_update.h"
+#include "core/import/card_list_importer.h"
 #include "fuzz_check.h"
-#include "updater/card_data_update.h"
-#include "updater/card_list_importer.h"
 
 using quillet::fuzz::Check;
 

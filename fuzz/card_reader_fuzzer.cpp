@@ -16,10 +16,10 @@
 #include <string>
 #include <string_view>
 
-#include "card_data/card_database.h"
-#include "card_data/io_error.h"
+#include "core/card_data/card_database.h"
+#include "core/card_data/io_error.h"
+#include "core/reader/reader_model.h"
 #include "fuzz_check.h"
-#include "reader/reader_model.h"
 
 using quillet::fuzz::Check;
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "card_data/data_journal.h"
-#include "card_data/file_util.h"
+#include "core/card_data/data_journal.h"
+#include "core/card_data/file_util.h"
 #include "fuzz_check.h"
 
 using quillet::fuzz::Check;

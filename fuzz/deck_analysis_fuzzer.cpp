@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <stdexcept>
 
-#include "analysis/drill_down.h"
+#include "core/analysis/drill_down.h"
 #include "deck_fuzz_support.h"
 
 namespace {

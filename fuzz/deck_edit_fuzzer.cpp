@@ -12,8 +12,8 @@
 #include <string_view>
 #include <vector>
 
-#include "analysis/str_to_int.h"
-#include "catalogue/deck_edit.h"
+#include "core/card_data/str_to_int.h"
+#include "core/deck_edit/deck_edit.h"
 #include "fuzz_check.h"
 
 using quillet::fuzz::Check;

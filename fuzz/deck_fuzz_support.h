@@ -13,9 +13,9 @@
 #include <string>
 #include <string_view>
 
-#include "analysis/master_model.h"
-#include "card_data/card_record.h"
-#include "card_data/card_words.h"
+#include "core/analysis/master_model.h"
+#include "core/card_data/card_record.h"
+#include "core/card_data/card_words.h"
 #include "fuzz_check.h"
 
 namespace quillet::fuzz {

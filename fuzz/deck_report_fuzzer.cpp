@@ -5,11 +5,11 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "card_data/text_util.h"
-#include "deck_figures/deck_figures.h"
+#include "core/card_data/text_util.h"
+#include "core/charts/deck_figures.h"
+#include "core/report/deck_report.h"
+#include "core/report/report_text.h"
 #include "deck_fuzz_support.h"
-#include "report/deck_report.h"
-#include "report/report_text.h"
 
 using namespace quillet;
 using namespace quillet::fuzz;

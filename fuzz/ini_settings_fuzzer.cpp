@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "analysis/ini_settings.h"
+#include "core/settings/ini_settings.h"
 #include "fuzz_check.h"
 
 using quillet::fuzz::Check;

@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "desktop_state/recent_decks.h"
+#include "core/settings/recent_decks.h"
 #include "fuzz_check.h"
 
 using quillet::fuzz::Check;

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "desktop_state/window_places.h"
+#include "core/settings/window_places.h"
 #include "fuzz_check.h"
 
 using quillet::fuzz::Check;

@@ -2,7 +2,7 @@
 """Independent reference for the sample-hand deal, written from its rules
 alone: SplitMix64, the bounded draw by rejection, and the two-part
 Fisher-Yates shuffle. Its printed values are pasted into
-tests/odds/sample_deal_test.cpp as constants."""
+tests/core/odds/sample_deal_test.cpp as constants."""
 
 MASK = (1 << 64) - 1
 

@@ -20,6 +20,8 @@ for preset in release asan; do
   echo "== $preset tests"
   ctest --preset "$preset" -j2
   if [ "$preset" = release ]; then
+    echo "== include rule"
+    tools/check-includes.sh
     echo "== clang-tidy"
     tools/tidy.sh build
   fi

@@ -6,8 +6,8 @@
 #include <QPixmap>
 #include <QPushButton>
 
-#include "desktop/centre_window.h"
-#include "desktop/platform.h"
+#include "gui/platform/centre_window.h"
+#include "gui/platform/platform.h"
 
 namespace quillet {
 namespace {

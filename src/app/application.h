@@ -8,17 +8,17 @@
 #include <memory>
 #include <string>
 
-#include "analysis/session.h"
 #include "app/about_form.h"
-#include "browser/card_browser_form.h"
-#include "charts_window/charts_form.h"
-#include "compare/compare_form.h"
-#include "deck_editing/deck_edit_actions.h"
-#include "main_window/master_form.h"
-#include "odds_window/draw_odds_form.h"
-#include "odds_window/sample_hand_form.h"
-#include "reader/reader_form.h"
-#include "updater/updater_form.h"
+#include "core/analysis/session.h"
+#include "gui/browser/card_browser_form.h"
+#include "gui/browser/deck_edit_actions.h"
+#include "gui/charts/charts_form.h"
+#include "gui/compare/compare_form.h"
+#include "gui/main_window/master_form.h"
+#include "gui/odds/draw_odds_form.h"
+#include "gui/odds/sample_hand_form.h"
+#include "gui/reader/reader_form.h"
+#include "gui/updater/updater_form.h"
 
 namespace quillet {
 

@@ -1,7 +1,7 @@
 #include "app/help_window.h"
 
-#include "desktop/centre_window.h"
-#include "desktop/close_keys.h"
+#include "gui/platform/centre_window.h"
+#include "gui/platform/close_keys.h"
 
 #include <QFileInfo>
 #include <QTextBrowser>

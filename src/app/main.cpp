@@ -8,11 +8,11 @@
 
 #include "app/application.h"
 #include "app/help_window.h"
-#include "card_data/data_folder.h"
-#include "desktop/qt_platform.h"
-#include "desktop/window_font.h"
-#include "desktop/window_keeper.h"
-#include "desktop_state/config_dir.h"
+#include "core/card_data/data_folder.h"
+#include "core/settings/config_dir.h"
+#include "gui/platform/qt_platform.h"
+#include "gui/platform/window_font.h"
+#include "gui/platform/window_keeper.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);

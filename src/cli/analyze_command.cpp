@@ -13,12 +13,12 @@
 #include <utility>
 #include <vector>
 
-#include "analysis/deck_stats.h"
-#include "card_data/text_util.h"
 #include "cli/commands.h"
 #include "cli/deck_command.h"
-#include "deck_figures/deck_figures.h"
-#include "report/deck_report.h"
+#include "core/analysis/deck_stats.h"
+#include "core/card_data/text_util.h"
+#include "core/charts/deck_figures.h"
+#include "core/report/deck_report.h"
 
 namespace quillet::cli {
 namespace {

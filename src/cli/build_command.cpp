@@ -9,11 +9,11 @@
 #include <ostream>
 #include <string_view>
 
-#include "card_data/byte_source.h"
-#include "card_data/card_database.h"
-#include "card_data/io_error.h"
 #include "cli/commands.h"
-#include "updater/card_data_update.h"
+#include "core/card_data/byte_source.h"
+#include "core/card_data/card_database.h"
+#include "core/card_data/io_error.h"
+#include "core/import/card_data_update.h"
 
 namespace quillet::cli {
 namespace {

@@ -1,6 +1,6 @@
 #include "cli/card_report.h"
 
-#include "card_data/card_words.h"
+#include "core/card_data/card_words.h"
 
 namespace quillet::cli {
 

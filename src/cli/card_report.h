@@ -2,9 +2,9 @@
 // reader's boxes cut to the card's own words, and their JSON shape.
 #pragma once
 
-#include "card_data/card_record.h"
 #include "cli/command_support.h"
-#include "reader/reader_model.h"
+#include "core/card_data/card_record.h"
+#include "core/reader/reader_model.h"
 
 namespace quillet::cli {
 

@@ -5,10 +5,10 @@
 #include <memory>
 #include <ostream>
 
-#include "card_data/text_util.h"
 #include "cli/commands.h"
 #include "cli/deck_command.h"
-#include "compare/deck_check.h"
+#include "core/card_data/text_util.h"
+#include "core/compare/deck_check.h"
 
 namespace quillet::cli {
 namespace {

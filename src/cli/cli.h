@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "card_data/data_folder.h"
+#include "core/card_data/data_folder.h"
 
 namespace quillet::cli {
 

@@ -6,7 +6,7 @@
 #include <ostream>
 #include <utility>
 
-#include "card_data/text_util.h"
+#include "core/card_data/text_util.h"
 
 namespace quillet::cli {
 

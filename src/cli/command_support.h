@@ -13,7 +13,7 @@
 #include <string_view>
 #include <vector>
 
-#include "card_data/data_folder.h"
+#include "core/card_data/data_folder.h"
 
 namespace CLI {
 class App;

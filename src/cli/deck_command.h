@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "analysis/master_model.h"
 #include "cli/command_support.h"
+#include "core/analysis/master_model.h"
 
 namespace quillet::cli {
 

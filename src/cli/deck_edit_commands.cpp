@@ -13,14 +13,14 @@
 #include <string>
 #include <utility>
 
-#include "analysis/master_model.h"
-#include "analysis/session.h"
-#include "card_data/card_database.h"
-#include "card_data/io_error.h"
-#include "card_data/text_util.h"
-#include "catalogue/catalogue.h"
-#include "catalogue/deck_editor.h"
 #include "cli/commands.h"
+#include "core/analysis/master_model.h"
+#include "core/analysis/session.h"
+#include "core/card_data/card_database.h"
+#include "core/card_data/io_error.h"
+#include "core/card_data/text_util.h"
+#include "core/catalogue/catalogue.h"
+#include "core/deck_edit/deck_editor.h"
 
 namespace quillet::cli {
 namespace {

@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "card_data/text_util.h"
 #include "cli/commands.h"
 #include "cli/deck_command.h"
-#include "compare/deck_comparison.h"
+#include "core/card_data/text_util.h"
+#include "core/compare/deck_comparison.h"
 
 namespace quillet::cli {
 namespace {

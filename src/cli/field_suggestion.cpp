@@ -4,8 +4,8 @@
 #include <cctype>
 #include <limits>
 
-#include "analysis/field_names.h"
-#include "analysis/master_model.h"
+#include "core/analysis/field_names.h"
+#include "core/analysis/master_model.h"
 
 namespace quillet::cli {
 namespace {

@@ -7,10 +7,10 @@
 #include <memory>
 #include <ostream>
 
-#include "analysis/field_names.h"
-#include "analysis/master_model.h"
-#include "card_data/text_util.h"
 #include "cli/commands.h"
+#include "core/analysis/field_names.h"
+#include "core/analysis/master_model.h"
+#include "core/card_data/text_util.h"
 
 namespace quillet::cli {
 namespace {

@@ -8,11 +8,11 @@
 #include <ostream>
 #include <vector>
 
-#include "card_data/io_error.h"
-#include "card_data/text_util.h"
 #include "cli/commands.h"
 #include "cli/deck_command.h"
-#include "odds/sample_deal.h"
+#include "core/card_data/io_error.h"
+#include "core/card_data/text_util.h"
+#include "core/odds/sample_deal.h"
 
 namespace quillet::cli {
 namespace {

@@ -6,10 +6,10 @@
 #include <memory>
 #include <ostream>
 
-#include "card_data/text_util.h"
 #include "cli/commands.h"
 #include "cli/deck_command.h"
 #include "cli/field_suggestion.h"
+#include "core/card_data/text_util.h"
 
 namespace quillet::cli {
 namespace {

@@ -10,12 +10,12 @@
 #include <string>
 #include <vector>
 
-#include "card_data/io_error.h"
-#include "card_data/text_util.h"
 #include "cli/commands.h"
 #include "cli/deck_command.h"
 #include "cli/field_suggestion.h"
-#include "odds/draw_odds.h"
+#include "core/card_data/io_error.h"
+#include "core/card_data/text_util.h"
+#include "core/odds/draw_odds.h"
 
 namespace quillet::cli {
 namespace {

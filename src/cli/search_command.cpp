@@ -7,13 +7,13 @@
 #include <ostream>
 #include <string>
 
-#include "card_data/card_database.h"
-#include "card_data/io_error.h"
-#include "card_data/text_util.h"
-#include "catalogue/catalogue.h"
 #include "cli/card_report.h"
 #include "cli/commands.h"
-#include "reader/reader_model.h"
+#include "core/card_data/card_database.h"
+#include "core/card_data/io_error.h"
+#include "core/card_data/text_util.h"
+#include "core/catalogue/catalogue.h"
+#include "core/reader/reader_model.h"
 
 namespace quillet::cli {
 namespace {

@@ -7,8 +7,8 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "desktop/platform.h"
-#include "desktop/window_font.h"
+#include "gui/platform/platform.h"
+#include "gui/platform/window_font.h"
 
 using namespace quillet;
 

@@ -8,7 +8,7 @@
 #include <QTest>
 #include <QTimer>
 
-#include "desktop/window_font.h"
+#include "gui/platform/window_font.h"
 #include "support/scripted_platform.h"
 #include "support/temp_dir.h"
 

@@ -5,7 +5,7 @@
 #include <QTest>
 #include <QTextBrowser>
 
-#include "desktop/qt_platform.h"
+#include "gui/platform/qt_platform.h"
 
 using namespace quillet;
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "../analysis/analysis_fixture.h"
+#include "core/analysis/analysis_fixture.h"
 #include "deck_cli_support.h"
 
 namespace quillet::cli {

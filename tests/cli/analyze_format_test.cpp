@@ -7,10 +7,10 @@
 #include <nlohmann/json.hpp>
 #include <string>
 
-#include "analysis/analysis_fixture.h"
-#include "analysis/str_to_int.h"
-#include "card_data/text_util.h"
-#include "report/deck_report.h"
+#include "core/analysis/analysis_fixture.h"
+#include "core/card_data/str_to_int.h"
+#include "core/card_data/text_util.h"
+#include "core/report/deck_report.h"
 #include "sample_data.h"
 
 namespace quillet::cli {

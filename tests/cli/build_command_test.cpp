@@ -2,10 +2,10 @@
 
 #include <filesystem>
 
-#include "card_data/card_database.h"
+#include "core/card_data/card_database.h"
+#include "core/import/card_list_line.h"
 #include "deck_cli_support.h"
 #include "support/temp_dir.h"
-#include "updater/card_list_line.h"
 
 namespace quillet::cli {
 namespace {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "card_data/card_words.h"
+#include "core/card_data/card_words.h"
 #include "deck_cli_support.h"
 #include "support/card_builder.h"
 #include "support/temp_dir.h"

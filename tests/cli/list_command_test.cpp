@@ -4,9 +4,9 @@
 #include <sstream>
 #include <string>
 
-#include "../analysis/analysis_fixture.h"
-#include "analysis/field_names.h"
-#include "analysis/master_model.h"
+#include "core/analysis/analysis_fixture.h"
+#include "core/analysis/field_names.h"
+#include "core/analysis/master_model.h"
 #include "deck_cli_support.h"
 
 namespace quillet::cli {

@@ -8,7 +8,7 @@
 #include <utility>
 
 #include "cli/commands.h"
-#include "odds/draw_odds.h"
+#include "core/odds/draw_odds.h"
 #include "sample_data.h"
 
 namespace quillet::cli {

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "card_data/card_record.h"
+#include "core/card_data/card_record.h"
 
 namespace quillet::test {
 

@@ -14,7 +14,7 @@
 #include <optional>
 #include <vector>
 
-#include "desktop/platform.h"
+#include "gui/platform/platform.h"
 
 namespace quillet::test {
 

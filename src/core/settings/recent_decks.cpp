@@ -1,0 +1,109 @@
+#include "core/settings/recent_decks.h"
+
+#include <unistd.h>
+#include <algorithm>
+
+#include <cerrno>
+#include <cstdint>
+
+#include "core/card_data/byte_source.h"
+#include "core/card_data/file_util.h"
+#include "core/card_data/io_error.h"
+#include "core/settings/config_dir.h"
+
+namespace quillet {
+
+namespace {
+
+constexpr std::string_view kHeader = "# Decks recently opened in Quillet, newest first.\n";
+
+// Eight paths are a few kilobytes; a larger file is not our list, and
+// reading it (a link to an endless device, say) must not stall the start.
+constexpr long long kMaxFileSize = 1024 * 1024;
+
+std::string ReadList(const std::string& path) {
+  FileSource source(path, kMaxFileSize);
+  std::string bytes;
+  std::uint8_t buffer[16 * 1024];
+  while (const std::size_t n = source.Read(buffer, sizeof buffer)) {
+    bytes.append(reinterpret_cast<const char*>(buffer), n);
+  }
+  return bytes;
+}
+
+}  // namespace
+
+bool RecentDecks::Storable(std::string_view path) {
+  return !path.empty() && path.front() == '/' &&
+         path.find_first_of(std::string_view("\r\n\0", 3)) == std::string_view::npos;
+}
+
+bool RecentDecks::Add(const std::string& path) {
+  if (!Storable(path)) return false;
+  if (!paths_.empty() && paths_.front() == path) return false;
+  Remove(path);
+  paths_.insert(paths_.begin(), path);
+  if (paths_.size() > kLimit) paths_.resize(kLimit);
+  return true;
+}
+
+bool RecentDecks::Remove(std::string_view path) {
+  const auto it = std::find(paths_.begin(), paths_.end(), path);
+  if (it == paths_.end()) return false;
+  paths_.erase(it);
+  return true;
+}
+
+RecentDecks ParseRecentDecks(std::string_view bytes) {
+  // Lines are read oldest-last, so adding them in reverse keeps the first
+  // occurrence of a repeated path and the file's order.
+  std::vector<std::string> lines;
+  while (!bytes.empty()) {
+    const std::size_t end = bytes.find('\n');
+    std::string_view line = bytes.substr(0, end);
+    // A file saved by an editor that ends lines with CR LF still reads.
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    bytes.remove_prefix(end == std::string_view::npos ? bytes.size() : end + 1);
+    if (!RecentDecks::Storable(line)) continue;
+    if (std::find(lines.begin(), lines.end(), line) != lines.end()) continue;
+    lines.emplace_back(line);
+    if (lines.size() == RecentDecks::kLimit) break;
+  }
+  RecentDecks decks;
+  for (auto it = lines.rbegin(); it != lines.rend(); ++it) decks.Add(*it);
+  return decks;
+}
+
+std::string RecentDecksText(const RecentDecks& decks) {
+  std::string text(kHeader);
+  for (const std::string& path : decks.Paths()) {
+    text += path;
+    text += '\n';
+  }
+  return text;
+}
+
+RecentDecks LoadRecentDecks(const std::string& configDir) {
+  if (configDir.empty()) return {};
+  try {
+    return ParseRecentDecks(ReadList(configDir + std::string(kRecentDecksFileName)));
+  } catch (const IoError&) {
+    return {};
+  }
+}
+
+void SaveRecentDecks(const std::string& configDir, const RecentDecks& decks) {
+  if (configDir.empty()) return;
+  MakeDirectories(configDir);
+  const std::string path = configDir + std::string(kRecentDecksFileName);
+  // A file we could not read was not loaded; writing our list over it
+  // would lose the one it holds.
+  if (::access(path.c_str(), F_OK) == 0 || errno != ENOENT) (void)ReadList(path);
+  AtomicFile file(path);
+  BufferedSink sink(file.fd());
+  sink.Write(RecentDecksText(decks));
+  sink.Flush();
+  file.Commit();
+}
+
+}  // namespace quillet

@@ -1,0 +1,94 @@
+#include "gui/main_window/card_list_box.h"
+
+#include <QHelpEvent>
+#include <QMouseEvent>
+#include <QSignalBlocker>
+#include <QStyledItemDelegate>
+#include <QToolTip>
+
+namespace quillet {
+
+namespace {
+
+class FixedHeightDelegate final : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+  QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    return {QStyledItemDelegate::sizeHint(option, index).width(), TCardListBox::kItemHeight};
+  }
+};
+
+}  // namespace
+
+TCardListBox::TCardListBox(QWidget* parent) : QListWidget(parent) {
+  setSelectionMode(QAbstractItemView::SingleSelection);
+  setUniformItemSizes(true);
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  setItemDelegate(new FixedHeightDelegate(this));
+  viewport()->setMouseTracking(true);
+}
+
+QStringList TCardListBox::Lines() const {
+  QStringList lines;
+  lines.reserve(count());
+  for (int row = 0; row < count(); ++row) lines << item(row)->text();
+  return lines;
+}
+
+void TCardListBox::SetLines(const QStringList& lines) {
+  const QSignalBlocker quiet(this);
+  clear();
+  addItems(lines);
+}
+
+int TCardListBox::SelectedRow() const {
+  const QModelIndexList rows = selectionModel()->selectedRows();
+  return rows.isEmpty() ? -1 : rows.constFirst().row();
+}
+
+void TCardListBox::SelectQuietly(int row) {
+  const QSignalBlocker quiet(this);
+  if (row < 0) {
+    clearSelection();
+    setCurrentRow(-1);
+  } else {
+    setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
+  }
+}
+
+void TCardListBox::mousePressEvent(QMouseEvent* event) {
+  // The right button selects a line only on release, as the mouse-up rule
+  // says, so a press must leave the selection alone.
+  if (event->button() == Qt::RightButton) return;
+  QListWidget::mousePressEvent(event);
+}
+
+void TCardListBox::mouseReleaseEvent(QMouseEvent* event) {
+  QListWidget::mouseReleaseEvent(event);
+  emit mouseUp(event->position().toPoint(), event->button());
+}
+
+void TCardListBox::mouseMoveEvent(QMouseEvent* event) {
+  QListWidget::mouseMoveEvent(event);
+  emit mouseMoved(event->position().toPoint());
+}
+
+void TCardListBox::mouseDoubleClickEvent(QMouseEvent* event) {
+  QListWidget::mouseDoubleClickEvent(event);
+  if (event->button() == Qt::LeftButton) emit doubleClicked();
+}
+
+bool TCardListBox::viewportEvent(QEvent* event) {
+  if (event->type() == QEvent::ToolTip) {
+    const auto* help = static_cast<QHelpEvent*>(event);
+    if (toolTip().isEmpty()) {
+      QToolTip::hideText();
+    } else {
+      QToolTip::showText(help->globalPos(), toolTip(), viewport());
+    }
+    return true;
+  }
+  return QListWidget::viewportEvent(event);
+}
+
+}  // namespace quillet

@@ -1,0 +1,72 @@
+#include "gui/main_window/int_edit.h"
+
+#include <QMouseEvent>
+
+#include "core/card_data/str_to_int.h"
+
+namespace quillet {
+
+TIntEdit::TIntEdit(QWidget* parent) : QLineEdit(parent) {
+  setReadOnly(true);
+  setFocusPolicy(Qt::NoFocus);
+}
+
+std::int32_t TIntEdit::Value() const {
+  QString shown = text();
+  if (percentage_) shown.chop(1);
+  return TryStrToInt(shown.toStdString()).value_or(0);
+}
+
+QString TIntEdit::TextOf(std::int32_t value) const {
+  if (value == 0 && !showZero_) return {};
+  QString shown = QString::number(value);
+  if (percentage_) shown += QLatin1Char('%');
+  return shown;
+}
+
+void TIntEdit::SetValue(std::int32_t value) {
+  setText(TextOf(value));
+}
+
+void TIntEdit::AddValue(std::int32_t amount) {
+  // Counting wraps round like the 32-bit figures it mirrors instead of
+  // overflowing.
+  const auto sum = static_cast<std::uint32_t>(Value()) + static_cast<std::uint32_t>(amount);
+  SetValue(static_cast<std::int32_t>(sum));
+}
+
+void TIntEdit::SetPercentage(bool percentage) {
+  if (percentage == percentage_) return;
+  QString shown = text();
+  if (!shown.isEmpty()) {
+    if (percentage) {
+      shown += QLatin1Char('%');
+    } else {
+      shown.chop(1);
+    }
+    setText(shown);
+  }
+  percentage_ = percentage;
+}
+
+void TIntEdit::SetShowZero(bool showZero) {
+  if (Value() == 0) {
+    showZero_ = showZero;
+    setText(TextOf(0));
+  }
+  showZero_ = showZero;
+}
+
+void TIntEdit::mouseReleaseEvent(QMouseEvent* event) {
+  QLineEdit::mouseReleaseEvent(event);
+  if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
+    emit clicked();
+  }
+}
+
+void TIntEdit::mouseDoubleClickEvent(QMouseEvent* event) {
+  QLineEdit::mouseDoubleClickEvent(event);
+  if (event->button() == Qt::LeftButton) emit doubleClicked();
+}
+
+}  // namespace quillet

@@ -1,0 +1,227 @@
+// TMasterForm: the program's main window. It is a view over MasterModel: every
+// handler runs one model operation and then shows the whole model again
+// (ShowModel), so the window holds no analysis of its own, only its controls.
+// The controls carry their component names as objectName, and the integer
+// fields are built from one table (field_places.h) in one loop. The shell
+// wires the other windows in through the three hooks below.
+#pragma once
+
+#include <QMainWindow>
+#include <QStringList>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "core/analysis/master_model.h"
+#include "core/settings/file_fingerprint.h"
+#include "core/settings/recent_decks.h"
+#include "gui/platform/platform.h"
+
+class QAction;
+class QCheckBox;
+class QCloseEvent;
+class QDragEnterEvent;
+class QDropEvent;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QPushButton;
+class QScrollArea;
+
+namespace quillet {
+
+class PlatformDeckHost;
+class TCardListBox;
+class TIntEdit;
+
+class TMasterForm : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  TMasterForm(Session& session, Platform& platform, QWidget* parent = nullptr);
+  ~TMasterForm() override;
+
+  // Set by the shell. runUpdater shows the updater dialog modally and returns
+  // true when it closed with OK; showReader shows the card reader without
+  // waiting and raises it; showAbout shows the about box modally.
+  std::function<bool()> runUpdater;
+  std::function<void()> showReader;
+  std::function<void()> showAbout;
+  // The Tools menu's Draw Odds and Sample Hand: show the window without
+  // waiting and raise it.
+  std::function<void()> showDrawOdds;
+  std::function<void()> showSampleHand;
+  // Set by the shell: File > Compare With... (enabled while a deck is open).
+  std::function<void()> compareWith;
+  // Set by the shell: shows the card browser (Tools > Card Browser).
+  std::function<void()> showBrowser;
+  // Shows the charts window without waiting; set by the shell, which makes
+  // the window on first use.
+  std::function<void()> showCharts;
+
+  MasterModel& model() { return model_; }
+  TIntEdit* Field(std::string_view name) const;
+
+  // Where the recent decks are kept (config_dir.h); loads the list from it.
+  // Until this is called, and with an empty folder, the list is not kept.
+  void UseConfigDir(std::string dir);
+  const RecentDecks& recentDecks() const { return recent_; }
+
+  // Opens the deck at `path` by the Open dialog's sequence and messages,
+  // without the dialog. Nothing happens while the deck commands are off (no
+  // card data file).
+  void OpenDeckFile(const QString& path);
+  // Opens the deck named by the first argument after the program's name,
+  // once the event loop runs, so the window is up before any message.
+  void OpenFromCommandLine(const QStringList& arguments);
+  // Opens a deck of the recent list; one that no longer exists leaves the
+  // list with a message saying so.
+  void OpenRecentDeck(const std::string& path);
+  // Puts the shared Undo and Redo actions of the deck edits at the top of
+  // the Edit menu (the application's DeckEditActions).
+  void UseEditActions(QAction* undo, QAction* redo);
+  // File > New Deck...: asks for a file name, writes an empty deck there and
+  // opens it as any deck is opened.
+  void NewDeck1Click();
+  // Analyses the open deck again, keeping the cost kind, the switch and the
+  // shown list (MasterModel::Reload). The window calls it when the deck's
+  // file changes; F5 calls it at any time.
+  void ReloadDeck();
+  // Analyses the open deck again when its file no longer holds what was last
+  // analysed: on the watcher's notices, and after the deck was edited here
+  // (so the edit's own notice that follows finds nothing new).
+  void DeckFileChanged();
+  // The deck being watched and reloaded: the last one opened without
+  // failure, kept while a reload finds it broken. Bytes, as the model's.
+  const std::string& OpenDeckPath() const { return openDeck_; }
+
+  // The handlers, public so the shell and the tests can drive them as the
+  // controls do.
+  void AnalyzeButtonClick();
+  void AssetSwitchClick();
+  void CostBoxChange(const QString& item);
+  void FieldDblClick(std::string_view name);  // OnClick for TopDeckAmount
+  void SaveButtonClick();
+  void CardListClick();
+  void CardListDblClick();
+  void CardListMouseUp(const QPoint& position);
+  void CardListMouseMove(const QPoint& position);
+  void PopUpCopyClick();
+  void UpdaterButtonClick();
+  void CloseButtonClick();
+  void Exit1Click();
+  void CompareWith1Click();
+  void About1Click();
+  void Help2Click();
+  void QuilletHomepage1Click();
+  void OrvaneHomePage1Click();
+  void ChartsClick();
+  void ExportReportClick();
+  void PrintClick();
+  // Runs `show`, which fills the model's card list with a list of its own (a
+  // chart's bar), and shows the list as a figure's list is shown. Does
+  // nothing when `show` returns false.
+  void ShowList(const std::function<bool(MasterModel&)>& show);
+
+ signals:
+  // For the windows that follow the main window. deckAnalysed comes after
+  // every analysis, successful or not (an empty model().DName() means it
+  // failed); listShown after a figure's list replaced the card list
+  // (model().ShownList() names the figure); cardLineSelected after a click
+  // on a card list line.
+  void deckAnalysed();
+  // When an analysis has failed and the window has been emptied, before the
+  // message says so: the windows that follow empty themselves too, so the
+  // user reads the message over no old figures. deckAnalysed still follows.
+  void deckCleared();
+  void listShown();
+  void cardLineSelected(int line);
+  // After the asset switch or the cost kind changed the figures on display.
+  void switchesChanged();
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+
+ private:
+  void BuildControls();
+  void BuildTopStrip(QWidget* client);
+  void BuildTypes(QWidget* client);
+  void BuildDomains(QWidget* client);
+  void BuildFigures(QWidget* client);
+  void BuildLists(QWidget* client);
+  void BuildButtons(QWidget* client);
+  void BuildMenus();
+  void BuildFields();
+  // Runs a user action; a failure it raises is shown in a message box.
+  void Run(const std::function<void()>& action);
+  void SetTabOrder();
+
+  void FormCreate();
+  void CentreOnScreen();
+  void ShowModel();
+  void SetDeckCommandsEnabled(bool enabled);
+  // The open-deck sequence shared by the dialog and every path-given open.
+  void OpenWith(PlatformDeckHost& host);
+  // Makes the emptied window visible behind a failure's message.
+  void ShowBeforeMessage(PlatformDeckHost& host);
+  void TrackOpenDeck(const std::string& path);
+  void ShowRecentDecks();
+  void SaveRecentDecksQuietly();
+  std::optional<int> SelectedLine() const;
+
+  Session& session_;
+  Platform& platform_;
+  MasterModel model_;
+  QString saveDialogFileName_;  // SaveDialog1's file name
+  std::string configDir_;
+  RecentDecks recent_;
+  std::unique_ptr<FileWatcher> watcher_;
+  std::string openDeck_;
+  // The content the last analysis of openDeck_ read; a notice that brings
+  // the same content again (above all a broken file) is not analysed again.
+  std::optional<FileFingerprint> analysedPrint_;
+  bool reloading_ = false;
+  bool changedWhileReloading_ = false;
+  // The last reload found the open deck broken and said so.
+  bool reloadBroken_ = false;
+
+  std::map<std::string, TIntEdit*, std::less<>> fields_;
+  std::map<int, QWidget*> panels_;  // by FieldPanel, while the window is built
+  QLineEdit* DName = nullptr;
+  QLineEdit* HQType = nullptr;
+  QCheckBox* AssetSwitch = nullptr;
+  QComboBox* CostBox = nullptr;
+  QListWidget* ProblemBox = nullptr;
+  TCardListBox* CardList = nullptr;
+  QLabel* CardListName = nullptr;
+  QPushButton* AnalyzeButton = nullptr;
+  QPushButton* SaveButton = nullptr;
+  QPushButton* ReaderButton = nullptr;
+  QPushButton* CloseButton = nullptr;
+  QScrollArea* AssetScroller = nullptr;
+  QScrollArea* EnhanceScroller = nullptr;
+  QScrollArea* DomainScroller = nullptr;
+  QMenu* CardListMenu = nullptr;
+  QAction* NewDeck1 = nullptr;
+  QAction* Open1 = nullptr;
+  QMenu* OpenRecent1 = nullptr;
+  QAction* Reload1 = nullptr;
+  QAction* SaveList1 = nullptr;
+  QAction* CompareWith1 = nullptr;
+  QAction* CardStats1 = nullptr;
+  QMenu* Edit1 = nullptr;
+  QAction* Copy2 = nullptr;
+  QAction* PopUpCopy = nullptr;
+  QAction* ExportReport1 = nullptr;
+  QAction* Print1 = nullptr;
+};
+
+}  // namespace quillet

@@ -1,0 +1,159 @@
+#include "gui/odds/sample_hand_form.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <exception>
+#include <limits>
+
+#include "core/analysis/master_model.h"
+#include "core/odds/draw_odds.h"
+#include "gui/platform/card_text_codec.h"
+#include "gui/platform/close_keys.h"
+#include "gui/platform/window_font.h"
+
+namespace quillet {
+
+TSampleHandForm::TSampleHandForm(MasterModel& model, QWidget* parent)
+    : QWidget(parent, Qt::Window), model_(model) {
+  setObjectName(QStringLiteral("SampleHandForm"));
+  CloseOnKeys(*this);
+  setWindowTitle(QStringLiteral("Sample Hand"));
+  setFont(WindowFont());
+  auto* layout = new QVBoxLayout(this);
+
+  auto* seedRow = new QHBoxLayout;
+  auto* seedLabel = new QLabel(QStringLiteral("&Seed:"), this);
+  seedLabel->setObjectName(QStringLiteral("SeedLabel"));
+  SeedEdit = new QLineEdit(this);
+  SeedEdit->setObjectName(QStringLiteral("SeedEdit"));
+  // Any unsigned 64-bit number, as the command line's hand takes it: the
+  // digits are checked here, the range when the seed is read, so a seed one
+  // past the largest is told why it deals nothing.
+  SeedEdit->setValidator(
+      new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,20}")), SeedEdit));
+  SeedEdit->setToolTip(QStringLiteral("Type a seed from 0 to %1 to deal its hand again")
+                           .arg(std::numeric_limits<std::uint64_t>::max()));
+  seedLabel->setBuddy(SeedEdit);
+  seedRow->addWidget(seedLabel);
+  seedRow->addWidget(SeedEdit, 1);
+  layout->addLayout(seedRow);
+
+  HandList = new QListWidget(this);
+  HandList->setObjectName(QStringLiteral("HandList"));
+  HandList->setToolTip(QStringLiteral("Double click a card to read it"));
+  layout->addWidget(HandList, 1);
+  HandStatus = new QLabel(this);
+  HandStatus->setObjectName(QStringLiteral("HandStatus"));
+  HandStatus->setWordWrap(true);
+  layout->addWidget(HandStatus);
+
+  auto* buttons = new QHBoxLayout;
+  DrawButton = new QPushButton(QStringLiteral("&Draw"), this);
+  DrawButton->setObjectName(QStringLiteral("DrawButton"));
+  NewHandButton = new QPushButton(QStringLiteral("&New Hand"), this);
+  NewHandButton->setObjectName(QStringLiteral("NewHandButton"));
+  buttons->addStretch(1);
+  buttons->addWidget(DrawButton);
+  buttons->addWidget(NewHandButton);
+  layout->addLayout(buttons);
+
+  connect(DrawButton, &QPushButton::clicked, this, &TSampleHandForm::DrawClick);
+  connect(NewHandButton, &QPushButton::clicked, this, &TSampleHandForm::NewHandClick);
+  connect(SeedEdit, &QLineEdit::textEdited, this, &TSampleHandForm::SeedEdited);
+  connect(HandList, &QListWidget::itemActivated, this, &TSampleHandForm::HandDblClick);
+  resize(340, 420);
+  FollowAnalysis();
+}
+
+void TSampleHandForm::FollowAnalysis() {
+  if (model_.DName().empty()) {
+    SeedEdit->clear();
+    Clear(QStringLiteral("Open a deck to deal a sample hand."));
+    return;
+  }
+  Deal(newSeed());
+}
+
+void TSampleHandForm::NewHandClick() {
+  if (!model_.DName().empty()) Deal(newSeed());
+}
+
+void TSampleHandForm::DrawClick() {
+  if (shown_ >= dealt_.size()) return;
+  ++shown_;
+  ShowHand();
+  HandList->scrollToBottom();
+}
+
+void TSampleHandForm::SeedEdited(const QString& text) {
+  if (text.isEmpty() || model_.DName().empty()) return;
+  bool ok = false;
+  const qulonglong seed = text.toULongLong(&ok);
+  if (ok) {
+    Deal(seed);
+    return;
+  }
+  // The hand on show would belong to another seed than the one in the box.
+  Clear(QStringLiteral("A seed is a number from 0 to %1.")
+            .arg(std::numeric_limits<std::uint64_t>::max()));
+}
+
+void TSampleHandForm::HandDblClick() {
+  const int row = HandList->currentRow();
+  if (row < 0 || static_cast<std::size_t>(row) >= shown_) return;
+  model_.session().SelectedCardName = dealt_[static_cast<std::size_t>(row)].Name;
+  if (showReader) showReader();
+}
+
+void TSampleHandForm::Deal(std::uint64_t seed) {
+  if (SeedEdit->text() != QString::number(seed)) SeedEdit->setText(QString::number(seed));
+  try {
+    dealt_ = DealPile(DeckPile::FromSession(model_.session()), seed);
+  } catch (const std::exception& e) {
+    Clear(QString::fromStdString(e.what()));
+    return;
+  }
+  shown_ = std::min<std::size_t>(dealt_.size(), kOpeningHand);
+  ShowHand();
+}
+
+void TSampleHandForm::Clear(const QString& notice) {
+  dealt_.clear();
+  shown_ = 0;
+  HandList->clear();
+  HandStatus->setText(notice);
+  DrawButton->setEnabled(false);
+  NewHandButton->setEnabled(!model_.DName().empty());
+}
+
+void TSampleHandForm::ShowHand() {
+  HandList->clear();
+  QFont topDeckFont = HandList->font();
+  topDeckFont.setBold(true);
+  for (std::size_t i = 0; i < shown_; ++i) {
+    const DealtCard& card = dealt_[i];
+    // The hand is numbered 1 to 8; each later draw by its number after it.
+    const QString place =
+        i < static_cast<std::size_t>(kOpeningHand)
+            ? QStringLiteral("%1.").arg(i + 1)
+            : QStringLiteral("+%1").arg(i + 1 - static_cast<std::size_t>(kOpeningHand));
+    QString text = place.leftJustified(5) + FromCardBytes(card.Name);
+    if (card.TopDeck) text += QStringLiteral("  [top deck]");
+    auto* item = new QListWidgetItem(text, HandList);
+    if (card.TopDeck) item->setFont(topDeckFont);
+  }
+  const std::size_t left = dealt_.size() - shown_;
+  HandStatus->setText(
+      dealt_.empty() ? QStringLiteral("The deck has no cards to deal.")
+                     : QStringLiteral("%1 cards seen, %2 left in the pile").arg(shown_).arg(left));
+  DrawButton->setEnabled(left > 0);
+  NewHandButton->setEnabled(true);
+}
+
+}  // namespace quillet

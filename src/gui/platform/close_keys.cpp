@@ -1,0 +1,17 @@
+#include "gui/platform/close_keys.h"
+
+#include <QShortcut>
+#include <QWidget>
+
+namespace quillet {
+
+void CloseOnKeys(QWidget& window, const QList<QKeySequence>& keys) {
+  for (const QKeySequence& key : keys) {
+    auto* shortcut = new QShortcut(key, &window);
+    shortcut->setObjectName(QStringLiteral("CloseShortcut"));
+    shortcut->setContext(Qt::WindowShortcut);
+    QObject::connect(shortcut, &QShortcut::activated, &window, &QWidget::close);
+  }
+}
+
+}  // namespace quillet

@@ -1,0 +1,102 @@
+#include "gui/platform/qt_platform.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QImage>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QUrl>
+
+#include "gui/platform/qt_file_watcher.h"
+
+namespace quillet {
+
+QString QtNameFilter(const QString& filter) {
+  const QStringList parts = filter.split(QLatin1Char('|'));
+  QStringList filters;
+  for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+    filters << QStringLiteral("%1 (%2)").arg(
+        parts[i], QString(parts[i + 1]).replace(QLatin1Char(';'), QLatin1Char(' ')));
+  }
+  return filters.join(QStringLiteral(";;"));
+}
+
+void QtPlatform::ShowMessage(QWidget* parent, const QString& text) {
+  QMessageBox box(QMessageBox::NoIcon, kApplicationTitle, text, QMessageBox::Ok, parent);
+  box.exec();
+}
+
+namespace {
+
+std::optional<QString> RunFileDialog(QWidget* parent, const FileDialogOptions& options,
+                                     QFileDialog::AcceptMode mode) {
+  QFileDialog dialog(parent, options.title);
+  dialog.setAcceptMode(mode);
+  dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
+                                                     : QFileDialog::AnyFile);
+  dialog.setNameFilter(QtNameFilter(options.filter));
+  if (!options.defaultSuffix.isEmpty()) dialog.setDefaultSuffix(options.defaultSuffix);
+  if (!options.initialDirectory.isEmpty() && QDir(options.initialDirectory).exists()) {
+    dialog.setDirectory(options.initialDirectory);
+  }
+  // A bare pattern such as "*.txt" is what the filter already shows.
+  if (!options.fileName.isEmpty() && !options.fileName.contains(QLatin1Char('*'))) {
+    dialog.selectFile(options.fileName);
+  }
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return dialog.selectedFiles().constFirst();
+}
+
+}  // namespace
+
+std::optional<QString> QtPlatform::GetOpenFileName(QWidget* parent,
+                                                   const FileDialogOptions& options) {
+  return RunFileDialog(parent, options, QFileDialog::AcceptOpen);
+}
+
+std::optional<QString> QtPlatform::GetSaveFileName(QWidget* parent,
+                                                   const FileDialogOptions& options) {
+  return RunFileDialog(parent, options, QFileDialog::AcceptSave);
+}
+
+void QtPlatform::SetClipboardText(const QString& text) {
+  QGuiApplication::clipboard()->setText(text);
+}
+QString QtPlatform::ClipboardText() {
+  return QGuiApplication::clipboard()->text();
+}
+
+void QtPlatform::SetClipboardImage(const QImage& image) {
+  QGuiApplication::clipboard()->setImage(image);
+}
+
+bool QtPlatform::ChoosePrinter(QWidget* parent, QPrinter& printer) {
+  QPrintDialog dialog(&printer, parent);
+  return dialog.exec() == QDialog::Accepted;
+}
+
+void QtPlatform::BeginBusy() {
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+}
+void QtPlatform::EndBusy() {
+  QApplication::restoreOverrideCursor();
+}
+
+void QtPlatform::ShowHelp(QWidget* parent, const QString& topic) {
+  if (showHelp_) showHelp_(parent, topic);
+}
+
+bool QtPlatform::OpenUrl(const QString& url) {
+  return QDesktopServices::openUrl(QUrl(url));
+}
+
+std::unique_ptr<FileWatcher> QtPlatform::NewFileWatcher() {
+  return std::make_unique<QtFileWatcher>();
+}
+
+}  // namespace quillet

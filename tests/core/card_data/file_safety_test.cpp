@@ -1,0 +1,248 @@
+// Every file is written through AtomicFile and read through FileSource, so
+// their promises are tested here once, on every kind of thing a path can
+// name: the node that is not a regular file stays what it is, a link stays a
+// link, protection, owner, group and mode hold, and no temporary file
+// outlives its writer.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/file.h>
+#include <sys/resource.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <functional>
+#include <set>
+#include <string>
+
+#include "core/card_data/byte_source.h"
+#include "core/card_data/file_util.h"
+#include "core/card_data/io_error.h"
+#include "support/temp_dir.h"
+
+namespace quillet {
+namespace {
+
+using test::TempDir;
+constexpr uid_t kNobody = 65534;
+
+std::set<std::string> Files(const std::string& dir) {
+  std::set<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(dir)) {
+    names.insert(entry.path().filename().string());
+  }
+  return names;
+}
+
+std::string ErrorOf(const std::function<void()>& action) {
+  try {
+    action();
+  } catch (const IoError& e) {
+    return e.what();
+  }
+  return "no error";
+}
+
+void WriteAtomically(const std::string& path, std::string_view bytes) {
+  AtomicFile file(path);
+  BufferedSink sink(file.fd());
+  sink.Write(bytes);
+  sink.Flush();
+  file.Commit();
+}
+
+struct Special {
+  const char* label;
+  std::function<void(const std::string&)> make;
+  mode_t type;
+};
+
+void MakeSocket(const std::string& path) {
+  const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  path.copy(address.sun_path, sizeof address.sun_path - 1);
+  ASSERT_EQ(::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+  ::close(fd);
+}
+
+class SpecialFiles : public ::testing::TestWithParam<Special> {};
+
+// Neither reading nor writing blocks on a FIFO nobody writes to, and the
+// node is still the same kind of node afterwards.
+TEST_P(SpecialFiles, AreRefusedAtOnceAndStayWhatTheyAre) {
+  TempDir dir;
+  const std::string path = dir.File("deck.txt");
+  GetParam().make(path);
+  EXPECT_EQ(ErrorOf([&] { FileSource source(path); }), "File access denied");
+  EXPECT_EQ(ErrorOf([&] { WriteAtomically(path, "1\tCole\r\n"); }), "File access denied");
+  // Through a link too.
+  ASSERT_EQ(::symlink("deck.txt", dir.File("link.txt").c_str()), 0);
+  EXPECT_EQ(ErrorOf([&] { WriteAtomically(dir.File("link.txt"), "x"); }), "File access denied");
+  struct stat st {};
+  ASSERT_EQ(::lstat(path.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & S_IFMT, GetParam().type);
+  EXPECT_EQ(Files(dir.path()), (std::set<std::string>{"deck.txt", "link.txt"}));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, SpecialFiles,
+    ::testing::Values(Special{"Fifo",
+                              [](const std::string& p) { ASSERT_EQ(::mkfifo(p.c_str(), 0644), 0); },
+                              S_IFIFO},
+                      Special{"Folder",
+                              [](const std::string& p) { ASSERT_EQ(::mkdir(p.c_str(), 0755), 0); },
+                              S_IFDIR},
+                      Special{"Socket", MakeSocket, S_IFSOCK}),
+    [](const auto& info) { return std::string(info.param.label); });
+
+TEST(FileSafetyTest, DevicesAndOversizedFilesAreNotRead) {
+  EXPECT_EQ(ErrorOf([] { FileSource source("/dev/zero"); }), "File access denied");
+  TempDir dir;
+  const std::string path = dir.Write("big", std::string(1001, 'x'));
+  EXPECT_EQ(ErrorOf([&] { FileSource source(path, 1000); }), "File access denied");
+  EXPECT_EQ(ErrorOf([&] { FileSource source(path, 1001); }), "no error");
+}
+
+TEST(FileSafetyTest, LinksStayLinksAndTheirTargetsAreReplaced) {
+  TempDir dir;
+  ASSERT_EQ(::mkdir(dir.File("e").c_str(), 0755), 0);
+  dir.Write("e/r.txt", "old");
+  ASSERT_EQ(::symlink("e/r.txt", dir.File("relative").c_str()), 0);
+  ASSERT_EQ(::symlink(dir.File("relative").c_str(), dir.File("chain").c_str()), 0);
+  WriteAtomically(dir.File("relative"), "one");
+  EXPECT_EQ(TempDir::Read(dir.File("e/r.txt")), "one");
+  WriteAtomically(dir.File("chain"), "two");
+  EXPECT_EQ(TempDir::Read(dir.File("e/r.txt")), "two");
+  for (const char* link : {"relative", "chain"}) {
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.File(link))) << link;
+  }
+  EXPECT_EQ(Files(dir.File("e")), (std::set<std::string>{"r.txt"}));
+
+  ASSERT_EQ(::symlink("e/gone.txt", dir.File("dangling").c_str()), 0);
+  EXPECT_EQ(ErrorOf([&] { WriteAtomically(dir.File("dangling"), "x"); }), "File not found");
+  EXPECT_FALSE(std::filesystem::exists(dir.File("e/gone.txt")));
+}
+
+TEST(FileSafetyTest, AFileWithoutWriteBitsIsRefusedEvenForTheSuperUser) {
+  TempDir dir;
+  const std::string path = dir.Write("deck.txt", "old");
+  ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
+  EXPECT_EQ(ErrorOf([&] { WriteAtomically(path, "new"); }), "File access denied");
+  EXPECT_EQ(TempDir::Read(path), "old");
+  EXPECT_EQ(Files(dir.path()), (std::set<std::string>{"deck.txt"}));
+}
+
+TEST(FileSafetyTest, AnotherUsersFileInAnOpenFolderIsRefused) {
+  if (::geteuid() != 0) GTEST_SKIP() << "needs a second user";
+  TempDir dir;
+  ASSERT_EQ(::chmod(dir.path().c_str(), 0777), 0);
+  const std::string path = dir.Write("deck.txt", "old");
+  ASSERT_EQ(::chmod(path.c_str(), 0644), 0);
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    if (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0) ::_exit(3);
+    ::_exit(ErrorOf([&] { WriteAtomically(path, "new"); }) == "File access denied" ? 0 : 1);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+  EXPECT_EQ(TempDir::Read(path), "old");
+}
+
+TEST(FileSafetyTest, OwnerGroupAndModeAreKept) {
+  TempDir dir;
+  const std::string path = dir.Write("deck.txt", "old");
+  ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
+  const bool root = ::geteuid() == 0;
+  if (root) {
+    ASSERT_EQ(::chown(path.c_str(), kNobody, kNobody), 0);
+  }
+  WriteAtomically(path, "new");
+  struct stat st {};
+  ASSERT_EQ(::stat(path.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0640u);
+  if (root) {
+    EXPECT_EQ(st.st_uid, kNobody);
+    EXPECT_EQ(st.st_gid, kNobody);
+  }
+  EXPECT_EQ(TempDir::Read(path), "new");
+}
+
+// A shared file of root's, group-writable for the group of another user:
+// that user's write cannot keep root as the owner, but keeps group and mode.
+TEST(FileSafetyTest, AnotherUsersWriteKeepsGroupAndMode) {
+  if (::geteuid() != 0) GTEST_SKIP() << "needs a second user";
+  TempDir dir;
+  ASSERT_EQ(::chmod(dir.path().c_str(), 0777), 0);
+  const std::string path = dir.Write("ZNUTILS.INI", "old");
+  ASSERT_EQ(::chown(path.c_str(), 0, kNobody), 0);
+  ASSERT_EQ(::chmod(path.c_str(), 0664), 0);
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    if (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0) ::_exit(3);
+    ::_exit(ErrorOf([&] { WriteAtomically(path, "new"); }) == "no error" ? 0 : 1);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+  struct stat st {};
+  ASSERT_EQ(::stat(path.c_str(), &st), 0);
+  EXPECT_EQ(st.st_gid, kNobody);
+  EXPECT_EQ(st.st_mode & 07777, 0664u);
+  EXPECT_EQ(TempDir::Read(path), "new");
+}
+
+TEST(FileSafetyTest, AnOversizeWriteFailsAsDiskFullAndLeavesNothing) {
+  TempDir dir;
+  const std::string path = dir.Write("deck.txt", "old");
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    const rlimit limit{4096, 4096};
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    const std::string error = ErrorOf([&] { WriteAtomically(path, std::string(100000, 'x')); });
+    ::_exit(error == "Disk full" ? 0 : 1);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+  EXPECT_EQ(TempDir::Read(path), "old");
+  EXPECT_EQ(Files(dir.path()), (std::set<std::string>{"deck.txt"}));
+}
+
+TEST(FileSafetyTest, StaleTemporariesGoButALiveWritersStays) {
+  TempDir dir;
+  const std::string path = dir.Write("deck.txt", "old");
+  dir.Write("deck.txt.partial-Ab3dE9", "killed writer");
+  dir.Write("deck.txt.partial-live01", "live writer");
+  dir.Write("deck.txt.partial-notours", "not our pattern");
+  dir.Write("other.txt.partial-Ab3dE9", "another file's");
+  const int live = ::open(dir.File("deck.txt.partial-live01").c_str(), O_RDONLY);
+  ASSERT_EQ(::flock(live, LOCK_EX), 0);
+  WriteAtomically(path, "new");
+  EXPECT_EQ(Files(dir.path()),
+            (std::set<std::string>{"deck.txt", "deck.txt.partial-live01",
+                                   "deck.txt.partial-notours", "other.txt.partial-Ab3dE9"}));
+  ::close(live);
+}
+
+TEST(FileSafetyTest, ANamedWriterThatIsDroppedLeavesNothing) {
+  TempDir dir;
+  const std::string path = dir.Write("deck.txt", "old");
+  {
+    AtomicFile file(path);
+    const std::string name = file.Name();
+    EXPECT_TRUE(std::filesystem::exists(name));
+  }
+  EXPECT_EQ(Files(dir.path()), (std::set<std::string>{"deck.txt"}));
+  EXPECT_EQ(TempDir::Read(path), "old");
+}
+
+}  // namespace
+}  // namespace quillet

@@ -1,0 +1,742 @@
+// The main window over a card database built from the sample card list, with
+// a scripted platform: start states, opening decks, every kind of drill-down,
+// saving a list, the card list's selection, copy, reader and hint, the shell
+// commands, and the window's geometry. QUILLET_SCREENSHOT_DIR, when set,
+// receives pictures of the window in its main states.
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTest>
+#include <memory>
+
+#include "core/analysis/session.h"
+#include "core/import/card_data_update.h"
+#include "gui/main_window/card_list_box.h"
+#include "gui/main_window/field_places.h"
+#include "gui/main_window/int_edit.h"
+#include "gui/main_window/master_form.h"
+#include "support/scripted_platform.h"
+#include "support/temp_dir.h"
+
+using quillet::MasterFields;
+using quillet::TIntEdit;
+using quillet::TMasterForm;
+
+namespace {
+
+const char* const kDeck[] = {
+    "1\tGolani Special Forces HQ",
+    "3\tGolani Commando",
+    "2\tBlue Helmet Sniper",
+    "2\tPeacekeeper Squad",
+    "1\tSteppe Tank",
+    "3\tSupply Depot",
+    "2\tListening Post",
+    "2\tSignals Relay",
+    "1\tWatchtower",
+    "2\tKevlar Weave",
+    "2\tBorder Patrol",
+    "1\tSentinel Ice",
+    "2\tArms Export Contract",
+    "1\tSoftware Maintenance Contract",
+};
+
+std::string DeckBytes(std::initializer_list<const char*> lines) {
+  std::string bytes;
+  for (const char* line : lines) bytes += std::string(line) + "\r\n";
+  return bytes;
+}
+
+std::string WholeDeck() {
+  std::string bytes;
+  for (const char* line : kDeck) bytes += std::string(line) + "\r\n";
+  return bytes;
+}
+
+// A card list line as the window shows it: the count padded to 5 columns.
+QString Line(int count, const char* name) {
+  return QString::number(count).leftJustified(5, QLatin1Char(' ')) + QString::fromLatin1(name);
+}
+
+struct Window {
+  explicit Window(bool withData = true) : session(dir.path()) {
+    if (withData) {
+      quillet::UpdateCardData(session.db, QUILLET_SOURCE_DIR "/samples/cards.txt",
+                              quillet::UpdateOptions{});
+    }
+    form = std::make_unique<TMasterForm>(session, platform);
+    form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+  }
+
+  template <typename T = QWidget>
+  T* Find(const char* name) const {
+    T* widget = form->findChild<T*>(QString::fromLatin1(name));
+    if (widget == nullptr) qWarning("no control %s", name);
+    return widget;
+  }
+  QAction* Action(const char* name) const { return Find<QAction>(name); }
+  TIntEdit* Field(const char* name) const { return form->Field(name); }
+  quillet::TCardListBox* CardList() const { return Find<quillet::TCardListBox>("CardList"); }
+
+  // Opens a deck through the Open button and the scripted dialog.
+  QString Open(const std::string& bytes, const char* fileName = "deck.txt") {
+    const QString path = QString::fromStdString(dir.Write(fileName, bytes));
+    platform.openAnswers.push_back(path);
+    QTest::mouseClick(Find<QPushButton>("AnalyzeButton"), Qt::LeftButton);
+    return path;
+  }
+
+  // The name the Save dialog proposes now, asked by cancelling it.
+  QString ProposedName() {
+    platform.saveAnswers.push_back(std::nullopt);
+    form->SaveButtonClick();
+    return platform.saveRequests.back().fileName;
+  }
+
+  QStringList Lines() const { return CardList()->Lines(); }
+
+  QPoint LinePoint(int row) const {
+    return CardList()->visualItemRect(CardList()->item(row)).center();
+  }
+
+  quillet::test::TempDir dir;
+  quillet::Session session;
+  quillet::test::ScriptedPlatform platform;
+  std::unique_ptr<TMasterForm> form;
+};
+
+// What a field must show for a value, by its two flags.
+QString Expected(std::int32_t value, bool showZero, bool percentage) {
+  if (value == 0 && !showZero) return {};
+  return QString::number(value) + (percentage ? QStringLiteral("%") : QString());
+}
+
+void CheckFieldsShowModel(Window& w) {
+  auto& model = w.form->model();
+  for (const auto& field : MasterFields()) {
+    const TIntEdit* edit = w.form->Field(field.name);
+    QVERIFY2(edit != nullptr, field.name.data());
+    QCOMPARE(edit->text(),
+             Expected(model.FieldValue(field.name), model.ShowZero(), field.percentage));
+  }
+}
+
+void SaveShot(Window& w, const char* name) {
+  const QByteArray dir = qgetenv("QUILLET_SCREENSHOT_DIR");
+  const QPixmap picture = w.form->grab();
+  QVERIFY(!picture.isNull());
+  if (!dir.isEmpty()) picture.save(QString::fromLocal8Bit(dir) + QLatin1Char('/') + name);
+}
+
+}  // namespace
+
+class MasterFormTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void startWithoutDataFileWarnsAndDisablesTheDeckCommands() {
+    Window w(false);
+    QCOMPARE(w.platform.messages,
+             QStringList{QStringLiteral("You must create a data file to use this program")});
+    for (const char* name : {"AnalyzeButton", "SaveButton", "ReaderButton"}) {
+      QVERIFY2(!w.Find(name)->isEnabled(), name);
+    }
+    for (const char* name : {"Open1", "SaveList1", "CardStats1"}) {
+      QVERIFY2(!w.Action(name)->isEnabled(), name);
+    }
+    for (const char* name :
+         {"UpdateCardDataFile1", "Help2", "About1", "QuilletHomepage1", "OrvaneHomePage1"}) {
+      QVERIFY2(w.Action(name)->isEnabled(), name);
+    }
+    QVERIFY(w.Find("CloseButton")->isEnabled());
+
+    // A cancelled update, or one that leaves no data file, enables nothing.
+    bool answer = false;
+    w.form->runUpdater = [&answer] { return answer; };
+    w.Action("UpdateCardDataFile1")->trigger();
+    answer = true;
+    w.Action("UpdateCardDataFile1")->trigger();
+    QVERIFY(!w.Find("AnalyzeButton")->isEnabled());
+    QVERIFY(!w.Action("Open1")->isEnabled());
+
+    quillet::UpdateCardData(w.session.db, QUILLET_SOURCE_DIR "/samples/cards.txt",
+                            quillet::UpdateOptions{});
+    w.Action("UpdateCardDataFile1")->trigger();
+    for (const char* name : {"AnalyzeButton", "SaveButton", "ReaderButton"}) {
+      QVERIFY2(w.Find(name)->isEnabled(), name);
+    }
+    for (const char* name : {"Open1", "SaveList1", "CardStats1"}) {
+      QVERIFY2(w.Action(name)->isEnabled(), name);
+    }
+    QCOMPARE(w.platform.messages.size(), 1);
+  }
+
+  void startWithDataFileShowsAnEmptyWindow() {
+    Window w;
+    QVERIFY(w.platform.messages.isEmpty());
+    QCOMPARE(w.form->windowTitle(), QStringLiteral("Orvane Deck Analyzer"));
+    for (const auto& field : MasterFields()) QCOMPARE(w.form->Field(field.name)->text(), QString());
+    QVERIFY(!w.Find("SaveButton")->isEnabled());
+    QVERIFY(w.Action("SaveList1")->isEnabled());
+    QVERIFY(w.Find("AnalyzeButton")->isEnabled());
+    QVERIFY(!w.Action("Copy2")->isEnabled());
+    QVERIFY(!w.Action("PopUpCopy")->isEnabled());
+    auto* costBox = w.Find<QComboBox>("CostBox");
+    QCOMPARE(costBox->count(), 1);
+    QCOMPARE(costBox->currentText(), QStringLiteral("All cards"));
+    QCOMPARE(
+        w.Field("MilCost")->toolTip(),
+        QStringLiteral("Total amount of Military resources required to deploy all your cards"));
+    QCOMPARE(w.Field("UNAmount")->toolTip(), QStringLiteral("Double click to see all UN Cards"));
+    QCOMPARE(w.Find<QCheckBox>("AssetSwitch")->isChecked(), false);
+    QCOMPARE(w.ProposedName(), QStringLiteral("CardList.txt"));
+    SaveShot(w, "main-window-start.png");
+
+    // Before any deck a double click changes nothing.
+    QTest::mouseDClick(w.Field("AssetAmount"), Qt::LeftButton);
+    QVERIFY(w.Lines().isEmpty());
+    QCOMPARE(w.ProposedName(), QStringLiteral("CardList.txt"));
+  }
+
+  void openingADeckShowsTheAnalysis() {
+    Window w;
+    const QString path = w.Open(WholeDeck());
+    QCOMPARE(w.platform.openRequests.size(), std::size_t{1});
+    QCOMPARE(w.platform.openRequests[0].fileName, QStringLiteral("*.txt"));
+    QCOMPARE(w.platform.openRequests[0].filter, QStringLiteral("Text Files|*.txt"));
+    QCOMPARE(w.platform.busyCount, 1);
+    QCOMPARE(w.platform.busyDepth, 0);
+    QVERIFY2(w.platform.messages.isEmpty(), qPrintable(w.platform.messages.join('\n')));
+
+    QCOMPARE(w.Find<QLineEdit>("DName")->text(), path);
+    QCOMPARE(w.Find<QLineEdit>("HQType")->text(), QStringLiteral("Golani Special Forces HQ"));
+    CheckFieldsShowModel(w);
+    // Known figures of this deck: 24 cards besides the HQ, no very rares,
+    // a zero shown as "0" and the chances with their percent sign.
+    QCOMPARE(w.Field("TotalAmount")->text(), QStringLiteral("24"));
+    QCOMPARE(w.Field("BaseAmount")->text(), QStringLiteral("8"));
+    QCOMPARE(w.Field("VRareAmount")->text(), QStringLiteral("0"));
+    QVERIFY(w.Field("NoAssets")->text().endsWith(QLatin1Char('%')));
+    QCOMPARE(w.Field("SelectCard")->text(), QStringLiteral("0%"));
+
+    auto* costBox = w.Find<QComboBox>("CostBox");
+    QStringList items;
+    for (int i = 0; i < costBox->count(); ++i) items << costBox->itemText(i);
+    QCOMPARE(items,
+             (QStringList{"Assets", "Enhancements", "Interventions", "Programs", "All cards"}));
+    QCOMPARE(costBox->currentText(), QStringLiteral("All cards"));
+
+    QStringList problems;
+    for (const auto& problem : w.form->model().ProblemBox()) {
+      problems << QString::fromStdString(problem);
+    }
+    auto* problemBox = w.Find<QListWidget>("ProblemBox");
+    QCOMPARE(problemBox->count(), problems.size());
+    QVERIFY(problemBox->count() > 0);  // 25 cards is no legal deck size
+    for (int i = 0; i < problems.size(); ++i) QCOMPARE(problemBox->item(i)->text(), problems[i]);
+
+    QCOMPARE(w.Lines().size(), static_cast<qsizetype>(std::size(kDeck)));
+    QCOMPARE(w.Lines().front(), Line(1, "Golani Special Forces HQ"));
+    QCOMPARE(w.Lines()[5], Line(3, "Supply Depot"));
+    QVERIFY(w.Find("SaveButton")->isEnabled());
+    QCOMPARE(w.ProposedName(), QStringLiteral("CardList.txt"));
+    SaveShot(w, "main-window.png");
+  }
+
+  void aFailingDeckResetsTheWindowAndSaysSoOnce() {
+    Window w;
+    w.Open(WholeDeck());
+    w.Find<QComboBox>("CostBox")->setCurrentText(QStringLiteral("Assets"));
+    // The message comes after the window has been emptied, not over the old deck.
+    QStringList shownAtMessage;
+    w.platform.onMessage = [&w, &shownAtMessage](const QString&) {
+      shownAtMessage << w.Field("TotalAmount")->text() << w.Find<QLineEdit>("DName")->text()
+                     << QString::number(w.Lines().size())
+                     << QString::number(w.Find("SaveButton")->isEnabled());
+    };
+    const QString bad = w.Open(DeckBytes({"2\tGolani Commando", "two\tSupply Depot"}), "bad.txt");
+    w.platform.onMessage = nullptr;
+    QCOMPARE(shownAtMessage,
+             (QStringList{QString(), QString(), QStringLiteral("0"), QStringLiteral("0")}));
+    QCOMPARE(w.platform.messages,
+             QStringList{QStringLiteral("File '%1' is not a valid deck file.").arg(bad)});
+    for (const auto& field : MasterFields()) QCOMPARE(w.form->Field(field.name)->text(), QString());
+    QCOMPARE(w.Find<QLineEdit>("DName")->text(), QString());
+    QCOMPARE(w.Find<QLineEdit>("HQType")->text(), QString());
+    QVERIFY(w.Lines().isEmpty());
+    QCOMPARE(w.Find<QListWidget>("ProblemBox")->count(), 0);
+    QVERIFY(!w.Find("SaveButton")->isEnabled());
+    auto* costBox = w.Find<QComboBox>("CostBox");
+    QCOMPARE(costBox->count(), 1);
+    QCOMPARE(costBox->currentText(), QStringLiteral("All cards"));
+    QCOMPARE(w.platform.busyDepth, 0);
+
+    // A double click after the failure does nothing; a good deck works again.
+    QTest::mouseDClick(w.Field("TotalAmount"), Qt::LeftButton);
+    QVERIFY(w.Lines().isEmpty());
+    w.Open(WholeDeck());
+    QCOMPARE(w.Field("TotalAmount")->text(), QStringLiteral("24"));
+    QCOMPARE(w.platform.messages.size(), 1);
+  }
+
+  void cancellingTheOpenDialogChangesNothingShown() {
+    Window w;
+    w.Open(WholeDeck());
+    const QString total = w.Field("TotalAmount")->text();
+    const QString name = w.Find<QLineEdit>("DName")->text();
+    const QStringList lines = w.Lines();
+    w.platform.openAnswers.push_back(std::nullopt);
+    w.Action("Open1")->trigger();
+    QCOMPARE(w.Field("TotalAmount")->text(), total);
+    QCOMPARE(w.Find<QLineEdit>("DName")->text(), name);
+    QCOMPARE(w.Lines(), lines);
+    QVERIFY(w.Find("SaveButton")->isEnabled());
+    // The figures stay usable for drill-downs.
+    QTest::mouseDClick(w.Field("BaseAmount"), Qt::LeftButton);
+    QCOMPARE(w.Lines().size(), 4);
+  }
+
+  void drillDowns_data() {
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<bool>("assetsOnly");
+    QTest::addColumn<QString>("costKind");
+    QTest::addColumn<QString>("listName");
+    QTest::addColumn<QStringList>("lines");
+    const auto L = [](int count, const char* name) { return Line(count, name); };
+    QTest::newRow("type") << "BaseAmount" << false << ""
+                          << "BaseList.txt"
+                          << QStringList{L(3, "Supply Depot"), L(2, "Listening Post"),
+                                         L(2, "Signals Relay"), L(1, "Watchtower")};
+    QTest::newRow("keyword") << "MechAmount" << false << ""
+                             << "MechList.txt" << QStringList{L(1, "Steppe Tank")};
+    QTest::newRow("enhancement keyword") << "GearAmount" << false << ""
+                                         << "GearList.txt" << QStringList{L(2, "Kevlar Weave")};
+    QTest::newRow("domain, all cards") << "UNAmount" << false << ""
+                                       << "UNList.txt"
+                                       << QStringList{L(1, "Golani Special Forces HQ"),
+                                                      L(3, "Golani Commando"),
+                                                      L(2, "Blue Helmet Sniper"),
+                                                      L(2, "Peacekeeper Squad"),
+                                                      L(3, "Supply Depot"),
+                                                      L(2, "Listening Post"),
+                                                      L(2, "Signals Relay"),
+                                                      L(1, "Watchtower"),
+                                                      L(2, "Kevlar Weave"),
+                                                      L(2, "Border Patrol"),
+                                                      L(1, "Sentinel Ice")};
+    QTest::newRow("domain, assets only")
+        << "UNAmount" << true << ""
+        << "UNList.txt"
+        << QStringList{L(3, "Golani Commando"), L(2, "Blue Helmet Sniper"),
+                       L(2, "Peacekeeper Squad")};
+    QTest::newRow("rarity") << "UncommonAmount" << false << ""
+                            << "UncommonList.txt"
+                            << QStringList{L(3, "Golani Commando"),
+                                           L(2, "Blue Helmet Sniper"),
+                                           L(1, "Steppe Tank"),
+                                           L(2, "Listening Post"),
+                                           L(2, "Arms Export Contract"),
+                                           L(1, "Software Maintenance Contract")};
+    QTest::newRow("highest") << "HighFP" << false << ""
+                             << "HighFPList.txt" << QStringList{L(1, "Steppe Tank")};
+    QTest::newRow("cost, all cards")
+        << "CybCost" << false << ""
+        << "CybOpCostList.txt"
+        << QStringList{L(1, "Sentinel Ice"), L(1, "Software Maintenance Contract")};
+    QTest::newRow("cost, assets") << "MilCost" << false << "Assets"
+                                  << "MilCostList.txt"
+                                  << QStringList{L(3, "Golani Commando"),
+                                                 L(2, "Blue Helmet Sniper"),
+                                                 L(2, "Peacekeeper Squad"), L(1, "Steppe Tank")};
+    QTest::newRow("production") << "TotalCybAmount" << false << ""
+                                << "CybOpProdList.txt"
+                                << QStringList{L(2, "Signals Relay"),
+                                               L(1, "Software Maintenance Contract")};
+    QTest::newRow("deck name") << "DName" << false << ""
+                               << "CardList.txt" << QStringList{};
+    QTest::newRow("HQ type") << "HQType" << false << ""
+                             << "HQList.txt" << QStringList{L(1, "Golani Special Forces HQ")};
+    QTest::newRow("top deck, single click") << "TopDeckAmount" << false << ""
+                                            << "TopdeckList.txt" << QStringList{};
+  }
+  void drillDowns() {
+    QFETCH(QString, field);
+    QFETCH(bool, assetsOnly);
+    QFETCH(QString, costKind);
+    QFETCH(QString, listName);
+    QFETCH(QStringList, lines);
+    Window w;
+    w.Open(WholeDeck());
+    if (assetsOnly) QTest::mouseClick(w.Find<QCheckBox>("AssetSwitch"), Qt::LeftButton);
+    if (!costKind.isEmpty()) {
+      auto* costBox = w.Find<QComboBox>("CostBox");
+      costBox->setCurrentText(costKind);
+      emit costBox->textActivated(costKind);
+    }
+    QWidget* control = w.form->findChild<QWidget*>(field);
+    QVERIFY(control != nullptr);
+    if (field == QLatin1String("TopDeckAmount")) {
+      QTest::mouseClick(control, Qt::LeftButton);
+    } else {
+      QTest::mouseDClick(control, Qt::LeftButton);
+    }
+    if (field == QLatin1String("DName")) {
+      lines.clear();
+      for (const char* line : kDeck) {
+        const QString text = QString::fromLatin1(line);
+        lines << Line(text.section('\t', 0, 0).toInt(), qPrintable(text.section('\t', 1)));
+      }
+    }
+    QCOMPARE(w.Lines(), lines);
+    QCOMPARE(w.ProposedName(), listName);
+  }
+
+  void topDeckNeedsNoDoubleClickAndOthersNoSingleClick() {
+    Window w;
+    w.Open(WholeDeck());
+    QTest::mouseClick(w.Field("BaseAmount"), Qt::LeftButton);
+    QCOMPARE(w.Lines().size(), static_cast<qsizetype>(std::size(kDeck)));
+    QTest::mouseClick(w.Field("TopDeckAmount"), Qt::LeftButton);
+    QVERIFY(w.Lines().isEmpty());
+    QCOMPARE(w.ProposedName(), QStringLiteral("TopdeckList.txt"));
+  }
+
+  void assetSwitchAndCostBoxChangeHintsAndFigures() {
+    Window w;
+    w.Open(WholeDeck());
+    const auto& model = w.form->model();
+    const QString allUN = w.Field("UNAmount")->text();
+    QTest::mouseClick(w.Find<QCheckBox>("AssetSwitch"), Qt::LeftButton);
+    QCOMPARE(w.Field("UNAmount")->toolTip(), QStringLiteral("Double click to see UN assets"));
+    QCOMPARE(w.Field("UNAmount")->text(), QStringLiteral("7"));
+    QVERIFY(allUN != w.Field("UNAmount")->text());
+    QTest::mouseClick(w.Find<QCheckBox>("AssetSwitch"), Qt::LeftButton);
+    QCOMPARE(w.Field("UNAmount")->toolTip(), QStringLiteral("Double click to see all UN cards"));
+    QCOMPARE(w.Field("UNAmount")->text(), allUN);
+
+    auto* costBox = w.Find<QComboBox>("CostBox");
+    costBox->setCurrentText(QStringLiteral("Programs"));
+    emit costBox->textActivated(QStringLiteral("Programs"));
+    QCOMPARE(
+        w.Field("CybCost")->toolTip(),
+        QStringLiteral("Total amount of CyberOps resources required to run all your programs"));
+    QCOMPARE(w.Field("CybCost")->text(), QStringLiteral("1"));
+    QCOMPARE(w.Field("MilCost")->text(), QStringLiteral("0"));
+    CheckFieldsShowModel(w);
+
+    // Another deck starts again from "All cards".
+    w.Open(WholeDeck());
+    QCOMPARE(costBox->currentText(), QStringLiteral("All cards"));
+    QCOMPARE(
+        w.Field("CybCost")->toolTip(),
+        QStringLiteral("Total amount of CyberOps resources required to deploy all your cards"));
+    QCOMPARE(w.Field("CybCost")->Value(), model.FieldValue("CybCost"));
+  }
+
+  void savedListOpensAsTheSameDeck() {
+    Window w;
+    w.Open(WholeDeck());
+    const QStringList lines = w.Lines();
+    const std::string saved = w.dir.File("saved.txt");
+    w.platform.saveAnswers.push_back(QString::fromStdString(saved));
+    QTest::mouseClick(w.Find<QPushButton>("SaveButton"), Qt::LeftButton);
+    const auto& request = w.platform.saveRequests.back();
+    QCOMPARE(request.fileName, QStringLiteral("CardList.txt"));
+    QCOMPARE(request.filter, QStringLiteral("Text Files|*.txt"));
+    QCOMPARE(request.defaultSuffix, QStringLiteral("txt"));
+    QCOMPARE(quillet::test::TempDir::Read(saved), WholeDeck());
+    // The dialog now proposes the path just chosen, until a list replaces it.
+    QCOMPARE(w.ProposedName(), QString::fromStdString(saved));
+
+    w.platform.openAnswers.push_back(QString::fromStdString(saved));
+    w.form->AnalyzeButtonClick();
+    QCOMPARE(w.Lines(), lines);
+    QVERIFY(w.platform.messages.isEmpty());
+    // The open dialog starts in the folder of the last deck analysed.
+    QCOMPARE(w.platform.openRequests.back().initialDirectory, QString::fromStdString(w.dir.path()));
+
+    // A drill-down list saves just its lines.
+    QTest::mouseDClick(w.Field("BaseAmount"), Qt::LeftButton);
+    w.platform.saveAnswers.push_back(QString::fromStdString(saved));
+    w.Action("SaveList1")->trigger();
+    QCOMPARE(w.platform.saveRequests.back().fileName, QStringLiteral("BaseList.txt"));
+    QCOMPARE(quillet::test::TempDir::Read(saved), DeckBytes({"3\tSupply Depot", "2\tListening Post",
+                                                             "2\tSignals Relay", "1\tWatchtower"}));
+  }
+
+  void aFailedSaveShowsTheErrorAndKeepsTheOldFile() {
+    Window w;
+    w.Open(WholeDeck());
+    const std::string saved = w.dir.Write("kept.txt", "old");
+    // A directory in the place of the file cannot be replaced by a list.
+    const std::string blocked = w.dir.File("blocked.txt");
+    QDir().mkpath(QString::fromStdString(blocked + "/inside"));
+    w.platform.saveAnswers.push_back(QString::fromStdString(blocked));
+    w.form->SaveButtonClick();
+    QCOMPARE(w.platform.messages.size(), 1);
+    QVERIFY(!w.platform.messages.front().isEmpty());
+    w.platform.saveAnswers.push_back(QString::fromStdString(w.dir.File("missing/list.txt")));
+    w.form->SaveButtonClick();
+    QCOMPARE(w.platform.messages.size(), 2);
+    QCOMPARE(quillet::test::TempDir::Read(saved), std::string("old"));
+  }
+
+  void selectingALineShowsItsChance() {
+    Window w;
+    w.Open(WholeDeck());
+    auto* list = w.CardList();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, w.LinePoint(0));
+    QCOMPARE(list->SelectedRow(), 0);
+    QCOMPARE(w.Field("SelectCard")->text(), QStringLiteral("100%"));  // the HQ card
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, w.LinePoint(1));
+    QCOMPARE(w.Field("SelectCard")->text(),
+             QStringLiteral("%1%").arg(w.form->model().FieldValue("SelectCard")));
+    QVERIFY(w.Field("SelectCard")->text() != QStringLiteral("100%"));
+    QVERIFY(w.Field("SelectCard")->text() != QStringLiteral("0%"));
+    // The keyboard changes the selection too.
+    const QString second = w.Field("SelectCard")->text();
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Up);
+    QCOMPARE(list->SelectedRow(), 0);
+    QCOMPARE(w.Field("SelectCard")->text(), QStringLiteral("100%"));
+    QVERIFY(second != w.Field("SelectCard")->text());
+  }
+
+  void copyFollowsTheMouseUpRule() {
+    Window w;
+    w.Open(WholeDeck());
+    auto* list = w.CardList();
+    QAction* popUpCopy = w.Action("PopUpCopy");
+    QAction* copy2 = w.Action("Copy2");
+
+    // A right-button release selects the line under the pointer, without the
+    // chance display, and opens the popup menu with "Copy" enabled.
+    QTest::mouseClick(list->viewport(), Qt::RightButton, {}, w.LinePoint(13));
+    QCOMPARE(list->SelectedRow(), 13);
+    QCOMPARE(w.Field("SelectCard")->text(), QStringLiteral("0%"));
+    QVERIFY(popUpCopy->isEnabled());
+    QVERIFY(copy2->isEnabled());
+    auto* menu = w.Find<QMenu>("CardListMenu");
+    QTRY_VERIFY(menu->isVisible());
+    menu->hide();
+    popUpCopy->trigger();
+    QCOMPARE(w.platform.clipboard, QStringLiteral("Software Maintenance Contract"));
+
+    // A release below the last line clears the selection and disables both.
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(20, 220));
+    QCOMPARE(list->SelectedRow(), -1);
+    QVERIFY(!popUpCopy->isEnabled());
+    QVERIFY(!copy2->isEnabled());
+
+    // "Copy Card to Clipboard" stays enabled over a new deck until the next
+    // release; without a selection it empties the clipboard.
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, w.LinePoint(2));
+    QVERIFY(copy2->isEnabled());
+    w.Open(WholeDeck());
+    QVERIFY(copy2->isEnabled());
+    QCOMPARE(list->SelectedRow(), -1);
+    copy2->trigger();
+    QCOMPARE(w.platform.clipboard, QString());
+  }
+
+  void cardStatsOpensTheReaderOnTheSelectedCard() {
+    Window w;
+    int shown = 0;
+    w.form->showReader = [&shown] { ++shown; };
+    w.session.SelectedCardName = "Watchtower";  // left by the reader
+    w.Action("CardStats1")->trigger();
+    QCOMPARE(shown, 1);
+    QCOMPARE(w.session.SelectedCardName, std::string("Watchtower"));
+
+    w.Open(WholeDeck());
+    QTest::mouseDClick(w.CardList()->viewport(), Qt::LeftButton, {}, w.LinePoint(4));
+    QCOMPARE(shown, 2);
+    QCOMPARE(w.session.SelectedCardName, std::string("Steppe Tank"));
+
+    w.CardList()->SelectQuietly(-1);
+    QTest::mouseClick(w.Find<QPushButton>("ReaderButton"), Qt::LeftButton);
+    QCOMPARE(shown, 3);
+    QCOMPARE(w.session.SelectedCardName, std::string());
+
+    w.CardList()->SelectQuietly(1);
+    w.Action("PopUpStats")->trigger();
+    QCOMPARE(shown, 4);
+    QCOMPARE(w.session.SelectedCardName, std::string("Golani Commando"));
+  }
+
+  void wideLinesGetTheirHint() {
+    Window w;
+    w.Open(WholeDeck());
+    auto* list = w.CardList();
+    w.form->CardListMouseMove(w.LinePoint(13));
+    QCOMPARE(list->toolTip(), Line(1, "Software Maintenance Contract"));
+    w.form->CardListMouseMove(w.LinePoint(8));
+    QCOMPARE(list->toolTip(), QString());  // "1    Watchtower" fits
+    // Below the last line nothing changes.
+    w.form->CardListMouseMove(w.LinePoint(13));
+    w.form->CardListMouseMove(QPoint(20, 220));
+    QCOMPARE(list->toolTip(), Line(1, "Software Maintenance Contract"));
+  }
+
+  void wideLineHintAtTheScrollBarBoundary() {
+    // "Golani Special Forces HQ" with its count is between 136 and 158 pixels
+    // wide: no hint while 17 lines fit, a hint once an 18th brings the scroll
+    // bar.
+    Window w;
+    QLabel probe;
+    probe.setFont(w.CardList()->font());
+    probe.setText(Line(1, "Golani Special Forces HQ"));
+    const int width = probe.sizeHint().width();
+    QVERIFY2(width > 136 && width <= 158, qPrintable(QString::number(width)));
+    std::string seventeen = "1\tGolani Special Forces HQ\r\n";
+    for (int i = 0; i < 16; ++i) seventeen += "1\tWatchtower\r\n";
+    w.Open(seventeen);
+    QCOMPARE(w.CardList()->visualItemRect(w.CardList()->item(0)).height(), 13);
+    QTest::qWait(20);  // the list lays its lines out after the events
+    QVERIFY(!w.CardList()->verticalScrollBar()->isVisible());
+    w.form->CardListMouseMove(w.LinePoint(0));
+    QCOMPARE(w.CardList()->toolTip(), QString());
+    std::string bytes = "1\tGolani Special Forces HQ\r\n";
+    for (int i = 0; i < 17; ++i) bytes += "1\tWatchtower\r\n";
+    w.Open(bytes);
+    QCOMPARE(w.Lines().size(), 18);
+    QTRY_VERIFY(w.CardList()->verticalScrollBar()->isVisible());
+    w.form->CardListMouseMove(w.LinePoint(0));
+    QCOMPARE(w.CardList()->toolTip(), Line(1, "Golani Special Forces HQ"));
+  }
+
+  void shellCommandsReachThePlatformAndHooks() {
+    Window w;
+    int abouts = 0;
+    w.form->showAbout = [&abouts] { ++abouts; };
+    w.Action("About1")->trigger();
+    QCOMPARE(abouts, 1);
+    w.Action("Help2")->trigger();
+    QCOMPARE(w.platform.helpTopics, QStringList{QStringLiteral("IDH_110")});
+    QCOMPARE(w.Action("Help2")->shortcut(), QKeySequence(Qt::Key_F1));
+    w.Action("QuilletHomepage1")->trigger();
+    w.Action("OrvaneHomePage1")->trigger();
+    QCOMPARE(w.platform.openedUrls,
+             (QStringList{quillet::kUtilitiesHomePage, quillet::kOrvaneHomePage}));
+    w.Action("Exit1")->trigger();
+    QVERIFY(!w.form->isVisible());
+  }
+
+  void menusCarryTheirCaptions() {
+    Window w;
+    const std::pair<const char*, const char*> items[] = {
+        {"Open1", "&Open Deck..."},
+        {"SaveList1", "&Save List..."},
+        {"CardStats1", "&Card Stats"},
+        {"ExportReport1", "&Export Report..."},
+        {"Print1", "&Print..."},
+        {"Charts1", "&Charts"},
+        {"Exit1", "E&xit"},
+        {"Copy2", "&Copy Card to Clipboard"},
+        {"UpdateCardDataFile1", "&Update Card Data File"},
+        {"CardBrowser1", "Card &Browser"},
+        {"Help2", "Quillet &Help"},
+        {"About1", "&About"},
+        {"QuilletHomepage1", "Orvane Utilities &Home Page"},
+        {"OrvaneHomePage1", "&Orvane Home Page"},
+        {"PopUpCopy", "Copy"},
+        {"PopUpStats", "Stats"},
+    };
+    for (const auto& [name, caption] : items) QCOMPARE(w.Action(name)->text(), QString(caption));
+    for (const char* name : {"N1", "N2", "N3"}) QVERIFY2(w.Action(name)->isSeparator(), name);
+    QStringList menus;
+    for (QAction* menu : w.Find<QMenuBar>("MainMenu1")->actions()) menus << menu->text();
+    QCOMPARE(menus, (QStringList{"&File", "&Edit", "&View", "&Tools", "&Help"}));
+  }
+
+  void tabVisitsTheSixControlsInOrder() {
+    Window w;
+    QApplication::setActiveWindow(w.form.get());
+    QTRY_COMPARE(QApplication::focusWidget(), w.Find("AnalyzeButton"));
+    const char* order[] = {"SaveButton", "ReaderButton", "CloseButton",
+                           "CostBox",    "AssetSwitch",  "AnalyzeButton"};
+    // SaveButton is disabled before a deck, so Tab skips it.
+    w.Open(WholeDeck());
+    w.Find("AnalyzeButton")->setFocus();
+    for (const char* name : order) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+      QCOMPARE(QApplication::focusWidget()->objectName(), QString(name));
+    }
+  }
+
+  void layoutKeepsEveryControlInItsPlace() {
+    Window w;
+    QCOMPARE(w.Find("Client")->size(), QSize(708, 512));
+    QCOMPARE(w.form->maximumSize(), w.form->size());
+    QVERIFY(!(w.form->windowFlags() & Qt::WindowMaximizeButtonHint));
+    QVERIFY(w.form->windowFlags() & Qt::WindowMinimizeButtonHint);
+    QCOMPARE(w.Find("CardList")->geometry(), QRect(544, 206, 161, 227));
+    QCOMPARE(w.Find("ProblemBox")->geometry(), QRect(136, 439, 569, 71));
+    QCOMPARE(w.Find("DName")->geometry(), QRect(94, 8, 388, 21));
+    QCOMPARE(w.Find("HQType")->geometry(), QRect(584, 8, 121, 21));
+    QVERIFY(w.Find("HQType")->font().bold());
+    QCOMPARE(w.Find("AnalyzeButton")->geometry(), QRect(8, 450, 60, 25));
+    QCOMPARE(w.Find("CloseButton")->geometry(), QRect(69, 475, 60, 25));
+    QVERIFY(!w.Find("CardListName")->isVisible());
+    for (const char* name : {"MilImage", "CovImage", "CybImage"}) {
+      QVERIFY2(!w.Find<QLabel>(name)->pixmap().isNull(), name);
+    }
+
+    // Every field lies inside its panel, and no two controls of a panel
+    // overlap: captions must not run into fields.
+    QCOMPARE(MasterFields().size(), quillet::FieldPlaces().size());
+    for (const auto& field : MasterFields()) {
+      TIntEdit* edit = w.form->Field(field.name);
+      QVERIFY2(edit != nullptr, field.name.data());
+      QVERIFY2(edit->parentWidget()->rect().contains(edit->geometry()), field.name.data());
+      QCOMPARE(edit->focusPolicy(), Qt::NoFocus);
+    }
+    for (QWidget* panel : {w.Find("GroupBox1"), w.Find("Slider1"), w.Find("Slider2"),
+                           w.Find("Slider3"), w.Find("GroupBox3")}) {
+      QList<QWidget*> controls;
+      for (QObject* child : panel->children()) {
+        auto* widget = qobject_cast<QWidget*>(child);
+        if (widget && (qobject_cast<TIntEdit*>(widget) || qobject_cast<QLabel*>(widget) ||
+                       qobject_cast<QComboBox*>(widget))) {
+          controls << widget;
+        }
+      }
+      for (int i = 0; i < controls.size(); ++i) {
+        for (int j = i + 1; j < controls.size(); ++j) {
+          QVERIFY2(!controls[i]->geometry().intersects(controls[j]->geometry()),
+                   qPrintable(controls[i]->objectName() + " / " + controls[j]->objectName()));
+        }
+      }
+    }
+    // The keyword rows scroll to their last pair.
+    auto* assets = w.Find<QScrollArea>("AssetScroller");
+    QVERIFY(assets->horizontalScrollBar()->maximum() > 0);
+    QVERIFY(w.Find("Slider1")->rect().contains(w.Field("AlphaAmount")->geometry()));
+  }
+
+  void screenshotsOfTheMainStates() {
+    Window w;
+    w.Open(WholeDeck());
+    auto* domains = w.Find<QScrollArea>("DomainScroller");
+    domains->verticalScrollBar()->setValue(domains->verticalScrollBar()->maximum());
+    QVERIFY(domains->verticalScrollBar()->maximum() > 0);
+    QVERIFY(!w.Field("TranscendAmount")->visibleRegion().isEmpty());
+    SaveShot(w, "main-window-domains.png");
+    QTest::mouseDClick(w.Field("HighFP"), Qt::LeftButton);
+    QTest::mouseClick(w.CardList()->viewport(), Qt::LeftButton, {}, w.LinePoint(0));
+    SaveShot(w, "main-window-drilldown.png");
+  }
+};
+
+QTEST_MAIN(MasterFormTest)
+#include "master_form_test.moc"
