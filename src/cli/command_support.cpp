@@ -36,9 +36,9 @@ void WholeNumberOption(CLI::Option& option, std::int64_t least, std::uint64_t mo
                  : range;
     }
     const unsigned long long n = std::strtoull(text, &end, 0);
-    if (value.empty() || end != text + value.size()) return range;
+    if (value.empty() || end != text + value.size()) return std::string(range);
     if (errno == ERANGE || n > most) {
-      if (!orMore) return range;
+      if (!orMore) return std::string(range);
       value = std::to_string(most);
       return {};
     }

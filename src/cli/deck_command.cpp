@@ -14,7 +14,7 @@ namespace {
 class CliHost final : public OpenDeckHost {
  public:
   CliHost(std::string deck, std::ostream& err) : deck_(std::move(deck)), err_(err) {}
-  std::optional<std::string> ChooseDeckFile(const std::string&) override { return deck_; }
+  std::optional<std::string> ChooseDeckFile(const std::string& /*dir*/) override { return deck_; }
   void BeginBusy() override {}
   void EndBusy() override {}
   void ShowMessage(const std::string& text) override {

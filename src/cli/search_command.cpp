@@ -51,7 +51,7 @@ std::optional<std::string> FilterWord(const WordFilter& filter) {
 }
 
 struct SilentHost : ReaderHost {
-  void ShowMessage(const std::string&) override {}
+  void ShowMessage(const std::string& /*text*/) override {}
 };
 
 // Every matching card as `quillet-cli card --json` writes it. The reader

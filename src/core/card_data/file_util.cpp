@@ -132,7 +132,12 @@ std::string ResolveWriteTarget(const std::string& path) {
     const ssize_t n = ::readlink(target.c_str(), buf.data(), buf.size());
     if (n < 0) ThrowErrno(errno);
     std::string link(buf.data(), static_cast<std::size_t>(n));
-    target = link.front() == '/' ? link : DirectoryPart(target) + link;
+    if (!link.empty() && link.front() == '/') {
+      target = link;
+    } else {
+      target = DirectoryPart(target);
+      target += link;
+    }
   }
 }
 
@@ -208,8 +213,8 @@ FileLock::FileLock(const std::string& path) {
     }
     // The writer we waited for may have replaced the file: our lock is then
     // on its old inode, which no one else will lock again.
-    struct stat locked {
-    }, now{};
+    struct stat locked {};
+    struct stat now {};
     if (::fstat(fd_, &locked) == 0 && ::stat(path.c_str(), &now) == 0 &&
         locked.st_ino == now.st_ino && locked.st_dev == now.st_dev) {
       return;
@@ -237,7 +242,7 @@ FolderLock::~FolderLock() {
   ::close(fd_);
 }  // closing releases the lock
 
-AtomicFile::AtomicFile(std::string path) : target_(ResolveWriteTarget(path)) {
+AtomicFile::AtomicFile(const std::string& path) : target_(ResolveWriteTarget(path)) {
   IgnoreFileSizeSignal();
   struct stat old {};
   const bool replacing = ::stat(target_.c_str(), &old) == 0;

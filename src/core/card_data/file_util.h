@@ -94,7 +94,7 @@ class FileLock {
 // "Disk full" instead of killing the process.
 class AtomicFile {
  public:
-  explicit AtomicFile(std::string path);  // throws IoError
+  explicit AtomicFile(const std::string& path);  // throws IoError
   ~AtomicFile();
   AtomicFile(const AtomicFile&) = delete;
   AtomicFile& operator=(const AtomicFile&) = delete;

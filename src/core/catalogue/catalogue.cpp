@@ -15,7 +15,7 @@ std::string ReadWholeFile(const std::string& path) {
   std::string bytes;
   std::size_t size = 0;
   for (;;) {
-    bytes.resize(size + 256 * 1024);
+    bytes.resize(size + std::size_t{256} * 1024);
     const std::size_t n =
         file.Read(reinterpret_cast<std::uint8_t*>(bytes.data() + size), bytes.size() - size);
     if (n == 0) break;
@@ -154,10 +154,10 @@ std::string Catalogue::Cell(std::size_t i, CatalogueColumn column) const {
         text += w;
       };
       for (int bit = 0; bit < kKeywordCount; ++bit) {
-        if (card.Keywords & (std::uint32_t{1} << bit)) add(kKeywordWords[bit]);
+        if ((card.Keywords & (std::uint32_t{1} << bit)) != 0) add(kKeywordWords[bit]);
       }
       for (int bit = 0; bit < kSpecialCount; ++bit) {
-        if (card.Specials & (std::uint32_t{1} << bit)) add(kSpecialDisplayWords[bit]);
+        if ((card.Specials & (std::uint32_t{1} << bit)) != 0) add(kSpecialDisplayWords[bit]);
       }
       return text;
     }

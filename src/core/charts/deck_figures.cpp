@@ -157,7 +157,7 @@ bool BarHolds(const ChartBar& bar, const TCardRecord& card, bool assetsOnly) {
       const DrillDownContext context{noStats, false, "All cards"};
       const DrillDownList* list =
           FindDrillDown(part == 0 ? kProductionFields[group] : kCostFields[group]);
-      return list && list->filter(card, context);
+      return list != nullptr && list->filter(card, context);
     }
     case FigureChart::kCostCurve: {
       if (card.CardType != kCostedTypes[part]) return false;

@@ -26,7 +26,7 @@ DeckPile DeckPile::FromSession(const Session& session) {
     PileLine line{entry.Count, card, card.HasKeyword(Mask(Keyword::Topdeck))};
     pile.size_ += line.Count;
     if (line.TopDeck) pile.topDeck_ += line.Count;
-    pile.lines_.push_back(std::move(line));
+    pile.lines_.push_back(line);
   }
   if (pile.size_ > kMaxPileSize) throw OddsError("Odds need a deck of at most 10,000 cards.");
   return pile;

@@ -130,11 +130,11 @@ void ReaderModel::ShowCard() {
 
   view_.SpecialBox.clear();
   for (int bit = 0; bit < kKeywordCount; ++bit) {
-    if (card.Keywords & (std::uint32_t{1} << bit))
+    if ((card.Keywords & (std::uint32_t{1} << bit)) != 0)
       view_.SpecialBox.emplace_back(kKeywordWords[bit]);
   }
   for (int bit = 0; bit < kSpecialCount; ++bit) {
-    if (card.Specials & (std::uint32_t{1} << bit)) {
+    if ((card.Specials & (std::uint32_t{1} << bit)) != 0) {
       view_.SpecialBox.emplace_back(kSpecialDisplayWords[bit]);
     }
   }

@@ -118,7 +118,7 @@ bool EndsWithLineEnd(std::string_view text) {
 
 // The settings of a few tools fit in kilobytes; a larger file is not a
 // settings file, and reading it (a link to an endless device) would stall.
-constexpr long long kMaxSettingsSize = 1024 * 1024;
+constexpr long long kMaxSettingsSize = 1024ll * 1024;
 
 std::optional<std::string> ReadWholeFile(const std::string& path) {
   try {

@@ -19,7 +19,7 @@ constexpr std::string_view kHeader = "# Decks recently opened in Quillet, newest
 
 // Eight paths are a few kilobytes; a larger file is not our list, and
 // reading it (a link to an endless device, say) must not stall the start.
-constexpr long long kMaxFileSize = 1024 * 1024;
+constexpr long long kMaxFileSize = 1024ll * 1024;
 
 std::string ReadList(const std::string& path) {
   FileSource source(path, kMaxFileSize);

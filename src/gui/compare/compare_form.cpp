@@ -35,7 +35,7 @@ class OtherDeckHost final : public OpenDeckHost {
   OtherDeckHost(Platform& platform, QWidget* owner, std::string directory)
       : dialog_(platform, owner), directory_(std::move(directory)) {}
 
-  std::optional<std::string> ChooseDeckFile(const std::string&) override {
+  std::optional<std::string> ChooseDeckFile(const std::string& /*dir*/) override {
     return dialog_.ChooseDeckFile(directory_);
   }
   void BeginBusy() override { dialog_.BeginBusy(); }

@@ -111,7 +111,7 @@ void TMasterForm::SetDeckCommandsEnabled(bool enabled) {
   Reload1->setEnabled(enabled && !openDeck_.empty());
 }
 
-void TMasterForm::CompareWith1Click() {
+void TMasterForm::CompareWith1Click() const {
   if (compareWith) compareWith();
 }
 
@@ -242,7 +242,7 @@ void TMasterForm::UseEditActions(QAction* undo, QAction* redo) {
 
 void TMasterForm::OpenFromCommandLine(const QStringList& arguments) {
   if (arguments.size() < 2) return;
-  const QString path = arguments.at(1);
+  const QString& path = arguments.at(1);
   QTimer::singleShot(0, this, [this, path] { OpenDeckFile(path); });
 }
 
@@ -466,7 +466,7 @@ void TMasterForm::closeEvent(QCloseEvent* event) {
   QCoreApplication::quit();
 }
 
-void TMasterForm::About1Click() {
+void TMasterForm::About1Click() const {
   if (showAbout) showAbout();
 }
 

@@ -115,8 +115,8 @@ class TMasterForm : public QMainWindow {
   void UpdaterButtonClick();
   void CloseButtonClick();
   void Exit1Click();
-  void CompareWith1Click();
-  void About1Click();
+  void CompareWith1Click() const;
+  void About1Click() const;
   void Help2Click();
   void QuilletHomepage1Click();
   void OrvaneHomePage1Click();

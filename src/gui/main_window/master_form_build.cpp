@@ -255,7 +255,8 @@ void TMasterForm::BuildFields() {
     const FieldPlace* place = FindFieldPlace(field.name);
     if (place == nullptr) continue;  // the table test keeps both lists in step
     QWidget* panel = panels_.at(static_cast<int>(place->panel));
-    const QString name = QString::fromLatin1(field.name.data(), field.name.size());
+    const QString name =
+        QString::fromLatin1(field.name.data(), static_cast<qsizetype>(field.name.size()));
     auto* edit = new TIntEdit(panel);
     edit->setObjectName(name);
     edit->setGeometry(place->fieldX, place->y, place->width, kFieldHeight);

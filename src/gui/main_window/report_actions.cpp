@@ -95,7 +95,7 @@ std::vector<PrintBlock> ReportPrintBlocks(QTextDocument& document) {
     } else {
       const QTextBlock paragraph = it.currentBlock();
       inList = paragraph.textList();
-      if (paragraph.text().isEmpty() && !inList) continue;
+      if (paragraph.text().isEmpty() && inList == nullptr) continue;
       const QRectF rect = layout.blockBoundingRect(paragraph);
       if (paragraph.blockFormat().headingLevel() > 0) {
         heading = PrintPiece{rect.top(), rect.bottom()};
@@ -170,7 +170,8 @@ void PrintReportPages(QTextDocument& document, QPrinter& printer, const QString&
 std::unique_ptr<QTextDocument> ReportPrintDocument(const DeckReport& report) {
   auto document = std::make_unique<QTextDocument>();
   for (const PrintPicture& picture : kPrintPictures) {
-    const QUrl name(QString::fromLatin1(picture.name.data(), picture.name.size()));
+    const QUrl name(
+        QString::fromLatin1(picture.name.data(), static_cast<qsizetype>(picture.name.size())));
     QImage image;
     if (picture.what == "resources") {
       image = SvgPicture(ResourcesSvg(report.figures.resources));
@@ -178,7 +179,8 @@ std::unique_ptr<QTextDocument> ReportPrintDocument(const DeckReport& report) {
       image = SvgPicture(CostCurveSvg(report.figures.costCurve));
     } else {
       image.load(QStringLiteral(":/pictures/%1.png")
-                     .arg(QString::fromLatin1(picture.what.data(), picture.what.size())));
+                     .arg(QString::fromLatin1(picture.what.data(),
+                                              static_cast<qsizetype>(picture.what.size()))));
     }
     document->addResource(QTextDocument::ImageResource, name, image);
   }

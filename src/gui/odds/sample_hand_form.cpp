@@ -145,8 +145,9 @@ void TSampleHandForm::ShowHand() {
             : QStringLiteral("+%1").arg(i + 1 - static_cast<std::size_t>(kOpeningHand));
     QString text = place.leftJustified(5) + FromCardBytes(card.Name);
     if (card.TopDeck) text += QStringLiteral("  [top deck]");
-    auto* item = new QListWidgetItem(text, HandList);
+    auto* item = new QListWidgetItem(text);
     if (card.TopDeck) item->setFont(topDeckFont);
+    HandList->addItem(item);  // the list owns it
   }
   const std::size_t left = dealt_.size() - shown_;
   HandStatus->setText(
