@@ -9,7 +9,6 @@
 
 #include "analysis_fixture.h"
 #include "core/analysis/drill_down.h"
-#include "core/analysis/field_names.h"
 #include "core/card_data/io_error.h"
 #include "core/settings/ini_settings.h"
 
@@ -60,32 +59,6 @@ TEST(MasterFieldsTest, CaptionsAndHintsAreTheWindowsOwn) {
   EXPECT_EQ(find("UNAmount").hint, "Double click to see all UN Cards");
   EXPECT_TRUE(find("SelectCard").percentage);
   EXPECT_EQ(find("TopDeckAmount").hint, "");
-}
-
-// Every field has a name to be shown away from its box: words only, with no
-// colon or blank at either end. (Two keep the same words: "Highest CA" of
-// the assets and of the programs, as the window captions them.)
-TEST(MasterFieldsTest, EveryFieldHasADistinctDisplayCaption) {
-  const std::pair<std::string_view, std::string_view> expected[] = {
-      {"AssetAmount", "Assets"},
-      {"AntiTerAmount", "AT"},
-      {"HighFP", "Highest Offensive FP"},
-      {"TotalMilAmount", "Military production"},
-      {"TotalCybAmount", "CyberOps production"},
-      {"CovCost", "Covert deployment cost for All cards"},
-      {"NoAssets", "No assets"},
-      {"Nonexistent", "Nonexistent"},
-  };
-  for (const auto& [name, caption] : expected) EXPECT_EQ(FieldDisplayName(name), caption);
-  EXPECT_EQ(FieldDisplayName("MilCost", CostKinds().front()),
-            "Military deployment cost for " + std::string(CostKinds().front()));
-  for (const auto& field : MasterFields()) {
-    const std::string caption = FieldDisplayName(field.name);
-    ASSERT_FALSE(caption.empty()) << field.name;
-    EXPECT_NE(caption.back(), ':') << field.name;
-    EXPECT_NE(caption.back(), ' ') << field.name;
-    EXPECT_NE(caption.front(), ' ') << field.name;
-  }
 }
 
 class MasterModelTest : public test::AnalysisTest {
