@@ -21,6 +21,23 @@ std::size_t MemorySource::Read(std::uint8_t* buffer, std::size_t size) {
 FileSource::FileSource(const std::string& path, long long maxSize)
     : fd_(OpenRegularFile(path, maxSize)) {}
 
+std::string ReadWholeFile(const std::string& path, long long maxSize) {
+  FileSource file(path, maxSize);
+  // Read straight into the string, growing it a block at a time: the card
+  // texts run to megabytes.
+  std::string bytes;
+  std::size_t size = 0;
+  for (;;) {
+    bytes.resize(size + std::size_t{256} * 1024);
+    const std::size_t n =
+        file.Read(reinterpret_cast<std::uint8_t*>(bytes.data() + size), bytes.size() - size);
+    if (n == 0) break;
+    size += n;
+  }
+  bytes.resize(size);
+  return bytes;
+}
+
 FileSource::~FileSource() {
   if (fd_ >= 0) ::close(fd_);
 }

@@ -10,21 +10,6 @@
 namespace quillet {
 namespace {
 
-std::string ReadWholeFile(const std::string& path) {
-  FileSource file(path);
-  std::string bytes;
-  std::size_t size = 0;
-  for (;;) {
-    bytes.resize(size + std::size_t{256} * 1024);
-    const std::size_t n =
-        file.Read(reinterpret_cast<std::uint8_t*>(bytes.data() + size), bytes.size() - size);
-    if (n == 0) break;
-    size += n;
-  }
-  bytes.resize(size);
-  return bytes;
-}
-
 // The reader's rule for a card's text: TextStart to TextEnd (1-based,
 // inclusive), a TextEnd before TextStart running on to the end, cut at the
 // end of the file.
@@ -202,7 +187,7 @@ const std::string& Catalogue::Text(std::size_t i) {
 void Catalogue::LoadTexts() {
   if (textsLoaded_) return;
   std::string file;
-  if (FileExists(db_.CardTextPath())) file = ReadWholeFile(db_.CardTextPath());
+  if (FileExists(db_.CardTextPath())) file = ReadWholeFile(db_.CardTextPath(), /*maxSize=*/-1);
   std::vector<std::string> texts;
   std::vector<std::string> folded;
   texts.reserve(cards_.size());

@@ -116,19 +116,10 @@ bool EndsWithLineEnd(std::string_view text) {
   return !text.empty() && (text.back() == '\n' || text.back() == '\r');
 }
 
-// The settings of a few tools fit in kilobytes; a larger file is not a
-// settings file, and reading it (a link to an endless device) would stall.
-constexpr long long kMaxSettingsSize = 1024ll * 1024;
-
-std::optional<std::string> ReadWholeFile(const std::string& path) {
+// The settings file, or nullopt when there is none yet.
+std::optional<std::string> ReadSettingsFile(const std::string& path) {
   try {
-    FileSource source(path, kMaxSettingsSize);
-    std::string bytes;
-    std::uint8_t buffer[64 * 1024];
-    while (const std::size_t n = source.Read(buffer, sizeof buffer)) {
-      bytes.append(reinterpret_cast<const char*>(buffer), n);
-    }
-    return bytes;
+    return ReadWholeFile(path);
   } catch (const IoError& error) {
     if (error.code() == kFileNotFound) return std::nullopt;
     throw;
@@ -179,7 +170,7 @@ std::string IniWithValue(std::string_view content, std::string_view section, std
 
 std::string ReadIniString(const std::string& path, std::string_view section, std::string_view key) {
   try {
-    const auto content = ReadWholeFile(path);
+    const auto content = ReadSettingsFile(path);
     return content ? IniValue(*content, section, key) : std::string();
   } catch (const IoError&) {
     return {};  // an unreadable settings file holds no value for us
@@ -190,7 +181,7 @@ void WriteIniString(const std::string& path, std::string_view section, std::stri
                     std::string_view value) {
   // A file that exists but cannot be read (or is not a regular file, or is
   // oversized) is never overwritten: it holds the settings of other tools.
-  const std::string content = ReadWholeFile(path).value_or(std::string());
+  const std::string content = ReadSettingsFile(path).value_or(std::string());
   const std::string updated = IniWithValue(content, section, key, value);
   AtomicFile file(path);
   BufferedSink sink(file.fd());

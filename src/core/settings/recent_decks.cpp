@@ -17,20 +17,6 @@ namespace {
 
 constexpr std::string_view kHeader = "# Decks recently opened in Quillet, newest first.\n";
 
-// Eight paths are a few kilobytes; a larger file is not our list, and
-// reading it (a link to an endless device, say) must not stall the start.
-constexpr long long kMaxFileSize = 1024ll * 1024;
-
-std::string ReadList(const std::string& path) {
-  FileSource source(path, kMaxFileSize);
-  std::string bytes;
-  std::uint8_t buffer[16 * 1024];
-  while (const std::size_t n = source.Read(buffer, sizeof buffer)) {
-    bytes.append(reinterpret_cast<const char*>(buffer), n);
-  }
-  return bytes;
-}
-
 }  // namespace
 
 bool RecentDecks::Storable(std::string_view path) {
@@ -86,7 +72,7 @@ std::string RecentDecksText(const RecentDecks& decks) {
 RecentDecks LoadRecentDecks(const std::string& configDir) {
   if (configDir.empty()) return {};
   try {
-    return ParseRecentDecks(ReadList(configDir + std::string(kRecentDecksFileName)));
+    return ParseRecentDecks(ReadWholeFile(configDir + std::string(kRecentDecksFileName)));
   } catch (const IoError&) {
     return {};
   }
@@ -98,7 +84,7 @@ void SaveRecentDecks(const std::string& configDir, const RecentDecks& decks) {
   const std::string path = configDir + std::string(kRecentDecksFileName);
   // A file we could not read was not loaded; writing our list over it
   // would lose the one it holds.
-  if (::access(path.c_str(), F_OK) == 0 || errno != ENOENT) (void)ReadList(path);
+  if (::access(path.c_str(), F_OK) == 0 || errno != ENOENT) (void)ReadWholeFile(path);
   AtomicFile file(path);
   BufferedSink sink(file.fd());
   sink.Write(RecentDecksText(decks));

@@ -3,11 +3,10 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
-#include <fstream>
-#include <iterator>
 
 #include "core/card_data/byte_source.h"
 #include "core/card_data/file_util.h"
+#include "core/card_data/io_error.h"
 
 namespace quillet {
 namespace {
@@ -77,10 +76,13 @@ std::string WindowPlacesText(const WindowPlaces& places) {
 
 WindowPlaces LoadWindowPlaces(const std::string& configDir) {
   if (configDir.empty()) return {};
-  std::ifstream in(configDir + std::string(kWindowPlacesFileName), std::ios::binary);
-  if (!in) return {};
-  const std::string bytes(std::istreambuf_iterator<char>(in), {});
-  return ParseWindowPlaces(bytes);
+  // Places are a convenience: a file that cannot be read (gone, special,
+  // oversized) gives none, and the windows open where they fit.
+  try {
+    return ParseWindowPlaces(ReadWholeFile(configDir + std::string(kWindowPlacesFileName)));
+  } catch (const IoError&) {
+    return {};
+  }
 }
 
 void SaveWindowPlaces(const std::string& configDir, const WindowPlaces& places) {

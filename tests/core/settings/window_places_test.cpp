@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <filesystem>
 #include <random>
 
 #include "support/temp_dir.h"
@@ -73,6 +76,12 @@ TEST(WindowPlacesTest, TheFileKeepsWhatItCanAndReadsBackAsWritten) {
   EXPECT_EQ(LoadWindowPlaces(config), places);
   SaveWindowPlaces("", places);  // no folder: nothing is kept, nothing fails
   EXPECT_TRUE(LoadWindowPlaces("").empty());
+
+  // A FIFO in the file's place gives no places at once, never a hang.
+  const std::string fifoConfig = dir.File("fifo/");
+  std::filesystem::create_directories(fifoConfig);
+  ASSERT_EQ(::mkfifo((fifoConfig + "window-places").c_str(), 0600), 0);
+  EXPECT_TRUE(LoadWindowPlaces(fifoConfig).empty());
 }
 
 }  // namespace
