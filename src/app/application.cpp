@@ -1,6 +1,26 @@
 #include "app/application.h"
 
+#include <QAction>
+
+#include "gui/platform/panel_dock.h"
+
 namespace quillet {
+
+namespace {
+
+// The panels' component names, kept in the saved arrangement: renaming one
+// loses where the user put it.
+constexpr const char* kDrawOdds = "DrawOddsPanel";
+constexpr const char* kSampleHand = "SampleHandPanel";
+constexpr const char* kCompare = "ComparePanel";
+constexpr const char* kBrowser = "CardBrowserPanel";
+constexpr const char* kCharts = "ChartsPanel";
+
+QKeySequence Keys(QKeyCombination key) {
+  return QKeySequence(key);
+}
+
+}  // namespace
 
 Application::Application(std::string dataDir, Platform& platform)
     : session(std::move(dataDir)),
@@ -9,17 +29,17 @@ Application::Application(std::string dataDir, Platform& platform)
       reader(session, platform),
       updater(session, platform),
       about(QString::fromLocal8Bit(session.db.ProgramDir())),
-      drawOdds(master.model()),
-      sampleHand(master.model()),
-      compare(master.model(), platform, &master),
-      browser(session, platform) {
+      workspace(master),
+      platform_(platform) {
   // Every panel analyses the open deck again after an edit: one index of the
   // card file, kept for the run, serves them all.
   session.db.KeepIndex(true);
   master.runUpdater = [this] {
     const bool updated = updater.exec() == QDialog::Accepted;
     // The browser holds every card of the database; an update replaces them.
-    if (updated) browser.DatabaseUpdated();
+    if (updated && workspace.Panel(QString::fromLatin1(kBrowser))->HasContent()) {
+      browser().DatabaseUpdated();
+    }
     return updated;
   };
   master.showReader = [this] {
@@ -31,50 +51,112 @@ Application::Application(std::string dataDir, Platform& platform)
   };
   master.showAbout = [this] { about.exec(); };
 
-  // The odds and the sample hand follow the main window, shown or not.
-  QObject::connect(&master, &TMasterForm::deckAnalysed, &drawOdds, &TDrawOddsForm::FollowAnalysis);
-  // A failure empties every following window before its message shows.
-  QObject::connect(&master, &TMasterForm::deckCleared, &drawOdds, &TDrawOddsForm::FollowAnalysis);
-  QObject::connect(&master, &TMasterForm::deckCleared, &sampleHand,
-                   &TSampleHandForm::FollowAnalysis);
-  QObject::connect(&master, &TMasterForm::deckCleared, &compare, &TCompareForm::Refresh);
-  QObject::connect(&master, &TMasterForm::deckCleared, &browser, &TCardBrowserForm::DeckAnalysed);
-  QObject::connect(&master, &TMasterForm::listShown, &drawOdds, &TDrawOddsForm::FollowList);
-  QObject::connect(&master, &TMasterForm::cardLineSelected, &drawOdds,
-                   &TDrawOddsForm::FollowCardLine);
-  QObject::connect(&master, &TMasterForm::deckAnalysed, &sampleHand,
-                   &TSampleHandForm::FollowAnalysis);
-  const auto raise = [](QWidget& window) {
-    window.showNormal();
-    window.raise();
-    window.activateWindow();
-  };
-  master.showDrawOdds = [this, raise] { raise(drawOdds); };
-  master.showSampleHand = [this, raise] { raise(sampleHand); };
-  sampleHand.showReader = [this] { master.showReader(); };
-  master.compareWith = [this] { compare.CompareWith(); };
-  // The comparison follows the open deck and the switches it is shown under.
-  QObject::connect(&master, &TMasterForm::deckAnalysed, &compare, &TCompareForm::Refresh);
-  QObject::connect(&master, &TMasterForm::switchesChanged, &compare, &TCompareForm::Refresh);
-  master.showBrowser = [this] { browser.ShowBrowser(); };
-  browser.showReader = master.showReader;
-
   // Editing the open deck: the history follows the main window's open file
-  // (before the browser hears of the analysis, so its buttons see the new
+  // (before any panel hears of the analysis, so their buttons see the new
   // state), and every change to the file is analysed again at once.
   QObject::connect(&master, &TMasterForm::deckAnalysed, &edits, [this] {
     edits.FollowDeck(master.OpenDeckPath(), !master.model().DName().empty());
   });
-  QObject::connect(&master, &TMasterForm::deckAnalysed, &browser, &TCardBrowserForm::DeckAnalysed);
   QObject::connect(&edits, &DeckEditActions::deckEdited, &master, &TMasterForm::DeckFileChanged);
   master.UseEditActions(edits.undoAction(), edits.redoAction());
-  browser.UseEditActions(edits);
-  master.showCharts = [this, &platform] {
-    if (!charts) charts = std::make_unique<ChartsForm>(master, platform);
-    charts->showNormal();
-    charts->raise();
-    charts->activateWindow();
+
+  AddPanels();
+  master.showDrawOdds = [this] { workspace.ShowPanel(QString::fromLatin1(kDrawOdds)); };
+  master.showSampleHand = [this] { workspace.ShowPanel(QString::fromLatin1(kSampleHand)); };
+  master.showBrowser = [this] {
+    workspace.ShowPanel(QString::fromLatin1(kBrowser));
+    browser().ShowBrowser();
   };
+  master.showCharts = [this] { workspace.ShowPanel(QString::fromLatin1(kCharts)); };
+  master.compareWith = [this] { compare().CompareWith(); };
+}
+
+void Application::AddPanels() {
+  // The Tools menu keeps its items, which show a panel; the View menu's
+  // items show and hide them, with the shortcuts.
+  if (QAction* browserItem = master.findChild<QAction*>(QStringLiteral("CardBrowser1"))) {
+    browserItem->setShortcut({});
+  }
+  workspace.Add(
+      {kBrowser, QStringLiteral("Card &Browser"), Keys(Qt::CTRL | Qt::Key_B), false, [this] {
+         auto* form = new TCardBrowserForm(session, platform_);
+         form->showReader = master.showReader;
+         form->UseEditActions(edits);
+         QObject::connect(&master, &TMasterForm::deckCleared, form,
+                          &TCardBrowserForm::DeckAnalysed);
+         QObject::connect(&master, &TMasterForm::deckAnalysed, form,
+                          &TCardBrowserForm::DeckAnalysed);
+         form->DeckAnalysed();
+         return form;
+       }});
+  workspace.Add(
+      {kDrawOdds, QStringLiteral("&Draw Odds"), Keys(Qt::CTRL | Qt::SHIFT | Qt::Key_O), false,
+       [this] {
+         auto* form = new TDrawOddsForm(master.model());
+         QObject::connect(&master, &TMasterForm::deckAnalysed, form,
+                          &TDrawOddsForm::FollowAnalysis);
+         // A failure empties every panel before its message shows.
+         QObject::connect(&master, &TMasterForm::deckCleared, form, &TDrawOddsForm::FollowAnalysis);
+         QObject::connect(&master, &TMasterForm::listShown, form, &TDrawOddsForm::FollowList);
+         QObject::connect(&master, &TMasterForm::cardLineSelected, form,
+                          &TDrawOddsForm::FollowCardLine);
+         form->FollowAnalysis();
+         return form;
+       }});
+  workspace.Add({kSampleHand, QStringLiteral("&Sample Hand"),
+                 Keys(Qt::CTRL | Qt::SHIFT | Qt::Key_H), false, [this] {
+                   auto* form = new TSampleHandForm(master.model());
+                   form->showReader = [this] { master.showReader(); };
+                   QObject::connect(&master, &TMasterForm::deckAnalysed, form,
+                                    &TSampleHandForm::FollowAnalysis);
+                   QObject::connect(&master, &TMasterForm::deckCleared, form,
+                                    &TSampleHandForm::FollowAnalysis);
+                   form->FollowAnalysis();
+                   return form;
+                 }});
+  workspace.Add({kCharts, QStringLiteral("&Charts"), Keys(Qt::CTRL | Qt::Key_G), false,
+                 [this] {
+                   auto* form = new ChartsForm(master, platform_);
+                   return form;
+                 }},
+                master.findChild<QAction*>(QStringLiteral("Charts1")));
+  workspace.Add(
+      {kCompare, QStringLiteral("Co&mpare"), Keys(Qt::CTRL | Qt::SHIFT | Qt::Key_M), false, [this] {
+         auto* form = new TCompareForm(master.model(), platform_, &master);
+         // The comparison follows the open deck and the switches it
+         // is shown under.
+         QObject::connect(&master, &TMasterForm::deckAnalysed, form, &TCompareForm::Refresh);
+         QObject::connect(&master, &TMasterForm::deckCleared, form, &TCompareForm::Refresh);
+         QObject::connect(&master, &TMasterForm::switchesChanged, form, &TCompareForm::Refresh);
+         form->Refresh();
+         return form;
+       }});
+}
+
+template <typename Form>
+Form& Application::Content(const char* panel) {
+  return *static_cast<Form*>(workspace.Panel(QString::fromLatin1(panel))->Content());
+}
+
+TDrawOddsForm& Application::drawOdds() {
+  return Content<TDrawOddsForm>(kDrawOdds);
+}
+TSampleHandForm& Application::sampleHand() {
+  return Content<TSampleHandForm>(kSampleHand);
+}
+TCompareForm& Application::compare() {
+  return Content<TCompareForm>(kCompare);
+}
+TCardBrowserForm& Application::browser() {
+  return Content<TCardBrowserForm>(kBrowser);
+}
+ChartsForm& Application::charts() {
+  return Content<ChartsForm>(kCharts);
+}
+
+void Application::UseConfigDir(const std::string& dir) {
+  master.UseConfigDir(dir);
+  workspace.UseConfigDir(dir);
 }
 
 }  // namespace quillet

@@ -1,14 +1,18 @@
-// The running program: the session and the four windows, created in the
-// shell's order (the main window first, so it is the main window and can
-// warn about a missing database; then the reader, the updater and the about
-// box, hidden) and wired together. main() adds the application object, the
-// help window and the event loop; the tests build an Application directly.
+// The running program: the session, the main window with its workspace of
+// panels, and the windows that stay their own (the card reader, the updater,
+// the about box), created in the shell's order (the main window first, so it
+// is the main window and can warn about a missing database) and wired
+// together. Each panel's content is made when the panel is first shown, or
+// first asked for here, and then catches up with the open deck. main() adds
+// the application object, the help window and the event loop; the tests
+// build an Application directly.
 #pragma once
 
 #include <memory>
 #include <string>
 
 #include "app/about_form.h"
+#include "app/workspace.h"
 #include "core/analysis/session.h"
 #include "gui/browser/card_browser_form.h"
 #include "gui/browser/deck_edit_actions.h"
@@ -28,18 +32,31 @@ struct Application {
   // `dataDir` is the data folder (ChooseDataFolder), with its trailing '/'.
   Application(std::string dataDir, Platform& platform);
 
+  // Where the recent decks and the panel arrangement are kept (config_dir.h):
+  // reads both and keeps them there from now on.
+  void UseConfigDir(const std::string& dir);
+
+  // The panels' contents, made now if their panel was never shown.
+  TDrawOddsForm& drawOdds();
+  TSampleHandForm& sampleHand();
+  TCompareForm& compare();
+  TCardBrowserForm& browser();
+  ChartsForm& charts();
+
   Session session;
   DeckEditActions edits;
   TMasterForm master;
   TReaderForm reader;
   TUpdaterForm updater;
   TAboutForm about;
-  TDrawOddsForm drawOdds;
-  TSampleHandForm sampleHand;
-  TCompareForm compare;
-  TCardBrowserForm browser;
-  // Made when first shown: Qt Charts' scene costs nothing until then.
-  std::unique_ptr<ChartsForm> charts;
+  Workspace workspace;
+
+ private:
+  template <typename Form>
+  Form& Content(const char* panel);
+  void AddPanels();
+
+  Platform& platform_;
 };
 
 }  // namespace quillet

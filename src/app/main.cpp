@@ -35,7 +35,7 @@ int main(int argc, char** argv) {
   // database or may be written, else the user's data home.
   quillet::Application windows(quillet::ChooseDataFolder({}, quillet::DataFolderEnv::FromProcess()),
                                platform);
-  windows.master.UseConfigDir(quillet::UserConfigDir());
+  windows.UseConfigDir(quillet::UserConfigDir());
   windows.master.show();
   // The desktop entry passes the file it was asked to open (Exec=quillet %f).
   windows.master.OpenFromCommandLine(QApplication::arguments());

@@ -38,6 +38,14 @@ std::string ReadWholeFile(const std::string& path, long long maxSize) {
   return bytes;
 }
 
+void WriteWholeFile(const std::string& path, std::string_view bytes) {
+  AtomicFile file(path);
+  BufferedSink sink(file.fd());
+  sink.Write(bytes);
+  sink.Flush();
+  file.Commit();
+}
+
 FileSource::~FileSource() {
   if (fd_ >= 0) ::close(fd_);
 }

@@ -85,11 +85,7 @@ void SaveRecentDecks(const std::string& configDir, const RecentDecks& decks) {
   // A file we could not read was not loaded; writing our list over it
   // would lose the one it holds.
   if (::access(path.c_str(), F_OK) == 0 || errno != ENOENT) (void)ReadWholeFile(path);
-  AtomicFile file(path);
-  BufferedSink sink(file.fd());
-  sink.Write(RecentDecksText(decks));
-  sink.Flush();
-  file.Commit();
+  WriteWholeFile(path, RecentDecksText(decks));
 }
 
 }  // namespace quillet

@@ -88,11 +88,7 @@ WindowPlaces LoadWindowPlaces(const std::string& configDir) {
 void SaveWindowPlaces(const std::string& configDir, const WindowPlaces& places) {
   if (configDir.empty()) return;
   MakeDirectories(configDir);
-  AtomicFile file(configDir + std::string(kWindowPlacesFileName));
-  BufferedSink sink(file.fd());
-  sink.Write(WindowPlacesText(places));
-  sink.Flush();
-  file.Commit();
+  WriteWholeFile(configDir + std::string(kWindowPlacesFileName), WindowPlacesText(places));
 }
 
 WindowRect FitInside(WindowRect window, const WindowRect& area) {

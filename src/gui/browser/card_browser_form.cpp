@@ -21,6 +21,7 @@
 #include "gui/platform/card_text_codec.h"
 #include "gui/platform/centre_window.h"
 #include "gui/platform/close_keys.h"
+#include "gui/platform/panel_dock.h"
 #include "gui/platform/platform.h"
 
 namespace quillet {
@@ -235,9 +236,7 @@ void TCardBrowserForm::ShowEditState() {
 }
 
 void TCardBrowserForm::ShowBrowser() {
-  showNormal();
-  raise();
-  activateWindow();
+  BringForward(*this);
   SearchEdit->setFocus();
 }
 

@@ -117,15 +117,19 @@ ChartsForm::ChartsForm(TMasterForm& master, Platform& platform, QWidget* parent)
   layout->addLayout(buttons);
   resize(760, 520);
 
+  // The keys act within the charts, docked or not, and leave the main
+  // window's own Copy and Save alone.
   auto* copyKey = new QShortcut(QKeySequence::Copy, this);
   copyKey->setObjectName(QStringLiteral("CopyChartShortcut"));
+  copyKey->setContext(Qt::WidgetWithChildrenShortcut);
   auto* saveKey = new QShortcut(QKeySequence::Save, this);
   saveKey->setObjectName(QStringLiteral("SaveChartShortcut"));
+  saveKey->setContext(Qt::WidgetWithChildrenShortcut);
   connect(save_, &QPushButton::clicked, this, &ChartsForm::SaveChartClick);
   connect(saveKey, &QShortcut::activated, this, &ChartsForm::SaveChartClick);
   connect(copy_, &QPushButton::clicked, this, &ChartsForm::CopyChartClick);
   connect(copyKey, &QShortcut::activated, this, &ChartsForm::CopyChartClick);
-  connect(close, &QPushButton::clicked, this, &QWidget::close);
+  connect(close, &QPushButton::clicked, this, [this] { CloseWindowOrPanel(*this); });
   connect(&master_, &TMasterForm::deckAnalysed, this, &ChartsForm::Refresh);
   connect(&master_, &TMasterForm::deckCleared, this, &ChartsForm::Refresh);
   // "Count assets only" changes what the domain bars count.

@@ -18,6 +18,7 @@
 #include "gui/main_window/shown_text.h"
 #include "gui/platform/card_text_codec.h"
 #include "gui/platform/close_keys.h"
+#include "gui/platform/panel_dock.h"
 #include "gui/platform/platform.h"
 #include "gui/platform/window_font.h"
 
@@ -214,13 +215,11 @@ void TCompareForm::BuildControls() {
 
   connect(CompareButton, &QPushButton::clicked, this, &TCompareForm::CompareWith);
   connect(CopyButton, &QPushButton::clicked, this, &TCompareForm::CopyClick);
-  connect(CloseButton, &QPushButton::clicked, this, &QWidget::close);
+  connect(CloseButton, &QPushButton::clicked, this, [this] { CloseWindowOrPanel(*this); });
   auto* copy = new QShortcut(QKeySequence::Copy, this);
   copy->setObjectName(QStringLiteral("CopyShortcut"));
+  copy->setContext(Qt::WidgetWithChildrenShortcut);
   connect(copy, &QShortcut::activated, this, &TCompareForm::CopyClick);
-  auto* close = new QShortcut(QKeySequence::Cancel, this);
-  close->setObjectName(QStringLiteral("CloseShortcut"));
-  connect(close, &QShortcut::activated, this, &QWidget::close);
   setTabOrder(CardsBox, FieldsBox);
   setTabOrder(FieldsBox, ProblemsBox);
   setTabOrder(ProblemsBox, MissingBox);
@@ -251,9 +250,7 @@ void TCompareForm::CompareWith() {
     otherSession_ = std::move(session);
     other_ = std::move(model);
     Refresh();
-    showNormal();
-    raise();
-    activateWindow();
+    BringForward(*this);
   } catch (const std::exception& error) {
     platform_.ShowMessage(owner_, ShownMessage(error.what()));
   }

@@ -1,5 +1,6 @@
 #include "gui/platform/close_keys.h"
 
+#include <QDockWidget>
 #include <QShortcut>
 #include <QWidget>
 
@@ -10,7 +11,16 @@ void CloseOnKeys(QWidget& window, const QList<QKeySequence>& keys) {
     auto* shortcut = new QShortcut(key, &window);
     shortcut->setObjectName(QStringLiteral("CloseShortcut"));
     shortcut->setContext(Qt::WindowShortcut);
-    QObject::connect(shortcut, &QShortcut::activated, &window, &QWidget::close);
+    QObject::connect(shortcut, &QShortcut::activated, &window,
+                     [&window] { CloseWindowOrPanel(window); });
+  }
+}
+
+void CloseWindowOrPanel(QWidget& widget) {
+  if (auto* panel = qobject_cast<QDockWidget*>(widget.parentWidget())) {
+    panel->close();
+  } else {
+    widget.close();
   }
 }
 

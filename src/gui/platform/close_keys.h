@@ -10,7 +10,13 @@ class QWidget;
 
 namespace quillet {
 
-// Closes `window` when one of `keys` is pressed anywhere in it.
+// Closes `window` (CloseWindowOrPanel) when one of `keys` is pressed anywhere
+// in it. The shortcuts are named "CloseShortcut"; a panel docked in the main
+// window turns them off, as the key would reach past it to the whole window.
 void CloseOnKeys(QWidget& window, const QList<QKeySequence>& keys = {QKeySequence(Qt::Key_Escape)});
+
+// Closes `widget`'s panel when it is the content of one (a dock), else the
+// widget itself: a tool's own Close button puts away whatever holds it.
+void CloseWindowOrPanel(QWidget& widget);
 
 }  // namespace quillet

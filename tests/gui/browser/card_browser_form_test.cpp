@@ -174,8 +174,8 @@ class CardBrowserFormTest : public QObject {
     Application app(dir.path(), platform);
     app.master.show();
     app.master.findChild<QAction*>(QStringLiteral("CardBrowser1"))->trigger();
-    QVERIFY(app.browser.isVisible());
-    CardTableModel& model = app.browser.model();
+    QVERIFY(app.browser().isVisible());
+    CardTableModel& model = app.browser().model();
     QCOMPARE(Column(model, CatalogueColumn::InDeck), (QStringList{"", "", "", "", ""}));
 
     platform.openAnswers.push_back(QString::fromStdString(deck));
@@ -183,12 +183,12 @@ class CardBrowserFormTest : public QObject {
     QVERIFY2(platform.messages.isEmpty(), qPrintable(platform.messages.join('|')));
     // Alder, Brine, Cinder, Dock, Séance.
     QCOMPARE(Column(model, CatalogueColumn::InDeck), (QStringList{"", "10", "", "3", ""}));
-    app.browser.findChild<QCheckBox*>(QStringLiteral("InDeckOnly"))->setChecked(true);
+    app.browser().findChild<QCheckBox*>(QStringLiteral("InDeckOnly"))->setChecked(true);
     QCOMPARE(Column(model, CatalogueColumn::Name), (QStringList{"Brine Hound", "Dock Warden"}));
-    QCOMPARE(app.browser.findChild<QLabel*>(QStringLiteral("CountLabel"))->text(),
+    QCOMPARE(app.browser().findChild<QLabel*>(QStringLiteral("CountLabel"))->text(),
              QStringLiteral("2 of 5 cards"));
 
-    auto* table = app.browser.findChild<QTableView*>(QStringLiteral("CardTable"));
+    auto* table = app.browser().findChild<QTableView*>(QStringLiteral("CardTable"));
     const QRect cell = table->visualRect(model.index(1, 0));
     QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cell.center());
     QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, cell.center());

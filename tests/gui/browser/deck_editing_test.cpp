@@ -32,18 +32,18 @@ struct Run {
     app = std::make_unique<Application>(dir.path(), platform);
     app->master.show();
     Action(app->master, "CardBrowser1")->trigger();
-    table = app->browser.findChild<QTableView*>(QStringLiteral("CardTable"));
+    table = app->browser().findChild<QTableView*>(QStringLiteral("CardTable"));
   }
   static QAction* Action(QWidget& window, const char* name) {
     return window.findChild<QAction*>(QString::fromLatin1(name));
   }
-  QAction* Browser(const char* name) const { return Action(app->browser, name); }
+  QAction* Browser(const char* name) const { return Action(app->browser(), name); }
   QString Shown(const char* field) const { return app->master.Field(field)->text(); }
   std::string Bytes(const std::string& path) const { return test::TempDir::Read(path); }
 
   // Selects the named cards in the browser's table, as a user would.
   void Select(const QStringList& names) const {
-    CardTableModel& model = app->browser.model();
+    CardTableModel& model = app->browser().model();
     table->clearSelection();
     for (int row = 0; row < model.rowCount(); ++row) {
       if (names.contains(model.index(row, 0).data().toString())) {
@@ -122,7 +122,8 @@ class DeckEditingTest : public QObject {
     QCOMPARE(master.model().ShownList(), std::string("AssetAmount"));
     QCOMPARE(master.model().CardList().size(), std::size_t{1});
     QVERIFY(master.model().AssetSwitch());
-    QCOMPARE(r.app->browser.model()
+    QCOMPARE(r.app->browser()
+                 .model()
                  .index(r.table->selectionModel()->selectedRows().front().row(),
                         static_cast<int>(CatalogueColumn::InDeck))
                  .data()
@@ -137,8 +138,8 @@ class DeckEditingTest : public QObject {
     QCOMPARE(undo->text(), QStringLiteral("&Undo \u22121 Supply Depot"));
 
     // Ctrl+Z in the browser is the main window's Undo.
-    r.app->browser.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&r.app->browser));
+    r.app->browser().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&r.app->browser()));
     r.table->setFocus();
     QTest::keyClick(r.table, Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(r.Bytes(path), std::string("2\tGolani Commando\r\n1\tSupply Depot\r\n"));

@@ -41,7 +41,7 @@ class CompareFormTest : public QObject {
   test::TempDir dir_;
 
   QTreeWidget* Tree(Application& app, const char* name) {
-    auto* tree = app.compare.findChild<QTreeWidget*>(QString::fromLatin1(name));
+    auto* tree = app.compare().findChild<QTreeWidget*>(QString::fromLatin1(name));
     if (!tree) qFatal("no list %s", name);
     return tree;
   }
@@ -55,6 +55,7 @@ class CompareFormTest : public QObject {
   void comparesTheOpenDeckWithAnother() {
     test::ScriptedPlatform platform;
     Application app(dir_.path(), platform);
+    app.master.show();
     auto* compareWith = app.master.findChild<QAction*>(QStringLiteral("CompareWith1"));
     QVERIFY(compareWith);
     QVERIFY(!compareWith->isEnabled());  // no deck open yet
@@ -64,8 +65,8 @@ class CompareFormTest : public QObject {
     QVERIFY(compareWith->isEnabled());
     platform.openAnswers.push_back(kSamples + "decks/monastery-bion-v2.txt");
     compareWith->trigger();
-    QVERIFY(app.compare.isVisible());
-    QVERIFY(!app.compare.isModal());
+    QVERIFY(app.compare().isVisible());
+    QVERIFY(!app.compare().isModal());
     // The dialog starts in the open deck's folder; the other deck's missing
     // card is listed in the window, not in a message box.
     QCOMPARE(platform.openRequests.back().initialDirectory, kSamples + "decks/");
@@ -95,36 +96,39 @@ class CompareFormTest : public QObject {
     const QStringList assetFigures = Rows(Tree(app, "FieldsBox"));
     QVERIFY(assetFigures != figures || !monasteryAllCards);
     QVERIFY(assetFigures.contains("Monastery | 14 | 15 | +1"));
-    QVERIFY(
-        app.compare.findChild<QLabel*>(QStringLiteral("Switches"))->text().contains("assets only"));
+    QVERIFY(app.compare()
+                .findChild<QLabel*>(QStringLiteral("Switches"))
+                ->text()
+                .contains("assets only"));
 
-    app.compare.CopyClick();
+    app.compare().CopyClick();
     QVERIFY(platform.clipboard.contains("Thousand Eye Seer\t1\t0\t" + kMinus + "1\n"));
     QVERIFY(platform.clipboard.contains("  Lotus Warden\n"));
 
     // A second deck that is not valid is said so, and the comparison stays.
     platform.openAnswers.push_back(kSamples + "decks/not-a-deck.txt");
-    app.compare.CompareWith();
+    app.compare().CompareWith();
     QCOMPARE(platform.messages.size(), 1);
     QVERIFY(platform.messages.back().contains("is not a valid deck file"));
     QCOMPARE(Tree(app, "CardsBox")->topLevelItemCount(), 5);
     // Cancelling changes nothing.
     platform.openAnswers.push_back(std::nullopt);
-    app.compare.CompareWith();
+    app.compare().CompareWith();
     QCOMPARE(platform.messages.size(), 1);
-    QVERIFY(app.compare.comparison().has_value());
+    QVERIFY(app.compare().comparison().has_value());
 
     // A failed analysis of the open deck empties the window.
     platform.openAnswers.push_back(kSamples + "decks/not-a-deck.txt");
     app.master.AnalyzeButtonClick();
-    QVERIFY(!app.compare.comparison().has_value());
+    QVERIFY(!app.compare().comparison().has_value());
     QCOMPARE(Tree(app, "CardsBox")->topLevelItemCount(), 0);
     QVERIFY(!compareWith->isEnabled());
     // A new deck compares again with the same other deck.
     platform.openAnswers.push_back(kSamples + "decks/un-golani.txt");
     app.master.AnalyzeButtonClick();
-    QVERIFY(app.compare.comparison().has_value());
-    QCOMPARE(app.compare.comparison()->B, (kSamples + "decks/monastery-bion-v2.txt").toStdString());
+    QVERIFY(app.compare().comparison().has_value());
+    QCOMPARE(app.compare().comparison()->B,
+             (kSamples + "decks/monastery-bion-v2.txt").toStdString());
   }
 };
 

@@ -54,12 +54,13 @@ struct App {
     return widget;
   }
   QString Cell(int row, int column) {
-    const QTableWidgetItem* item = In<QTableWidget>(app->drawOdds, "OddsTable")->item(row, column);
+    const QTableWidgetItem* item =
+        In<QTableWidget>(app->drawOdds(), "OddsTable")->item(row, column);
     return item ? item->text() : QString();
   }
   QStringList Hand() {
     QStringList lines;
-    auto* list = In<QListWidget>(app->sampleHand, "HandList");
+    auto* list = In<QListWidget>(app->sampleHand(), "HandList");
     for (int i = 0; i < list->count(); ++i) lines << list->item(i)->text();
     return lines;
   }
@@ -94,7 +95,7 @@ class OddsWindowsTest : public QObject {
  private slots:
   void drawOddsFollowsTheMainWindow() {
     App a;
-    TDrawOddsForm& odds = a.app->drawOdds;
+    TDrawOddsForm& odds = a.app->drawOdds();
     a.In<QAction>(a.app->master, "DrawOdds1")->trigger();
     QVERIFY(odds.isVisible());
     QCOMPARE(odds.windowTitle(), QStringLiteral("Draw Odds"));
@@ -164,7 +165,7 @@ class OddsWindowsTest : public QObject {
   // resource box; the cost kind in use is part of a cost's name.
   void everyFigureNamesItsGroup() {
     App a;
-    TDrawOddsForm& odds = a.app->drawOdds;
+    TDrawOddsForm& odds = a.app->drawOdds();
     a.Open(SampleDeck());
     MasterModel& model = a.app->master.model();
     int named = 0;
@@ -191,7 +192,7 @@ class OddsWindowsTest : public QObject {
   // the window shows what that deck's main window shows.
   void anotherDeckStartsTheGroupOver() {
     App a;
-    TDrawOddsForm& odds = a.app->drawOdds;
+    TDrawOddsForm& odds = a.app->drawOdds();
     a.Open(SampleDeck(), "first.txt");
     auto* list = a.In<TCardListBox>(a.app->master, "CardList");
     list->setCurrentRow(1);
@@ -204,7 +205,7 @@ class OddsWindowsTest : public QObject {
 
   void sampleHandDealsReproduciblyAndOpensTheReader() {
     App a;
-    TSampleHandForm& hand = a.app->sampleHand;
+    TSampleHandForm& hand = a.app->sampleHand();
     std::uint64_t nextSeed = 1234;
     hand.newSeed = [&] { return nextSeed; };
     a.In<QAction>(a.app->master, "SampleHand1")->trigger();

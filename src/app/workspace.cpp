@@ -1,0 +1,171 @@
+#include "app/workspace.h"
+
+#include <QAction>
+#include <QEvent>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSignalBlocker>
+#include <exception>
+
+#include "core/settings/panel_layout.h"
+#include "gui/platform/panel_dock.h"
+
+namespace quillet {
+namespace {
+
+// Bumped when the panels change so much that an old arrangement no longer
+// fits: restoreState refuses another version and the default is used.
+constexpr int kLayoutVersion = 1;
+// The right-hand column of the default arrangement: room for the Deck
+// panel's four columns beside the main window on a 1280-pixel screen.
+constexpr int kPanelWidth = 440;
+
+}  // namespace
+
+Workspace::Workspace(QMainWindow& window) : QObject(&window), window_(window) {
+  window_.setDockOptions(QMainWindow::AnimatedDocks | QMainWindow::AllowNestedDocks |
+                         QMainWindow::AllowTabbedDocks);
+  window_.setDockNestingEnabled(true);
+  view_ = window_.menuBar()->findChild<QMenu*>(QStringLiteral("View1"));
+  if (!view_) {
+    view_ = window_.menuBar()->addMenu(QStringLiteral("&View"));
+    view_->setObjectName(QStringLiteral("View1"));
+  }
+  panelsEnd_ = view_->addSeparator();
+  panelsEnd_->setObjectName(QStringLiteral("PanelsEnd"));
+  resetItem_ = view_->addAction(QStringLiteral("&Reset Layout"));
+  resetItem_->setObjectName(QStringLiteral("ResetLayout1"));
+  connect(resetItem_, &QAction::triggered, this, &Workspace::ResetLayout);
+  // The arrangement is kept as the user left it, before the main window's
+  // close puts the floating panels away.
+  window_.installEventFilter(this);
+}
+
+Workspace::~Workspace() = default;
+
+PanelDock& Workspace::Add(const PanelSpec& spec, QAction* item) {
+  auto* dock = new PanelDock(QString::fromLatin1(spec.name),
+                             QString(spec.caption).remove(QLatin1Char('&')), spec.make, &window_);
+  dock->setAccessibleName(dock->windowTitle());
+  dock->hide();
+  window_.addDockWidget(Qt::RightDockWidgetArea, dock);
+  dock->hide();
+  if (item) {
+    // An existing menu item becomes the panel's: it keeps its name, caption
+    // and shortcut, and loses what it did before.
+    disconnect(item, &QAction::triggered, nullptr, nullptr);
+    item->setText(spec.caption);
+  } else {
+    item = new QAction(spec.caption, this);
+    item->setObjectName(QString::fromLatin1(spec.name) + QStringLiteral("1"));
+  }
+  if (!spec.key.isEmpty()) item->setShortcut(spec.key);
+  // Shortcuts reach the panel from every panel, floating ones included.
+  item->setShortcutContext(Qt::ApplicationShortcut);
+  item->setCheckable(true);
+  view_->insertAction(panelsEnd_, item);
+  const QString name = dock->objectName();
+  connect(item, &QAction::triggered, this, [this, name] { TogglePanel(name); });
+  connect(dock, &QDockWidget::visibilityChanged, item, [dock, item] {
+    // A panel behind another's tab is still open.
+    item->setChecked(!dock->isHidden());
+  });
+  panels_.push_back({spec, dock, item});
+  return *dock;
+}
+
+const Workspace::Entry* Workspace::Find(const QString& name) const {
+  for (const Entry& entry : panels_) {
+    if (entry.dock->objectName() == name) return &entry;
+  }
+  return nullptr;
+}
+
+PanelDock* Workspace::Panel(const QString& name) const {
+  const Entry* entry = Find(name);
+  return entry ? entry->dock : nullptr;
+}
+
+QAction* Workspace::ViewItem(const QString& name) const {
+  const Entry* entry = Find(name);
+  return entry ? entry->item : nullptr;
+}
+
+void Workspace::TogglePanel(const QString& name) {
+  const Entry* entry = Find(name);
+  if (!entry) return;
+  PanelDock& dock = *entry->dock;
+  if (!dock.isHidden() && dock.HasFocusInside()) {
+    dock.close();
+  } else {
+    dock.ShowAndFocus();
+  }
+  const QSignalBlocker quiet(entry->item);
+  entry->item->setChecked(!dock.isHidden());
+}
+
+void Workspace::ShowPanel(const QString& name) {
+  const Entry* entry = Find(name);
+  if (!entry) return;
+  entry->dock->ShowAndFocus();
+  entry->item->setChecked(true);
+}
+
+void Workspace::ResetLayout() {
+  PanelDock* first = nullptr;
+  PanelDock* card = nullptr;
+  for (const Entry& entry : panels_) {
+    PanelDock* dock = entry.dock;
+    dock->setFloating(false);
+    window_.addDockWidget(Qt::RightDockWidgetArea, dock);
+    if (entry.spec.below) {
+      card = dock;
+    } else if (!first) {
+      first = dock;
+    } else {
+      window_.tabifyDockWidget(first, dock);
+    }
+  }
+  if (first && card) window_.splitDockWidget(first, card, Qt::Vertical);
+  for (const Entry& entry : panels_) {
+    entry.dock->setVisible(entry.spec.openAtFirst);
+    entry.item->setChecked(entry.spec.openAtFirst);
+  }
+  if (first) {
+    first->raise();
+    window_.resizeDocks({first}, {kPanelWidth}, Qt::Horizontal);
+    if (card) window_.resizeDocks({first, card}, {3, 2}, Qt::Vertical);
+  }
+}
+
+void Workspace::UseConfigDir(std::string configDir) {
+  configDir_ = std::move(configDir);
+  const std::string kept = LoadPanelLayout(configDir_);
+  if (kept.empty() ||
+      !window_.restoreState(QByteArray(kept.data(), static_cast<qsizetype>(kept.size())),
+                            kLayoutVersion)) {
+    ResetLayout();
+  }
+  for (const Entry& entry : panels_) entry.item->setChecked(!entry.dock->isHidden());
+}
+
+bool Workspace::Save() const {
+  if (configDir_.empty()) return true;
+  const QByteArray state = window_.saveState(kLayoutVersion);
+  try {
+    SavePanelLayout(configDir_, std::string_view(state.constData(), state.size()));
+    return true;
+  } catch (const std::exception&) {
+    // The arrangement is a convenience; a full disk must not stop the
+    // program from closing.
+    return false;
+  }
+}
+
+bool Workspace::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == &window_ && event->type() == QEvent::Close) Save();
+  return QObject::eventFilter(watched, event);
+}
+
+}  // namespace quillet

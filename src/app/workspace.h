@@ -1,0 +1,83 @@
+// The workspace: the main window in the middle and the tool panels docked
+// around it. Each panel has an item of the View menu with its shortcut and a
+// check mark; the arrangement is kept in the configuration folder
+// (panel_layout.h) when the main window closes and restored at the next
+// start; View > Reset Layout brings back the arrangement a new user gets.
+#pragma once
+
+#include <QKeySequence>
+#include <QObject>
+#include <QString>
+#include <functional>
+#include <string>
+#include <vector>
+
+class QAction;
+class QMainWindow;
+class QMenu;
+
+namespace quillet {
+
+class PanelDock;
+
+struct PanelSpec {
+  const char* name;  // the dock's component name, kept in the saved layout
+  QString caption;   // the View item, with its & mnemonic
+  QKeySequence key;  // shows the panel and gives it the focus
+  bool openAtFirst;  // open in the arrangement a new user gets
+  std::function<QWidget*()> make;
+  // In the default arrangement: below the tabbed panels rather than one of
+  // their tabs.
+  bool below = false;
+};
+
+class Workspace : public QObject {
+  Q_OBJECT
+
+ public:
+  explicit Workspace(QMainWindow& window);
+  ~Workspace() override;
+
+  // Adds a panel with its View item. `item`, when given, is an existing
+  // action of the window's menus that becomes the View item.
+  PanelDock& Add(const PanelSpec& spec, QAction* item = nullptr);
+  PanelDock* Panel(const QString& name) const;
+  QAction* ViewItem(const QString& name) const;
+
+  // What a panel's shortcut and View item do: a panel that is closed, or
+  // open without the focus, is shown with the focus; the panel being worked
+  // in is closed.
+  void TogglePanel(const QString& name);
+  // Shows a panel with the focus, whatever its state.
+  void ShowPanel(const QString& name);
+
+  // The arrangement a new user gets: the Deck and Card panels open at the
+  // right, the other panels tabbed with the Deck panel, closed.
+  void ResetLayout();
+  // Reads the arrangement kept in `configDir` (the default one when none is
+  // kept or it cannot be used) and keeps it there from now on.
+  void UseConfigDir(std::string configDir);
+  // Writes the arrangement to the configuration folder; false when it could
+  // not be written (the next start then opens the previous one).
+  bool Save() const;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  struct Entry {
+    PanelSpec spec;
+    PanelDock* dock;
+    QAction* item;
+  };
+  const Entry* Find(const QString& name) const;
+
+  QMainWindow& window_;
+  QMenu* view_ = nullptr;
+  QAction* panelsEnd_ = nullptr;  // the separator after the panels' items
+  QAction* resetItem_ = nullptr;
+  std::vector<Entry> panels_;
+  std::string configDir_;
+};
+
+}  // namespace quillet

@@ -1,0 +1,93 @@
+#include "gui/platform/panel_dock.h"
+
+#include <QApplication>
+#include <QShortcut>
+
+#include "gui/platform/close_keys.h"
+
+namespace quillet {
+
+PanelDock::PanelDock(const QString& name, const QString& title, std::function<QWidget*()> make,
+                     QWidget* parent)
+    : QDockWidget(title, parent), make_(std::move(make)), title_(title) {
+  setObjectName(name);
+  toggleViewAction()->setObjectName(name + QStringLiteral("Toggle"));
+  connect(this, &QDockWidget::topLevelChanged, this, &PanelDock::FollowFloating);
+}
+
+QWidget* PanelDock::Content() {
+  if (widget() || !make_) return widget();
+  QWidget* content = make_();
+  make_ = nullptr;
+  setWidget(content);
+  if (!content->findChild<QShortcut*>(QStringLiteral("CloseShortcut"))) CloseOnKeys(*content);
+  FollowFloating(isFloating());
+  // The content names what it shows ("Draw Odds - AT"); an untitled one
+  // leaves the panel's own name.
+  const auto follow = [this](const QString& title) {
+    setWindowTitle(title.isEmpty() ? title_ : title);
+  };
+  follow(content->windowTitle());
+  connect(content, &QWidget::windowTitleChanged, this, follow);
+  emit contentMade(content);
+  return content;
+}
+
+void PanelDock::showEvent(QShowEvent* event) {
+  Content();
+  QDockWidget::showEvent(event);
+}
+
+void PanelDock::FollowFloating(bool floating) {
+  // Esc puts a floating panel away as it does a dialog; docked, the key
+  // would act on the whole main window.
+  if (!widget()) return;
+  for (QShortcut* key : widget()->findChildren<QShortcut*>(QStringLiteral("CloseShortcut"))) {
+    key->setEnabled(floating);
+  }
+}
+
+bool PanelDock::HasFocusInside() const {
+  const QWidget* focus = QApplication::focusWidget();
+  return focus != nullptr && isAncestorOf(focus);
+}
+
+void PanelDock::ShowAndFocus() {
+  QWidget* content = Content();
+  show();
+  raise();  // the front tab of a tabbed group
+  if (isFloating()) activateWindow();
+  if (!content) return;
+  // The content's own first control when it chose one, else the first that
+  // takes the focus.
+  QWidget* target = content->focusProxy() ? content->focusProxy() : content;
+  if (target->focusPolicy() == Qt::NoFocus || !target->isEnabled()) {
+    target = content->nextInFocusChain();
+    while (target != content && target &&
+           (!content->isAncestorOf(target) || target->focusPolicy() == Qt::NoFocus ||
+            !target->isEnabled() || !target->isVisibleTo(content))) {
+      target = target->nextInFocusChain();
+    }
+  }
+  if (target) target->setFocus(Qt::ShortcutFocusReason);
+}
+
+void BringForward(QWidget& widget) {
+  if (widget.isWindow()) {
+    widget.showNormal();
+    widget.raise();
+    widget.activateWindow();
+    return;
+  }
+  for (QWidget* up = widget.parentWidget(); up; up = up->parentWidget()) {
+    if (auto* panel = qobject_cast<PanelDock*>(up)) {
+      panel->show();
+      panel->raise();
+      panel->window()->activateWindow();
+      return;
+    }
+  }
+  widget.show();
+}
+
+}  // namespace quillet

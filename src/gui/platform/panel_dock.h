@@ -1,0 +1,47 @@
+// A panel of the workspace: a dock of the main window whose content is made
+// when the panel is first shown, so a panel that stays closed costs the
+// start-up nothing. The dock keeps its component name for the saved layout
+// and takes its title from its content. Docked, it belongs to the main
+// window's keyboard; floating, Esc puts it away as it does a dialog.
+#pragma once
+
+#include <QDockWidget>
+#include <functional>
+
+namespace quillet {
+
+class PanelDock : public QDockWidget {
+  Q_OBJECT
+
+ public:
+  // `make` builds the content (parented later to the dock); it runs once.
+  PanelDock(const QString& name, const QString& title, std::function<QWidget*()> make,
+            QWidget* parent = nullptr);
+
+  // The content, made now if the panel was never shown.
+  QWidget* Content();
+  bool HasContent() const { return widget() != nullptr; }
+  // Shows the panel, brings its tab to the front and gives it the focus.
+  void ShowAndFocus();
+  // Whether the keyboard focus is inside the panel.
+  bool HasFocusInside() const;
+
+ signals:
+  void contentMade(QWidget* content);
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  void FollowFloating(bool floating);
+
+  std::function<QWidget*()> make_;
+  QString title_;
+};
+
+// Brings `widget` before the user: its own window when it is one, else the
+// panel that holds it (shown, its tab in front). The tools call this rather
+// than showing themselves, so they work both as windows and as panels.
+void BringForward(QWidget& widget);
+
+}  // namespace quillet

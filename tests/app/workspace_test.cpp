@@ -1,0 +1,190 @@
+// The workspace of panels around the main window, driven through the real
+// application: what a new user sees, what is kept between runs, and the keys.
+#include "app/workspace.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
+#include <QTest>
+
+#include "app/application.h"
+#include "core/settings/panel_layout.h"
+#include "gui/platform/panel_dock.h"
+#include "gui/platform/window_font.h"
+#include "support/scripted_platform.h"
+#include "support/temp_dir.h"
+
+using namespace quillet;
+
+namespace {
+
+// The panels a new user finds open.
+const char* const kDefaultPanels[] = {"CardPanel", "DeckPanel"};
+
+QStringList DefaultPanels() {
+  QStringList names;
+  for (const char* name : kDefaultPanels) names << QString::fromLatin1(name);
+  return names;
+}
+
+struct Program {
+  explicit Program(const test::TempDir& config) : app(data.path(), platform) {
+    app.UseConfigDir(config.path());
+    app.master.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&app.master));
+  }
+  PanelDock& Panel(const char* name) const {
+    PanelDock* panel = app.workspace.Panel(QString::fromLatin1(name));
+    if (!panel) qFatal("no panel %s", name);
+    return *panel;
+  }
+  QStringList Open() const {
+    QStringList open;
+    for (auto* panel : app.master.findChildren<PanelDock*>()) {
+      if (!panel->isHidden()) open << panel->objectName();
+    }
+    open.sort();
+    return open;
+  }
+  test::TempDir data;
+  test::ScriptedPlatform platform;
+  Application app;
+};
+
+}  // namespace
+
+class WorkspaceTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  // A new user gets the default panels docked at the right, and nothing of a
+  // closed panel is built until it is first shown.
+  void aNewUserGetsTheDefaultLayoutAndClosedPanelsCostNothing() {
+    test::TempDir config;
+    Program program(config);
+    QCOMPARE(program.Open(), DefaultPanels());
+    for (auto* panel : program.app.master.findChildren<PanelDock*>()) {
+      const bool open = !panel->isHidden();
+      QCOMPARE(panel->HasContent(), open);
+      QCOMPARE(program.app.workspace.ViewItem(panel->objectName())->isChecked(), open);
+      if (open) {
+        QCOMPARE(program.app.master.dockWidgetArea(panel), Qt::RightDockWidgetArea);
+        QVERIFY(!panel->isFloating());
+      }
+    }
+  }
+
+  // The View items: each panel with its shortcut, none shared, none a
+  // standard key of the desktop, and Reset Layout after them.
+  void theViewMenuListsEveryPanelWithItsOwnShortcut() {
+    test::TempDir config;
+    Program program(config);
+    auto* view = program.app.master.findChild<QMenu*>(QStringLiteral("View1"));
+    QStringList keys;
+    int panels = 0;
+    for (QAction* item : view->actions()) {
+      if (item->isSeparator() || item->objectName() == QStringLiteral("ResetLayout1")) continue;
+      ++panels;
+      QVERIFY2(item->isCheckable(), qPrintable(item->text()));
+      const QKeySequence key = item->shortcut();
+      QVERIFY2(!key.isEmpty(), qPrintable(item->text()));
+      QVERIFY2(!keys.contains(key.toString()), qPrintable(key.toString()));
+      keys << key.toString();
+      for (const auto standard :
+           {QKeySequence::Open, QKeySequence::Save, QKeySequence::New, QKeySequence::Close,
+            QKeySequence::Quit, QKeySequence::Print, QKeySequence::Copy, QKeySequence::Paste,
+            QKeySequence::Cut, QKeySequence::Undo, QKeySequence::Redo, QKeySequence::Find,
+            QKeySequence::SelectAll, QKeySequence::Refresh, QKeySequence::HelpContents}) {
+        QVERIFY2(!QKeySequence::keyBindings(standard).contains(key), qPrintable(key.toString()));
+      }
+    }
+    // Nor a key of another menu item.
+    for (QAction* other : program.app.master.findChildren<QAction*>()) {
+      if (other->shortcut().isEmpty() || view->actions().contains(other)) continue;
+      QVERIFY2(!keys.contains(other->shortcut().toString()), qPrintable(other->text()));
+    }
+    QCOMPARE(panels, program.app.master.findChildren<PanelDock*>().size());
+    QCOMPARE(keys.filter(QStringLiteral("Ctrl+B")).size(), 1);
+    QCOMPARE(keys.filter(QStringLiteral("Ctrl+G")).size(), 1);
+    QCOMPARE(view->actions().last()->objectName(), QStringLiteral("ResetLayout1"));
+  }
+
+  // A panel's key shows it with the focus; the same key in the panel being
+  // worked in closes it.
+  void thePanelKeyShowsAndFocusesThenCloses() {
+    test::TempDir config;
+    Program program(config);
+    PanelDock& odds = program.Panel("DrawOddsPanel");
+    QAction* item = program.app.workspace.ViewItem(odds.objectName());
+    item->trigger();
+    QVERIFY(odds.isVisible());
+    QVERIFY(item->isChecked());
+    QVERIFY(odds.HasFocusInside());
+    item->trigger();
+    QVERIFY(odds.isHidden());
+    QVERIFY(!item->isChecked());
+  }
+
+  // What the user arranged comes back at the next start; Reset Layout
+  // brings back the default; a kept layout the toolkit cannot read gives
+  // the default too.
+  void theArrangementIsKeptAndCanBeReset() {
+    test::TempDir config;
+    {
+      Program program(config);
+      program.app.workspace.ShowPanel(QStringLiteral("SampleHandPanel"));
+      program.Panel("SampleHandPanel").setFloating(true);
+      program.app.master.addDockWidget(Qt::LeftDockWidgetArea, &program.Panel("ChartsPanel"));
+      program.app.workspace.ShowPanel(QStringLiteral("ChartsPanel"));
+      program.Panel(kDefaultPanels[0]).close();
+      program.app.master.close();  // File > Exit and the close button
+      QVERIFY(!LoadPanelLayout(config.path()).empty());
+    }
+    {
+      Program program(config);
+      QStringList expected = QStringList{"ChartsPanel", "SampleHandPanel"} + DefaultPanels();
+      expected.removeAll(QString::fromLatin1(kDefaultPanels[0]));
+      expected.sort();
+      QCOMPARE(program.Open(), expected);
+      QVERIFY(program.Panel("SampleHandPanel").isFloating());
+      QCOMPARE(program.app.master.dockWidgetArea(&program.Panel("ChartsPanel")),
+               Qt::LeftDockWidgetArea);
+      program.app.master.findChild<QAction*>(QStringLiteral("ResetLayout1"))->trigger();
+      QCOMPARE(program.Open(), DefaultPanels());
+      QVERIFY(!program.Panel("SampleHandPanel").isFloating());
+      QCOMPARE(program.app.master.dockWidgetArea(&program.Panel("ChartsPanel")),
+               Qt::RightDockWidgetArea);
+    }
+    config.Write("panel-layout", "not a layout");
+    Program program(config);
+    QCOMPARE(program.Open(), DefaultPanels());
+  }
+
+  // Esc puts away a floating panel, as it does a dialog, and does nothing to
+  // a docked one, whose key would otherwise reach the whole main window.
+  void escapeClosesAFloatingPanelOnly() {
+    test::TempDir config;
+    Program program(config);
+    for (auto* panel : program.app.master.findChildren<PanelDock*>()) {
+      program.app.workspace.ShowPanel(panel->objectName());
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+      QVERIFY2(panel->isVisible(), qPrintable(panel->objectName()));
+      panel->setFloating(true);
+      program.app.workspace.ShowPanel(panel->objectName());
+      QVERIFY(QTest::qWaitForWindowActive(panel));
+      QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : panel,
+                      Qt::Key_Escape);
+      QVERIFY2(panel->isHidden(), qPrintable(panel->objectName()));
+    }
+    QVERIFY(program.app.master.isVisible());
+  }
+};
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QApplication::setFont(WindowFont());
+  WorkspaceTest test;
+  return QTest::qExec(&test, argc, argv);
+}
+
+#include "workspace_test.moc"
