@@ -101,6 +101,7 @@ void DeckPanel::BuildControls() {
   auto* bottom = new QHBoxLayout;
   bottom->setObjectName(QStringLiteral("DeckButtons"));
   bottom->addWidget(DeckStatus, 1);
+  bottom->addStretch(1);  // the buttons stay right when the status is hidden
   const struct {
     QAction* action;
     const char* accessibleName;

@@ -91,24 +91,28 @@ void CardPanel::BuildControls() {
   }
 
   // The values: the combat figures two a row, then the resources in a grid
-  // with one column per resource.
+  // of their own with one column per resource.
   auto* values = new QGridLayout;
   values->setObjectName(QStringLiteral("ValueGrid"));
   values->setHorizontalSpacing(10);
   int row = 0;
   for (std::size_t i = 0; i < kCombatBoxes.size(); ++i) {
-    const int column = 4 * static_cast<int>(i % 2);
+    const int column = 3 * static_cast<int>(i % 2);
     if (i > 0 && i % 2 == 0) ++row;
     values->addWidget(new QLabel(Latin1(FieldNamed(kCombatBoxes[i]).caption), this), row, column);
-    values->addWidget(valueLabel(kCombatBoxes[i]), row, column + 1, 1, 3);
+    values->addWidget(valueLabel(kCombatBoxes[i]), row, column + 1);
   }
-  ++row;
+  values->setColumnMinimumWidth(2, 16);
+  values->setColumnStretch(4, 1);
+  auto* costs = new QGridLayout;
+  costs->setObjectName(QStringLiteral("ResourceGrid"));
+  costs->setHorizontalSpacing(14);
+  row = 0;
   for (std::size_t r = 0; r < kResourceWords.size(); ++r) {
-    values->addWidget(new QLabel(Latin1(kResourceWords[r]), this), row, 1 + 2 * static_cast<int>(r),
-                      1, 2);
+    costs->addWidget(new QLabel(Latin1(kResourceWords[r]), this), row, 1 + static_cast<int>(r));
   }
   ++row;
-  values->addWidget(new QLabel(QStringLiteral("Production:"), this), row, 0);
+  costs->addWidget(new QLabel(QStringLiteral("Production:"), this), row, 0);
   for (std::size_t r = 0; r < kResourceSuffixes.size(); ++r) {
     auto* cell = new QHBoxLayout;
     cell->setSpacing(0);
@@ -118,17 +122,17 @@ void CardPanel::BuildControls() {
     cell->addWidget(slashes_[r]);
     cell->addWidget(valueLabel("Turns" + std::string(kResourceSuffixes[r])));
     cell->addStretch(1);
-    values->addLayout(cell, row, 1 + 2 * static_cast<int>(r), 1, 2);
+    costs->addLayout(cell, row, 1 + static_cast<int>(r));
   }
   for (const auto& [caption, prefix] : kCostRows) {
     ++row;
-    values->addWidget(new QLabel(Latin1(caption), this), row, 0);
+    costs->addWidget(new QLabel(Latin1(caption), this), row, 0);
     for (std::size_t r = 0; r < kResourceSuffixes.size(); ++r) {
-      values->addWidget(valueLabel(std::string(prefix) + std::string(kResourceSuffixes[r])), row,
-                        1 + 2 * static_cast<int>(r), 1, 2);
+      costs->addWidget(valueLabel(std::string(prefix) + std::string(kResourceSuffixes[r])), row,
+                       1 + static_cast<int>(r));
     }
   }
-  values->setColumnStretch(7, 1);
+  costs->setColumnStretch(4, 1);
 
   SpecialList = new QLabel(this);
   SpecialList->setObjectName(QStringLiteral("SpecialList"));
@@ -152,14 +156,24 @@ void CardPanel::BuildControls() {
   CardStatus->setObjectName(QStringLiteral("CardStatus"));
   CardStatus->setWordWrap(true);
 
+  // Without a card the boxes would be a form of empty rows: they show with
+  // a card only.
+  CardDetails = new QWidget(this);
+  CardDetails->setObjectName(QStringLiteral("CardDetails"));
+  auto* details = new QVBoxLayout(CardDetails);
+  details->setContentsMargins(0, 0, 0, 0);
+  details->addLayout(identity);
+  details->addLayout(values);
+  details->addLayout(costs);
+  details->addLayout(special);
+  details->addWidget(CardText, 1);
+
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(6, 6, 6, 6);
   layout->addLayout(top);
   layout->addWidget(CardStatus);
-  layout->addLayout(identity);
-  layout->addLayout(values);
-  layout->addLayout(special);
-  layout->addWidget(CardText, 1);
+  layout->addWidget(CardDetails, 1);
+  layout->addStretch(0);  // takes the room only while the details are hidden
 
   connect(OpenReaderButton, &QPushButton::clicked, this, &CardPanel::OpenReaderClick);
 }
@@ -228,6 +242,7 @@ void CardPanel::ShowView(const ReaderView& view) {
 
   CardStatus->clear();
   CardStatus->hide();
+  CardDetails->setVisible(!shown_.empty());
   OpenReaderButton->setEnabled(!shown_.empty());
 }
 

@@ -63,6 +63,7 @@ class CardPanel : public QWidget, private ReaderHost {
   QLabel* CardName = nullptr;
   QLabel* SpecialList = nullptr;
   QLabel* CardStatus = nullptr;
+  QWidget* CardDetails = nullptr;  // everything but the name, shown with a card
   QTextEdit* CardText = nullptr;
   QPushButton* OpenReaderButton = nullptr;
 };

@@ -78,6 +78,8 @@ class CardPanelTest : public QObject {
     QVERIFY(text->isReadOnly());
     QVERIFY(text->textInteractionFlags().testFlag(Qt::TextSelectableByKeyboard));
     QVERIFY(text->focusPolicy() != Qt::NoFocus);
+    panel.show();
+    QCOMPARE(test::PanelWorkspace::Unnamed(panel), QStringList());
 
     QTest::mouseClick(open, Qt::LeftButton);
     QCOMPARE(w.cardReaders, 1);
@@ -104,9 +106,6 @@ class CardPanelTest : public QObject {
     panel.ShowCard({});
     QCOMPARE(Box(panel, "CardName"), QString());
     QVERIFY(panel.shownCard().empty());
-
-    panel.show();
-    QCOMPARE(test::PanelWorkspace::Unnamed(panel), QStringList());
   }
 
   void showsTheCardPickedInEveryList() {
