@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "core/analysis/checked_math.h"
+#include "core/analysis/deck_problems.h"
 #include "core/card_data/card_words.h"
 #include "core/card_data/str_to_int.h"
 
@@ -274,10 +275,7 @@ void CountCard(const TCardRecord& card, TDeckStats& s, std::int32_t count) {
       break;
   }
   if (const auto* d = FindDomain(card.Domain)) AddTo(s.*d->all, count);
-  // Common bases may be played in any number.
-  if (count > 4 && !(card.CardType == 'B' && card.Rarity == 'C')) {
-    s.OverLimitNames.push_back(card.Name.Str());
-  }
+  if (OverCopyLimit(card, count)) s.OverLimitNames.push_back(card.Name.Str());
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <stdexcept>
+#include <string>
 #include <string_view>
 
 #include "core/analysis/hand_chance.h"
@@ -60,6 +61,15 @@ bool ProgramsNeedHighCA(const TDeckStats& s) {
 
 }  // namespace
 
+bool OverCopyLimit(const TCardRecord& card, std::int32_t copies) {
+  return copies > kCopyLimit && !(card.CardType == 'B' && card.Rarity == 'C');
+}
+
+std::string OverCopyLimitProblem(std::string_view name) {
+  return "This deck has more than " + std::to_string(kCopyLimit) + " of '" + std::string(name) +
+         "' - It is illegal under normal rules!";
+}
+
 std::vector<std::string> CheckDeckProblems(const TDeckStats& s) {
   std::vector<std::string> out;
   auto add = [&out](bool fires, std::string_view sentence) {
@@ -79,10 +89,7 @@ std::vector<std::string> CheckDeckProblems(const TDeckStats& s) {
 
   add(s.TotalAmount < kMinDeckSize,
       "This deck has less than 40 cards - It is illegal under normal rules!");
-  for (const auto& name : s.OverLimitNames) {
-    out.push_back("This deck has more than 4 of '" + name +
-                  "' - It is illegal under normal rules!");
-  }
+  for (const auto& name : s.OverLimitNames) out.push_back(OverCopyLimitProblem(name));
   add(s.AssetAmount == 0, "This deck has no assets!!!");
   add(s.BaseAmount == 0, "This deck has no bases!!!");
   add(s.ImmobileAmount == s.AssetAmount, "All the assets are immobile!!");

@@ -19,16 +19,6 @@ std::optional<std::int64_t> DeployPart(const ShortString<2>& text) {
   return *value;
 }
 
-std::optional<std::int64_t> TryTotalDeployCost(const TCardRecord& card) {
-  std::int64_t total = 0;
-  for (const auto* part : {&card.DeployMil, &card.DeployCov, &card.DeployCyb}) {
-    const auto value = DeployPart(*part);
-    if (!value) return std::nullopt;
-    total += *value;
-  }
-  return total;
-}
-
 template <std::size_t N>
 int IndexOf(const std::array<char, N>& codes, char code) {
   const auto it = std::find(codes.begin(), codes.end(), code);
@@ -56,6 +46,16 @@ std::string Squeezed(std::string_view words) {
 }
 
 }  // namespace
+
+std::optional<std::int64_t> TryTotalDeployCost(const TCardRecord& card) {
+  std::int64_t total = 0;
+  for (const auto* part : {&card.DeployMil, &card.DeployCov, &card.DeployCyb}) {
+    const auto value = DeployPart(*part);
+    if (!value) return std::nullopt;
+    total += *value;
+  }
+  return total;
+}
 
 std::int64_t TotalDeployCost(const TCardRecord& card) {
   if (const auto total = TryTotalDeployCost(card)) return *total;

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -38,6 +39,8 @@ constexpr int CostBucket(std::int64_t cost) {
 // integer rule, a blank text counting 0. Throws ConvertError for a text that
 // is neither.
 std::int64_t TotalDeployCost(const TCardRecord& card);
+// The same, nullopt where TotalDeployCost throws.
+std::optional<std::int64_t> TryTotalDeployCost(const TCardRecord& card);
 
 // Copies by card type (kCostedTypes order) and cost bucket. Copies are the
 // counts of the deck's found lines; bases, HQs and cards of any other type

@@ -23,6 +23,7 @@
 #include "gui/platform/close_keys.h"
 #include "gui/platform/panel_dock.h"
 #include "gui/platform/platform.h"
+#include "gui/platform/row_pick_watch.h"
 
 namespace quillet {
 namespace {
@@ -202,6 +203,10 @@ void TCardBrowserForm::BuildControls() {
   connect(RemoveCopy, &QAction::triggered, this, [this] { ChangeSelected(-1); });
   connect(CardTable->selectionModel(), &QItemSelectionModel::selectionChanged, this,
           &TCardBrowserForm::ShowEditState);
+  picks_ = new RowPickWatch(*CardTable, [this](const QModelIndex& index) {
+    const std::string name = catalogue_.Card(model_->CardAt(index.row())).Name.Str();
+    emit cardSelected(QByteArray(name.data(), static_cast<qsizetype>(name.size())));
+  });
   ShowEditState();
 
   setTabOrder(SearchEdit, TypeBox);
@@ -288,6 +293,8 @@ void TCardBrowserForm::ApplyQuery() {
                                    ? std::int64_t{model_->CardAt(CardTable->currentIndex().row())}
                                    : -1;
   const CatalogueQuery query = CurrentQuery();
+  // The rows are refilled and the selection put back: no card is picked.
+  const RowPickWatch::Quiet quiet(*picks_);
   try {
     // Only the first search of the rules texts reads a file.
     std::optional<BusyCursor> busy;

@@ -10,9 +10,11 @@
 // "+1" (Insert, +) and "−1" (Delete, -) edit the open deck through the
 // application's DeckEditActions, card by card of the selection; the main
 // window's new analysis then comes back through DeckAnalysed, and the
-// selection stays as it was.
+// selection stays as it was. Every card the user picks in the table is
+// announced by cardSelected.
 #pragma once
 
+#include <QByteArray>
 #include <QWidget>
 #include <functional>
 
@@ -30,6 +32,7 @@ namespace quillet {
 class CardTableModel;
 class DeckEditActions;
 class Platform;
+class RowPickWatch;
 struct Session;
 
 class TCardBrowserForm : public QWidget {
@@ -64,6 +67,10 @@ class TCardBrowserForm : public QWidget {
   // +1 (delta 1) or −1 (delta -1) on every selected card.
   void ChangeSelected(int delta);
 
+ signals:
+  // The user picked the card of this name (bytes of the card data).
+  void cardSelected(const QByteArray& name);
+
  protected:
   void showEvent(QShowEvent* event) override;
 
@@ -91,6 +98,7 @@ class TCardBrowserForm : public QWidget {
   QAction* AddCopy = nullptr;
   QAction* RemoveCopy = nullptr;
   DeckEditActions* edits_ = nullptr;
+  RowPickWatch* picks_ = nullptr;
 };
 
 }  // namespace quillet

@@ -20,6 +20,7 @@
 #include "gui/platform/close_keys.h"
 #include "gui/platform/panel_dock.h"
 #include "gui/platform/platform.h"
+#include "gui/platform/row_pick_watch.h"
 #include "gui/platform/window_font.h"
 
 namespace quillet {
@@ -213,6 +214,11 @@ void TCompareForm::BuildControls() {
   layout->addLayout(buttons);
   resize(860, 700);
 
+  // Only a card's row holds its name; "(the same cards in both)" holds none.
+  picks_ = new RowPickWatch(*CardsBox, [this](const QModelIndex& index) {
+    const QByteArray name = index.siblingAtColumn(0).data(Qt::UserRole).toByteArray();
+    if (!name.isEmpty()) emit cardSelected(name);
+  });
   connect(CompareButton, &QPushButton::clicked, this, &TCompareForm::CompareWith);
   connect(CopyButton, &QPushButton::clicked, this, &TCompareForm::CopyClick);
   connect(CloseButton, &QPushButton::clicked, this, [this] { CloseWindowOrPanel(*this); });
@@ -269,6 +275,7 @@ void TCompareForm::Refresh() {
 
 void TCompareForm::ShowComparison() {
   if (DeckNames == nullptr) BuildControls();
+  const RowPickWatch::Quiet quiet(*picks_);
   for (QTreeWidget* table : {CardsBox, FieldsBox, ProblemsBox, MissingBox}) table->clear();
   CopyButton->setEnabled(comparison_.has_value());
   if (!comparison_) {
@@ -289,8 +296,10 @@ void TCompareForm::ShowComparison() {
                FromCardBytes(main_.CostBoxText()).toLower()));
 
   for (const auto& card : c.Cards) {
-    Row(CardsBox, {FromCardBytes(card.Name), Value(card.A, false), Value(card.B, false),
-                   Change(card.A, card.B, false)});
+    QTreeWidgetItem* row = Row(CardsBox, {FromCardBytes(card.Name), Value(card.A, false),
+                                          Value(card.B, false), Change(card.A, card.B, false)});
+    row->setData(0, Qt::UserRole,
+                 QByteArray(card.Name.data(), static_cast<qsizetype>(card.Name.size())));
   }
   for (const auto& field : c.Fields) {
     QTreeWidgetItem* row = Row(

@@ -5,8 +5,11 @@
 // only one deck and the cards of each deck that were not found. The window
 // follows the main window: a new analysis of the open deck or another asset
 // switch or cost kind compares again, and a failed analysis empties it.
+// Every card the user picks among the cards whose copies differ is announced
+// by cardSelected.
 #pragma once
 
+#include <QByteArray>
 #include <QWidget>
 #include <memory>
 #include <optional>
@@ -21,6 +24,7 @@ class QTreeWidget;
 namespace quillet {
 
 class Platform;
+class RowPickWatch;
 
 class TCompareForm : public QWidget {
   Q_OBJECT
@@ -42,6 +46,10 @@ class TCompareForm : public QWidget {
   // The comparison on display; nullopt when there is none.
   const std::optional<DeckComparison>& comparison() const { return comparison_; }
 
+ signals:
+  // The user picked the card of this name (bytes of the card data).
+  void cardSelected(const QByteArray& name);
+
  private:
   void BuildControls();
   void ShowComparison();
@@ -62,6 +70,7 @@ class TCompareForm : public QWidget {
   QPushButton* CompareButton = nullptr;
   QPushButton* CopyButton = nullptr;
   QPushButton* CloseButton = nullptr;
+  RowPickWatch* picks_ = nullptr;
 };
 
 }  // namespace quillet

@@ -15,6 +15,7 @@
 #include "core/odds/draw_odds.h"
 #include "gui/platform/card_text_codec.h"
 #include "gui/platform/close_keys.h"
+#include "gui/platform/row_pick_watch.h"
 #include "gui/platform/window_font.h"
 
 namespace quillet {
@@ -67,6 +68,12 @@ TSampleHandForm::TSampleHandForm(MasterModel& model, QWidget* parent)
   connect(NewHandButton, &QPushButton::clicked, this, &TSampleHandForm::NewHandClick);
   connect(SeedEdit, &QLineEdit::textEdited, this, &TSampleHandForm::SeedEdited);
   connect(HandList, &QListWidget::itemActivated, this, &TSampleHandForm::HandDblClick);
+  picks_ = new RowPickWatch(*HandList, [this](const QModelIndex& index) {
+    const auto row = static_cast<std::size_t>(index.row());
+    if (row >= shown_) return;
+    const std::string& name = dealt_[row].Name;
+    emit cardSelected(QByteArray(name.data(), static_cast<qsizetype>(name.size())));
+  });
   resize(340, 420);
   FollowAnalysis();
 }
@@ -124,6 +131,7 @@ void TSampleHandForm::Deal(std::uint64_t seed) {
 }
 
 void TSampleHandForm::Clear(const QString& notice) {
+  const RowPickWatch::Quiet quiet(*picks_);
   dealt_.clear();
   shown_ = 0;
   HandList->clear();
@@ -133,6 +141,7 @@ void TSampleHandForm::Clear(const QString& notice) {
 }
 
 void TSampleHandForm::ShowHand() {
+  const RowPickWatch::Quiet quiet(*picks_);
   HandList->clear();
   QFont topDeckFont = HandList->font();
   topDeckFont.setBold(true);

@@ -3,9 +3,11 @@
 // cards marked, and lets the user draw on, deal anew, or type a seed to deal
 // that hand again (the same seed deals the same hand in quillet-cli hand).
 // The whole pile is dealt at once by the core (DealPile); the window only
-// shows how much of it has been drawn.
+// shows how much of it has been drawn. Every card the user picks in the hand
+// is announced by cardSelected.
 #pragma once
 
+#include <QByteArray>
 #include <QWidget>
 #include <cstdint>
 #include <functional>
@@ -21,6 +23,7 @@ class QPushButton;
 namespace quillet {
 
 class MasterModel;
+class RowPickWatch;
 
 class TSampleHandForm : public QWidget {
   Q_OBJECT
@@ -41,6 +44,10 @@ class TSampleHandForm : public QWidget {
   void SeedEdited(const QString& text);
   void HandDblClick();
 
+ signals:
+  // The user picked the card of this name (bytes of the card data).
+  void cardSelected(const QByteArray& name);
+
  private:
   void Deal(std::uint64_t seed);
   void Clear(const QString& notice);
@@ -54,6 +61,7 @@ class TSampleHandForm : public QWidget {
   QLabel* HandStatus = nullptr;
   QPushButton* DrawButton = nullptr;
   QPushButton* NewHandButton = nullptr;
+  RowPickWatch* picks_ = nullptr;
 };
 
 }  // namespace quillet

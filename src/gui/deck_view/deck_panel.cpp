@@ -1,0 +1,284 @@
+#include "gui/deck_view/deck_panel.h"
+
+#include <QAction>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QScrollBar>
+#include <QStyle>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+#include <set>
+
+#include "core/analysis/master_model.h"
+#include "gui/browser/deck_edit_actions.h"
+#include "gui/platform/card_text_codec.h"
+#include "gui/platform/platform.h"
+#include "gui/platform/row_pick_watch.h"
+
+namespace quillet {
+namespace {
+
+// Where a card row keeps its name's bytes; a heading has none.
+constexpr int kNameRole = Qt::UserRole;
+
+QByteArray NameOf(const QTreeWidgetItem* item) {
+  return item != nullptr ? item->data(DeckPanel::kNameColumn, kNameRole).toByteArray()
+                         : QByteArray();
+}
+
+QByteArray Bytes(const std::string& text) {
+  return {text.data(), static_cast<qsizetype>(text.size())};
+}
+
+}  // namespace
+
+DeckPanel::DeckPanel(MasterModel& model, Platform& platform, QWidget* parent)
+    : QWidget(parent), model_(model), platform_(platform) {
+  setObjectName(QStringLiteral("DeckPanel"));
+  setWindowTitle(QStringLiteral("Deck"));
+  BuildControls();
+  FollowAnalysis();
+}
+
+DeckPanel::~DeckPanel() = default;
+
+void DeckPanel::BuildControls() {
+  DeckTree = new QTreeWidget(this);
+  DeckTree->setObjectName(QStringLiteral("DeckTree"));
+  DeckTree->setAccessibleName(QStringLiteral("Cards of the open deck"));
+  DeckTree->setColumnCount(kColumnCount);
+  DeckTree->setHeaderLabels({QStringLiteral("Copies"), QStringLiteral("Card"),
+                             QStringLiteral("Cost"), QStringLiteral("Domain")});
+  DeckTree->headerItem()->setToolTip(kCostColumn, QStringLiteral("Total deploy cost"));
+  // The branch marks go beside the name, so the copies line up in a column.
+  DeckTree->setTreePosition(kNameColumn);
+  DeckTree->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  DeckTree->setAllColumnsShowFocus(true);
+  DeckTree->setUniformRowHeights(true);
+  DeckTree->setAlternatingRowColors(true);
+  DeckTree->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  // The core sorts within each group, so the groups keep their order.
+  QHeaderView* header = DeckTree->header();
+  header->setSectionsClickable(true);
+  header->setSortIndicatorShown(true);
+  header->setSortIndicator(kNameColumn, Qt::AscendingOrder);
+  header->setStretchLastSection(false);
+  for (int column = 0; column < kColumnCount; ++column) {
+    header->setSectionResizeMode(
+        column, column == kNameColumn ? QHeaderView::Stretch : QHeaderView::ResizeToContents);
+  }
+  DeckTree->headerItem()->setTextAlignment(kCopiesColumn, Qt::AlignRight | Qt::AlignVCenter);
+  DeckTree->headerItem()->setTextAlignment(kCostColumn, Qt::AlignRight | Qt::AlignVCenter);
+
+  DeckStatus = new QLabel(this);
+  DeckStatus->setObjectName(QStringLiteral("DeckStatus"));
+  DeckStatus->setWordWrap(true);
+
+  // The keys belong to the tree, as in the browser's table.
+  const auto treeAction = [this](const char* name, const QString& caption,
+                                 const QList<QKeySequence>& keys) {
+    auto* action = new QAction(caption, this);
+    action->setObjectName(QString::fromLatin1(name));
+    action->setShortcuts(keys);
+    action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    DeckTree->addAction(action);
+    return action;
+  };
+  CopyNames = treeAction("CopyNames", QStringLiteral("&Copy Names"),
+                         QKeySequence::keyBindings(QKeySequence::Copy));
+  AddCopy = treeAction("AddCopy", QStringLiteral("+1"),
+                       {QKeySequence(Qt::Key_Insert), QKeySequence(Qt::Key_Plus)});
+  AddCopy->setToolTip(
+      QStringLiteral("Add a copy of each selected card to the open deck (Insert, +)"));
+  RemoveCopy = treeAction("RemoveCopy", QString(QChar(0x2212)) + QStringLiteral("1"),
+                          {QKeySequence(Qt::Key_Delete), QKeySequence(Qt::Key_Minus)});
+  RemoveCopy->setToolTip(
+      QStringLiteral("Take a copy of each selected card out of the open deck (Delete, -)"));
+  DeckTree->setContextMenuPolicy(Qt::ActionsContextMenu);
+
+  auto* bottom = new QHBoxLayout;
+  bottom->setObjectName(QStringLiteral("DeckButtons"));
+  bottom->addWidget(DeckStatus, 1);
+  bottom->addStretch(1);  // the buttons stay right when the status is hidden
+  const struct {
+    QAction* action;
+    const char* accessibleName;
+  } buttons[] = {{AddCopy, "Add a copy of each selected card"},
+                 {RemoveCopy, "Take a copy of each selected card out"}};
+  for (const auto& b : buttons) {
+    auto* button = new QToolButton(this);
+    button->setObjectName(b.action->objectName() + QStringLiteral("Button"));
+    button->setDefaultAction(b.action);
+    button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    button->setMinimumWidth(40);
+    button->setAccessibleName(QString::fromLatin1(b.accessibleName));
+    bottom->addWidget(button);
+  }
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(4, 4, 4, 4);
+  layout->addWidget(DeckTree, 1);
+  layout->addLayout(bottom);
+
+  picks_ = new RowPickWatch(*DeckTree, [this](const QModelIndex& index) {
+    const QByteArray name = NameOf(DeckTree->itemFromIndex(index));
+    if (!name.isEmpty()) emit cardSelected(name);
+  });
+  connect(header, &QHeaderView::sortIndicatorChanged, this, &DeckPanel::SortBy);
+  connect(DeckTree, &QTreeWidget::itemActivated, this,
+          [this](const QTreeWidgetItem* item) { OpenCard(item); });
+  connect(CopyNames, &QAction::triggered, this, &DeckPanel::CopySelected);
+  connect(AddCopy, &QAction::triggered, this, [this] { ChangeSelected(1); });
+  connect(RemoveCopy, &QAction::triggered, this, [this] { ChangeSelected(-1); });
+  connect(DeckTree, &QTreeWidget::itemSelectionChanged, this, &DeckPanel::ShowEditState);
+}
+
+void DeckPanel::UseEditActions(DeckEditActions& actions) {
+  edits_ = &actions;
+  auto* separator = new QAction(this);
+  separator->setObjectName(QStringLiteral("EditSeparator"));
+  separator->setSeparator(true);
+  DeckTree->addAction(separator);
+  DeckTree->addAction(actions.undoAction());
+  DeckTree->addAction(actions.redoAction());
+  addAction(actions.undoAction());
+  addAction(actions.redoAction());
+  connect(&actions, &DeckEditActions::stateChanged, this, &DeckPanel::ShowEditState);
+  ShowEditState();
+}
+
+void DeckPanel::FollowAnalysis() {
+  tree_.clear();
+  if (!model_.DName().empty()) {
+    tree_ = BuildDeckTree(model_.session().deck, model_.MissingCards());
+    SortDeckTree(tree_, sortKey_, descending_);
+  }
+  ShowTree();
+  ShowEditState();
+}
+
+void DeckPanel::SortBy(int column, Qt::SortOrder order) {
+  const DeckTreeSort keys[] = {DeckTreeSort::Copies, DeckTreeSort::Name, DeckTreeSort::Cost};
+  if (column < 0 || column >= kDomainColumn) {
+    // The domain is no order of its own: the indicator goes back.
+    const int shown = sortKey_ == DeckTreeSort::Copies ? kCopiesColumn
+                      : sortKey_ == DeckTreeSort::Cost ? kCostColumn
+                                                       : kNameColumn;
+    const QSignalBlocker block(DeckTree->header());
+    DeckTree->header()->setSortIndicator(shown,
+                                         descending_ ? Qt::DescendingOrder : Qt::AscendingOrder);
+    return;
+  }
+  sortKey_ = keys[column];
+  descending_ = order == Qt::DescendingOrder;
+  SortDeckTree(tree_, sortKey_, descending_);
+  ShowTree();
+}
+
+void DeckPanel::ShowTree() {
+  const RowPickWatch::Quiet quiet(*picks_);
+  // What the user had chosen stays: the selected cards, the current one, the
+  // groups closed and the place in the list.
+  std::set<QByteArray> selected;
+  for (const QTreeWidgetItem* item : DeckTree->selectedItems()) selected.insert(NameOf(item));
+  const QByteArray current = NameOf(DeckTree->currentItem());
+  std::set<QString> closed;
+  for (int i = 0; i < DeckTree->topLevelItemCount(); ++i) {
+    const QTreeWidgetItem* heading = DeckTree->topLevelItem(i);
+    if (!heading->isExpanded()) closed.insert(heading->text(kNameColumn));
+  }
+  const int scrolled = DeckTree->verticalScrollBar()->value();
+
+  DeckTree->clear();
+  QTreeWidgetItem* newCurrent = nullptr;
+  const QIcon warning = style()->standardIcon(QStyle::SP_MessageBoxWarning);
+  const QColor missingColour = palette().color(QPalette::Disabled, QPalette::Text);
+  for (const DeckTreeGroup& group : tree_) {
+    auto* heading = new QTreeWidgetItem(DeckTree);
+    const bool found = group.Kind != DeckGroupKind::NotFound;
+    const QString title = FromCardBytes(DeckGroupTitle(group.Kind));
+    heading->setText(kNameColumn, title);
+    if (found) heading->setText(kCopiesColumn, QString::number(group.Copies));
+    heading->setFlags(Qt::ItemIsEnabled);
+    QFont bold = heading->font(kNameColumn);
+    bold.setBold(true);
+    for (int column = 0; column < kColumnCount; ++column) heading->setFont(column, bold);
+    heading->setTextAlignment(kCopiesColumn, Qt::AlignRight | Qt::AlignVCenter);
+
+    for (const DeckTreeRow& row : group.Rows) {
+      auto* item = new QTreeWidgetItem(heading);
+      const QByteArray name = Bytes(row.Name);
+      item->setData(kNameColumn, kNameRole, name);
+      item->setText(kNameColumn, FromCardBytes(row.Name));
+      if (row.Found) item->setText(kCopiesColumn, QString::number(row.Copies));
+      if (row.Cost) item->setText(kCostColumn, QString::number(*row.Cost));
+      item->setText(kDomainColumn, FromCardBytes(row.Domain));
+      item->setTextAlignment(kCopiesColumn, Qt::AlignRight | Qt::AlignVCenter);
+      item->setTextAlignment(kCostColumn, Qt::AlignRight | Qt::AlignVCenter);
+      item->setToolTip(kNameColumn, item->text(kNameColumn));
+      if (!row.Found) {
+        item->setForeground(kNameColumn, missingColour);
+        item->setToolTip(
+            kNameColumn,
+            QStringLiteral("%1 is not in the card database.").arg(item->text(kNameColumn)));
+      }
+      if (!row.LimitProblem.empty()) {
+        const QString sentence = FromCardBytes(row.LimitProblem);
+        item->setIcon(kCopiesColumn, warning);
+        for (int column = 0; column < kColumnCount; ++column) {
+          item->setToolTip(column, sentence);
+          item->setData(column, Qt::AccessibleDescriptionRole, sentence);
+        }
+      }
+      if (selected.contains(name)) item->setSelected(true);
+      if (!current.isEmpty() && name == current) newCurrent = item;
+    }
+    heading->setExpanded(!closed.contains(title));
+  }
+  if (newCurrent != nullptr) {
+    DeckTree->setCurrentItem(newCurrent, kNameColumn, QItemSelectionModel::NoUpdate);
+  }
+  DeckTree->verticalScrollBar()->setValue(scrolled);
+
+  DeckStatus->setText(model_.DName().empty() ? QStringLiteral("No deck is open.")
+                      : tree_.empty()        ? QStringLiteral("The deck has no cards.")
+                                             : QString());
+  DeckStatus->setVisible(!DeckStatus->text().isEmpty());
+}
+
+void DeckPanel::ShowEditState() {
+  const bool canEdit = edits_ != nullptr && edits_->DeckOpen() && !SelectedNames().empty();
+  AddCopy->setEnabled(canEdit);
+  RemoveCopy->setEnabled(canEdit);
+}
+
+std::vector<std::string> DeckPanel::SelectedNames() const {
+  // In the order of the tree, whatever order they were selected in.
+  std::vector<std::string> names;
+  for (QTreeWidgetItemIterator it(DeckTree, QTreeWidgetItemIterator::Selected); *it; ++it) {
+    const QByteArray name = NameOf(*it);
+    if (!name.isEmpty()) names.push_back(name.toStdString());
+  }
+  return names;
+}
+
+void DeckPanel::OpenCard(const QTreeWidgetItem* item) {
+  const QByteArray name = NameOf(item);
+  if (name.isEmpty()) return;  // a heading opens and closes its group
+  model_.session().SelectedCardName = name.toStdString();
+  if (showReader) showReader();
+}
+
+void DeckPanel::ChangeSelected(int delta) {
+  if (edits_ == nullptr) return;
+  edits_->Change(SelectedNames(), delta, this);
+}
+
+void DeckPanel::CopySelected() {
+  QStringList names;
+  for (const std::string& name : SelectedNames()) names << FromCardBytes(name);
+  if (!names.isEmpty()) platform_.SetClipboardText(names.join(QLatin1Char('\n')));
+}
+
+}  // namespace quillet

@@ -1,0 +1,89 @@
+// DeckPanel: the open deck as a player reads it, a tree of the core's deck
+// tree (grouped by card type, each group's heading with its copies, one row
+// per card with its copies, name, total deploy cost and domain). A card over
+// the copy limit is marked, with the problem rule's sentence as its tooltip.
+//
+// The panel follows the main window's model: FollowAnalysis builds the tree
+// again after every analysis (an edit comes back as one), keeping the sort,
+// the selection and the groups the user closed. "+1" (Insert, +) and "−1"
+// (Delete, -) edit the open deck through the application's DeckEditActions,
+// with the same Undo and Redo as every other window; Enter or a double click
+// opens the card reader on the card, Ctrl+C copies the selected names, and
+// every card the user picks is announced by cardSelected.
+#pragma once
+
+#include <QByteArray>
+#include <QWidget>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "core/deck_view/deck_tree.h"
+
+class QAction;
+class QLabel;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace quillet {
+
+class DeckEditActions;
+class MasterModel;
+class Platform;
+class RowPickWatch;
+
+class DeckPanel : public QWidget {
+  Q_OBJECT
+
+ public:
+  // The tree's columns.
+  enum Column { kCopiesColumn, kNameColumn, kCostColumn, kDomainColumn, kColumnCount };
+
+  DeckPanel(MasterModel& model, Platform& platform, QWidget* parent = nullptr);
+  ~DeckPanel() override;
+
+  // Set by the shell: shows the card reader on the session's
+  // SelectedCardName.
+  std::function<void()> showReader;
+
+  // Lets the panel edit the open deck: +1/−1 on the selected cards and the
+  // shared Undo and Redo. Without it the panel only shows the deck.
+  void UseEditActions(DeckEditActions& actions);
+
+  // After every analysis, successful or not (then the tree is empty).
+  void FollowAnalysis();
+
+  // The handlers, public so the tests can drive them as the controls do.
+  void SortBy(int column, Qt::SortOrder order);
+  void OpenCard(const QTreeWidgetItem* item);
+  void CopySelected();
+  // +1 (delta 1) or −1 (delta -1) on every selected card.
+  void ChangeSelected(int delta);
+  // The selected cards' names, top to bottom.
+  std::vector<std::string> SelectedNames() const;
+
+ signals:
+  // The user picked the card of this name (bytes of the card data).
+  void cardSelected(const QByteArray& name);
+
+ private:
+  void BuildControls();
+  void ShowTree();
+  void ShowEditState();
+
+  MasterModel& model_;
+  Platform& platform_;
+  std::vector<DeckTreeGroup> tree_;
+  DeckTreeSort sortKey_ = DeckTreeSort::Name;
+  bool descending_ = false;
+
+  QTreeWidget* DeckTree = nullptr;
+  QLabel* DeckStatus = nullptr;
+  QAction* CopyNames = nullptr;
+  QAction* AddCopy = nullptr;
+  QAction* RemoveCopy = nullptr;
+  RowPickWatch* picks_ = nullptr;
+  DeckEditActions* edits_ = nullptr;
+};
+
+}  // namespace quillet

@@ -1,0 +1,39 @@
+#include "gui/platform/row_pick_watch.h"
+
+#include <QAbstractItemView>
+#include <QEvent>
+#include <QItemSelectionModel>
+#include <utility>
+
+namespace quillet {
+
+RowPickWatch::RowPickWatch(QAbstractItemView& view, std::function<void(const QModelIndex&)> picked)
+    : QObject(&view), picked_(std::move(picked)) {
+  setObjectName(QStringLiteral("RowPickWatch"));
+  connect(view.selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+          [this](const QModelIndex& current) { CurrentChanged(current); });
+  connect(&view, &QAbstractItemView::pressed, this,
+          [this](const QModelIndex& index) { Pressed(index); });
+  view.viewport()->installEventFilter(this);
+}
+
+bool RowPickWatch::eventFilter(QObject* watched, QEvent* event) {
+  // The view moves the current row before it reports the press; a press
+  // that moved it has been told already.
+  if (event->type() == QEvent::MouseButtonPress) pickedInPress_ = false;
+  return QObject::eventFilter(watched, event);
+}
+
+void RowPickWatch::CurrentChanged(const QModelIndex& current) {
+  if (quiet_ > 0 || !current.isValid()) return;
+  pickedInPress_ = true;
+  picked_(current);
+}
+
+void RowPickWatch::Pressed(const QModelIndex& index) {
+  if (quiet_ > 0 || pickedInPress_ || !index.isValid()) return;
+  pickedInPress_ = true;
+  picked_(index);
+}
+
+}  // namespace quillet

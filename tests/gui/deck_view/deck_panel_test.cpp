@@ -1,0 +1,199 @@
+// The Deck panel inside the running program: it follows the main window's
+// analyses, edits the open deck with +1/−1 through the one undo history the
+// main window shares, keeps the user's selection through every edit, opens
+// the reader and copies names from the keyboard, marks cards over the copy
+// limit with the problem rule's sentence and sorts within each group.
+#include <QAction>
+#include <QHeaderView>
+#include <QLabel>
+#include <QSignalSpy>
+#include <QTest>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <algorithm>
+
+#include "gui/main_window/int_edit.h"
+
+#include "support/panel_workspace.h"
+
+using namespace quillet;
+
+namespace {
+
+// Every row, children indented, cells joined by " | ".
+QStringList Rows(const QTreeWidget* tree) {
+  QStringList rows;
+  const auto line = [tree](const QTreeWidgetItem* item) {
+    QStringList cells;
+    for (int c = 0; c < tree->columnCount(); ++c) cells << item->text(c);
+    return cells.join(QStringLiteral(" | "));
+  };
+  for (int i = 0; i < tree->topLevelItemCount(); ++i) {
+    const QTreeWidgetItem* heading = tree->topLevelItem(i);
+    rows << line(heading);
+    for (int j = 0; j < heading->childCount(); ++j) rows << "  " + line(heading->child(j));
+  }
+  return rows;
+}
+
+QTreeWidgetItem* Row(QTreeWidget* tree, const QString& name) {
+  const auto found =
+      tree->findItems(name, Qt::MatchExactly | Qt::MatchRecursive, DeckPanel::kNameColumn);
+  if (found.size() != 1) qFatal("no single row %s", qPrintable(name));
+  return found.front();
+}
+
+}  // namespace
+
+class DeckPanelTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void followsAnalysesAndEditsThroughTheSharedHistory() {
+    test::PanelWorkspace w;
+    DeckPanel& panel = *w.deck;
+    auto* tree = panel.findChild<QTreeWidget*>(QStringLiteral("DeckTree"));
+    auto* status = panel.findChild<QLabel*>(QStringLiteral("DeckStatus"));
+    QAction* add = panel.findChild<QAction*>(QStringLiteral("AddCopy"));
+    QCOMPARE(tree->topLevelItemCount(), 0);
+    QCOMPARE(status->text(), QStringLiteral("No deck is open."));
+    panel.show();
+    panel.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&panel));
+
+    const std::string path = w.Open(w.Sample("monastery-bion.txt"));
+    const TDeckStats& stats = w.app->session.stats;
+    // The headings' copies are the main window's counts.
+    QStringList headings;
+    for (int i = 0; i < tree->topLevelItemCount(); ++i) {
+      headings << tree->topLevelItem(i)->text(DeckPanel::kCopiesColumn) + " " +
+                      tree->topLevelItem(i)->text(DeckPanel::kNameColumn);
+    }
+    QCOMPARE(headings, QStringList({QStringLiteral("%1 HQ").arg(stats.HQAmount),
+                                    QStringLiteral("%1 Assets").arg(stats.AssetAmount),
+                                    QStringLiteral("%1 Bases").arg(stats.BaseAmount),
+                                    QStringLiteral("%1 Enhancements").arg(stats.EnhanceAmount),
+                                    QStringLiteral("%1 Interventions").arg(stats.IntervenAmount),
+                                    QStringLiteral("%1 Programs").arg(stats.ProgAmount)}));
+    QVERIFY(Rows(tree).contains(QStringLiteral("  3 | Bion Acolyte | 1 | Monastery")));
+    QVERIFY(Rows(tree).contains(QStringLiteral("  1 | Bion HQ |  | Monastery")));
+    QVERIFY(status->isHidden());
+    QVERIFY(!add->isEnabled());  // nothing selected yet
+
+    // The keyboard picks a card; the heading above it names none.
+    QSignalSpy picked(&panel, &DeckPanel::cardSelected);
+    tree->setFocus();
+    QTest::keyClick(tree, Qt::Key_Home);
+    QCOMPARE(picked.count(), 0);
+    QTest::keyClick(tree, Qt::Key_Down);
+    QCOMPARE(picked.count(), 1);
+    QCOMPARE(picked.back().front().toByteArray(), QByteArray("Bion HQ"));
+    // The mouse too, and a click on the row already current picks it again.
+    QTreeWidgetItem* acolyte = Row(tree, QStringLiteral("Bion Acolyte"));
+    const QPoint at = tree->visualItemRect(acolyte).center();
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, at);
+    QCOMPARE(picked.count(), 3);
+    QCOMPARE(picked.back().front().toByteArray(), QByteArray("Bion Acolyte"));
+    QVERIFY(add->isEnabled());
+
+    // +1 from the keyboard writes the file, the main window analyses it, and
+    // the panel follows with the card still selected and nothing picked.
+    const std::string before = test::TempDir::Read(path);
+    const std::int32_t assets = stats.AssetAmount;
+    QTest::keyClick(tree, Qt::Key_Plus);
+    QVERIFY(test::TempDir::Read(path).find("4\tBion Acolyte") != std::string::npos);
+    QCOMPARE(w.app->master.Field("AssetAmount")->text(), QString::number(assets + 1));
+    QVERIFY(Rows(tree).contains(QStringLiteral("  4 | Bion Acolyte | 1 | Monastery")));
+    QCOMPARE(panel.SelectedNames(), std::vector<std::string>{"Bion Acolyte"});
+    QCOMPARE(tree->currentItem()->text(DeckPanel::kNameColumn), QStringLiteral("Bion Acolyte"));
+    QCOMPARE(picked.count(), 3);
+
+    // The main window's Undo takes it back; Delete takes one out.
+    QAction* undo = w.app->edits.undoAction();
+    QCOMPARE(undo->text(), QStringLiteral("&Undo +1 Bion Acolyte"));
+    undo->trigger();
+    QCOMPARE(test::TempDir::Read(path), before);
+    QVERIFY(Rows(tree).contains(QStringLiteral("  3 | Bion Acolyte | 1 | Monastery")));
+    QTest::keyClick(tree, Qt::Key_Delete);
+    QVERIFY(Rows(tree).contains(QStringLiteral("  2 | Bion Acolyte | 1 | Monastery")));
+    QCOMPARE(undo->text(), QStringLiteral("&Undo \u22121 Bion Acolyte"));
+    // Ctrl+Z in the panel is the same Undo.
+    QTest::keyClick(tree, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(test::TempDir::Read(path), before);
+
+    // Enter opens the reader on the card; Ctrl+C copies its name.
+    QTest::keyClick(tree, Qt::Key_Return);
+    QCOMPARE(w.deckReaders, 1);
+    QCOMPARE(w.app->session.SelectedCardName, std::string("Bion Acolyte"));
+    QTest::keyClick(tree, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(w.platform.clipboard, QStringLiteral("Bion Acolyte"));
+
+    // A deck saved broken empties the panel with the main window.
+    w.dir.Write("deck.txt", "x\tBion Acolyte\r\n");
+    w.platform.watcher->Fire();
+    QCOMPARE(tree->topLevelItemCount(), 0);
+    QVERIFY(!add->isEnabled());
+    QVERIFY(status->isVisibleTo(&panel));
+
+    QCOMPARE(test::PanelWorkspace::Unnamed(panel), QStringList());
+  }
+
+  void marksTheCopyLimitAndSortsWithinGroups() {
+    test::PanelWorkspace w;
+    DeckPanel& panel = *w.deck;
+    auto* tree = panel.findChild<QTreeWidget*>(QStringLiteral("DeckTree"));
+    w.Open(
+        "5\tBion Acolyte\r\n1\tBion HQ\r\n9\tBorder Town\r\n2\tKoan Ice\r\n1\tAmbush Team\r\n"
+        "3\tCloister Warden\r\n1\tNo Such Card Here\r\n");
+    QVERIFY(w.platform.messages.join('|').contains(QStringLiteral("No Such Card Here")));
+    const QTreeWidgetItem* over = Row(tree, QStringLiteral("Bion Acolyte"));
+    const QString sentence = QStringLiteral(
+        "This deck has more than 4 of 'Bion Acolyte' - It is illegal under normal rules!");
+    const std::vector<std::string>& problems = w.app->master.model().ProblemBox();
+    QCOMPARE(std::count(problems.begin(), problems.end(), sentence.toStdString()), 1);
+    for (int column = 0; column < DeckPanel::kColumnCount; ++column) {
+      QCOMPARE(over->toolTip(column), sentence);
+    }
+    QVERIFY(!over->icon(DeckPanel::kCopiesColumn).isNull());
+    // Common bases may be played in any number.
+    QVERIFY(Row(tree, QStringLiteral("Border Town"))->icon(DeckPanel::kCopiesColumn).isNull());
+    QCOMPARE(tree->topLevelItem(tree->topLevelItemCount() - 1)->text(DeckPanel::kNameColumn),
+             QStringLiteral("Not found"));
+    QCOMPARE(Row(tree, QStringLiteral("No Such Card Here"))->parent(),
+             tree->topLevelItem(tree->topLevelItemCount() - 1));
+
+    // A click on a heading sorts every group alone; the groups keep their
+    // order and the selection stays.
+    const auto assets = [tree] {
+      QStringList rows;
+      const QTreeWidgetItem* group = tree->topLevelItem(1);
+      for (int i = 0; i < group->childCount(); ++i) {
+        rows << group->child(i)->text(DeckPanel::kNameColumn);
+      }
+      return rows;
+    };
+    QCOMPARE(assets(), QStringList({"Ambush Team", "Bion Acolyte", "Cloister Warden"}));
+    tree->setCurrentItem(Row(tree, QStringLiteral("Cloister Warden")));
+    QHeaderView* header = tree->header();
+    header->setSortIndicator(DeckPanel::kCostColumn, Qt::DescendingOrder);
+    // Ambush Team and Cloister Warden both cost 2; the name settles it.
+    QCOMPARE(assets(), QStringList({"Ambush Team", "Cloister Warden", "Bion Acolyte"}));
+    header->setSortIndicator(DeckPanel::kCopiesColumn, Qt::DescendingOrder);
+    QCOMPARE(assets(), QStringList({"Bion Acolyte", "Cloister Warden", "Ambush Team"}));
+    QCOMPARE(tree->topLevelItem(0)->text(DeckPanel::kNameColumn), QStringLiteral("HQ"));
+    QCOMPARE(panel.SelectedNames(), std::vector<std::string>{"Cloister Warden"});
+    // The domain is no order: the indicator stays where it was.
+    header->setSortIndicator(DeckPanel::kDomainColumn, Qt::AscendingOrder);
+    QCOMPARE(header->sortIndicatorSection(), int{DeckPanel::kCopiesColumn});
+    QCOMPARE(header->sortIndicatorOrder(), Qt::DescendingOrder);
+    // The order lasts through the next analysis, and a closed group stays closed.
+    tree->topLevelItem(2)->setExpanded(false);
+    w.app->master.ReloadDeck();
+    QCOMPARE(assets(), QStringList({"Bion Acolyte", "Cloister Warden", "Ambush Team"}));
+    QVERIFY(!tree->topLevelItem(2)->isExpanded());
+  }
+};
+
+QTEST_MAIN(DeckPanelTest)
+#include "deck_panel_test.moc"

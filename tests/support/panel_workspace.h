@@ -1,0 +1,79 @@
+// The whole application over a database built from the sample card list,
+// with the Deck and Card panels wired to it as the shell wires them: the
+// Deck panel follows every analysis and edits through the shared history,
+// and every list's picks show in the Card panel. Each panel counts the
+// readers it asked for.
+#pragma once
+
+#include <QAccessible>
+#include <QWidget>
+#include <memory>
+#include <string>
+
+#include "app/application.h"
+#include "core/import/card_data_update.h"
+#include "gui/deck_view/deck_panel.h"
+#include "gui/reader/card_panel.h"
+#include "support/scripted_platform.h"
+#include "support/temp_dir.h"
+
+namespace quillet::test {
+
+struct PanelWorkspace {
+  PanelWorkspace() {
+    {
+      CardDatabase db(dir.path());
+      UpdateCardData(db, QUILLET_SOURCE_DIR "/samples/cards.txt", UpdateOptions{});
+    }
+    app = std::make_unique<Application>(dir.path(), platform);
+    deck = std::make_unique<DeckPanel>(app->master.model(), platform);
+    card = std::make_unique<CardPanel>(app->session);
+    TMasterForm& master = app->master;
+    QObject::connect(&master, &TMasterForm::deckAnalysed, deck.get(), &DeckPanel::FollowAnalysis);
+    QObject::connect(&master, &TMasterForm::deckCleared, deck.get(), &DeckPanel::FollowAnalysis);
+    deck->UseEditActions(app->edits);
+    deck->showReader = [this] { ++deckReaders; };
+    card->showReader = [this] { ++cardReaders; };
+    QObject::connect(deck.get(), &DeckPanel::cardSelected, card.get(), &CardPanel::ShowCard);
+    QObject::connect(&app->browser, &TCardBrowserForm::cardSelected, card.get(),
+                     &CardPanel::ShowCard);
+    QObject::connect(&app->sampleHand, &TSampleHandForm::cardSelected, card.get(),
+                     &CardPanel::ShowCard);
+    QObject::connect(&app->compare, &TCompareForm::cardSelected, card.get(), &CardPanel::ShowCard);
+    master.show();
+  }
+
+  // Opens a copy of `bytes` as the user would; returns its path.
+  std::string Open(const std::string& bytes, const char* name = "deck.txt") {
+    const std::string path = dir.Write(name, bytes);
+    platform.openAnswers.push_back(QString::fromStdString(path));
+    app->master.AnalyzeButtonClick();
+    return path;
+  }
+  static std::string Sample(const char* deck) {
+    return TempDir::Read(std::string(QUILLET_SOURCE_DIR "/samples/decks/") + deck);
+  }
+
+  // The focusable controls of `panel` that a screen reader could not name.
+  static QStringList Unnamed(QWidget& panel) {
+    QStringList unnamed;
+    for (QWidget* widget : panel.findChildren<QWidget*>()) {
+      if (widget->focusPolicy() == Qt::NoFocus || !widget->isVisibleTo(&panel)) continue;
+      const QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
+      if (accessible == nullptr || accessible->text(QAccessible::Name).isEmpty()) {
+        unnamed << widget->objectName() + QLatin1Char('/') + widget->metaObject()->className();
+      }
+    }
+    return unnamed;
+  }
+
+  TempDir dir;
+  ScriptedPlatform platform;
+  std::unique_ptr<Application> app;
+  std::unique_ptr<DeckPanel> deck;
+  std::unique_ptr<CardPanel> card;
+  int deckReaders = 0;
+  int cardReaders = 0;
+};
+
+}  // namespace quillet::test
