@@ -15,6 +15,8 @@ constexpr const char* kSampleHand = "SampleHandPanel";
 constexpr const char* kCompare = "ComparePanel";
 constexpr const char* kBrowser = "CardBrowserPanel";
 constexpr const char* kCharts = "ChartsPanel";
+constexpr const char* kDeck = "DeckPanel";
+constexpr const char* kCard = "CardPanel";
 
 QKeySequence Keys(QKeyCombination key) {
   return QKeySequence(key);
@@ -69,6 +71,20 @@ Application::Application(std::string dataDir, Platform& platform)
   };
   master.showCharts = [this] { workspace.ShowPanel(QString::fromLatin1(kCharts)); };
   master.compareWith = [this] { compare().CompareWith(); };
+  // A line of the main window's card list is a pick like any other.
+  QObject::connect(&master, &TMasterForm::cardLineSelected, &master, [this](int line) {
+    const auto& entries = master.model().CardListEntries();
+    if (line >= 0 && static_cast<std::size_t>(line) < entries.size()) {
+      const std::string& name = entries[static_cast<std::size_t>(line)].Name;
+      CardPicked(QByteArray(name.data(), static_cast<qsizetype>(name.size())));
+    }
+  });
+}
+
+void Application::CardPicked(const QByteArray& name) {
+  pickedCard_ = name;
+  PanelDock* panel = workspace.Panel(QString::fromLatin1(kCard));
+  if (panel && panel->HasContent()) cardPanel().ShowCard(name);
 }
 
 void Application::AddPanels() {
@@ -77,60 +93,98 @@ void Application::AddPanels() {
   if (QAction* browserItem = master.findChild<QAction*>(QStringLiteral("CardBrowser1"))) {
     browserItem->setShortcut({});
   }
-  workspace.Add(
-      {kBrowser, QStringLiteral("Card &Browser"), Keys(Qt::CTRL | Qt::Key_B), false, [this] {
-         auto* form = new TCardBrowserForm(session, platform_);
-         form->showReader = master.showReader;
-         form->UseEditActions(edits);
-         QObject::connect(&master, &TMasterForm::deckCleared, form,
-                          &TCardBrowserForm::DeckAnalysed);
-         QObject::connect(&master, &TMasterForm::deckAnalysed, form,
-                          &TCardBrowserForm::DeckAnalysed);
-         form->DeckAnalysed();
-         return form;
-       }});
-  workspace.Add(
-      {kDrawOdds, QStringLiteral("&Draw Odds"), Keys(Qt::CTRL | Qt::SHIFT | Qt::Key_O), false,
-       [this] {
-         auto* form = new TDrawOddsForm(master.model());
-         QObject::connect(&master, &TMasterForm::deckAnalysed, form,
-                          &TDrawOddsForm::FollowAnalysis);
-         // A failure empties every panel before its message shows.
-         QObject::connect(&master, &TMasterForm::deckCleared, form, &TDrawOddsForm::FollowAnalysis);
-         QObject::connect(&master, &TMasterForm::listShown, form, &TDrawOddsForm::FollowList);
-         QObject::connect(&master, &TMasterForm::cardLineSelected, form,
-                          &TDrawOddsForm::FollowCardLine);
-         form->FollowAnalysis();
-         return form;
-       }});
-  workspace.Add({kSampleHand, QStringLiteral("&Sample Hand"),
-                 Keys(Qt::CTRL | Qt::SHIFT | Qt::Key_H), false, [this] {
-                   auto* form = new TSampleHandForm(master.model());
-                   form->showReader = [this] { master.showReader(); };
-                   QObject::connect(&master, &TMasterForm::deckAnalysed, form,
-                                    &TSampleHandForm::FollowAnalysis);
-                   QObject::connect(&master, &TMasterForm::deckCleared, form,
-                                    &TSampleHandForm::FollowAnalysis);
-                   form->FollowAnalysis();
-                   return form;
-                 }});
+  const auto make = [this](QWidget* (Application::*maker)()) {
+    return [this, maker] { return (this->*maker)(); };
+  };
+  const auto ctrlShift = [](Qt::Key key) { return Keys(Qt::CTRL | Qt::SHIFT | key); };
+  workspace.Add({kDeck, QStringLiteral("D&eck"), ctrlShift(Qt::Key_D), true,
+                 make(&Application::MakeDeckPanel)});
+  workspace.Add({kCard, QStringLiteral("C&ard"), ctrlShift(Qt::Key_C), true,
+                 make(&Application::MakeCardPanel), true});
+  workspace.Add({kBrowser, QStringLiteral("Card &Browser"), Keys(Qt::CTRL | Qt::Key_B), false,
+                 make(&Application::MakeBrowser)});
+  workspace.Add({kDrawOdds, QStringLiteral("&Draw Odds"), ctrlShift(Qt::Key_O), false,
+                 make(&Application::MakeDrawOdds)});
+  workspace.Add({kSampleHand, QStringLiteral("&Sample Hand"), ctrlShift(Qt::Key_H), false,
+                 make(&Application::MakeSampleHand)});
   workspace.Add({kCharts, QStringLiteral("&Charts"), Keys(Qt::CTRL | Qt::Key_G), false,
-                 [this] {
-                   auto* form = new ChartsForm(master, platform_);
-                   return form;
-                 }},
+                 make(&Application::MakeCharts)},
                 master.findChild<QAction*>(QStringLiteral("Charts1")));
-  workspace.Add(
-      {kCompare, QStringLiteral("Co&mpare"), Keys(Qt::CTRL | Qt::SHIFT | Qt::Key_M), false, [this] {
-         auto* form = new TCompareForm(master.model(), platform_, &master);
-         // The comparison follows the open deck and the switches it
-         // is shown under.
-         QObject::connect(&master, &TMasterForm::deckAnalysed, form, &TCompareForm::Refresh);
-         QObject::connect(&master, &TMasterForm::deckCleared, form, &TCompareForm::Refresh);
-         QObject::connect(&master, &TMasterForm::switchesChanged, form, &TCompareForm::Refresh);
-         form->Refresh();
-         return form;
-       }});
+  workspace.Add({kCompare, QStringLiteral("Co&mpare"), ctrlShift(Qt::Key_M), false,
+                 make(&Application::MakeCompare)});
+}
+
+// Each panel's content is made on its first show; it hears of every analysis
+// from then on and catches up with the one on display now.
+
+QWidget* Application::MakeDeckPanel() {
+  auto* panel = new DeckPanel(master.model(), platform_);
+  panel->showReader = master.showReader;
+  panel->UseEditActions(edits);
+  QObject::connect(&master, &TMasterForm::deckAnalysed, panel, &DeckPanel::FollowAnalysis);
+  QObject::connect(&master, &TMasterForm::deckCleared, panel, &DeckPanel::FollowAnalysis);
+  QObject::connect(panel, &DeckPanel::cardSelected, &master,
+                   [this](const QByteArray& name) { CardPicked(name); });
+  panel->FollowAnalysis();
+  return panel;
+}
+
+QWidget* Application::MakeCardPanel() {
+  auto* panel = new CardPanel(session);
+  panel->showReader = master.showReader;
+  panel->ShowCard(pickedCard_);
+  return panel;
+}
+
+QWidget* Application::MakeBrowser() {
+  auto* form = new TCardBrowserForm(session, platform_);
+  form->showReader = master.showReader;
+  form->UseEditActions(edits);
+  QObject::connect(&master, &TMasterForm::deckCleared, form, &TCardBrowserForm::DeckAnalysed);
+  QObject::connect(&master, &TMasterForm::deckAnalysed, form, &TCardBrowserForm::DeckAnalysed);
+  QObject::connect(form, &TCardBrowserForm::cardSelected, &master,
+                   [this](const QByteArray& name) { CardPicked(name); });
+  form->DeckAnalysed();
+  return form;
+}
+
+QWidget* Application::MakeDrawOdds() {
+  auto* form = new TDrawOddsForm(master.model());
+  QObject::connect(&master, &TMasterForm::deckAnalysed, form, &TDrawOddsForm::FollowAnalysis);
+  // A failure empties every panel before its message shows.
+  QObject::connect(&master, &TMasterForm::deckCleared, form, &TDrawOddsForm::FollowAnalysis);
+  QObject::connect(&master, &TMasterForm::listShown, form, &TDrawOddsForm::FollowList);
+  QObject::connect(&master, &TMasterForm::cardLineSelected, form, &TDrawOddsForm::FollowCardLine);
+  form->FollowAnalysis();
+  return form;
+}
+
+QWidget* Application::MakeSampleHand() {
+  auto* form = new TSampleHandForm(master.model());
+  form->showReader = master.showReader;
+  QObject::connect(&master, &TMasterForm::deckAnalysed, form, &TSampleHandForm::FollowAnalysis);
+  QObject::connect(&master, &TMasterForm::deckCleared, form, &TSampleHandForm::FollowAnalysis);
+  QObject::connect(form, &TSampleHandForm::cardSelected, &master,
+                   [this](const QByteArray& name) { CardPicked(name); });
+  form->FollowAnalysis();
+  return form;
+}
+
+QWidget* Application::MakeCharts() {
+  // The charts follow the main window by themselves.
+  return new ChartsForm(master, platform_);
+}
+
+QWidget* Application::MakeCompare() {
+  auto* form = new TCompareForm(master.model(), platform_, &master);
+  // The comparison follows the open deck and the switches it is shown under.
+  QObject::connect(&master, &TMasterForm::deckAnalysed, form, &TCompareForm::Refresh);
+  QObject::connect(&master, &TMasterForm::deckCleared, form, &TCompareForm::Refresh);
+  QObject::connect(&master, &TMasterForm::switchesChanged, form, &TCompareForm::Refresh);
+  QObject::connect(form, &TCompareForm::cardSelected, &master,
+                   [this](const QByteArray& name) { CardPicked(name); });
+  form->Refresh();
+  return form;
 }
 
 template <typename Form>
@@ -152,6 +206,12 @@ TCardBrowserForm& Application::browser() {
 }
 ChartsForm& Application::charts() {
   return Content<ChartsForm>(kCharts);
+}
+DeckPanel& Application::deckPanel() {
+  return Content<DeckPanel>(kDeck);
+}
+CardPanel& Application::cardPanel() {
+  return Content<CardPanel>(kCard);
 }
 
 void Application::UseConfigDir(const std::string& dir) {

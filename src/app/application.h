@@ -18,9 +18,11 @@
 #include "gui/browser/deck_edit_actions.h"
 #include "gui/charts/charts_form.h"
 #include "gui/compare/compare_form.h"
+#include "gui/deck_view/deck_panel.h"
 #include "gui/main_window/master_form.h"
 #include "gui/odds/draw_odds_form.h"
 #include "gui/odds/sample_hand_form.h"
+#include "gui/reader/card_panel.h"
 #include "gui/reader/reader_form.h"
 #include "gui/updater/updater_form.h"
 
@@ -42,6 +44,8 @@ struct Application {
   TCompareForm& compare();
   TCardBrowserForm& browser();
   ChartsForm& charts();
+  DeckPanel& deckPanel();
+  CardPanel& cardPanel();
 
   Session session;
   DeckEditActions edits;
@@ -55,8 +59,18 @@ struct Application {
   template <typename Form>
   Form& Content(const char* panel);
   void AddPanels();
+  QWidget* MakeDeckPanel();
+  QWidget* MakeCardPanel();
+  QWidget* MakeBrowser();
+  QWidget* MakeDrawOdds();
+  QWidget* MakeSampleHand();
+  QWidget* MakeCharts();
+  QWidget* MakeCompare();
+  // Every list's pick goes to the Card panel, or waits for it to be made.
+  void CardPicked(const QByteArray& name);
 
   Platform& platform_;
+  QByteArray pickedCard_;
 };
 
 }  // namespace quillet

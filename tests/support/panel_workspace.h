@@ -1,8 +1,7 @@
 // The whole application over a database built from the sample card list,
-// with the Deck and Card panels wired to it as the shell wires them: the
-// Deck panel follows every analysis and edits through the shared history,
-// and every list's picks show in the Card panel. Each panel counts the
-// readers it asked for.
+// with its Deck and Card panels made: the Deck panel follows every analysis
+// and edits through the shared history, and every list's picks show in the
+// Card panel. Each panel counts the readers it asked for.
 #pragma once
 
 #include <QAccessible>
@@ -26,20 +25,11 @@ struct PanelWorkspace {
       UpdateCardData(db, QUILLET_SOURCE_DIR "/samples/cards.txt", UpdateOptions{});
     }
     app = std::make_unique<Application>(dir.path(), platform);
-    deck = std::make_unique<DeckPanel>(app->master.model(), platform);
-    card = std::make_unique<CardPanel>(app->session);
-    TMasterForm& master = app->master;
-    QObject::connect(&master, &TMasterForm::deckAnalysed, deck.get(), &DeckPanel::FollowAnalysis);
-    QObject::connect(&master, &TMasterForm::deckCleared, deck.get(), &DeckPanel::FollowAnalysis);
-    deck->UseEditActions(app->edits);
+    deck = &app->deckPanel();
+    card = &app->cardPanel();
     deck->showReader = [this] { ++deckReaders; };
     card->showReader = [this] { ++cardReaders; };
-    QObject::connect(deck.get(), &DeckPanel::cardSelected, card.get(), &CardPanel::ShowCard);
-    QObject::connect(&app->browser, &TCardBrowserForm::cardSelected, card.get(),
-                     &CardPanel::ShowCard);
-    QObject::connect(&app->sampleHand, &TSampleHandForm::cardSelected, card.get(),
-                     &CardPanel::ShowCard);
-    QObject::connect(&app->compare, &TCompareForm::cardSelected, card.get(), &CardPanel::ShowCard);
+    TMasterForm& master = app->master;
     master.show();
   }
 
@@ -70,8 +60,8 @@ struct PanelWorkspace {
   TempDir dir;
   ScriptedPlatform platform;
   std::unique_ptr<Application> app;
-  std::unique_ptr<DeckPanel> deck;
-  std::unique_ptr<CardPanel> card;
+  DeckPanel* deck = nullptr;
+  CardPanel* card = nullptr;
   int deckReaders = 0;
   int cardReaders = 0;
 };

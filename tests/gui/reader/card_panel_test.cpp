@@ -119,13 +119,13 @@ class CardPanelTest : public QObject {
     // The browser: a click picks; searching refills the table and keeps the
     // selection without picking.
     w.app->master.findChild<QAction*>(QStringLiteral("CardBrowser1"))->trigger();
-    auto* table = w.app->browser.findChild<QTableView*>(QStringLiteral("CardTable"));
-    QSignalSpy browserPicks(&w.app->browser, &TCardBrowserForm::cardSelected);
+    auto* table = w.app->browser().findChild<QTableView*>(QStringLiteral("CardTable"));
+    QSignalSpy browserPicks(&w.app->browser(), &TCardBrowserForm::cardSelected);
     const QModelIndex third = table->model()->index(2, 0);
     click(table, third);
     QCOMPARE(browserPicks.count(), 1);
     QCOMPARE(QString::fromStdString(panel.shownCard()), third.data().toString());
-    auto* search = w.app->browser.findChild<QLineEdit*>(QStringLiteral("SearchEdit"));
+    auto* search = w.app->browser().findChild<QLineEdit*>(QStringLiteral("SearchEdit"));
     QTest::keyClicks(search, third.data().toString().left(4));
     search->clear();
     QCOMPARE(browserPicks.count(), 1);
@@ -136,24 +136,24 @@ class CardPanelTest : public QObject {
 
     // The sample hand: a click picks; drawing refills the list and does not.
     w.app->master.findChild<QAction*>(QStringLiteral("SampleHand1"))->trigger();
-    auto* hand = w.app->sampleHand.findChild<QListWidget*>(QStringLiteral("HandList"));
-    QSignalSpy handPicks(&w.app->sampleHand, &TSampleHandForm::cardSelected);
+    auto* hand = w.app->sampleHand().findChild<QListWidget*>(QStringLiteral("HandList"));
+    QSignalSpy handPicks(&w.app->sampleHand(), &TSampleHandForm::cardSelected);
     click(hand, hand->model()->index(1, 0));
     QCOMPARE(handPicks.count(), 1);
     QVERIFY(hand->item(1)->text().endsWith(QString::fromStdString(panel.shownCard())));
-    w.app->sampleHand.DrawClick();
+    w.app->sampleHand().DrawClick();
     QCOMPARE(handPicks.count(), 1);
 
     // Compare: a card whose copies differ picks it; comparing again does not.
     w.platform.openAnswers.push_back(
         QStringLiteral(QUILLET_SOURCE_DIR "/samples/decks/monastery-bion-v2.txt"));
     w.app->master.findChild<QAction*>(QStringLiteral("CompareWith1"))->trigger();
-    auto* cards = w.app->compare.findChild<QTreeWidget*>(QStringLiteral("CardsBox"));
-    QSignalSpy comparePicks(&w.app->compare, &TCompareForm::cardSelected);
+    auto* cards = w.app->compare().findChild<QTreeWidget*>(QStringLiteral("CardsBox"));
+    QSignalSpy comparePicks(&w.app->compare(), &TCompareForm::cardSelected);
     click(cards, cards->model()->index(0, 0));
     QCOMPARE(comparePicks.count(), 1);
     QCOMPARE(panel.shownCard(), std::string("Koan Ice"));
-    w.app->compare.Refresh();
+    w.app->compare().Refresh();
     QCOMPARE(comparePicks.count(), 1);
   }
 };
