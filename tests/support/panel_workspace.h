@@ -1,8 +1,6 @@
-// The whole application over a database built from the sample card list,
-// with the Deck and Card panels wired to it as the shell wires them: the
-// Deck panel follows every analysis and edits through the shared history,
-// and every list's picks show in the Card panel. Each panel counts the
-// readers it asked for.
+// The application over the sample card database, with the Deck and Card
+// panels wired to it as the shell wires them; each panel counts the readers
+// it asked for.
 #pragma once
 
 #include <QAccessible>
