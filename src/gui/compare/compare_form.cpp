@@ -223,6 +223,9 @@ void TCompareForm::BuildControls() {
   connect(CloseButton, &QPushButton::clicked, this, &QWidget::close);
   auto* copy = new QShortcut(QKeySequence::Copy, this);
   copy->setObjectName(QStringLiteral("CopyShortcut"));
+  // Within the comparison only: beside other panels in one window, their
+  // lists copy their own names.
+  copy->setContext(Qt::WidgetWithChildrenShortcut);
   connect(copy, &QShortcut::activated, this, &TCompareForm::CopyClick);
   auto* close = new QShortcut(QKeySequence::Cancel, this);
   close->setObjectName(QStringLiteral("CloseShortcut"));
