@@ -107,6 +107,10 @@ class DeckPanelTest : public QObject {
     // Ctrl+Z in the panel is the same Undo.
     QTest::keyClick(tree, Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(test::TempDir::Read(path), before);
+    // The minus key is −1 too, not the tree's own "close the group".
+    QTest::keyClick(tree, Qt::Key_Minus);
+    QCOMPARE(acolyte(), QStringLiteral("2 | Bion Acolyte | 1 | Monastery"));
+    QTest::keyClick(tree, Qt::Key_Z, Qt::ControlModifier);
 
     // Enter opens the reader on the card; Ctrl+C copies its name.
     QTest::keyClick(tree, Qt::Key_Return);
