@@ -29,8 +29,7 @@ struct PanelWorkspace {
     card = &app->cardPanel();
     deck->showReader = [this] { ++deckReaders; };
     card->showReader = [this] { ++cardReaders; };
-    TMasterForm& master = app->master;
-    master.show();
+    app->master.show();
   }
 
   // Opens a copy of `bytes` as the user would; returns its path.

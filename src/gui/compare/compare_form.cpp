@@ -224,6 +224,8 @@ void TCompareForm::BuildControls() {
   connect(CloseButton, &QPushButton::clicked, this, [this] { CloseWindowOrPanel(*this); });
   auto* copy = new QShortcut(QKeySequence::Copy, this);
   copy->setObjectName(QStringLiteral("CopyShortcut"));
+  // Within the comparison only: beside other panels in one window, their
+  // lists copy their own names.
   copy->setContext(Qt::WidgetWithChildrenShortcut);
   connect(copy, &QShortcut::activated, this, &TCompareForm::CopyClick);
   setTabOrder(CardsBox, FieldsBox);
