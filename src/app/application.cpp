@@ -63,6 +63,9 @@ Application::Application(std::string dataDir, Platform& platform)
   master.UseEditActions(edits.undoAction(), edits.redoAction());
 
   AddPanels();
+  // Until a configuration folder says otherwise, the arrangement a new user
+  // gets.
+  workspace.ResetLayout();
   master.showDrawOdds = [this] { workspace.ShowPanel(QString::fromLatin1(kDrawOdds)); };
   master.showSampleHand = [this] { workspace.ShowPanel(QString::fromLatin1(kSampleHand)); };
   master.showBrowser = [this] {
