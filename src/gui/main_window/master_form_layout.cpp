@@ -194,7 +194,9 @@ QString Latin1(std::string_view text) {
 }  // namespace
 
 QWidget* TMasterForm::BuildClient() {
-  auto* client = new QWidget;
+  // Made inside the window so that its captions are measured in the
+  // window font.
+  auto* client = new QWidget(this);
   client->setObjectName(QStringLiteral("Client"));
   auto* outer = new QVBoxLayout(client);
   outer->setContentsMargins(0, 0, 0, 0);
@@ -231,6 +233,9 @@ QWidget* TMasterForm::BuildClient() {
   ProblemBox->setAccessibleName(QStringLiteral("Deck problems"));
   ProblemBox->setSelectionMode(QAbstractItemView::SingleSelection);
   ProblemBox->setMinimumHeight(71);
+  // The lists' own size hints would take the room first; the stretch
+  // factors share it out instead.
+  ProblemBox->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
   bottom->addWidget(ProblemBox, 1);
   page->addSpacing(6);
   page->addLayout(bottom, 1);
@@ -487,6 +492,7 @@ QLayout* TMasterForm::BuildCardList(QWidget* client) {
   CardList->setContextMenuPolicy(Qt::PreventContextMenu);
   // Seventeen lines at the least size, as the hint rule expects.
   CardList->setMinimumSize(161, 227);
+  CardList->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
   CardListName = Make<QLabel>(client, "CardListName", QRect(0, 0, 0, 0));
   CardListName->setFont(CardList->font());
   CardListName->setVisible(false);
