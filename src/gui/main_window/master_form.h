@@ -167,7 +167,7 @@ class TMasterForm : public QMainWindow {
   void BuildFields();
   // Tab order, arrow keys and keeping the focus in sight (master_form_keys.cpp).
   void BuildKeyboard();
-  void StepField(const TIntEdit& field, TIntEdit::Step step);
+  void StepField(const TIntEdit& field, TIntEdit::Step step) const;
   void KeepInSight(QWidget* control);
   // Runs a user action; a failure it raises is shown in a message box.
   void Run(const std::function<void()>& action);

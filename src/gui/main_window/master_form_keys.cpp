@@ -39,7 +39,7 @@ void TMasterForm::BuildKeyboard() {
           [this](QWidget* /*old*/, QWidget* now) { KeepInSight(now); });
 }
 
-void TMasterForm::StepField(const TIntEdit& field, TIntEdit::Step step) {
+void TMasterForm::StepField(const TIntEdit& field, TIntEdit::Step step) const {
   const FieldPlace* place = FindFieldPlace(field.objectName().toStdString());
   if (place == nullptr) return;
   std::vector<TIntEdit*> group;
