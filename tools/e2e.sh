@@ -168,9 +168,9 @@ shot "$master" 06-deck
 
 # Window coordinates: without a window manager there is no frame, so the
 # client area starts under the menu bar, whose height is what the window has
-# beyond the 512 pixels of its client area.
+# beyond the 520 pixels of its client area at its least size, where it opens.
 height=$(xdotool getwindowgeometry --shell "$master" | sed -n 's/^HEIGHT=//p')
-menu=$((height - 512))
+menu=$((height - 520))
 [ "$menu" -ge 0 ] && [ "$menu" -lt 60 ] || menu=22
 
 step "double-click a figure"
@@ -180,7 +180,7 @@ wait_change "$master" "$before_px" || fail "double-clicking the Bases figure cha
 shot "$master" 07-bases-list
 
 step "open the reader on a listed card"
-click "$master" 600 $((menu + 206 + 8)) 2  # the first line of the card list
+click "$master" 600 $((menu + 214 + 8)) 2  # the first line of the card list, under its heading
 reader=$(wait_window "Orvane Card Detail Reader") || fail "double-clicking a listed card did not open the reader"
 sleep 0.5
 shot "$reader" 08-reader

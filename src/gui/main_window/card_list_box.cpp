@@ -1,6 +1,7 @@
 #include "gui/main_window/card_list_box.h"
 
 #include <QHelpEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QSignalBlocker>
 #include <QStyledItemDelegate>
@@ -76,6 +77,20 @@ void TCardListBox::mouseMoveEvent(QMouseEvent* event) {
 void TCardListBox::mouseDoubleClickEvent(QMouseEvent* event) {
   QListWidget::mouseDoubleClickEvent(event);
   if (event->button() == Qt::LeftButton) emit doubleClicked();
+}
+
+void TCardListBox::keyPressEvent(QKeyEvent* event) {
+  // The list view would copy the whole line, count and all, to the system
+  // clipboard behind the window's back.
+  if (event->matches(QKeySequence::Copy)) {
+    emit copyPressed();
+    return;
+  }
+  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    emit enterPressed();
+    return;
+  }
+  QListWidget::keyPressEvent(event);
 }
 
 bool TCardListBox::viewportEvent(QEvent* event) {

@@ -1,7 +1,9 @@
 // TCardListBox: the main window's card list. A list box of 13-pixel lines
 // without a horizontal scroll bar that reports releases, pointer movement and
 // double clicks anywhere on it, and shows its own tool tip only while the
-// window has set one (the hint for a line too wide to read).
+// window has set one (the hint for a line too wide to read). From the
+// keyboard, Enter asks for the selected card's reader and Ctrl+C for a copy
+// of its name, which the window makes as the menu's Copy does.
 #pragma once
 
 #include <QListWidget>
@@ -30,12 +32,15 @@ class TCardListBox : public QListWidget {
   void mouseUp(const QPoint& position, Qt::MouseButton button);
   void mouseMoved(const QPoint& position);
   void doubleClicked();
+  void enterPressed();
+  void copyPressed();
 
  protected:
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
   bool viewportEvent(QEvent* event) override;
 };
 

@@ -1,14 +1,16 @@
 #include "gui/main_window/int_edit.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 
 #include "core/card_data/str_to_int.h"
+#include "gui/main_window/focus_frame.h"
 
 namespace quillet {
 
 TIntEdit::TIntEdit(QWidget* parent) : QLineEdit(parent) {
   setReadOnly(true);
-  setFocusPolicy(Qt::NoFocus);
+  setFocusPolicy(Qt::StrongFocus);
 }
 
 std::int32_t TIntEdit::Value() const {
@@ -67,6 +69,43 @@ void TIntEdit::mouseReleaseEvent(QMouseEvent* event) {
 void TIntEdit::mouseDoubleClickEvent(QMouseEvent* event) {
   QLineEdit::mouseDoubleClickEvent(event);
   if (event->button() == Qt::LeftButton) emit doubleClicked();
+}
+
+void TIntEdit::keyPressEvent(QKeyEvent* event) {
+  // A figure has no text to edit or walk through, so its keys move between
+  // figures and open its list; the rest (Ctrl+C above all) stay the line
+  // edit's.
+  if (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier) {
+    switch (event->key()) {
+      case Qt::Key_Return:
+      case Qt::Key_Enter:
+      case Qt::Key_Space:
+        emit activated();
+        return;
+      case Qt::Key_Left:
+      case Qt::Key_Up:
+        emit stepped(Step::kPrevious);
+        return;
+      case Qt::Key_Right:
+      case Qt::Key_Down:
+        emit stepped(Step::kNext);
+        return;
+      case Qt::Key_Home:
+        emit stepped(Step::kFirst);
+        return;
+      case Qt::Key_End:
+        emit stepped(Step::kLast);
+        return;
+      default:
+        break;
+    }
+  }
+  QLineEdit::keyPressEvent(event);
+}
+
+void TIntEdit::paintEvent(QPaintEvent* event) {
+  QLineEdit::paintEvent(event);
+  PaintFocusFrame(*this);
 }
 
 }  // namespace quillet

@@ -1,8 +1,11 @@
 // TIntEdit: the read-only integer field in which the main window shows every
 // figure. Its text is its only storage, so whatever it shows is what Value()
 // reads back: "" for a hidden zero, the decimal value, and a trailing "%" on
-// the percentage fields. It takes no keyboard focus and tells the window about
-// clicks and double clicks, which open the list of cards behind the figure.
+// the percentage fields. It tells the window about clicks and double clicks,
+// which open the list of cards behind the figure, and takes the keyboard
+// focus, so that every figure is reached without a mouse: Enter or Space
+// asks for the list as a double click does, and the arrow keys, Home and End
+// ask to go to another figure of the field's group.
 #pragma once
 
 #include <QLineEdit>
@@ -14,6 +17,8 @@ class TIntEdit : public QLineEdit {
   Q_OBJECT
 
  public:
+  enum class Step { kPrevious, kNext, kFirst, kLast };
+
   explicit TIntEdit(QWidget* parent = nullptr);
 
   // A text that does not hold an integer (the empty text above all) reads 0.
@@ -29,10 +34,14 @@ class TIntEdit : public QLineEdit {
  signals:
   void clicked();
   void doubleClicked();
+  void activated();
+  void stepped(quillet::TIntEdit::Step step);
 
  protected:
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
 
  private:
   QString TextOf(std::int32_t value) const;

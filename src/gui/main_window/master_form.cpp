@@ -10,6 +10,7 @@
 #include <QEvent>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -22,10 +23,12 @@
 #include <QUrl>
 #include <exception>
 
+#include "core/analysis/card_list_heading.h"
 #include "core/card_data/file_util.h"
 #include "gui/main_window/card_list_box.h"
 #include "gui/main_window/card_list_hint.h"
 #include "gui/main_window/deck_host.h"
+#include "gui/main_window/elided_label.h"
 #include "gui/main_window/int_edit.h"
 #include "gui/main_window/report_actions.h"
 #include "gui/main_window/shown_text.h"
@@ -55,12 +58,9 @@ TMasterForm::TMasterForm(Session& session, Platform& platform, QWidget* parent)
     : QMainWindow(parent), session_(session), platform_(platform), model_(session) {
   setObjectName(QStringLiteral("MasterForm"));
   setWindowTitle(QStringLiteral("Orvane Deck Analyzer"));
-  // System menu and minimise only: the window never grows past its design.
-  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                 Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                 Qt::WindowCloseButtonHint);
   BuildControls();
   panels_.clear();
+  countPanels_.clear();
   setAcceptDrops(true);
   watcher_ = platform_.NewFileWatcher();
   watcher_->changed = [this] { DeckFileChanged(); };
@@ -153,6 +153,9 @@ void TMasterForm::ShowModel() {
   for (QAction* item : {ExportReport1, Print1}) item->setEnabled(!model_.DName().empty());
   const QStringList lines = ShownLines(model_.CardList());
   if (CardList->Lines() != lines) CardList->SetLines(lines);
+  const QString heading = FromCardBytes(CardListHeading(model_));
+  ListHeading->SetText(heading);
+  CardList->setAccessibleDescription(heading);
 }
 
 std::optional<int> TMasterForm::SelectedLine() const {
@@ -431,7 +434,9 @@ void TMasterForm::CardListMouseMove(const QPoint& position) {
   if (CardList->count() == 0 || line == nullptr) return;
   CardListName->setText(line->text());
   const int width = CardListName->sizeHint().width();
-  const bool needsHint = CardLineNeedsHint(CardList->count(), width, CardList->width());
+  const int visibleLines = CardList->viewport()->height() / TCardListBox::kItemHeight;
+  const bool needsHint =
+      CardLineNeedsHint(CardList->count(), width, CardList->width(), visibleLines);
   CardList->setToolTip(needsHint ? line->text() : QString());
 }
 
@@ -497,9 +502,16 @@ void TMasterForm::PrintClick() {
 }
 
 bool TMasterForm::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::MouseButtonDblClick) {
-    if (watched == DName) FieldDblClick("DName");
-    if (watched == HQType) FieldDblClick("HQType");
+  if (watched != DName && watched != HQType) return QMainWindow::eventFilter(watched, event);
+  const std::string_view name = watched == DName ? "DName" : "HQType";
+  if (event->type() == QEvent::MouseButtonDblClick) FieldDblClick(name);
+  if (event->type() == QEvent::KeyPress) {
+    // Enter or Space opens the list, as on a figure.
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
+      FieldDblClick(name);
+      return true;
+    }
   }
   return QMainWindow::eventFilter(watched, event);
 }

@@ -17,6 +17,7 @@
 #include "core/analysis/master_model.h"
 #include "core/settings/file_fingerprint.h"
 #include "core/settings/recent_decks.h"
+#include "gui/main_window/int_edit.h"
 #include "gui/platform/platform.h"
 
 class QAction;
@@ -27,6 +28,7 @@ class QDropEvent;
 class QComboBox;
 class QFrame;
 class QLabel;
+class QLayout;
 class QLineEdit;
 class QListWidget;
 class QMenu;
@@ -37,7 +39,7 @@ namespace quillet {
 
 class PlatformDeckHost;
 class TCardListBox;
-class TIntEdit;
+class TElidedLabel;
 
 class TMasterForm : public QMainWindow {
   Q_OBJECT
@@ -152,17 +154,23 @@ class TMasterForm : public QMainWindow {
 
  private:
   void BuildControls();
-  void BuildTopStrip(QWidget* client);
-  void BuildTypes(QWidget* client);
-  void BuildDomains(QWidget* client);
-  void BuildFigures(QWidget* client);
-  void BuildLists(QWidget* client);
-  void BuildButtons(QWidget* client);
+  QWidget* BuildClient();
+  QLayout* BuildTopStrip(QWidget* client);
+  QWidget* BuildTypes(QWidget* client);
+  QWidget* BuildTotal(QWidget* client);
+  QWidget* BuildDomains(QWidget* client);
+  QWidget* BuildFigures(QWidget* client);
+  QLayout* BuildCardList(QWidget* client);
+  QLayout* BuildButtons(QWidget* client);
+  void BuildCardListMenu();
   void BuildMenus();
   void BuildFields();
+  // Tab order, arrow keys and keeping the focus in sight (master_form_keys.cpp).
+  void BuildKeyboard();
+  void StepField(const TIntEdit& field, TIntEdit::Step step) const;
+  void KeepInSight(QWidget* control);
   // Runs a user action; a failure it raises is shown in a message box.
   void Run(const std::function<void()>& action);
-  void SetTabOrder();
 
   void FormCreate();
   void CentreOnScreen();
@@ -194,7 +202,11 @@ class TMasterForm : public QMainWindow {
   bool reloadBroken_ = false;
 
   std::map<std::string, TIntEdit*, std::less<>> fields_;
-  std::map<int, QWidget*> panels_;  // by FieldPanel, while the window is built
+  // While the window is built, by FieldGroup: the panel that lays out a
+  // group's figures, and a type row's cell for the type's own count.
+  std::map<int, QWidget*> panels_;
+  std::map<int, QWidget*> countPanels_;
+  QWidget* figuresBox_ = nullptr;
   QLineEdit* DName = nullptr;
   QLineEdit* HQType = nullptr;
   QCheckBox* AssetSwitch = nullptr;
@@ -202,6 +214,7 @@ class TMasterForm : public QMainWindow {
   QListWidget* ProblemBox = nullptr;
   TCardListBox* CardList = nullptr;
   QLabel* CardListName = nullptr;
+  TElidedLabel* ListHeading = nullptr;
   QPushButton* AnalyzeButton = nullptr;
   QPushButton* SaveButton = nullptr;
   QPushButton* ReaderButton = nullptr;

@@ -1,5 +1,5 @@
-// The integer field's text forms and transitions, the centring rounding and
-// the card list hint rule, each as a table of cases.
+// The integer field's text forms, transitions and keys, the centring
+// rounding and the card list hint rule, each as a table of cases.
 #include <QTest>
 
 #include "gui/main_window/card_list_hint.h"
@@ -41,12 +41,12 @@ class MainWindowPartsTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void newFieldIsEmptyReadOnlyAndNotFocusable() {
+  void newFieldIsEmptyReadOnlyAndFocusable() {
     TIntEdit field;
     QCOMPARE(field.text(), QString());
     QCOMPARE(field.Value(), 0);
     QVERIFY(field.isReadOnly());
-    QCOMPARE(field.focusPolicy(), Qt::NoFocus);
+    QCOMPARE(field.focusPolicy(), Qt::StrongFocus);
     QVERIFY(!field.Percentage());
     QVERIFY(!field.ShowZero());
   }
@@ -125,6 +125,40 @@ class MainWindowPartsTest : public QObject {
     QCOMPARE(clicks, clicksSoFar);
   }
 
+  void keys_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<QString>("reported");  // "open", a step, or "" for none
+    QTest::newRow("Return") << int(Qt::Key_Return) << 0 << "open";
+    QTest::newRow("Enter") << int(Qt::Key_Enter) << int(Qt::KeypadModifier) << "open";
+    QTest::newRow("Space") << int(Qt::Key_Space) << 0 << "open";
+    QTest::newRow("Left") << int(Qt::Key_Left) << 0 << "previous";
+    QTest::newRow("Up") << int(Qt::Key_Up) << 0 << "previous";
+    QTest::newRow("Right") << int(Qt::Key_Right) << 0 << "next";
+    QTest::newRow("Down") << int(Qt::Key_Down) << 0 << "next";
+    QTest::newRow("Home") << int(Qt::Key_Home) << 0 << "first";
+    QTest::newRow("End") << int(Qt::Key_End) << 0 << "last";
+    QTest::newRow("Shift+Left selects") << int(Qt::Key_Left) << int(Qt::ShiftModifier) << "";
+    QTest::newRow("Ctrl+Return") << int(Qt::Key_Return) << int(Qt::ControlModifier) << "";
+    QTest::newRow("a letter") << int(Qt::Key_A) << 0 << "";
+  }
+  void keys() {
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(QString, reported);
+    TIntEdit field;
+    field.SetValue(12);
+    QStringList seen;
+    connect(&field, &TIntEdit::activated, this, [&seen] { seen << QStringLiteral("open"); });
+    connect(&field, &TIntEdit::stepped, this, [&seen](TIntEdit::Step step) {
+      const char* names[] = {"previous", "next", "first", "last"};
+      seen << QString::fromLatin1(names[static_cast<int>(step)]);
+    });
+    QTest::keyClick(&field, static_cast<Qt::Key>(key), Qt::KeyboardModifiers(modifiers));
+    QCOMPARE(seen, reported.isEmpty() ? QStringList() : QStringList{reported});
+    QCOMPARE(field.text(), QStringLiteral("12"));  // never edited
+  }
+
   void centring_data() {
     QTest::addColumn<int>("screen");
     QTest::addColumn<int>("window");
@@ -150,21 +184,26 @@ class MainWindowPartsTest : public QObject {
     QTest::addColumn<int>("lines");
     QTest::addColumn<int>("width");
     QTest::addColumn<bool>("hint");
+    QTest::addColumn<int>("visible");
     // The list is 161 pixels wide: 158 without a scroll bar, 136 with one.
-    QTest::newRow("10 lines, 150 wide") << 10 << 150 << false;
-    QTest::newRow("18 lines, 150 wide") << 18 << 150 << true;
-    QTest::newRow("17 lines, 150 wide") << 17 << 150 << false;
-    QTest::newRow("17 lines, 158 wide") << 17 << 158 << false;
-    QTest::newRow("17 lines, 159 wide") << 17 << 159 << true;
-    QTest::newRow("18 lines, 136 wide") << 18 << 136 << false;
-    QTest::newRow("18 lines, 137 wide") << 18 << 137 << true;
-    QTest::newRow("1 line, 159 wide") << 1 << 159 << true;
+    QTest::newRow("10 lines, 150 wide") << 10 << 150 << false << 17;
+    QTest::newRow("18 lines, 150 wide") << 18 << 150 << true << 17;
+    QTest::newRow("17 lines, 150 wide") << 17 << 150 << false << 17;
+    QTest::newRow("17 lines, 158 wide") << 17 << 158 << false << 17;
+    QTest::newRow("17 lines, 159 wide") << 17 << 159 << true << 17;
+    QTest::newRow("18 lines, 136 wide") << 18 << 136 << false << 17;
+    QTest::newRow("18 lines, 137 wide") << 18 << 137 << true << 17;
+    QTest::newRow("1 line, 159 wide") << 1 << 159 << true << 17;
+    // A taller list holds more lines before its scroll bar comes.
+    QTest::newRow("30 lines of 40, 150 wide") << 30 << 150 << false << 40;
+    QTest::newRow("41 lines of 40, 150 wide") << 41 << 150 << true << 40;
   }
   void cardLineHint() {
     QFETCH(int, lines);
     QFETCH(int, width);
     QFETCH(bool, hint);
-    QCOMPARE(quillet::CardLineNeedsHint(lines, width, 161), hint);
+    QFETCH(int, visible);
+    QCOMPARE(quillet::CardLineNeedsHint(lines, width, 161, visible), hint);
   }
 };
 

@@ -3,7 +3,8 @@
 // opens by the Open dialog's sequence, the recent decks menu, reloading the
 // open deck when its file changes (keeping the user's choices, also across
 // broken saves, and saying once per broken stretch that the file is broken),
-// the standard shortcuts and the names a screen reader gives the fields.
+// the standard shortcuts and the names a screen reader gives the fields and
+// every other control that takes the focus.
 #include <QAccessible>
 #include <QAction>
 #include <QCheckBox>
@@ -27,6 +28,7 @@
 #include "gui/main_window/card_list_box.h"
 #include "gui/main_window/int_edit.h"
 #include "gui/main_window/master_form.h"
+#include "support/accessibility_walk.h"
 #include "support/scripted_platform.h"
 #include "support/temp_dir.h"
 
@@ -310,6 +312,30 @@ class MasterFormDesktopTest : public QObject {
     QCOMPARE(w.form->Field("CovCost")->accessibleName(), QStringLiteral("Covert cost:"));
     QCOMPARE(w.form->findChild<QLineEdit*>(QStringLiteral("DName"))->accessibleName(),
              QStringLiteral("Deck Name:"));
+  }
+
+  void everyFocusableControlHasAName() {
+    // The walk itself finds a nameless control, and stops finding it once
+    // it is named.
+    QWidget probe;
+    auto* nameless = new QLineEdit(&probe);
+    nameless->setObjectName(QStringLiteral("Nameless"));
+    QCOMPARE(quillet::test::UnnamedFocusableControls(probe),
+             QStringList{QStringLiteral("QLineEdit 'Nameless'")});
+    nameless->setAccessibleName(QStringLiteral("Something"));
+    QVERIFY(quillet::test::UnnamedFocusableControls(probe).isEmpty());
+
+    Window w;
+    QStringList unnamed = quillet::test::UnnamedFocusableControls(*w.form);
+    QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(QStringLiteral(", "))));
+    // With a deck open, the card list also says what it shows.
+    w.form->OpenDeckFile(w.Write("deck.txt", Deck()));
+    unnamed = quillet::test::UnnamedFocusableControls(*w.form);
+    QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(QStringLiteral(", "))));
+    QAccessibleInterface* list = QAccessible::queryAccessibleInterface(
+        w.form->findChild<QWidget*>(QStringLiteral("CardList")));
+    QCOMPARE(list->text(QAccessible::Name), QStringLiteral("Card list"));
+    QVERIFY(list->text(QAccessible::Description).startsWith(QStringLiteral("Deck: ")));
   }
 };
 

@@ -1,9 +1,11 @@
 // The main window over a card database built from the sample card list, with
 // a scripted platform: start states, opening decks, every kind of drill-down,
-// saving a list, the card list's selection, copy, reader and hint, the shell
-// commands, and the window's geometry. QUILLET_SCREENSHOT_DIR, when set,
+// saving a list, the card list's selection, copy, reader, hint and heading,
+// the shell commands, the keyboard path through every figure, and the
+// window's layout at its default size and grown. QUILLET_SCREENSHOT_DIR, when set,
 // receives pictures of the window in its main states.
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -21,9 +23,11 @@
 #include "core/analysis/session.h"
 #include "core/import/card_data_update.h"
 #include "gui/main_window/card_list_box.h"
+#include "gui/main_window/elided_label.h"
 #include "gui/main_window/field_places.h"
 #include "gui/main_window/int_edit.h"
 #include "gui/main_window/master_form.h"
+#include "gui/main_window/name_edit.h"
 #include "support/scripted_platform.h"
 #include "support/temp_dir.h"
 
@@ -129,6 +133,10 @@ void CheckFieldsShowModel(Window& w) {
     QCOMPARE(edit->text(),
              Expected(model.FieldValue(field.name), model.ShowZero(), field.percentage));
   }
+}
+
+QString Text(const QRect& r) {
+  return QStringLiteral("(%1,%2 %3x%4)").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
 }
 
 void SaveShot(Window& w, const char* name) {
@@ -659,69 +667,228 @@ class MasterFormTest : public QObject {
     QCOMPARE(menus, (QStringList{"&File", "&Edit", "&View", "&Tools", "&Help"}));
   }
 
-  void tabVisitsTheSixControlsInOrder() {
+  void tabVisitsEveryControlInReadingOrder() {
     Window w;
     QApplication::setActiveWindow(w.form.get());
     QTRY_COMPARE(QApplication::focusWidget(), w.Find("AnalyzeButton"));
-    const char* order[] = {"SaveButton", "ReaderButton", "CloseButton",
-                           "CostBox",    "AssetSwitch",  "AnalyzeButton"};
-    // SaveButton is disabled before a deck, so Tab skips it.
-    w.Open(WholeDeck());
-    w.Find("AnalyzeButton")->setFocus();
-    for (const char* name : order) {
+    // The names and the figures group by group, the cost selector before the
+    // costs it chooses and the switch after the domains it switches, then the
+    // card list, the buttons and the problems.
+    QStringList order = {"DName", "HQType"};
+    for (const quillet::FieldPlace& place : quillet::FieldPlaces()) {
+      if (place.name == "MilCost") order << "CostBox";
+      order << QString::fromLatin1(place.name.data(), static_cast<qsizetype>(place.name.size()));
+      if (place.name == "TranscendAmount") order << "AssetSwitch";
+    }
+    order << "CardList"
+          << "AnalyzeButton"
+          << "SaveButton"
+          << "ReaderButton"
+          << "CloseButton"
+          << "ProblemBox"
+          << "DName";
+    QCOMPARE(order.size(), 2 + static_cast<qsizetype>(MasterFields().size()) + 2 + 6 + 1);
+    w.Open(WholeDeck());  // SaveButton is disabled before a deck, so Tab skips it.
+    w.Find("DName")->setFocus();
+    for (qsizetype i = 1; i < order.size(); ++i) {
       QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-      QCOMPARE(QApplication::focusWidget()->objectName(), QString(name));
+      QWidget* focused = QApplication::focusWidget();
+      QCOMPARE(focused->objectName(), order[i]);
+      // A figure scrolled out of its row or column is brought into sight.
+      QVERIFY2(!focused->visibleRegion().isEmpty(), qPrintable(order[i]));
     }
   }
 
-  void layoutKeepsEveryControlInItsPlace() {
+  void arrowsMoveWithinAGroupAndEnterOpensTheList() {
     Window w;
-    QCOMPARE(w.Find("Client")->size(), QSize(708, 512));
-    QCOMPARE(w.form->maximumSize(), w.form->size());
-    QVERIFY(!(w.form->windowFlags() & Qt::WindowMaximizeButtonHint));
-    QVERIFY(w.form->windowFlags() & Qt::WindowMinimizeButtonHint);
-    QCOMPARE(w.Find("CardList")->geometry(), QRect(544, 206, 161, 227));
-    QCOMPARE(w.Find("ProblemBox")->geometry(), QRect(136, 439, 569, 71));
-    QCOMPARE(w.Find("DName")->geometry(), QRect(94, 8, 388, 21));
-    QCOMPARE(w.Find("HQType")->geometry(), QRect(584, 8, 121, 21));
+    w.Open(WholeDeck());
+    QApplication::setActiveWindow(w.form.get());
+    const auto press = [](Qt::Key key) { QTest::keyClick(QApplication::focusWidget(), key); };
+    const auto focused = [] { return QApplication::focusWidget()->objectName(); };
+    w.Field("AssetAmount")->setFocus();
+    press(Qt::Key_Left);  // the start of the group holds
+    QCOMPARE(focused(), QStringLiteral("AssetAmount"));
+    press(Qt::Key_Right);
+    QCOMPARE(focused(), QStringLiteral("MechAmount"));
+    press(Qt::Key_Down);
+    QCOMPARE(focused(), QStringLiteral("AntiTerAmount"));
+    press(Qt::Key_End);
+    QCOMPARE(focused(), QStringLiteral("AlphaAmount"));
+    QVERIFY(!w.Field("AlphaAmount")->visibleRegion().isEmpty());
+    press(Qt::Key_Right);  // and so does its end: the next row is Tab's
+    QCOMPARE(focused(), QStringLiteral("AlphaAmount"));
+    press(Qt::Key_Up);
+    QCOMPARE(focused(), QStringLiteral("ArcticAmount"));
+    press(Qt::Key_Home);
+    QCOMPARE(focused(), QStringLiteral("AssetAmount"));
+
+    // Enter and Space open the list as a double click does, on a figure and
+    // on the names.
+    w.Field("BaseAmount")->setFocus();
+    press(Qt::Key_Return);
+    QCOMPARE(w.ProposedName(), QStringLiteral("BaseList.txt"));
+    QCOMPARE(w.Lines().size(), 4);
+    w.Field("TopDeckAmount")->setFocus();
+    press(Qt::Key_Space);
+    QCOMPARE(w.ProposedName(), QStringLiteral("TopdeckList.txt"));
+    w.Find("HQType")->setFocus();
+    press(Qt::Key_Enter);
+    QCOMPARE(w.ProposedName(), QStringLiteral("HQList.txt"));
+    QCOMPARE(w.Lines(), QStringList{Line(1, "Golani Special Forces HQ")});
+
+    // In the card list Enter opens the reader and Ctrl+C copies the name.
+    int shown = 0;
+    w.form->showReader = [&shown] { ++shown; };
+    w.Find("DName")->setFocus();
+    press(Qt::Key_Space);
+    auto* list = w.CardList();
+    list->setFocus();
+    list->SelectQuietly(0);
+    press(Qt::Key_Down);
+    QCOMPARE(list->SelectedRow(), 1);
+    QTest::keyClick(list, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(w.platform.clipboard, QStringLiteral("Golani Commando"));
+    press(Qt::Key_Return);
+    QCOMPARE(shown, 1);
+    QCOMPARE(w.session.SelectedCardName, std::string("Golani Commando"));
+  }
+
+  void theCardListSaysWhatItShows() {
+    Window w;
+    auto* heading = w.Find<quillet::TElidedLabel>("CardListHeading");
+    QCOMPARE(heading->text(), QString());
+    w.Open(WholeDeck());
+    QCOMPARE(heading->text(), QStringLiteral("Deck: 25 cards in 14 lines"));
+    QTest::mouseDClick(w.Field("BaseAmount"), Qt::LeftButton);
+    QCOMPARE(heading->text(), QStringLiteral("Bases: 8 copies in 4 lines"));
+    QVERIFY(!heading->Elided());
+    QCOMPARE(heading->toolTip(), QString());
+    // A heading wider than the list is elided and shows whole in its tip.
+    auto* costBox = w.Find<QComboBox>("CostBox");
+    costBox->setCurrentText(QStringLiteral("Interventions"));
+    emit costBox->textActivated(QStringLiteral("Interventions"));
+    QTest::mouseDClick(w.Field("MilCost"), Qt::LeftButton);
+    QVERIFY(
+        heading->text().startsWith(QStringLiteral("Military deployment cost for Interventions: ")));
+    QVERIFY(heading->Elided());
+    QCOMPARE(heading->toolTip(), heading->text());
+    w.form->resize(1280, 700);
+    QTRY_VERIFY(!heading->Elided());
+    QCOMPARE(heading->toolTip(), QString());
+    // A failed deck leaves nothing to name.
+    w.Open(DeckBytes({"two\tSupply Depot"}), "bad.txt");
+    QCOMPARE(heading->text(), QString());
+  }
+
+  void longNamesAreElidedAndShownWholeInTheirTip() {
+    Window w;
+    const QString path = w.Open(WholeDeck(),
+                                "a deck with a name far too long to be shown in "
+                                "the deck name field of the main window.txt");
+    auto* name = w.Find<quillet::TNameEdit>("DName");
+    auto* hq = w.Find<quillet::TNameEdit>("HQType");
+    QCOMPARE(name->text(), path);  // the text itself stays whole
+    QVERIFY(name->Elided());
+    QCOMPARE(name->toolTip(), path + QStringLiteral("\nDouble click to see deck"));
+    QVERIFY(hq->Elided());  // "Golani Special Forces HQ" in bold
+    QCOMPARE(hq->toolTip(),
+             QStringLiteral("Golani Special Forces HQ\nDouble click to see all HQ cards"));
+    w.form->resize(1280, 700);
+    QTRY_VERIFY(!hq->Elided());
+    QCOMPARE(hq->toolTip(), QStringLiteral("Double click to see all HQ cards"));
+  }
+
+  void layout_data() {
+    QTest::addColumn<QSize>("size");  // empty: the default size
+    QTest::newRow("default") << QSize();
+    QTest::newRow("wide") << QSize(1280, 560);
+    QTest::newRow("tall") << QSize(708, 900);
+    QTest::newRow("1280 x 800") << QSize(1280, 800);
+  }
+  void layout() {
+    QFETCH(QSize, size);
+    Window w;
+    w.Open(WholeDeck());
+    const QSize least = w.form->size();
+    QCOMPARE(least, w.form->minimumSize());
+    QCOMPARE(w.form->maximumSize(), QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
+    QVERIFY(!(w.form->windowFlags() & Qt::CustomizeWindowHint));
+    if (size.isValid()) w.form->resize(size);
+    QTRY_COMPARE(w.form->size(), size.isValid() ? size : least);
+    QApplication::processEvents();
+    const QSize grown = w.form->size() - least;
+
+    // The client fills the window without scrolling, and the regions take
+    // the room as the rules say.
+    auto* client = w.Find<QScrollArea>("ClientScroller");
+    QVERIFY(!client->horizontalScrollBar()->isVisible());
+    QVERIFY(!client->verticalScrollBar()->isVisible());
+    QCOMPARE(w.Find("GroupBox3")->size(), QSize(401, 232));
+    QCOMPARE(w.Find("DName")->height(), 21);
+    QCOMPARE(w.Find("AnalyzeButton")->size(), QSize(60, 25));
+    QCOMPARE(w.Find("CardList")->width(), 161 + grown.width());
+    QCOMPARE(w.Find("ProblemBox")->width(), 569 + grown.width());
+    QVERIFY2(w.Find("CardList")->height() >= 227 + grown.height() / 3,
+             qPrintable(QString::number(w.Find("CardList")->height())));
+    QVERIFY(w.Find("ProblemBox")->height() >= 71 + grown.height() / 5);
     QVERIFY(w.Find("HQType")->font().bold());
-    QCOMPARE(w.Find("AnalyzeButton")->geometry(), QRect(8, 450, 60, 25));
-    QCOMPARE(w.Find("CloseButton")->geometry(), QRect(69, 475, 60, 25));
     QVERIFY(!w.Find("CardListName")->isVisible());
     for (const char* name : {"MilImage", "CovImage", "CybImage"}) {
       QVERIFY2(!w.Find<QLabel>(name)->pixmap().isNull(), name);
     }
+    // The keyword rows scroll only while they are too narrow to show whole:
+    // never at 1280 pixels.
+    for (const char* name : {"AssetScroller", "EnhanceScroller"}) {
+      auto* row = w.Find<QScrollArea>(name);
+      QCOMPARE(row->horizontalScrollBar()->isVisible(), w.form->width() < 1280);
+    }
+    QCOMPARE(w.Find<QScrollArea>("DomainScroller")->verticalScrollBar()->isVisible(),
+             grown.height() < 100);
 
-    // Every field lies inside its panel, and no two controls of a panel
-    // overlap: captions must not run into fields.
+    // Every figure and its caption shows; once the window is wide and tall
+    // enough all show whole, and none overlaps another anywhere.
     QCOMPARE(MasterFields().size(), quillet::FieldPlaces().size());
+    QList<QWidget*> controls;
     for (const auto& field : MasterFields()) {
       TIntEdit* edit = w.form->Field(field.name);
-      QVERIFY2(edit != nullptr, field.name.data());
-      QVERIFY2(edit->parentWidget()->rect().contains(edit->geometry()), field.name.data());
-      QCOMPARE(edit->focusPolicy(), Qt::NoFocus);
-    }
-    for (QWidget* panel : {w.Find("GroupBox1"), w.Find("Slider1"), w.Find("Slider2"),
-                           w.Find("Slider3"), w.Find("GroupBox3")}) {
-      QList<QWidget*> controls;
-      for (QObject* child : panel->children()) {
-        auto* widget = qobject_cast<QWidget*>(child);
-        if (widget && (qobject_cast<TIntEdit*>(widget) || qobject_cast<QLabel*>(widget) ||
-                       qobject_cast<QComboBox*>(widget))) {
-          controls << widget;
-        }
-      }
-      for (int i = 0; i < controls.size(); ++i) {
-        for (int j = i + 1; j < controls.size(); ++j) {
-          QVERIFY2(!controls[i]->geometry().intersects(controls[j]->geometry()),
-                   qPrintable(controls[i]->objectName() + " / " + controls[j]->objectName()));
-        }
+      QVERIFY2(edit != nullptr && edit->isVisible(), field.name.data());
+      QCOMPARE(edit->size(), QSize(edit->width(), 21));
+      controls << edit;
+      const QString caption = edit->objectName() + QStringLiteral("Label");
+      if (auto* label = w.form->findChild<QLabel*>(caption)) controls << label;
+      if (size == QSize(1280, 800)) {
+        QCOMPARE(edit->visibleRegion().boundingRect(), edit->rect());
       }
     }
-    // The keyword rows scroll to their last pair.
-    auto* assets = w.Find<QScrollArea>("AssetScroller");
-    QVERIFY(assets->horizontalScrollBar()->maximum() > 0);
-    QVERIFY(w.Find("Slider1")->rect().contains(w.Field("AlphaAmount")->geometry()));
+    for (QWidget* other : {w.Find("CostBox"), w.Find("AssetSwitch"), w.Find("CardList"),
+                           w.Find("ProblemBox"), w.Find("DName"), w.Find("HQType")}) {
+      controls << other;
+    }
+    const auto shown = [&w](QWidget* control) {
+      const QRect seen = control->visibleRegion().boundingRect();
+      return QRect(control->mapTo(w.form.get(), seen.topLeft()), seen.size());
+    };
+    for (qsizetype i = 0; i < controls.size(); ++i) {
+      for (qsizetype j = i + 1; j < controls.size(); ++j) {
+        const QRect a = shown(controls[i]);
+        const QRect b = shown(controls[j]);
+        QVERIFY2(!a.intersects(b), qPrintable(QStringLiteral("%1 %2 / %3 %4")
+                                                  .arg(controls[i]->objectName())
+                                                  .arg(Text(a))
+                                                  .arg(controls[j]->objectName())
+                                                  .arg(Text(b))));
+      }
+    }
+    SaveShot(
+        w, qPrintable(
+               QStringLiteral("main-window-%1x%2.png").arg(w.form->width()).arg(w.form->height())));
+  }
+
+  void theWindowIsNeverSmallerThanItsDefault() {
+    Window w;
+    const QSize least = w.form->size();
+    w.form->resize(600, 400);
+    QTRY_COMPARE(w.form->size(), least);
   }
 
   void screenshotsOfTheMainStates() {

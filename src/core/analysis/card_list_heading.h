@@ -1,0 +1,25 @@
+// The words above the main window's card list, which say what it holds: the
+// figure whose list it is, with its copies and lines ("AT: 6 copies in 2
+// lines"), or the whole deck ("Deck: 40 cards in 22 lines"). The copies are
+// those of the lines shown, so the heading always sums what the player sees.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/analysis/deck_list.h"
+
+namespace quillet {
+
+class MasterModel;
+
+// `shownList` is the model's ShownList(): empty or "DName" for the whole deck,
+// else a figure's component name (named as FieldDisplayName names it for
+// `costKind`) or the key of another list, shown as it is.
+std::string CardListHeading(std::string_view shownList, std::string_view costKind,
+                            const std::vector<TDeckEntry>& lines);
+// The heading of what the model shows now; empty while no deck is analysed.
+std::string CardListHeading(const MasterModel& model);
+
+}  // namespace quillet
