@@ -5,7 +5,10 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <QSignalBlocker>
+#include <QTabBar>
+#include <QTimer>
 #include <exception>
 
 #include "core/settings/panel_layout.h"
@@ -67,7 +70,7 @@ PanelDock& Workspace::Add(const PanelSpec& spec, QAction* item) {
   view_->insertAction(panelsEnd_, item);
   const QString name = dock->objectName();
   connect(item, &QAction::triggered, this, [this, name] { TogglePanel(name); });
-  connect(dock, &QDockWidget::visibilityChanged, item, [dock, item] {
+  connect(dock, &QDockWidget::visibilityChanged, item, [this, dock, item] {
     // A panel behind another's tab is still open.
     item->setChecked(!dock->isHidden());
   });
@@ -164,7 +167,20 @@ bool Workspace::Save() const {
 }
 
 bool Workspace::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == &window_ && event->type() == QEvent::Close) Save();
+  if (watched != &window_) return QObject::eventFilter(watched, event);
+  if (event->type() == QEvent::Close) Save();
+  // The tab bars of tabbed panels are the toolkit's, made as panels are
+  // tabbed together; a screen reader gets a name for them once they are
+  // whole.
+  if (event->type() == QEvent::ChildAdded) {
+    QPointer<QObject> child = static_cast<QChildEvent*>(event)->child();
+    QTimer::singleShot(0, this, [child] {
+      if (auto* tabs = qobject_cast<QTabBar*>(child.data())) {
+        tabs->setAccessibleName(QStringLiteral("Panels"));
+      }
+    });
+  }
+
   return QObject::eventFilter(watched, event);
 }
 

@@ -11,6 +11,7 @@
 #include "core/settings/panel_layout.h"
 #include "gui/platform/panel_dock.h"
 #include "gui/platform/window_font.h"
+#include "support/accessibility_walk.h"
 #include "support/scripted_platform.h"
 #include "support/temp_dir.h"
 
@@ -107,6 +108,18 @@ class WorkspaceTest : public QObject {
     QCOMPARE(keys.filter(QStringLiteral("Ctrl+B")).size(), 1);
     QCOMPARE(keys.filter(QStringLiteral("Ctrl+G")).size(), 1);
     QCOMPARE(view->actions().last()->objectName(), QStringLiteral("ResetLayout1"));
+  }
+
+  // A screen reader can name every control that takes the focus, in the
+  // main window and in every panel.
+  void everyFocusableControlHasAName() {
+    test::TempDir config;
+    Program program(config);
+    for (auto* panel : program.app.master.findChildren<PanelDock*>()) {
+      program.app.workspace.ShowPanel(panel->objectName());
+    }
+    QCoreApplication::processEvents();
+    QCOMPARE(test::UnnamedFocusableControls(program.app.master), QStringList());
   }
 
   // A panel's key shows it with the focus; the same key in the panel being

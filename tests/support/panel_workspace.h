@@ -4,7 +4,6 @@
 // Card panel. Each panel counts the readers it asked for.
 #pragma once
 
-#include <QAccessible>
 #include <QWidget>
 #include <memory>
 #include <string>
@@ -41,19 +40,6 @@ struct PanelWorkspace {
   }
   static std::string Sample(const char* deck) {
     return TempDir::Read(std::string(QUILLET_SOURCE_DIR "/samples/decks/") + deck);
-  }
-
-  // The focusable controls of `panel` that a screen reader could not name.
-  static QStringList Unnamed(QWidget& panel) {
-    QStringList unnamed;
-    for (QWidget* widget : panel.findChildren<QWidget*>()) {
-      if (widget->focusPolicy() == Qt::NoFocus || !widget->isVisibleTo(&panel)) continue;
-      const QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
-      if (accessible == nullptr || accessible->text(QAccessible::Name).isEmpty()) {
-        unnamed << widget->objectName() + QLatin1Char('/') + widget->metaObject()->className();
-      }
-    }
-    return unnamed;
   }
 
   TempDir dir;

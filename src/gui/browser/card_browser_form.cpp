@@ -104,6 +104,7 @@ void TCardBrowserForm::BuildControls() {
 
   CardTable = new QTableView(this);
   CardTable->setObjectName(QStringLiteral("CardTable"));
+  CardTable->setAccessibleName(QStringLiteral("Cards"));
   CardTable->setModel(model_);
   CardTable->setSelectionBehavior(QAbstractItemView::SelectRows);
   CardTable->setSelectionMode(QAbstractItemView::ExtendedSelection);

@@ -19,6 +19,7 @@
 #include <QShortcut>
 #include <QStackedBarSeries>
 #include <QSvgGenerator>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 #include <QValueAxis>
@@ -49,6 +50,10 @@ QChartView* ChartView(const char* name, const QString& title) {
   view->setObjectName(QString::fromLatin1(name));
   view->setRenderHint(QPainter::Antialiasing);
   view->setMinimumSize(320, 260);
+  // A screen reader reads the chart's title; the drawing area takes the
+  // focus too and is named the same.
+  view->setAccessibleName(title);
+  view->viewport()->setAccessibleName(title);
   return view;
 }
 
@@ -85,6 +90,8 @@ ChartsForm::ChartsForm(TMasterForm& master, Platform& platform, QWidget* parent)
   setWindowTitle(QStringLiteral("Charts"));
   tabs_ = new QTabWidget(this);
   tabs_->setObjectName(QStringLiteral("ChartTabs"));
+  tabs_->setAccessibleName(QStringLiteral("Charts"));
+  tabs_->tabBar()->setAccessibleName(QStringLiteral("Charts"));
   resources_ = ChartView("ResourcesChart", QStringLiteral("Resources"));
   costCurve_ = ChartView("CostCurveChart", QStringLiteral("Cost curve"));
   byType_ = ChartView("TypeChart", QStringLiteral("Copies by type"));

@@ -44,6 +44,7 @@ TDrawOddsForm::TDrawOddsForm(MasterModel& model, QWidget* parent)
   OddsTable = new QTableWidget(static_cast<int>(kLastOddsRow - kOpeningHand + 1),
                                static_cast<int>(kMostCopiesAsked), OddsPages);
   OddsTable->setObjectName(QStringLiteral("OddsTable"));
+  OddsTable->setAccessibleName(QStringLiteral("Odds by cards seen"));
   OddsTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
   OddsTable->setSelectionMode(QAbstractItemView::SingleSelection);
   OddsTable->setAlternatingRowColors(true);

@@ -47,6 +47,7 @@ TSampleHandForm::TSampleHandForm(MasterModel& model, QWidget* parent)
 
   HandList = new QListWidget(this);
   HandList->setObjectName(QStringLiteral("HandList"));
+  HandList->setAccessibleName(QStringLiteral("Hand"));
   HandList->setToolTip(QStringLiteral("Double click a card to read it"));
   layout->addWidget(HandList, 1);
   HandStatus = new QLabel(this);

@@ -13,6 +13,7 @@
 #include <algorithm>
 
 #include "gui/platform/card_text_codec.h"
+#include "support/accessibility_walk.h"
 #include "support/panel_workspace.h"
 
 using namespace quillet;
@@ -126,7 +127,7 @@ class DeckPanelTest : public QObject {
     QVERIFY(!add->isEnabled());
     QVERIFY(status->isVisibleTo(&panel));
 
-    QCOMPARE(test::PanelWorkspace::Unnamed(panel), QStringList());
+    QCOMPARE(test::UnnamedFocusableControls(panel), QStringList());
   }
 
   void marksTheCopyLimitAndSortsWithinGroups() {

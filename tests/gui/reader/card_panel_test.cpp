@@ -17,6 +17,7 @@
 
 #include "gui/browser/card_table_model.h"
 #include "gui/platform/card_text_codec.h"
+#include "support/accessibility_walk.h"
 #include "support/panel_workspace.h"
 
 using namespace quillet;
@@ -75,7 +76,7 @@ class CardPanelTest : public QObject {
     QVERIFY(text->textInteractionFlags().testFlag(Qt::TextSelectableByKeyboard));
     QVERIFY(text->focusPolicy() != Qt::NoFocus);
     panel.show();
-    QCOMPARE(test::PanelWorkspace::Unnamed(panel), QStringList());
+    QCOMPARE(test::UnnamedFocusableControls(panel), QStringList());
 
     QTest::mouseClick(open, Qt::LeftButton);
     QCOMPARE(w.cardReaders, 1);
