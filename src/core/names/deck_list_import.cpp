@@ -51,7 +51,7 @@ struct CountAndName {
 // none fits is one copy of a card named by the whole line.
 CountAndName ReadCardLine(std::string_view text) {
   const std::size_t digits = CountDigits(text);
-  if (digits > 0) {
+  if (digits > 0 && digits < text.size()) {
     // COUNT<TAB>NAME, then COUNT NAME and COUNTx NAME.
     std::size_t at = digits;
     if (text[at] == '\t') return {CountOf(text.substr(0, digits)), TrimBlanks(text.substr(at))};

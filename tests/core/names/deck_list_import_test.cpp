@@ -62,6 +62,7 @@ TEST(DeckListImportTest, EveryFormAndItsEdges) {
       Card("4x", 1, "4x"),
       Card("4xKoan", 1, "4xKoan"),
       Card("3", 1, "3"),
+      Card("3\t", 1, "3"),
       Card("/ Slash", 1, "/ Slash"),
       Card("Colon: inside", 1, "Colon: inside"),
       Skip(""),
