@@ -110,25 +110,34 @@ std::size_t OsaDistance(std::string_view a, std::string_view b) {
 }
 
 std::size_t OsaDistanceWithin(std::string_view a, std::string_view b, std::size_t limit) {
-  if (a.size() > b.size()) std::swap(a, b);
-  if (b.size() - a.size() > limit) return limit + 1;
-  if (a.empty()) return b.size();
-  if (a.size() > 64) return BandedOsa(a, b, limit);
-  // Hyyro's bit-parallel form: one machine word holds a column of the
-  // table as vertical deltas, with the swap of two bytes carried from the
-  // previous column's matches.
-  std::array<std::uint64_t, 256> match{};
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    match[static_cast<unsigned char>(a[i])] |= std::uint64_t{1} << i;
+  return OsaPattern(a).Within(b, limit);
+}
+
+OsaPattern::OsaPattern(std::string_view key) : key_(key) {
+  if (key_.size() > 64) return;
+  for (std::size_t i = 0; i < key_.size(); ++i) {
+    match_[static_cast<unsigned char>(key_[i])] |= std::uint64_t{1} << i;
   }
-  const std::uint64_t last = std::uint64_t{1} << (a.size() - 1);
+}
+
+std::size_t OsaPattern::Within(std::string_view other, std::size_t limit) const {
+  const std::string_view key = key_;
+  const std::size_t apart =
+      key.size() > other.size() ? key.size() - other.size() : other.size() - key.size();
+  if (apart > limit) return limit + 1;
+  if (key.empty() || other.empty()) return std::min(key.size() + other.size(), limit + 1);
+  if (key.size() > 64) return BandedOsa(key, other, limit);
+  // Hyyro's bit-parallel form: one machine word holds a column of the
+  // table as vertical deltas, and the swap of two bytes is carried over
+  // from the previous column's matches.
+  const std::uint64_t last = std::uint64_t{1} << (key.size() - 1);
   std::uint64_t vp = ~std::uint64_t{0};
   std::uint64_t vn = 0;
   std::uint64_t d0 = 0;
   std::uint64_t previous = 0;
-  std::size_t distance = a.size();
-  for (std::size_t j = 0; j < b.size(); ++j) {
-    const std::uint64_t pm = match[static_cast<unsigned char>(b[j])];
+  std::size_t distance = key.size();
+  for (std::size_t j = 0; j < other.size(); ++j) {
+    const std::uint64_t pm = match_[static_cast<unsigned char>(other[j])];
     const std::uint64_t swapped = (((~d0) & pm) << 1) & previous;
     d0 = (((pm & vp) + vp) ^ vp) | pm | vn | swapped;
     std::uint64_t hp = vn | ~(d0 | vp);
@@ -136,7 +145,7 @@ std::size_t OsaDistanceWithin(std::string_view a, std::string_view b, std::size_
     if ((hp & last) != 0) ++distance;
     if ((hn & last) != 0) --distance;
     // Each byte left can lower the distance by one at most.
-    if (distance > limit + (b.size() - j - 1)) return limit + 1;
+    if (distance > limit + (other.size() - j - 1)) return limit + 1;
     hp = (hp << 1) | 1;
     hn <<= 1;
     vp = hn | ~(d0 | hp);

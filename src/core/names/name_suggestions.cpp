@@ -1,6 +1,7 @@
 #include "core/names/name_suggestions.h"
 
 #include <algorithm>
+#include <bit>
 #include <map>
 #include <mutex>
 #include <utility>
@@ -9,6 +10,62 @@
 #include "core/names/loose_name.h"
 
 namespace quillet {
+namespace {
+
+using ByteCounts = std::array<std::uint8_t, 64>;
+
+// The classes bytes are counted in: each letter, each digit, the space and
+// a few signs on their own, the rest shared. Sharing a class only lowers
+// the bound below, so it stays a bound.
+constexpr std::array<std::uint8_t, 256> kByteClass = [] {
+  std::array<std::uint8_t, 256> classes{};
+  for (std::size_t b = 0; b < 256; ++b) classes[b] = static_cast<std::uint8_t>(40 + b % 24);
+  for (std::size_t b = 'a'; b <= 'z'; ++b) classes[b] = static_cast<std::uint8_t>(b - 'a');
+  for (std::size_t b = '0'; b <= '9'; ++b) classes[b] = static_cast<std::uint8_t>(26 + b - '0');
+  classes[' '] = 36;
+  classes['\''] = 37;
+  classes['-'] = 38;
+  classes[','] = 39;
+  return classes;
+}();
+
+ByteCounts CountBytes(std::string_view key) {
+  ByteCounts counts{};
+  for (const char c : key) {
+    std::uint8_t& n = counts[kByteClass[static_cast<unsigned char>(c)]];
+    if (n < 255) ++n;
+  }
+  return counts;
+}
+
+// A lower bound of the edit distance: an insertion, a deletion or a
+// substitution changes one count up or one down (or both), a swap none, so
+// no fewer edits than the larger of the surplus on either side.
+std::size_t CountsApart(const ByteCounts& a, const ByteCounts& b) {
+  unsigned more = 0;
+  unsigned fewer = 0;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    more += a[i] > b[i] ? static_cast<unsigned>(a[i] - b[i]) : 0u;
+    fewer += b[i] > a[i] ? static_cast<unsigned>(b[i] - a[i]) : 0u;
+  }
+  return std::max(more, fewer);
+}
+
+std::uint64_t ClassesOf(const ByteCounts& counts) {
+  std::uint64_t classes = 0;
+  for (std::size_t i = 0; i < counts.size(); ++i) {
+    if (counts[i] != 0) classes |= std::uint64_t{1} << i;
+  }
+  return classes;
+}
+
+// The quick form of the bound: each class one side has and the other lacks
+// takes an edit.
+std::size_t ClassesApart(std::uint64_t a, std::uint64_t b) {
+  return static_cast<std::size_t>(std::max(std::popcount(a & ~b), std::popcount(b & ~a)));
+}
+
+}  // namespace
 
 std::string_view SuggestionKindWord(SuggestionKind kind) {
   switch (kind) {
@@ -42,6 +99,8 @@ void SuggestionIndex::Add(std::string name) {
   if (byLength_.size() <= key.size()) byLength_.resize(key.size() + 1);
   byLength_[key.size()].push_back(card);
   byKey_[key].push_back(card);
+  counts_.push_back(CountBytes(key));
+  classes_.push_back(ClassesOf(counts_.back()));
   names_.push_back(std::move(name));
   keys_.push_back(std::move(key));
 }
@@ -83,6 +142,9 @@ NameSuggestions SuggestionIndex::Suggest(std::string_view written) const {
     return result;
   }
   const std::size_t limit = NearLimit(key.size());
+  const OsaPattern pattern(key);
+  const ByteCounts counts = CountBytes(key);
+  const std::uint64_t classes = ClassesOf(counts);
   // (distance, card): sorting them gives distance, then database order.
   std::vector<std::pair<std::size_t, std::uint32_t>> near;
   const std::size_t shortest = key.size() > limit ? key.size() - limit : 0;
@@ -90,7 +152,9 @@ NameSuggestions SuggestionIndex::Suggest(std::string_view written) const {
       std::min(key.size() + limit, byLength_.empty() ? 0 : byLength_.size() - 1);
   for (std::size_t length = shortest; length <= longest && length < byLength_.size(); ++length) {
     for (const std::uint32_t card : byLength_[length]) {
-      const std::size_t d = OsaDistanceWithin(key, keys_[card], limit);
+      if (ClassesApart(classes, classes_[card]) > limit) continue;
+      if (CountsApart(counts, counts_[card]) > limit) continue;
+      const std::size_t d = pattern.Within(keys_[card], limit);
       if (d <= limit) near.emplace_back(d, card);
     }
   }

@@ -6,10 +6,13 @@
 // A SuggestionIndex holds one state of the card database: every distinct
 // name in database order, its loose key, the keys hashed for the loose
 // matches and grouped by length, so a near search only measures keys whose
-// length can be close enough. It is built once per state of CardStat.Dat
+// length can be close enough, and each key's byte counts, so it skips the
+// keys whose bytes differ from the name's in more places than the edits
+// allowed could mend. It is built once per state of CardStat.Dat
 // and shared, like the card index it is built from.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -71,6 +74,10 @@ class SuggestionIndex {
   };
   std::vector<std::string> names_;
   std::vector<std::string> keys_;
+  // Per key, how many of its bytes fall in each of 64 classes (capped), and
+  // which classes it has at all; see ByteCounts in the source.
+  std::vector<std::array<std::uint8_t, 64>> counts_;
+  std::vector<std::uint64_t> classes_;
   std::unordered_map<std::string, std::uint32_t, Hash, std::equal_to<>> byName_;
   // Each loose key's cards, in database order.
   std::unordered_map<std::string, std::vector<std::uint32_t>, Hash, std::equal_to<>> byKey_;
