@@ -59,7 +59,9 @@ constexpr FoldTable kFold;
 std::size_t BandedOsa(std::string_view a, std::string_view b, std::size_t limit) {
   const std::size_t cap = limit + 1;
   const std::size_t n = b.size();
-  std::vector<std::size_t> twoUp(n + 1, cap), up(n + 1), row(n + 1);
+  std::vector<std::size_t> twoUp(n + 1, cap);
+  std::vector<std::size_t> up(n + 1);
+  std::vector<std::size_t> row(n + 1);
   for (std::size_t j = 0; j <= n; ++j) up[j] = std::min(j, cap);
   for (std::size_t i = 1; i <= a.size(); ++i) {
     row[0] = std::min(i, cap);
