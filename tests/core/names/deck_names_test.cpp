@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "core/card_data/str_to_int.h"
 #include "core/deck_edit/deck_editor.h"
 #include "support/temp_dir.h"
 
@@ -38,24 +37,6 @@ TEST(DeckNamesTest, ReplacingANameKeepsEveryOtherByte) {
       EXPECT_EQ(ReplaceDeckNames(c.deck, c.fixes), c.after) << c.deck;
     }
   }
-}
-
-TEST(DeckNamesTest, UnfoundLinesComeInFileOrderWithTheirSuggestions) {
-  const SuggestionIndex cards({"Koan Ice", "Harness Bull", "Mirror", "MIRROR"});
-  const std::string deck = "2\tKoan Ice\r\n3\tkoan ic\r\n1\tmirror\r\n4\tZzyzx\r\n1\tharness bull";
-  const std::vector<UnfoundLine> lines = UnfoundDeckLines(deck, cards);
-  ASSERT_EQ(lines.size(), 4u);
-  EXPECT_EQ(lines[0].line, 2u);
-  EXPECT_EQ(lines[0].name, "koan ic");
-  EXPECT_EQ(lines[1].suggestions.kind, SuggestionKind::Loose);
-  EXPECT_EQ(lines[2].line, 4u);
-  EXPECT_EQ(lines[2].suggestions.kind, SuggestionKind::None);
-  const std::vector<NameFix> fixes = SureFixes(lines);
-  ASSERT_EQ(fixes.size(), 2u);
-  EXPECT_EQ(fixes[0].name, "Koan Ice");
-  EXPECT_EQ(fixes[1].line, 5u);
-  // The reader stops at a count it cannot read, and so does this.
-  EXPECT_THROW(UnfoundDeckLines("1\tKoan Ice\r\nx\tZzyzx\r\n", cards), ConvertError);
 }
 
 TEST(DeckNamesTest, FixingIsOneWriteAndOneUndoStep) {
