@@ -38,7 +38,8 @@ TEST(LooseNameTest, FoldTableCoversEveryByte) {
   std::vector<std::string> expected(256);
   for (int b = 0; b < 256; ++b)
     expected[static_cast<std::size_t>(b)] = std::string(1, static_cast<char>(b));
-  for (char c = 'A'; c <= 'Z'; ++c) expected[static_cast<std::size_t>(c)] = std::string(1, c + 32);
+  for (char c = 'A'; c <= 'Z'; ++c)
+    expected[static_cast<std::size_t>(c)] = std::string(1, static_cast<char>(c + 32));
   for (const auto& [bytes, folded] : groups) {
     for (const char b : bytes) expected[static_cast<unsigned char>(b)] = folded;
   }
@@ -156,6 +157,7 @@ TEST(NameSuggestionsTest, IndexAnswersAsTheModel) {
   };
   for (int round = 0; round < 40; ++round) {
     std::vector<std::string> names;
+    names.reserve(151);
     for (int k = 0; k < 150; ++k) names.push_back(randomName(1, 9));
     names.push_back(names[5]);  // a name two records hold
     const SuggestionIndex index(names);
@@ -172,10 +174,11 @@ TEST(NameSuggestionsTest, IndexAnswersAsTheModel) {
 }
 
 TEST(NameSuggestionsTest, KindsAndSureness) {
-  const SuggestionIndex index({"Koan Ice", "Koan Ace", "Harness Bull",
-                               "S\xE9"
-                               "ance Broker",
-                               "Mirror", "MIRROR", "Koan Ice"});
+  const std::string seance =
+      "S\xE9"
+      "ance Broker";
+  const SuggestionIndex index(
+      {"Koan Ice", "Koan Ace", "Harness Bull", seance, "Mirror", "MIRROR", "Koan Ice"});
   struct Case {
     std::string written;
     SuggestionKind kind;
@@ -184,11 +187,7 @@ TEST(NameSuggestionsTest, KindsAndSureness) {
   };
   const std::vector<Case> cases = {
       {"harness  bull", SuggestionKind::Loose, {"Harness Bull"}, true},
-      {"Seance Broker",
-       SuggestionKind::Loose,
-       {"S\xE9"
-        "ance Broker"},
-       true},
+      {"Seance Broker", SuggestionKind::Loose, {seance}, true},
       // Two cards share the loose key: nothing is sure.
       {"mirror", SuggestionKind::Loose, {"Mirror", "MIRROR"}, false},
       {"Koan Ic", SuggestionKind::Near, {"Koan Ice"}, true},
