@@ -48,7 +48,7 @@ constexpr CommandEntry kCommands[] = {
     {"fields", "List every integer field's component name with its caption", SetupFields},
     {"names", "List a deck's names no card has, with suggestions; --apply fixes the sure ones",
      SetupNames},
-    {"import", "Write a deck file from a card list in any common form", SetupImport},
+    {"import", "Write a deck file from a deck list in any common form", SetupImport},
     {"export", "Print a deck as a list to share, one \"COUNT NAME\" a line", SetupExport},
 };
 
