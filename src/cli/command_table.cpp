@@ -46,6 +46,10 @@ constexpr CommandEntry kCommands[] = {
     {"add", "Add copies of a card to a deck file, as the card browser does", SetupAdd},
     {"remove", "Take copies of a card out of a deck file, as the card browser does", SetupRemove},
     {"fields", "List every integer field's component name with its caption", SetupFields},
+    {"names", "List a deck's names no card has, with suggestions; --apply fixes the sure ones",
+     SetupNames},
+    {"import", "Write a deck file from a deck list in any common form", SetupImport},
+    {"export", "Print a deck as a list to share, one \"COUNT NAME\" a line", SetupExport},
 };
 
 // CLI11's messages, in the words of this program where they name what is wrong.

@@ -20,6 +20,9 @@ CommandRunner SetupSearch(CLI::App& command);
 CommandRunner SetupAdd(CLI::App& command);
 CommandRunner SetupRemove(CLI::App& command);
 CommandRunner SetupFields(CLI::App& command);
+CommandRunner SetupNames(CLI::App& command);
+CommandRunner SetupImport(CLI::App& command);
+CommandRunner SetupExport(CLI::App& command);
 
 // A chance in per mille as the JSON number odds writes: 872 -> 87.2.
 Json PercentNumber(std::int32_t perMille);

@@ -85,6 +85,38 @@ std::int32_t FirstLineCount(std::string_view deck, std::string_view name) {
   return i ? parsed.counts[*i] : 0;
 }
 
+std::string ReplaceDeckNames(std::string_view deck, const std::vector<NameFix>& fixes) {
+  const ParsedDeck parsed = ParseDeck(deck);
+  std::vector<const NameFix*> byLine(parsed.lines.size(), nullptr);
+  for (const NameFix& fix : fixes) {
+    if (fix.line < 1 || fix.line > parsed.lines.size()) {
+      throw DeckEditError("The deck has no line " + std::to_string(fix.line) + ".");
+    }
+    if (fix.name.find_first_of("\r\n") != std::string::npos) {
+      throw DeckEditError("The name " + Quoted(fix.name) + " holds a line end; it cannot be used.");
+    }
+    // Without a TAB the line's count runs to the end of the file, and a name
+    // put there would become part of it.
+    if (parsed.lines[fix.line - 1].countEnd == deck.size()) {
+      throw DeckEditError("Line " + std::to_string(fix.line) +
+                          " of the deck has no TAB, so its name cannot be replaced.");
+    }
+    byLine[fix.line - 1] = &fix;
+  }
+  std::string out;
+  out.reserve(deck.size() + 32 * fixes.size());
+  std::size_t copied = 0;
+  for (std::size_t i = 0; i < byLine.size(); ++i) {
+    if (byLine[i] == nullptr) continue;
+    const DeckLineSpan& line = parsed.lines[i];
+    out.append(deck.substr(copied, line.nameBegin - copied));
+    out += byLine[i]->name;
+    copied = line.nameEnd;
+  }
+  out.append(deck.substr(copied));
+  return out;
+}
+
 std::string EditDeckBytes(std::string_view deck, std::string_view name, std::int32_t delta) {
   const ParsedDeck parsed = ParseDeck(deck);
   const auto found = FirstLineOf(parsed, deck, name);

@@ -44,6 +44,20 @@ std::vector<DeckLineSpan> SplitDeckLines(std::string_view deck);
 // 32-bit range, and when a card to remove has no line.
 std::string EditDeckBytes(std::string_view deck, std::string_view name, std::int32_t delta);
 
+// A new name for one line of a deck, the lines counted from 1 as the deck
+// reader reads them.
+struct NameFix {
+  std::size_t line = 0;
+  std::string name;
+};
+
+// The deck with the name of each fixed line replaced, and every other byte
+// (the count fields, the TABs, the line ends, the other lines) as it was.
+// Throws DeckEditError when a count field of the deck is no integer, when a
+// line does not exist or has no TAB to end its count, and when a new name
+// holds a line end. A line fixed twice takes the last fix.
+std::string ReplaceDeckNames(std::string_view deck, const std::vector<NameFix>& fixes);
+
 // The copies the first line of `name` holds, or 0 when it has none. Throws
 // DeckEditError for an invalid deck.
 std::int32_t FirstLineCount(std::string_view deck, std::string_view name);

@@ -114,10 +114,21 @@ void DeckEditor::Edit(std::string_view name, std::int32_t delta) {
   const auto lock = LockUnlessHeld();
   CheckUnchanged();
   std::string after = EditDeckBytes(bytes_, name, delta);
-  std::string before = bytes_;
-  Write(after);
+  Record(DeckEditStep{std::string(name), delta, bytes_, std::move(after), 0});
+}
+
+void DeckEditor::FixNames(const std::vector<NameFix>& fixes) {
+  if (fixes.empty()) return;
+  const auto lock = LockUnlessHeld();
+  CheckUnchanged();
+  std::string after = ReplaceDeckNames(bytes_, fixes);
+  Record(DeckEditStep{{}, 0, bytes_, std::move(after), fixes.size()});
+}
+
+void DeckEditor::Record(DeckEditStep step) {
+  Write(step.after);
   history_.resize(done_);
-  history_.push_back(DeckEditStep{std::string(name), delta, std::move(before), std::move(after)});
+  history_.push_back(std::move(step));
   done_ = history_.size();
 }
 

@@ -29,10 +29,11 @@ class DeckChangedOnDisk : public DeckEditError {
 };
 
 struct DeckEditStep {
-  std::string name;    // the card
-  std::int32_t delta;  // copies added (> 0) or taken away (< 0)
-  std::string before;  // the whole file before the edit
-  std::string after;   // and after
+  std::string name;            // the card; empty for fixed names
+  std::int32_t delta = 0;      // copies added (> 0) or taken away (< 0)
+  std::string before;          // the whole file before the edit
+  std::string after;           // and after
+  std::size_t namesFixed = 0;  // lines renamed by FixNames (delta is then 0)
 };
 
 class DeckEditor {
@@ -59,6 +60,10 @@ class DeckEditor {
   // when the card has no line.
   void Remove(std::string_view name, std::int32_t count = 1);
 
+  // Gives lines new names (see ReplaceDeckNames) in one write and one step
+  // of the history. No fixes: nothing is written. Throws as Add does.
+  void FixNames(const std::vector<NameFix>& fixes);
+
   bool CanUndo() const { return done_ > 0; }
   bool CanRedo() const { return done_ < history_.size(); }
   const DeckEditStep* NextUndo() const { return CanUndo() ? &history_[done_ - 1] : nullptr; }
@@ -76,6 +81,7 @@ class DeckEditor {
 
  private:
   void Edit(std::string_view name, std::int32_t delta);
+  void Record(DeckEditStep step);
   void CheckUnchanged();
   void Write(const std::string& bytes);
   std::unique_ptr<FileLock> LockUnlessHeld() const;
