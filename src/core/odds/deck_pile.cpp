@@ -32,31 +32,45 @@ DeckPile DeckPile::FromSession(const Session& session) {
   return pile;
 }
 
-template <typename Pick>
-OddsGroup DeckPile::Group(std::string name, Pick pick) const {
+OddsGroup DeckPile::Group(std::string name, const std::vector<bool>& members) const {
   OddsGroup group;
   group.Name = std::move(name);
   group.Pile = size_;
   group.TopDeck = topDeck_;
-  for (const PileLine& line : lines_) {
-    if (!pick(line)) continue;
-    group.Copies += line.Count;
-    if (line.TopDeck) group.TopDeckCopies += line.Count;
+  for (std::size_t i = 0; i < lines_.size(); ++i) {
+    if (!members[i]) continue;
+    group.Copies += lines_[i].Count;
+    if (lines_[i].TopDeck) group.TopDeckCopies += lines_[i].Count;
   }
   return group;
 }
 
-std::optional<OddsGroup> DeckPile::FigureGroup(std::string_view component,
-                                               const DrillDownContext& context) const {
+std::optional<std::vector<bool>> DeckPile::FigureLines(std::string_view component,
+                                                       const DrillDownContext& context) const {
   const DrillDownList* list = FindDrillDown(component);
   if (!list) return std::nullopt;
-  return Group(std::string(component),
-               [&](const PileLine& line) { return list->filter(line.Card, context); });
+  std::vector<bool> members;
+  members.reserve(lines_.size());
+  for (const PileLine& line : lines_) members.push_back(list->filter(line.Card, context));
+  return members;
+}
+
+std::vector<bool> DeckPile::CardLines(std::string_view name) const {
+  std::vector<bool> members;
+  members.reserve(lines_.size());
+  for (const PileLine& line : lines_) members.push_back(line.Card.Name.View() == name);
+  return members;
+}
+
+std::optional<OddsGroup> DeckPile::FigureGroup(std::string_view component,
+                                               const DrillDownContext& context) const {
+  const auto members = FigureLines(component, context);
+  if (!members) return std::nullopt;
+  return Group(std::string(component), *members);
 }
 
 OddsGroup DeckPile::CardGroup(std::string_view name) const {
-  return Group(std::string(name),
-               [&](const PileLine& line) { return line.Card.Name.View() == name; });
+  return Group(std::string(name), CardLines(name));
 }
 
 std::optional<OddsGroup> FigureOddsGroup(MasterModel& model, std::string_view component) {

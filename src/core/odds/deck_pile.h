@@ -63,9 +63,15 @@ class DeckPile {
   // Every copy of the card named exactly `name` (bytes); none is no error.
   OddsGroup CardGroup(std::string_view name) const;
 
+  // The same two groups as one flag per line of Lines(): whether the line's
+  // copies belong to it. Goals count copies of several groups at once, so
+  // they need to know which lines each group shares with the others.
+  std::optional<std::vector<bool>> FigureLines(std::string_view component,
+                                               const DrillDownContext& context) const;
+  std::vector<bool> CardLines(std::string_view name) const;
+
  private:
-  template <typename Pick>
-  OddsGroup Group(std::string name, Pick pick) const;
+  OddsGroup Group(std::string name, const std::vector<bool>& members) const;
 
   std::vector<PileLine> lines_;
   std::int64_t size_ = 0;

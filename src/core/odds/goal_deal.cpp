@@ -1,0 +1,99 @@
+#include "core/odds/goal_deal.h"
+
+#include <algorithm>
+#include <array>
+
+#include "core/odds/sample_deal.h"
+
+namespace quillet {
+namespace {
+
+// The tallies of up to four groups, 16 bits each, added in one step per card.
+using PackedTallies = std::uint64_t;
+constexpr std::size_t kLaneBits = 16;
+constexpr std::int64_t kLaneRoom = 0xFFFF;  // cards that fit in a lane without carrying
+
+constexpr std::array<PackedTallies, 16> Increments() {
+  std::array<PackedTallies, 16> inc{};
+  for (unsigned groups = 0; groups < 16; ++groups) {
+    for (std::size_t g = 0; g < 4; ++g) {
+      if ((groups >> g) & 1U) inc.at(groups) += PackedTallies{1} << (g * kLaneBits);
+    }
+  }
+  return inc;
+}
+constexpr std::array<PackedTallies, 16> kIncrement = Increments();
+
+using Tallies = std::array<std::int64_t, kMostGoalConditions>;
+
+void Tally(const std::uint8_t* cards, std::int64_t count, Tallies& tallies) {
+  while (count > 0) {
+    const std::int64_t chunk = std::min(count, kLaneRoom);
+    PackedTallies packed = 0;
+    for (std::int64_t i = 0; i < chunk; ++i) packed += kIncrement.at(cards[i]);
+    for (std::size_t g = 0; g < kMostGoalConditions; ++g) {
+      tallies.at(g) += static_cast<std::int64_t>((packed >> (g * kLaneBits)) & 0xFFFF);
+    }
+    cards += chunk;
+    count -= chunk;
+  }
+}
+
+// The shuffle of sample_deal.cpp, on the copies' groups instead of their
+// names: the same swaps put the same copies in the same places.
+void FisherYates(std::vector<std::uint8_t>& part, SplitMix64& generator) {
+  for (std::size_t i = part.size(); i-- > 1;) {
+    const auto j = static_cast<std::size_t>(generator.Bounded(i + 1));
+    std::swap(part[i], part[j]);
+  }
+}
+
+}  // namespace
+
+GoalDealer::GoalDealer(const Goal& goal, std::int64_t seen)
+    : needs_(goal.Needs()), seen_(std::max<std::int64_t>(seen, 0)) {
+  for (const GoalLine& line : goal.Lines()) {
+    auto& part = line.TopDeck ? top_ : bottom_;
+    part.insert(part.end(), static_cast<std::size_t>(std::max<std::int64_t>(line.Count, 0)),
+                line.Groups);
+  }
+}
+
+bool GoalDealer::Meets(std::uint64_t seed, std::vector<std::uint8_t>& top,
+                       std::vector<std::uint8_t>& bottom) const {
+  SplitMix64 generator(seed);
+  const auto topSize = static_cast<std::int64_t>(top_.size());
+  Tallies tallies{};
+  if (seen_ <= topSize) {
+    std::copy(top_.begin(), top_.end(), top.begin());
+    FisherYates(top, generator);
+    Tally(top.data(), seen_, tallies);
+  } else {
+    // Every top-deck copy is seen wherever it lies, but its shuffle still
+    // takes its draws from the generator before the rest is shuffled.
+    for (std::size_t i = top_.size(); i-- > 1;) generator.Bounded(i + 1);
+    Tally(top_.data(), topSize, tallies);
+    std::copy(bottom_.begin(), bottom_.end(), bottom.begin());
+    FisherYates(bottom, generator);
+    Tally(bottom.data(), std::min(seen_ - topSize, static_cast<std::int64_t>(bottom.size())),
+          tallies);
+  }
+  for (std::size_t g = 0; g < needs_.size(); ++g) {
+    if (tallies.at(g) < needs_[g]) return false;
+  }
+  return true;
+}
+
+std::uint64_t GoalDealer::CountMet(std::uint64_t seed, std::uint64_t first,
+                                   std::uint64_t last) const {
+  std::vector<std::uint8_t> top(top_.size());
+  std::vector<std::uint8_t> bottom(bottom_.size());
+  std::uint64_t met = 0;
+  for (std::uint64_t i = first; i < last; ++i) {
+    // Unsigned arithmetic wraps: the seeds run on past 2^64 - 1 from 0.
+    if (Meets(seed + i, top, bottom)) ++met;
+  }
+  return met;
+}
+
+}  // namespace quillet
