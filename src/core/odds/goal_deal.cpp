@@ -40,10 +40,22 @@ void Tally(const std::uint8_t* cards, std::int64_t count, Tallies& tallies) {
 }
 
 // The shuffle of sample_deal.cpp, on the copies' groups instead of their
-// names: the same swaps put the same copies in the same places.
-void FisherYates(std::vector<std::uint8_t>& part, SplitMix64& generator) {
+// names: the same swaps put the same copies in the same places. The bounded
+// draw is SplitMix64::Bounded with the rejection limit of each bound worked
+// out once (`limits[m]`, 0 when 2^64 divides evenly), which halves the
+// divisions of a deal.
+std::uint64_t Bounded(SplitMix64& generator, std::uint64_t m, std::uint64_t limit) {
+  std::uint64_t x = generator.Next();
+  if (limit != 0) {
+    while (x >= limit) x = generator.Next();
+  }
+  return x % m;
+}
+
+void FisherYates(std::vector<std::uint8_t>& part, SplitMix64& generator,
+                 const std::vector<std::uint64_t>& limits) {
   for (std::size_t i = part.size(); i-- > 1;) {
-    const auto j = static_cast<std::size_t>(generator.Bounded(i + 1));
+    const auto j = static_cast<std::size_t>(Bounded(generator, i + 1, limits[i + 1]));
     std::swap(part[i], part[j]);
   }
 }
@@ -57,6 +69,11 @@ GoalDealer::GoalDealer(const Goal& goal, std::int64_t seen)
     part.insert(part.end(), static_cast<std::size_t>(std::max<std::int64_t>(line.Count, 0)),
                 line.Groups);
   }
+  limits_.resize(std::max(top_.size(), bottom_.size()) + 1, 0);
+  for (std::uint64_t m = 1; m < limits_.size(); ++m) {
+    const std::uint64_t excess = (0 - m) % m;  // 2^64 mod m
+    limits_[m] = excess == 0 ? 0 : 0 - excess;
+  }
 }
 
 bool GoalDealer::Meets(std::uint64_t seed, std::vector<std::uint8_t>& top,
@@ -66,15 +83,15 @@ bool GoalDealer::Meets(std::uint64_t seed, std::vector<std::uint8_t>& top,
   Tallies tallies{};
   if (seen_ <= topSize) {
     std::copy(top_.begin(), top_.end(), top.begin());
-    FisherYates(top, generator);
+    FisherYates(top, generator, limits_);
     Tally(top.data(), seen_, tallies);
   } else {
     // Every top-deck copy is seen wherever it lies, but its shuffle still
     // takes its draws from the generator before the rest is shuffled.
-    for (std::size_t i = top_.size(); i-- > 1;) generator.Bounded(i + 1);
+    for (std::size_t i = top_.size(); i-- > 1;) Bounded(generator, i + 1, limits_[i + 1]);
     Tally(top_.data(), topSize, tallies);
     std::copy(bottom_.begin(), bottom_.end(), bottom.begin());
-    FisherYates(bottom, generator);
+    FisherYates(bottom, generator, limits_);
     Tally(bottom.data(), std::min(seen_ - topSize, static_cast<std::int64_t>(bottom.size())),
           tallies);
   }

@@ -32,8 +32,9 @@ class GoalDealer {
   bool Meets(std::uint64_t seed, std::vector<std::uint8_t>& top,
              std::vector<std::uint8_t>& bottom) const;
 
-  std::vector<std::uint8_t> top_;     // each top-deck copy's groups, in deck-file order
-  std::vector<std::uint8_t> bottom_;  // the same for the other copies
+  std::vector<std::uint8_t> top_;      // each top-deck copy's groups, in deck-file order
+  std::vector<std::uint8_t> bottom_;   // the same for the other copies
+  std::vector<std::uint64_t> limits_;  // the bounded draw's rejection limit of each bound
   std::vector<std::int32_t> needs_;
   std::int64_t seen_ = 0;
 };

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <cmath>
 #include <stdexcept>
 #include <utility>
 
@@ -13,10 +14,9 @@ namespace {
 
 constexpr std::size_t kCells = std::size_t{1} << kMostGoalConditions;
 
-// The part of the pile the seen cards are drawn from after `seen` cards: the
-// top-deck copies while seen <= T, else the others with every top-deck copy
-// seen for sure. Its copies are split into cells by the set of groups they
-// belong to; cell 0 holds the copies of no group.
+// The part of the pile the seen cards are drawn from: the top-deck copies
+// while n <= T, else the others, with every top-deck copy seen for sure. Its copies are split into
+// cells by the set of groups they belong to; cell 0 holds the copies of no group.
 struct DrawnPart {
   std::array<std::int64_t, kCells> cells{};
   std::int64_t size = 0;
@@ -24,12 +24,8 @@ struct DrawnPart {
   std::array<std::int64_t, kMostGoalConditions> sure{};  // copies of each group seen for sure
 };
 
-DrawnPart PartFor(const std::vector<GoalLine>& lines, std::int64_t pile, std::int64_t topDeck,
-                  std::int64_t seen) {
-  const std::int64_t n = std::clamp<std::int64_t>(seen, 0, pile);
-  const bool fromTop = n <= topDeck;
+DrawnPart PartFor(const std::vector<GoalLine>& lines, bool fromTop) {
   DrawnPart part;
-  part.drawn = fromTop ? n : n - topDeck;
   for (const GoalLine& line : lines) {
     if (line.TopDeck == fromTop) {
       part.cells.at(line.Groups) += line.Count;
@@ -43,34 +39,51 @@ DrawnPart PartFor(const std::vector<GoalLine>& lines, std::int64_t pile, std::in
   return part;
 }
 
-// The ways to draw `part.drawn` of the part's copies such that every group g
-// of `failing` shows at most caps[g] copies. The cells that hold a copy of a
-// failing group are drawn from a little (at most the sum of the caps in all),
-// so their ways are counted by tallies, one entry per capped tally of each
-// group and number drawn; the other cells are drawn together as one.
-BigInt WaysBelowCaps(const DrawnPart& part, unsigned failing,
-                     const std::array<std::int64_t, kMostGoalConditions>& caps) {
+// A 128-bit word, for the counts of piles small enough; GCC and Clang have
+// it on every 64-bit target.
+__extension__ using Wide = unsigned __int128;
+
+BigInt ToBig(const BigInt& value) {
+  return value;
+}
+
+BigInt ToBig(Wide value) {
+  BigInt big = static_cast<std::uint64_t>(value >> 64U);
+  big <<= 64;
+  big += static_cast<std::uint64_t>(value);
+  return big;
+}
+
+using Caps = std::array<std::int64_t, kMostGoalConditions>;
+
+// The ways to draw j of the part's copies, for j = 0 .. width - 1, such that
+// every group g of `failing` shows at most caps[g] copies, counting only the
+// cells that hold a copy of a failing group; `rest` is told how many copies
+// the other cells hold. A copy of a counted cell raises at least one capped
+// tally, so few are ever drawn from them, and their ways are counted by
+// tallies: one entry per capped tally of each failing group and number drawn.
+template <typename Number>
+std::vector<Number> WaysByDrawn(const DrawnPart& part, unsigned failing, const Caps& caps,
+                                std::size_t width, std::int64_t& rest) {
   std::array<std::size_t, kMostGoalConditions> stride{};
   std::size_t states = 1;
-  std::int64_t mostDrawn = 0;
   for (std::size_t g = 0; g < kMostGoalConditions; ++g) {
     if (!((failing >> g) & 1U)) continue;
     stride.at(g) = states;
     states *= static_cast<std::size_t>(caps.at(g) + 1);
-    mostDrawn += caps.at(g);
   }
-  const auto width = static_cast<std::size_t>(mostDrawn + 1);
+  const auto mostDrawn = static_cast<std::int64_t>(width) - 1;
   // ways[state * width + j]: j copies drawn from the cells seen so far, with
   // the tallies the state encodes.
-  std::vector<BigInt> ways(states * width);
+  std::vector<Number> ways(states * width, Number(0));
   ways[0] = 1;
-  std::int64_t rest = part.size;
+  rest = part.size;
   for (unsigned cell = 1; cell < kCells; ++cell) {
     const unsigned counted = cell & failing;
     const std::int64_t size = part.cells.at(cell);
     if (counted == 0 || size == 0) continue;
     rest -= size;
-    std::int64_t most = size;
+    std::int64_t most = std::min(size, mostDrawn);
     std::size_t step = 0;  // how far one copy of this cell moves the state
     for (std::size_t g = 0; g < kMostGoalConditions; ++g) {
       if (!((counted >> g) & 1U)) continue;
@@ -78,9 +91,9 @@ BigInt WaysBelowCaps(const DrawnPart& part, unsigned failing,
       step += stride.at(g);
     }
     if (most == 0) continue;  // no copy of this cell may be seen
-    std::vector<BigInt> weight;
-    for (std::int64_t x = 0; x <= most; ++x) weight.push_back(Binomial(size, x));
-    std::vector<BigInt> next = ways;  // none of this cell drawn
+    std::vector<Number> weight;
+    for (std::int64_t x = 0; x <= most; ++x) weight.push_back(Number(Binomial(size, x)));
+    std::vector<Number> next = ways;  // none of this cell drawn
     for (std::size_t state = 0; state < states; ++state) {
       // How many more copies of this cell keep every counted tally in its cap.
       std::int64_t room = most;
@@ -90,8 +103,9 @@ BigInt WaysBelowCaps(const DrawnPart& part, unsigned failing,
         const auto tally = static_cast<std::int64_t>((state / stride.at(g)) % radix);
         room = std::min(room, caps.at(g) - tally);
       }
+      if (room == 0) continue;
       for (std::size_t j = 0; j < width; ++j) {
-        const BigInt& from = ways[state * width + j];
+        const Number& from = ways[state * width + j];
         if (from == 0) continue;
         const std::int64_t fits = std::min(room, mostDrawn - static_cast<std::int64_t>(j));
         for (std::int64_t x = 1; x <= fits; ++x) {
@@ -103,23 +117,70 @@ BigInt WaysBelowCaps(const DrawnPart& part, unsigned failing,
     }
     ways = std::move(next);
   }
-  std::vector<BigInt> byDrawn(width);
+  std::vector<Number> byDrawn(width, Number(0));
   for (std::size_t state = 0; state < states; ++state) {
     for (std::size_t j = 0; j < width; ++j) byDrawn[j] += ways[state * width + j];
   }
-  // The rest of the part gives the other d - j cards: C(rest, d - j), stepped
-  // up from the smallest d - j so that only one binomial is computed whole.
-  const std::int64_t lowest = std::max<std::int64_t>(part.drawn - mostDrawn, 0);
-  BigInt rests = Binomial(rest, lowest);
-  BigInt total = 0;
-  for (std::int64_t k = lowest; k <= part.drawn; ++k) {
-    const std::int64_t j = part.drawn - k;
-    if (rests == 0) break;  // k is past the rest, and so is every larger k
-    total += byDrawn[static_cast<std::size_t>(j)] * rests;
-    rests *= rest - k;
-    rests /= k + 1;
+  return byDrawn;
+}
+
+// The chances of one part for several numbers drawn, in Number arithmetic:
+// BigInt always serves, a machine word when every count fits (see Fits).
+template <typename Number>
+void PartChances(const DrawnPart& part, const std::vector<std::int64_t>& drawn,
+                 const std::vector<std::int32_t>& needs, std::vector<ExactChance>& chances) {
+  const std::int64_t most = *std::max_element(drawn.begin(), drawn.end());
+  // Inclusion and exclusion over the groups that can still fall short: the
+  // goal is met unless some group shows fewer copies than it needs.
+  Caps caps{};
+  std::int64_t capsSum = 0;
+  unsigned canFail = 0;
+  for (std::size_t g = 0; g < needs.size(); ++g) {
+    caps.at(g) = needs[g] - part.sure.at(g) - 1;
+    if (caps.at(g) >= 0) {
+      canFail |= 1U << g;
+      capsSum += caps.at(g);
+    }
   }
-  return total;
+  const auto width = static_cast<std::size_t>(std::min(capsSum, most) + 1);
+  std::vector<Number> plus(drawn.size(), Number(0));
+  std::vector<Number> minus(drawn.size(), Number(0));
+  for (unsigned failing = canFail; failing != 0; failing = (failing - 1) & canFail) {
+    std::int64_t rest = 0;
+    const std::vector<Number> byDrawn = WaysByDrawn<Number>(part, failing, caps, width, rest);
+    for (std::size_t r = 0; r < drawn.size(); ++r) {
+      // The rest of the part gives the other d - j cards: C(rest, d - j),
+      // stepped up from the smallest d - j so that one binomial is whole.
+      const std::int64_t d = drawn[r];
+      const std::int64_t lowest =
+          std::max<std::int64_t>(d - static_cast<std::int64_t>(width) + 1, 0);
+      Number rests = Number(Binomial(rest, lowest));
+      Number ways = 0;
+      for (std::int64_t k = lowest; k <= d && rests != 0; ++k) {
+        ways += byDrawn[static_cast<std::size_t>(d - k)] * rests;
+        rests *= Number(rest - k);
+        rests /= Number(k + 1);
+      }
+      (std::popcount(failing) % 2 == 0 ? plus : minus)[r] += ways;
+    }
+  }
+  for (std::size_t r = 0; r < drawn.size(); ++r) {
+    ExactChance& chance = chances[r];
+    chance.All = Binomial(part.size, drawn[r]);
+    chance.Met = chance.All + ToBig(plus[r]) - ToBig(minus[r]);
+  }
+}
+
+// Whether every count of a part fits the 128-bit word with room to spare:
+// the largest binomial C(size, j) for j up to `most` drawn bounds every count
+// of ways and, times a factor below 2^14 (the largest pile), every
+// intermediate product; the sums of sixteen of them add four bits more.
+bool Fits(std::int64_t size, std::int64_t most) {
+  const double k = static_cast<double>(std::min(most, size / 2));
+  const double n = static_cast<double>(size);
+  const double log2Binomial =
+      (std::lgamma(n + 1) - std::lgamma(k + 1) - std::lgamma(n - k + 1)) / std::log(2.0);
+  return log2Binomial < 100;
 }
 
 std::int32_t PerMille(const ExactChance& chance) {
@@ -162,52 +223,63 @@ OddsGroup Goal::ConditionGroup(std::size_t condition) const {
   return group;
 }
 
-ExactChance Goal::Chance(const std::vector<std::int32_t>& needs, std::int64_t seen) const {
-  const DrawnPart part = PartFor(lines_, pile_, topDeck_, seen);
-  // Inclusion and exclusion over the groups that can still fall short: the
-  // goal is met unless some group shows fewer copies than it needs.
-  std::array<std::int64_t, kMostGoalConditions> caps{};
-  unsigned canFail = 0;
-  for (std::size_t g = 0; g < needs.size(); ++g) {
-    caps.at(g) = needs[g] - part.sure.at(g) - 1;
-    if (caps.at(g) >= 0) canFail |= 1U << g;
-  }
-  ExactChance chance{0, Binomial(part.size, part.drawn)};
-  for (unsigned failing = canFail;; failing = (failing - 1) & canFail) {
-    const BigInt ways = failing == 0 ? chance.All : WaysBelowCaps(part, failing, caps);
-    if (std::popcount(failing) % 2 == 0) {
-      chance.Met += ways;
-    } else {
-      chance.Met -= ways;
+std::vector<ExactChance> Goal::Chances(const std::vector<std::int32_t>& needs,
+                                       const std::vector<std::int64_t>& seen) const {
+  std::vector<ExactChance> chances(seen.size());
+  // The rows drawn from the top-deck part, then those drawn from the rest.
+  for (const bool fromTop : {true, false}) {
+    std::vector<std::size_t> rows;
+    std::vector<std::int64_t> drawn;
+    for (std::size_t r = 0; r < seen.size(); ++r) {
+      const std::int64_t n = std::clamp<std::int64_t>(seen[r], 0, pile_);
+      if ((n <= topDeck_) != fromTop) continue;
+      rows.push_back(r);
+      drawn.push_back(fromTop ? n : n - topDeck_);
     }
-    if (failing == 0) break;
+    if (rows.empty()) continue;
+    const DrawnPart part = PartFor(lines_, fromTop);
+    std::vector<ExactChance> some(rows.size());
+    if (Fits(part.size, *std::max_element(drawn.begin(), drawn.end()))) {
+      PartChances<Wide>(part, drawn, needs, some);
+    } else {
+      PartChances<BigInt>(part, drawn, needs, some);
+    }
+    for (std::size_t i = 0; i < rows.size(); ++i) chances[rows[i]] = std::move(some[i]);
   }
-  return chance;
+  return chances;
 }
 
 ExactChance Goal::Exact(std::int64_t seen) const {
-  return Chance(needs_, seen);
+  return Chances(needs_, {seen}).front();
 }
 
 ExactChance Goal::ExactEach(std::size_t condition, std::int64_t seen) const {
+  return Chances(NeedsOf(condition), {seen}).front();
+}
+
+std::vector<std::int32_t> Goal::NeedsOf(std::size_t condition) const {
   std::vector<std::int32_t> needs(groupOf_.at(condition) + 1, 0);
   needs.back() = conditions_.at(condition).AtLeast;
-  return Chance(needs, seen);
+  return needs;
 }
 
 GoalRow Goal::Row(std::int64_t seen) const {
-  GoalRow row;
-  row.Seen = seen;
-  row.Chance = PerMille(Exact(seen));
-  for (std::size_t i = 0; i < conditions_.size(); ++i) {
-    row.Each.push_back(PerMille(ExactEach(i, seen)));
-  }
-  return row;
+  return Table(seen, seen).front();
 }
 
 std::vector<GoalRow> Goal::Table(std::int64_t first, std::int64_t last) const {
-  std::vector<GoalRow> rows;
-  for (std::int64_t seen = first; seen <= last; ++seen) rows.push_back(Row(seen));
+  std::vector<std::int64_t> seen;
+  for (std::int64_t n = first; n <= last; ++n) seen.push_back(n);
+  std::vector<GoalRow> rows(seen.size());
+  const std::vector<ExactChance> whole = Chances(needs_, seen);
+  for (std::size_t r = 0; r < seen.size(); ++r) {
+    rows[r].Seen = seen[r];
+    rows[r].Chance = PerMille(whole[r]);
+  }
+  for (std::size_t i = 0; i < conditions_.size(); ++i) {
+    const std::vector<ExactChance> each = Chances(NeedsOf(i), seen);
+    for (std::size_t r = 0; r < seen.size(); ++r) rows[r].Each.push_back(PerMille(each[r]));
+  }
   return rows;
 }
 

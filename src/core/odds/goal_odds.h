@@ -88,7 +88,11 @@ class Goal {
                              std::int64_t last = kLastOddsRow) const;
 
  private:
-  ExactChance Chance(const std::vector<std::int32_t>& needs, std::int64_t seen) const;
+  // The chances that each group g shows at least needs[g] copies, for each
+  // number of cards seen; the rows drawn from one part share their counting.
+  std::vector<ExactChance> Chances(const std::vector<std::int32_t>& needs,
+                                   const std::vector<std::int64_t>& seen) const;
+  std::vector<std::int32_t> NeedsOf(std::size_t condition) const;
 
   std::vector<GoalLine> lines_;
   std::vector<GoalCondition> conditions_;
