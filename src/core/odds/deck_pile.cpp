@@ -7,7 +7,7 @@
 
 namespace quillet {
 
-DeckPile DeckPile::FromSession(const Session& session) {
+DeckPile DeckPile::FromSession(const Session& session, Limit limit) {
   const DeckState& deck = session.deck;
   const auto count = std::min<std::size_t>(static_cast<std::size_t>(std::max(deck.DeckCount, 0)),
                                            deck.DeckList.size());
@@ -28,7 +28,8 @@ DeckPile DeckPile::FromSession(const Session& session) {
     if (line.TopDeck) pile.topDeck_ += line.Count;
     pile.lines_.push_back(line);
   }
-  if (pile.size_ > kMaxPileSize) throw OddsError("Odds need a deck of at most 10,000 cards.");
+  if (limit == Limit::kOdds && pile.size_ > kMaxPileSize)
+    throw OddsError("Odds need a deck of at most 10,000 cards.");
   return pile;
 }
 

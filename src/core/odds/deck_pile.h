@@ -48,8 +48,10 @@ class DeckPile {
  public:
   // The pile of the deck the session holds. Throws OddsError when a found
   // line (an HQ line too) has a negative count, or when the pile has more
-  // than kMaxPileSize cards, checked in that order.
-  static DeckPile FromSession(const Session& session);
+  // than kMaxPileSize cards, checked in that order; dealing hands to count
+  // them needs no limit, and `limit` kNoLimit drops the second check.
+  enum class Limit { kOdds, kNoLimit };
+  static DeckPile FromSession(const Session& session, Limit limit = Limit::kOdds);
 
   const std::vector<PileLine>& Lines() const { return lines_; }  // without HQ lines
   std::int64_t Size() const { return size_; }

@@ -311,8 +311,9 @@ Goal ResolveGoal(const DeckPile& pile, const DrillDownContext& context,
   return {std::move(lines), conditions, std::move(groupOf)};
 }
 
-Goal ResolveGoal(MasterModel& model, const std::vector<GoalCondition>& conditions) {
-  const DeckPile pile = DeckPile::FromSession(model.session());
+Goal ResolveGoal(MasterModel& model, const std::vector<GoalCondition>& conditions,
+                 DeckPile::Limit limit) {
+  const DeckPile pile = DeckPile::FromSession(model.session(), limit);
   for (const GoalCondition& condition : conditions) {
     if (condition.Group.IsCard && !model.session().db.LookupCard(condition.Group.Name)) {
       throw OddsError("No Such Card!");

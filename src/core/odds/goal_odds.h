@@ -111,8 +111,10 @@ Goal ResolveGoal(const DeckPile& pile, const DrillDownContext& context,
 
 // The goal as the CLI and the windows ask for it after an analysis by
 // `model`, with its asset switch and cost kind. Throws OddsError as
-// DeckPile::FromSession does, then "No Such Card!" for a card name no card of
-// the data file has, as CardOddsGroup does.
-Goal ResolveGoal(MasterModel& model, const std::vector<GoalCondition>& conditions);
+// DeckPile::FromSession does (with `limit`: dealt checks take piles of any
+// size), then "No Such Card!" for a card name no card of the data file has,
+// as CardOddsGroup does.
+Goal ResolveGoal(MasterModel& model, const std::vector<GoalCondition>& conditions,
+                 DeckPile::Limit limit = DeckPile::Limit::kOdds);
 
 }  // namespace quillet
