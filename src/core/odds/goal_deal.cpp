@@ -17,7 +17,7 @@ constexpr std::array<PackedTallies, 16> Increments() {
   std::array<PackedTallies, 16> inc{};
   for (unsigned groups = 0; groups < 16; ++groups) {
     for (std::size_t g = 0; g < 4; ++g) {
-      if ((groups >> g) & 1U) inc.at(groups) += PackedTallies{1} << (g * kLaneBits);
+      if (((groups >> g) & 1U) != 0) inc.at(groups) += PackedTallies{1} << (g * kLaneBits);
     }
   }
   return inc;

@@ -15,12 +15,12 @@ namespace {
 constexpr std::size_t kCells = std::size_t{1} << kMostGoalConditions;
 
 // The part of the pile the seen cards are drawn from: the top-deck copies
-// while n <= T, else the others, with every top-deck copy seen for sure. Its copies are split into
-// cells by the set of groups they belong to; cell 0 holds the copies of no group.
+// while n <= T, else the others, with every top-deck copy seen for sure. Its
+// copies are split into cells by the set of groups they belong to; cell 0
+// holds the copies of no group.
 struct DrawnPart {
   std::array<std::int64_t, kCells> cells{};
   std::int64_t size = 0;
-  std::int64_t drawn = 0;                                // how many of the part are seen
   std::array<std::int64_t, kMostGoalConditions> sure{};  // copies of each group seen for sure
 };
 
@@ -32,7 +32,7 @@ DrawnPart PartFor(const std::vector<GoalLine>& lines, bool fromTop) {
       part.size += line.Count;
     } else if (line.TopDeck) {
       for (std::size_t g = 0; g < kMostGoalConditions; ++g) {
-        if ((line.Groups >> g) & 1U) part.sure.at(g) += line.Count;
+        if (((line.Groups >> g) & 1U) != 0) part.sure.at(g) += line.Count;
       }
     }
   }
@@ -68,7 +68,7 @@ std::vector<Number> WaysByDrawn(const DrawnPart& part, unsigned failing, const C
   std::array<std::size_t, kMostGoalConditions> stride{};
   std::size_t states = 1;
   for (std::size_t g = 0; g < kMostGoalConditions; ++g) {
-    if (!((failing >> g) & 1U)) continue;
+    if (((failing >> g) & 1U) == 0) continue;
     stride.at(g) = states;
     states *= static_cast<std::size_t>(caps.at(g) + 1);
   }
@@ -86,7 +86,7 @@ std::vector<Number> WaysByDrawn(const DrawnPart& part, unsigned failing, const C
     std::int64_t most = std::min(size, mostDrawn);
     std::size_t step = 0;  // how far one copy of this cell moves the state
     for (std::size_t g = 0; g < kMostGoalConditions; ++g) {
-      if (!((counted >> g) & 1U)) continue;
+      if (((counted >> g) & 1U) == 0) continue;
       most = std::min(most, caps.at(g));
       step += stride.at(g);
     }
@@ -98,7 +98,7 @@ std::vector<Number> WaysByDrawn(const DrawnPart& part, unsigned failing, const C
       // How many more copies of this cell keep every counted tally in its cap.
       std::int64_t room = most;
       for (std::size_t g = 0; g < kMostGoalConditions; ++g) {
-        if (!((counted >> g) & 1U)) continue;
+        if (((counted >> g) & 1U) == 0) continue;
         const auto radix = static_cast<std::size_t>(caps.at(g) + 1);
         const auto tally = static_cast<std::int64_t>((state / stride.at(g)) % radix);
         room = std::min(room, caps.at(g) - tally);
@@ -173,14 +173,15 @@ void PartChances(const DrawnPart& part, const std::vector<std::int64_t>& drawn,
 
 // Whether every count of a part fits the 128-bit word with room to spare:
 // the largest binomial C(size, j) for j up to `most` drawn bounds every count
-// of ways and, times a factor below 2^14 (the largest pile), every
-// intermediate product; the sums of sixteen of them add four bits more.
+// of ways, and times a factor up to `size` every intermediate product of the
+// stepped binomials; the sums of sixteen counts add four bits more. The
+// estimate in doubles is off by far less than the bits to spare.
 bool Fits(std::int64_t size, std::int64_t most) {
   const double k = static_cast<double>(std::min(most, size / 2));
   const double n = static_cast<double>(size);
   const double log2Binomial =
       (std::lgamma(n + 1) - std::lgamma(k + 1) - std::lgamma(n - k + 1)) / std::log(2.0);
-  return log2Binomial < 100;
+  return log2Binomial + std::log2(n + 1) < 112;
 }
 
 std::int32_t PerMille(const ExactChance& chance) {

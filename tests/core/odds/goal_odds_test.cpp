@@ -137,6 +137,31 @@ TEST(GoalOddsTest, OneConditionIsTheDrawOddsRow) {
   }
 }
 
+TEST(GoalOddsTest, WordAndBigNumberCountsAgree) {
+  // On 400 cards one row of up to 17 seen is counted in machine words, and
+  // the table to 20 seen in big numbers throughout.
+  std::mt19937 random(5);
+  for (int round = 0; round < 6; ++round) {
+    std::vector<GoalLine> lines;
+    for (std::uint8_t groups = 0; groups < 16; ++groups) {
+      lines.push_back({25, false, groups});
+    }
+    std::vector<GoalCondition> conditions;
+    std::vector<std::size_t> groupOf;
+    for (std::size_t g = 0; g < kMostGoalConditions; ++g) {
+      conditions.push_back({static_cast<std::int32_t>(1 + random() % 8), {false, "G"}});
+      groupOf.push_back(g);
+    }
+    const Goal goal(lines, conditions, groupOf);
+    for (const GoalRow& row : goal.Table(8, 20)) {
+      if (row.Seen > 17) continue;
+      const GoalRow alone = goal.Row(row.Seen);
+      EXPECT_EQ(alone.Chance, row.Chance) << round << " seen " << row.Seen;
+      EXPECT_EQ(alone.Each, row.Each) << round << " seen " << row.Seen;
+    }
+  }
+}
+
 TEST(GoalOddsTest, RefusesGoalsOutOfRange) {
   const std::vector<GoalLine> lines = {{5, false, 1}};
   const GoalCondition one{1, {false, "AssetAmount"}};
