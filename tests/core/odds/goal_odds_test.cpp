@@ -250,26 +250,5 @@ TEST_F(GoalDealTest, DealsTheSampleHandsAndCountsThemInAnySlices) {
   }
 }
 
-TEST_F(GoalDealTest, ResolvesRepeatedGroupsOnceAndRefusesUnknownNames) {
-  ASSERT_TRUE(Open("1\tCinder Keep\n3\tBrine Lancer\n2\tDusk Herald\n4\tGutter Pike\n"));
-  const GoalGroup assets{false, "AssetAmount"};
-  const GoalGroup pike{true, "Gutter Pike"};
-  const Goal goal = ResolveGoal(model_, {{1, assets}, {2, pike}, {3, assets}});
-  EXPECT_EQ(goal.Needs(), (std::vector<std::int32_t>{3, 2}));
-  EXPECT_EQ(goal.GroupOf(2), 0U);
-  EXPECT_EQ(goal.ConditionGroup(1).Copies, 4);
-  EXPECT_EQ(goal.ConditionGroup(2).Copies, 9);
-  EXPECT_EQ(goal.ConditionGroup(2).TopDeckCopies, 2);
-  // A card of the data file that the deck lacks is a group of none.
-  EXPECT_EQ(ResolveGoal(model_, {{1, {true, "Salt Depot"}}}).ConditionGroup(0).Copies, 0);
-  try {
-    ResolveGoal(model_, {{1, assets}, {1, {true, "Salt Depo"}}});
-    ADD_FAILURE() << "an unknown card was taken";
-  } catch (const OddsError& e) {
-    EXPECT_STREQ(e.what(), "No Such Card!");
-  }
-  EXPECT_THROW(ResolveGoal(model_, {{1, {false, "NoSuchField"}}}), std::invalid_argument);
-}
-
 }  // namespace
 }  // namespace quillet
