@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "core/analysis/exact_ratio.h"
+#include "core/odds/draw_odds.h"
 #include "core/odds/sample_deal.h"
 
 namespace quillet {
@@ -60,6 +62,15 @@ void FisherYates(std::vector<std::uint8_t>& part, SplitMix64& generator,
   }
 }
 
+// 8712 -> "8,712".
+std::string WithCommas(std::uint64_t n) {
+  std::string digits = std::to_string(n);
+  for (auto at = static_cast<std::ptrdiff_t>(digits.size()) - 3; at > 0; at -= 3) {
+    digits.insert(static_cast<std::size_t>(at), 1, ',');
+  }
+  return digits;
+}
+
 }  // namespace
 
 GoalDealer::GoalDealer(const Goal& goal, std::int64_t seen)
@@ -111,6 +122,12 @@ std::uint64_t GoalDealer::CountMet(std::uint64_t seed, std::uint64_t first,
     if (Meets(seed + i, top, bottom)) ++met;
   }
   return met;
+}
+
+std::string DealtCheckText(std::uint64_t met, std::uint64_t trials, std::int32_t exactPerMille) {
+  const auto share = static_cast<std::int32_t>(RoundHalfEven(BigInt(met) * 1000, BigInt(trials)));
+  return WithCommas(met) + " of " + WithCommas(trials) + " dealt hands met the goal (" +
+         PerMilleText(share) + " %); the exact chance is " + PerMilleText(exactPerMille) + " %";
 }
 
 }  // namespace quillet

@@ -11,6 +11,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "core/odds/goal_odds.h"
@@ -38,5 +39,10 @@ class GoalDealer {
   std::vector<std::int32_t> needs_;
   std::int64_t seen_ = 0;
 };
+
+// The window's line for a finished check: "8,712 of 10,000 dealt hands met
+// the goal (87.1 %); the exact chance is 87.2 %", the share of dealt hands
+// rounded as the exact chance is (trials >= 1).
+std::string DealtCheckText(std::uint64_t met, std::uint64_t trials, std::int32_t exactPerMille);
 
 }  // namespace quillet

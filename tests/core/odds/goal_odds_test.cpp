@@ -172,6 +172,17 @@ TEST(GoalOddsTest, RefusesGoalsOutOfRange) {
   EXPECT_THROW(Goal(lines, {one}, {0, 1}), std::invalid_argument);
 }
 
+TEST(GoalDealTextTest, CountsWithCommasAndRoundsTheShareAsTheChance) {
+  EXPECT_EQ(DealtCheckText(8712, 10000, 872),
+            "8,712 of 10,000 dealt hands met the goal (87.1 %); the exact chance is 87.2 %");
+  // 1 of 16 is 62.5 per mille, a half that goes to the even 62.
+  EXPECT_EQ(DealtCheckText(1, 16, 0),
+            "1 of 16 dealt hands met the goal (6.2 %); the exact chance is 0.0 %");
+  EXPECT_EQ(DealtCheckText(1234567, 10000000, 1000),
+            "1,234,567 of 10,000,000 dealt hands met the goal (12.3 %); the exact chance is "
+            "100.0 %");
+}
+
 using test::Asset;
 using test::Card;
 using test::Producer;
