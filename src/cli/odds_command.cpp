@@ -1,7 +1,9 @@
 // `quillet-cli odds`: the draw odds window as a table or JSON. The group is a
 // figure (the lines its drill-down list shows, with --assets-only as the
 // window's switch) or, with --card, every copy of one card; the rows are the
-// window's, 8 to 20 cards seen, or the one row --seen asks for.
+// window's, 8 to 20 cards seen, or the one row --seen asks for. With --goal
+// the rows give the chance of a goal of up to four conditions instead, and
+// beside it each condition's own chance.
 #include <CLI/CLI.hpp>
 #include <limits>
 #include <memory>
@@ -13,18 +15,21 @@
 #include "cli/commands.h"
 #include "cli/deck_command.h"
 #include "cli/field_suggestion.h"
+#include "cli/goal_option.h"
 #include "core/card_data/io_error.h"
 #include "core/card_data/text_util.h"
 #include "core/odds/draw_odds.h"
+#include "core/odds/goal_odds.h"
 
 namespace quillet::cli {
 namespace {
 
 struct OddsOptions {
   DeckCommandOptions deck;
-  std::string field;      // a figure's component name, or empty with --card
-  std::string card;       // as typed, UTF-8
-  std::int64_t seen = 0;  // 0: the window's rows
+  std::string field;              // a figure's component name, or empty with --card
+  std::string card;               // as typed, UTF-8
+  std::vector<std::string> goal;  // SPECs as typed
+  std::int64_t seen = 0;          // 0: the window's rows
 };
 
 }  // namespace
@@ -91,6 +96,78 @@ void PrintOddsTable(std::ostream& out, const std::string& groupUtf8, const OddsG
   }
 }
 
+// The JSON shape of the odds of a goal.
+Json GoalJson(const std::string& fileName, const Goal& goal, const std::vector<GoalRow>& rows) {
+  Json conditions = Json::array();
+  for (std::size_t i = 0; i < goal.Conditions().size(); ++i) {
+    const OddsGroup group = goal.ConditionGroup(i);
+    conditions.push_back(Json{{"Group", GoalGroupText(goal.Conditions()[i].Group)},
+                              {"AtLeast", goal.Conditions()[i].AtLeast},
+                              {"Copies", group.Copies},
+                              {"TopDeckCopies", group.TopDeckCopies}});
+  }
+  Json table = Json::array();
+  for (const GoalRow& row : rows) {
+    Json each = Json::array();
+    for (const std::int32_t p : row.Each) each.push_back(PercentNumber(p));
+    table.push_back(
+        Json{{"Seen", row.Seen}, {"Chance", PercentNumber(row.Chance)}, {"Each", each}});
+  }
+  return Json{{"FileName", fileName},
+              {"Pile", goal.PileSize()},
+              {"TopDeck", goal.TopDeckSize()},
+              {"Goal", conditions},
+              {"Rows", table}};
+}
+
+// The conditions, numbered, then a column for the goal and one for each
+// condition under its number.
+void PrintGoalTable(std::ostream& out, const Goal& goal, const std::vector<GoalRow>& rows) {
+  for (std::size_t i = 0; i < goal.Conditions().size(); ++i) {
+    const OddsGroup group = goal.ConditionGroup(i);
+    out << '#' << i + 1 << ": at least " << goal.Conditions()[i].AtLeast << " of "
+        << GoalGroupText(goal.Conditions()[i].Group) << ": " << group.Copies << " of " << group.Pile
+        << " cards (" << group.TopDeckCopies << " of " << group.TopDeck << " top-deck)\n";
+  }
+  constexpr std::size_t kCaption = 18;
+  constexpr std::size_t kCell = 8;
+  std::string header = PadRight("Seen", kCaption) + PadLeft("Goal", kCell);
+  for (std::size_t i = 1; i <= goal.Conditions().size(); ++i) {
+    header += PadLeft("#" + std::to_string(i), kCell);
+  }
+  out << header << '\n';
+  for (const GoalRow& row : rows) {
+    std::string line = PadRight(RowCaption(row.Seen), kCaption);
+    line += PadLeft(PerMilleText(row.Chance) + "%", kCell);
+    for (const std::int32_t p : row.Each) line += PadLeft(PerMilleText(p) + "%", kCell);
+    out << line << '\n';
+  }
+}
+
+int RunGoalOdds(const OddsOptions& options, CommandContext& context) {
+  const std::vector<GoalCondition> conditions = GoalConditions(options.goal);
+  Session session(DataFolder(context, options.deck.dataDir));
+  MasterModel model(session);
+  if (const int code = AnalyzeForCli(options.deck, model, context)) return code;
+  Goal goal;
+  try {
+    goal = ResolveGoal(model, conditions);
+  } catch (const OddsError& e) {
+    return FailDeckCommand(options.deck, context, Cp1252ToUtf8(e.what()));
+  } catch (const IoError& e) {
+    return FailDeckCommand(options.deck, context,
+                           session.db.CardStatPath() + ": " + Cp1252ToUtf8(e.what()));
+  }
+  const std::vector<GoalRow> rows =
+      options.seen > 0 ? std::vector<GoalRow>{goal.Row(options.seen)} : goal.Table();
+  if (options.deck.json) {
+    WriteJson(context.out, GoalJson(options.deck.deck, goal, rows));
+  } else {
+    PrintGoalTable(context.out, goal, rows);
+  }
+  return 0;
+}
+
 }  // namespace
 
 CommandRunner SetupOdds(CLI::App& command) {
@@ -113,15 +190,21 @@ CommandRunner SetupOdds(CLI::App& command) {
   CLI::Option* seen =
       command.add_option("--seen", options->seen, "Only the row for N cards seen")->type_name("N");
   WholeNumberOption(*seen, 1, std::numeric_limits<std::int64_t>::max());
+  CLI::Option* goal = AddGoalOption(command, options->goal)->excludes(field)->excludes(card);
   AddDataOption(command, options->deck.dataDir);
   command
       .add_flag("--assets-only", options->deck.assetsOnly,
                 "Count assets only in the domain figures")
       ->excludes(card);
+  AddCostOption(command, options->deck.costKind);
+  command.get_option("--cost")->excludes(card);
   command.add_flag("--json", options->deck.json, "Write JSON");
-  return [options, card](CommandContext& context) {
+  return [options, card, goal](CommandContext& context) {
+    if (goal->count() > 0) return RunGoalOdds(*options, context);
     const bool byCard = card->count() > 0;
-    if (!byCard && options->field.empty()) throw UsageError("a FIELD or --card NAME is required");
+    if (!byCard && options->field.empty()) {
+      throw UsageError("a FIELD, --card NAME or --goal SPEC is required");
+    }
     Session session(DataFolder(context, options->deck.dataDir));
     MasterModel model(session);
     if (const int code = AnalyzeForCli(options->deck, model, context)) return code;

@@ -7,7 +7,7 @@
 
 namespace quillet {
 
-DeckPile DeckPile::FromSession(const Session& session) {
+DeckPile DeckPile::FromSession(const Session& session, Limit limit) {
   const DeckState& deck = session.deck;
   const auto count = std::min<std::size_t>(static_cast<std::size_t>(std::max(deck.DeckCount, 0)),
                                            deck.DeckList.size());
@@ -28,35 +28,50 @@ DeckPile DeckPile::FromSession(const Session& session) {
     if (line.TopDeck) pile.topDeck_ += line.Count;
     pile.lines_.push_back(line);
   }
-  if (pile.size_ > kMaxPileSize) throw OddsError("Odds need a deck of at most 10,000 cards.");
+  if (limit == Limit::kOdds && pile.size_ > kMaxPileSize)
+    throw OddsError("Odds need a deck of at most 10,000 cards.");
   return pile;
 }
 
-template <typename Pick>
-OddsGroup DeckPile::Group(std::string name, Pick pick) const {
+OddsGroup DeckPile::Group(std::string name, const std::vector<bool>& members) const {
   OddsGroup group;
   group.Name = std::move(name);
   group.Pile = size_;
   group.TopDeck = topDeck_;
-  for (const PileLine& line : lines_) {
-    if (!pick(line)) continue;
-    group.Copies += line.Count;
-    if (line.TopDeck) group.TopDeckCopies += line.Count;
+  for (std::size_t i = 0; i < lines_.size(); ++i) {
+    if (!members[i]) continue;
+    group.Copies += lines_[i].Count;
+    if (lines_[i].TopDeck) group.TopDeckCopies += lines_[i].Count;
   }
   return group;
 }
 
-std::optional<OddsGroup> DeckPile::FigureGroup(std::string_view component,
-                                               const DrillDownContext& context) const {
+std::optional<std::vector<bool>> DeckPile::FigureLines(std::string_view component,
+                                                       const DrillDownContext& context) const {
   const DrillDownList* list = FindDrillDown(component);
   if (!list) return std::nullopt;
-  return Group(std::string(component),
-               [&](const PileLine& line) { return list->filter(line.Card, context); });
+  std::vector<bool> members;
+  members.reserve(lines_.size());
+  for (const PileLine& line : lines_) members.push_back(list->filter(line.Card, context));
+  return members;
+}
+
+std::vector<bool> DeckPile::CardLines(std::string_view name) const {
+  std::vector<bool> members;
+  members.reserve(lines_.size());
+  for (const PileLine& line : lines_) members.push_back(line.Card.Name.View() == name);
+  return members;
+}
+
+std::optional<OddsGroup> DeckPile::FigureGroup(std::string_view component,
+                                               const DrillDownContext& context) const {
+  const auto members = FigureLines(component, context);
+  if (!members) return std::nullopt;
+  return Group(std::string(component), *members);
 }
 
 OddsGroup DeckPile::CardGroup(std::string_view name) const {
-  return Group(std::string(name),
-               [&](const PileLine& line) { return line.Card.Name.View() == name; });
+  return Group(std::string(name), CardLines(name));
 }
 
 std::optional<OddsGroup> FigureOddsGroup(MasterModel& model, std::string_view component) {

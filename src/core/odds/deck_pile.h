@@ -48,8 +48,10 @@ class DeckPile {
  public:
   // The pile of the deck the session holds. Throws OddsError when a found
   // line (an HQ line too) has a negative count, or when the pile has more
-  // than kMaxPileSize cards, checked in that order.
-  static DeckPile FromSession(const Session& session);
+  // than kMaxPileSize cards, checked in that order; dealing hands to count
+  // them needs no limit, and `limit` kNoLimit drops the second check.
+  enum class Limit { kOdds, kNoLimit };
+  static DeckPile FromSession(const Session& session, Limit limit = Limit::kOdds);
 
   const std::vector<PileLine>& Lines() const { return lines_; }  // without HQ lines
   std::int64_t Size() const { return size_; }
@@ -63,9 +65,15 @@ class DeckPile {
   // Every copy of the card named exactly `name` (bytes); none is no error.
   OddsGroup CardGroup(std::string_view name) const;
 
+  // The same two groups as one flag per line of Lines(): whether the line's
+  // copies belong to it. Goals count copies of several groups at once, so
+  // they need to know which lines each group shares with the others.
+  std::optional<std::vector<bool>> FigureLines(std::string_view component,
+                                               const DrillDownContext& context) const;
+  std::vector<bool> CardLines(std::string_view name) const;
+
  private:
-  template <typename Pick>
-  OddsGroup Group(std::string name, Pick pick) const;
+  OddsGroup Group(std::string name, const std::vector<bool>& members) const;
 
   std::vector<PileLine> lines_;
   std::int64_t size_ = 0;

@@ -1,0 +1,25 @@
+// The --goal option that odds and hand share: SPEC is "K:FIELD" or
+// "K:card=NAME", K first so that a card name may hold a colon. A SPEC is
+// checked as the line is parsed (K from 1 to 8, FIELD a figure that opens a
+// list), so a wrong one is a usage error before any deck is read.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "cli/command_support.h"
+#include "core/odds/goal_odds.h"
+
+namespace quillet::cli {
+
+// Adds --goal SPEC, repeatable, bound to `specs`.
+CLI::Option* AddGoalOption(CLI::App& command, std::vector<std::string>& specs);
+
+// The conditions of checked SPECs, card names as the data's bytes. Throws
+// UsageError for more than kMostGoalConditions of them.
+std::vector<GoalCondition> GoalConditions(const std::vector<std::string>& specs);
+
+// A condition's group as the user writes it, in UTF-8: FIELD or card=NAME.
+std::string GoalGroupText(const GoalGroup& group);
+
+}  // namespace quillet::cli
