@@ -66,6 +66,7 @@ Application::Application(std::string dataDir, Platform& platform)
   // Until a configuration folder says otherwise, the arrangement a new user
   // gets.
   workspace.ResetLayout();
+  master.resize(workspace.DefaultWindowSize());
   master.showDrawOdds = [this] { workspace.ShowPanel(QString::fromLatin1(kDrawOdds)); };
   master.showSampleHand = [this] { workspace.ShowPanel(QString::fromLatin1(kSampleHand)); };
   master.showBrowser = [this] {

@@ -1,6 +1,7 @@
 #include "app/workspace.h"
 
 #include <QAction>
+#include <algorithm>
 #include <QEvent>
 #include <QMainWindow>
 #include <QMenu>
@@ -117,20 +118,20 @@ void Workspace::ShowPanel(const QString& name) {
 
 void Workspace::ResetLayout() {
   PanelDock* first = nullptr;
-  PanelDock* card = nullptr;
+  PanelDock* below = nullptr;
   for (const Entry& entry : panels_) {
-    PanelDock* dock = entry.dock;
-    dock->setFloating(false);
-    window_.addDockWidget(Qt::RightDockWidgetArea, dock);
-    if (entry.spec.below) {
-      card = dock;
-    } else if (!first) {
-      first = dock;
-    } else {
-      window_.tabifyDockWidget(first, dock);
-    }
+    entry.dock->setFloating(false);
+    window_.addDockWidget(Qt::RightDockWidgetArea, entry.dock);
+    if (!first && !entry.spec.below) first = entry.dock;
+    if (!below && entry.spec.below) below = entry.dock;
   }
-  if (first && card) window_.splitDockWidget(first, card, Qt::Vertical);
+  // Split before tabbing: a panel split from one that has tabs would only
+  // become another tab.
+  if (first && below) window_.splitDockWidget(first, below, Qt::Vertical);
+  for (const Entry& entry : panels_) {
+    if (entry.dock == first || entry.dock == below) continue;
+    window_.tabifyDockWidget(entry.spec.below ? below : first, entry.dock);
+  }
   for (const Entry& entry : panels_) {
     entry.dock->setVisible(entry.spec.openAtFirst);
     entry.item->setChecked(entry.spec.openAtFirst);
@@ -138,8 +139,17 @@ void Workspace::ResetLayout() {
   if (first) {
     first->raise();
     window_.resizeDocks({first}, {kPanelWidth}, Qt::Horizontal);
-    if (card) window_.resizeDocks({first, card}, {3, 2}, Qt::Vertical);
+    if (below) window_.resizeDocks({first, below}, {3, 2}, Qt::Vertical);
   }
+}
+
+QSize Workspace::DefaultWindowSize() const {
+  // The window's least size is the main form's; the panel column and its
+  // splitter come beside it, and the Card panel wants some height below the
+  // Deck panel. A screen too small for it gets what fits (the window keeper
+  // sees to it).
+  const QSize least = window_.minimumSize();
+  return {least.width() + kPanelWidth + 8, std::max(least.height(), 760)};
 }
 
 void Workspace::UseConfigDir(std::string configDir) {

@@ -7,6 +7,7 @@
 
 #include <QKeySequence>
 #include <QObject>
+#include <QSize>
 #include <QString>
 #include <functional>
 #include <string>
@@ -51,9 +52,13 @@ class Workspace : public QObject {
   // Shows a panel with the focus, whatever its state.
   void ShowPanel(const QString& name);
 
-  // The arrangement a new user gets: the Deck and Card panels open at the
-  // right, the other panels tabbed with the Deck panel, closed.
+  // The arrangement a new user gets: the panels at the right, those marked
+  // `below` under the others, each kind tabbed together; the ones marked
+  // `openAtFirst` open.
   void ResetLayout();
+  // The size of the main window that gives the default arrangement room
+  // beside the main window's own least size.
+  QSize DefaultWindowSize() const;
   // Reads the arrangement kept in `configDir` (the default one when none is
   // kept or it cannot be used) and keeps it there from now on.
   void UseConfigDir(std::string configDir);

@@ -11,6 +11,7 @@ PanelDock::PanelDock(const QString& name, const QString& title, std::function<QW
                      QWidget* parent)
     : QDockWidget(title, parent), make_(std::move(make)), title_(title) {
   setObjectName(name);
+  setFocusPolicy(Qt::ClickFocus);
   toggleViewAction()->setObjectName(name + QStringLiteral("Toggle"));
   connect(this, &QDockWidget::topLevelChanged, this, &PanelDock::FollowFloating);
 }
@@ -49,7 +50,7 @@ void PanelDock::FollowFloating(bool floating) {
 
 bool PanelDock::HasFocusInside() const {
   const QWidget* focus = QApplication::focusWidget();
-  return focus != nullptr && isAncestorOf(focus);
+  return focus != nullptr && (focus == this || isAncestorOf(focus));
 }
 
 void PanelDock::ShowAndFocus() {
@@ -69,6 +70,9 @@ void PanelDock::ShowAndFocus() {
       target = target->nextInFocusChain();
     }
   }
+  // A panel with nothing to take the focus (the Card panel without a card)
+  // takes it itself, so its key and Esc still reach it.
+  if (target == content && content->focusPolicy() == Qt::NoFocus) target = this;
   if (target) target->setFocus(Qt::ShortcutFocusReason);
 }
 
