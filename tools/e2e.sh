@@ -28,6 +28,9 @@ shots=${E2E_SHOTS:-$work/shots}
 mkdir -p "$shots"
 cp "$build/quillet" "$build/quillet-cli" "$work/"
 export QT_QPA_PLATFORM=xcb
+# A configuration folder of its own: the run starts as a new user does, and
+# the kept arrangement of the panels is checked at the end.
+export XDG_CONFIG_HOME="$work/config"
 
 app_pid=""
 cleanup() {
@@ -212,6 +215,33 @@ again=$(windows_named "$title" | grep -vx "$master" || true)
 click "$reader" 462 342  # Done
 wait_gone "$reader" || fail "Done did not hide the reader"
 
+step "panels: open them by their keys, pick a card in the Deck panel"
+focus "$master"
+before_px=$(pixels "$master")
+xdotool key ctrl+shift+o  # Draw Odds, tabbed with the Deck panel
+wait_change "$master" "$before_px" || fail "Ctrl+Shift+O did not show the Draw Odds panel"
+sleep 0.3
+shot "$master" 11-draw-odds-panel
+before_px=$(pixels "$master")
+xdotool key ctrl+b  # the browser, with the focus in its search box
+wait_change "$master" "$before_px" || fail "Ctrl+B did not show the Card Browser panel"
+xdotool type --delay 20 "cloister"
+sleep 0.8
+shot "$master" 12-browser-panel
+before_px=$(pixels "$master")
+xdotool key ctrl+shift+d  # back to the Deck panel; Down picks its first card
+sleep 0.3
+xdotool key Down Down
+wait_change "$master" "$before_px" || fail "the Deck panel did not come forward with Ctrl+Shift+D"
+sleep 0.5
+shot "$master" 13-deck-and-card-panels
+before_px=$(pixels "$master")
+xdotool key ctrl+shift+c  # the Card panel has no focus yet: the key gives it the focus
+sleep 0.2
+xdotool key ctrl+shift+c  # now it closes
+wait_change "$master" "$before_px" || fail "Ctrl+Shift+C twice did not close the Card panel"
+shot "$master" 14-card-panel-closed
+
 step "about box"
 focus "$master"
 xdotool key alt+h
@@ -219,7 +249,7 @@ sleep 0.3
 xdotool key a
 about=$(wait_window "About Quillet") || fail "the about box did not open"
 sleep 0.3
-shot "$about" 11-about
+shot "$about" 17-about
 focus "$about"
 xdotool key Return
 wait_gone "$about" || fail "OK did not close the about box"
@@ -229,7 +259,7 @@ focus "$master"
 xdotool key F1
 helpwin=$(wait_window "Quillet Help") || fail "F1 did not open the help window"
 sleep 0.5
-shot "$helpwin" 12-help
+shot "$helpwin" 18-help
 
 step "exit through File > Exit"
 focus "$master"
@@ -241,9 +271,30 @@ if kill -0 "$app_pid" 2>/dev/null; then fail "the program did not end after File
 wait "$app_pid" || fail "the program ended with an error (see $work/quillet.log)"
 app_pid=""
 
+step "the arrangement comes back at the next start, and View > Reset Layout restores the default"
+[ -s "$XDG_CONFIG_HOME/quillet/panel-layout" ] || fail "no arrangement was kept at exit"
+"$work/quillet" "$root/samples/decks/monastery-bion.txt" >"$work/quillet.log" 2>&1 &
+app_pid=$!
+master=$(wait_window "$title") || fail "the main window did not appear again"
+sleep 1
+shot "$master" 15-restarted
+focus "$master"
+before_px=$(pixels "$master")
+xdotool key alt+v
+sleep 0.3
+xdotool key r
+wait_change "$master" "$before_px" || fail "View > Reset Layout changed nothing after a restart with the Card panel closed"
+sleep 0.3
+shot "$master" 16-reset-layout
+focus "$master"
+xdotool key ctrl+q
+for _ in $(seq 1 50); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.1; done
+wait "$app_pid" || fail "the program ended with an error after the restart (see $work/quillet.log)"
+app_pid=""
+
 if [ "${E2E_SAVE_DOCS:-}" = 1 ]; then
   cp "$shots/10-reader-search.png" "$root/docs/screenshots/reader.png"
   cp "$shots/03-updater.png" "$root/docs/screenshots/updater.png"
-  cp "$shots/11-about.png" "$root/docs/screenshots/about.png"
+  cp "$shots/17-about.png" "$root/docs/screenshots/about.png"
 fi
 echo "e2e: all steps passed"

@@ -1,15 +1,16 @@
 #include "app/workspace.h"
 
 #include <QAction>
-#include <algorithm>
 #include <QEvent>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
+#include <QScreen>
 #include <QSignalBlocker>
 #include <QTabBar>
 #include <QTimer>
+#include <algorithm>
 #include <exception>
 
 #include "core/settings/panel_layout.h"
@@ -152,6 +153,17 @@ QSize Workspace::DefaultWindowSize() const {
   return {least.width() + kPanelWidth + 8, std::max(least.height(), 760)};
 }
 
+void Workspace::GrowForPanels() {
+  const QScreen* screen = window_.screen();
+  if (!screen) return;
+  const QRect free = screen->availableGeometry();
+  const QSize wanted = DefaultWindowSize().boundedTo(free.size()).expandedTo(window_.size());
+  if (wanted == window_.size()) return;
+  const QPoint at(std::clamp(window_.x(), free.left(), free.right() + 1 - wanted.width()),
+                  std::clamp(window_.y(), free.top(), free.bottom() + 1 - wanted.height()));
+  window_.setGeometry(QRect(at, wanted));
+}
+
 void Workspace::UseConfigDir(std::string configDir) {
   configDir_ = std::move(configDir);
   const std::string kept = LoadPanelLayout(configDir_);
@@ -159,6 +171,9 @@ void Workspace::UseConfigDir(std::string configDir) {
       !window_.restoreState(QByteArray(kept.data(), static_cast<qsizetype>(kept.size())),
                             kLayoutVersion)) {
     ResetLayout();
+    // The first start with panels: a main window kept from before them
+    // (the classic form's size) would leave the panels no room.
+    growOnShow_ = true;
   }
   for (const Entry& entry : panels_) entry.item->setChecked(!entry.dock->isHidden());
 }
@@ -179,6 +194,12 @@ bool Workspace::Save() const {
 bool Workspace::eventFilter(QObject* watched, QEvent* event) {
   if (watched != &window_) return QObject::eventFilter(watched, event);
   if (event->type() == QEvent::Close) Save();
+  if (event->type() == QEvent::Show && growOnShow_) {
+    // After the window keeper has placed the window: the application's
+    // filters run before the window's own.
+    growOnShow_ = false;
+    GrowForPanels();
+  }
   // The tab bars of tabbed panels are the toolkit's, made as panels are
   // tabbed together; a screen reader gets a name for them once they are
   // whole.

@@ -76,6 +76,9 @@ class Workspace : public QObject {
     QAction* item;
   };
   const Entry* Find(const QString& name) const;
+  // Makes the window large enough for the default arrangement, inside the
+  // screen's free area.
+  void GrowForPanels();
 
   QMainWindow& window_;
   QMenu* view_ = nullptr;
@@ -83,6 +86,7 @@ class Workspace : public QObject {
   QAction* resetItem_ = nullptr;
   std::vector<Entry> panels_;
   std::string configDir_;
+  bool growOnShow_ = false;
 };
 
 }  // namespace quillet

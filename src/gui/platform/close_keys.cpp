@@ -17,11 +17,15 @@ void CloseOnKeys(QWidget& window, const QList<QKeySequence>& keys) {
 }
 
 void CloseWindowOrPanel(QWidget& widget) {
-  if (auto* panel = qobject_cast<QDockWidget*>(widget.parentWidget())) {
-    panel->close();
-  } else {
-    widget.close();
+  // The panel's content may sit in a scroller within the dock.
+  for (QWidget* up = widget.parentWidget(); up && !widget.isWindow(); up = up->parentWidget()) {
+    if (auto* panel = qobject_cast<QDockWidget*>(up)) {
+      panel->close();
+      return;
+    }
+    if (up->isWindow()) break;
   }
+  widget.close();
 }
 
 }  // namespace quillet

@@ -1,6 +1,7 @@
 #include "gui/platform/panel_dock.h"
 
 #include <QApplication>
+#include <QScrollArea>
 #include <QShortcut>
 
 #include "gui/platform/close_keys.h"
@@ -17,10 +18,20 @@ PanelDock::PanelDock(const QString& name, const QString& title, std::function<QW
 }
 
 QWidget* PanelDock::Content() {
-  if (widget() || !make_) return widget();
+  if (content_ || !make_) return content_;
   QWidget* content = make_();
   make_ = nullptr;
-  setWidget(content);
+  content_ = content;
+  // A panel may be made narrower or lower than its content's least size (the
+  // browser's row of filters is wide); the content then scrolls, rather than
+  // the panel taking the room of the main window beside it.
+  auto* scroller = new QScrollArea;
+  scroller->setObjectName(QStringLiteral("PanelScroller"));
+  scroller->setFrameShape(QFrame::NoFrame);
+  scroller->setFocusPolicy(Qt::NoFocus);
+  scroller->setWidgetResizable(true);
+  scroller->setWidget(content);
+  setWidget(scroller);
   if (!content->findChild<QShortcut*>(QStringLiteral("CloseShortcut"))) CloseOnKeys(*content);
   FollowFloating(isFloating());
   // The content names what it shows ("Draw Odds - AT"); an untitled one
@@ -42,8 +53,8 @@ void PanelDock::showEvent(QShowEvent* event) {
 void PanelDock::FollowFloating(bool floating) {
   // Esc puts a floating panel away as it does a dialog; docked, the key
   // would act on the whole main window.
-  if (!widget()) return;
-  for (QShortcut* key : widget()->findChildren<QShortcut*>(QStringLiteral("CloseShortcut"))) {
+  if (!content_) return;
+  for (QShortcut* key : content_->findChildren<QShortcut*>(QStringLiteral("CloseShortcut"))) {
     key->setEnabled(floating);
   }
 }

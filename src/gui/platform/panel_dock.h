@@ -20,7 +20,7 @@ class PanelDock : public QDockWidget {
 
   // The content, made now if the panel was never shown.
   QWidget* Content();
-  bool HasContent() const { return widget() != nullptr; }
+  bool HasContent() const { return content_ != nullptr; }
   // Shows the panel, brings its tab to the front and gives it the focus.
   void ShowAndFocus();
   // Whether the keyboard focus is inside the panel.
@@ -37,6 +37,7 @@ class PanelDock : public QDockWidget {
 
   std::function<QWidget*()> make_;
   QString title_;
+  QWidget* content_ = nullptr;
 };
 
 // Brings `widget` before the user: its own window when it is one, else the
