@@ -25,6 +25,10 @@ constexpr int kLayoutVersion = 1;
 // The right-hand column of the default arrangement: room for the Deck
 // panel's four columns beside the main window on a 1280-pixel screen.
 constexpr int kPanelWidth = 440;
+// The width at which the main window shows every sub-type row whole; on a
+// wider window the panel column gets the rest, which the card list would
+// only leave empty.
+constexpr int kMainWidth = 1290;
 
 }  // namespace
 
@@ -137,11 +141,26 @@ void Workspace::ResetLayout() {
     entry.dock->setVisible(entry.spec.openAtFirst);
     entry.item->setChecked(entry.spec.openAtFirst);
   }
-  if (first) {
-    first->raise();
-    window_.resizeDocks({first}, {kPanelWidth}, Qt::Horizontal);
-    if (below) window_.resizeDocks({first, below}, {3, 2}, Qt::Vertical);
+  if (first) first->raise();
+  // The sizes follow the window's; a window not shown yet has none.
+  if (window_.isVisible()) {
+    SizePanels();
+  } else {
+    sizeOnShow_ = true;
   }
+}
+
+void Workspace::SizePanels() {
+  PanelDock* first = nullptr;
+  PanelDock* below = nullptr;
+  for (const Entry& entry : panels_) {
+    if (!first && !entry.spec.below) first = entry.dock;
+    if (!below && entry.spec.below) below = entry.dock;
+  }
+  if (!first) return;
+  window_.resizeDocks({first}, {std::max(kPanelWidth, window_.width() - kMainWidth)},
+                      Qt::Horizontal);
+  if (below) window_.resizeDocks({first, below}, {3, 2}, Qt::Vertical);
 }
 
 QSize Workspace::DefaultWindowSize() const {
@@ -174,6 +193,8 @@ void Workspace::UseConfigDir(std::string configDir) {
     // The first start with panels: a main window kept from before them
     // (the classic form's size) would leave the panels no room.
     growOnShow_ = true;
+  } else {
+    sizeOnShow_ = false;
   }
   for (const Entry& entry : panels_) entry.item->setChecked(!entry.dock->isHidden());
 }
@@ -199,6 +220,11 @@ bool Workspace::eventFilter(QObject* watched, QEvent* event) {
     // filters run before the window's own.
     growOnShow_ = false;
     GrowForPanels();
+  }
+  if (event->type() == QEvent::Show && sizeOnShow_) {
+    sizeOnShow_ = false;
+    // Once the window has its size on the screen.
+    QTimer::singleShot(0, this, &Workspace::SizePanels);
   }
   // The tab bars of tabbed panels are the toolkit's, made as panels are
   // tabbed together; a screen reader gets a name for them once they are

@@ -79,6 +79,8 @@ class Workspace : public QObject {
   // Makes the window large enough for the default arrangement, inside the
   // screen's free area.
   void GrowForPanels();
+  // The default arrangement's sizes for the window's present size.
+  void SizePanels();
 
   QMainWindow& window_;
   QMenu* view_ = nullptr;
@@ -87,6 +89,7 @@ class Workspace : public QObject {
   std::vector<Entry> panels_;
   std::string configDir_;
   bool growOnShow_ = false;
+  bool sizeOnShow_ = false;
 };
 
 }  // namespace quillet
