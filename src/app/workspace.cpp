@@ -76,7 +76,7 @@ PanelDock& Workspace::Add(const PanelSpec& spec, QAction* item) {
   view_->insertAction(panelsEnd_, item);
   const QString name = dock->objectName();
   connect(item, &QAction::triggered, this, [this, name] { TogglePanel(name); });
-  connect(dock, &QDockWidget::visibilityChanged, item, [this, dock, item] {
+  connect(dock, &QDockWidget::visibilityChanged, item, [dock, item] {
     // A panel behind another's tab is still open.
     item->setChecked(!dock->isHidden());
   });

@@ -32,7 +32,8 @@ QWidget* PanelDock::Content() {
   scroller->setWidgetResizable(true);
   scroller->setWidget(content);
   setWidget(scroller);
-  if (!content->findChild<QShortcut*>(QStringLiteral("CloseShortcut"))) CloseOnKeys(*content);
+  if (content->findChild<QShortcut*>(QStringLiteral("CloseShortcut")) == nullptr)
+    CloseOnKeys(*content);
   FollowFloating(isFloating());
   // The content names what it shows ("Draw Odds - AT"); an untitled one
   // leaves the panel's own name.
