@@ -27,6 +27,7 @@ QKeySequence Keys(QKeyCombination key) {
 Application::Application(std::string dataDir, Platform& platform)
     : session(std::move(dataDir)),
       edits(session, platform),
+      names(session, platform, edits),
       master(session, platform),
       reader(session, platform),
       updater(session, platform),
@@ -61,6 +62,10 @@ Application::Application(std::string dataDir, Platform& platform)
   });
   QObject::connect(&edits, &DeckEditActions::deckEdited, &master, &TMasterForm::DeckFileChanged);
   master.UseEditActions(edits.undoAction(), edits.redoAction());
+  // An imported list becomes a deck file, opened as any other.
+  names.openDeck = [this](const QString& path) { master.OpenDeckFile(path); };
+  master.UseNameActions(names.importAction(), names.pasteAction(), names.fixAction(),
+                        names.copyListAction());
 
   AddPanels();
   // Until a configuration folder says otherwise, the arrangement a new user

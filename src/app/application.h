@@ -20,6 +20,7 @@
 #include "gui/compare/compare_form.h"
 #include "gui/deck_view/deck_panel.h"
 #include "gui/main_window/master_form.h"
+#include "gui/names/deck_names_actions.h"
 #include "gui/odds/draw_odds_form.h"
 #include "gui/odds/sample_hand_form.h"
 #include "gui/reader/card_panel.h"
@@ -49,6 +50,7 @@ struct Application {
 
   Session session;
   DeckEditActions edits;
+  DeckNamesActions names;
   TMasterForm master;
   TReaderForm reader;
   TUpdaterForm updater;

@@ -211,7 +211,17 @@ void MasterModel::Analyze(OpenDeckHost& host, bool useSettings) {
     ByteReader reader(file);
     missing_ = ComputeDeckStatistics(reader, s.db, s.deck, s.stats, cardList_);
   }
-  if (!missing_.empty()) host.ShowMessage(MissingCardsMessage(missing_));
+  // Said once per deck file: a re-analysis of the same file that finds only
+  // names already reported (a reload, an edit, a fix of some of them, its
+  // undo) has nothing new to say, and a box at every edit would stand
+  // between the user and the fix.
+  if (s.deck.DeckFileName != reportedDeck_) {
+    reportedDeck_ = s.deck.DeckFileName;
+    reportedMissing_.clear();
+  }
+  bool news = false;
+  for (const std::string& name : missing_) news |= reportedMissing_.insert(name).second;
+  if (news) host.ShowMessage(MissingCardsMessage(missing_));
   dName_ = s.deck.DeckFileName;
   showZero_ = true;
   TDeckStats& st = s.stats;

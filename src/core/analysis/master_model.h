@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -173,6 +174,9 @@ class MasterModel {
   std::string keptShownList_;
   bool saveEnabled_ = false;
   std::vector<std::string> missing_;
+  // The deck the not-found message last spoke of, and every name it named.
+  std::string reportedDeck_;
+  std::set<std::string, std::less<>> reportedMissing_;
 };
 
 }  // namespace quillet

@@ -24,6 +24,11 @@ QString EditStepCaption(std::int32_t delta, const std::string& name) {
   return QStringLiteral("%1%2 %3").arg(sign).arg(std::abs(delta)).arg(card);
 }
 
+QString EditStepCaption(const DeckEditStep& step) {
+  if (step.namesFixed > 0) return QStringLiteral("Fix Card Names");
+  return EditStepCaption(step.delta, step.name);
+}
+
 DeckEditActions::DeckEditActions(Session& session, Platform& platform, QObject* parent)
     : QObject(parent), session_(session), platform_(platform) {
   setObjectName(QStringLiteral("DeckEditActions"));
@@ -99,6 +104,12 @@ void DeckEditActions::Change(const std::vector<std::string>& names, std::int32_t
   });
 }
 
+void DeckEditActions::FixNames(const std::vector<NameFix>& fixes, QWidget* window) {
+  Run(window, [this, &fixes] {
+    if (session_.editor.IsOpen() && !fixes.empty()) session_.editor.FixNames(fixes);
+  });
+}
+
 void DeckEditActions::Undo(QWidget* window) {
   Run(window, [this] { session_.editor.Undo(); });
 }
@@ -127,12 +138,10 @@ void DeckEditActions::ShowState() {
   const DeckEditor& editor = session_.editor;
   const DeckEditStep* undo = editor.NextUndo();
   const DeckEditStep* redo = editor.NextRedo();
-  undo_->setText(undo != nullptr
-                     ? QStringLiteral("&Undo %1").arg(EditStepCaption(undo->delta, undo->name))
-                     : QStringLiteral("&Undo"));
-  redo_->setText(redo != nullptr
-                     ? QStringLiteral("&Redo %1").arg(EditStepCaption(redo->delta, redo->name))
-                     : QStringLiteral("&Redo"));
+  undo_->setText(undo != nullptr ? QStringLiteral("&Undo %1").arg(EditStepCaption(*undo))
+                                 : QStringLiteral("&Undo"));
+  redo_->setText(redo != nullptr ? QStringLiteral("&Redo %1").arg(EditStepCaption(*redo))
+                                 : QStringLiteral("&Redo"));
   undo_->setEnabled(undo != nullptr);
   redo_->setEnabled(redo != nullptr);
   emit stateChanged();

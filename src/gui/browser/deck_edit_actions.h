@@ -25,7 +25,9 @@ class QWidget;
 namespace quillet {
 
 class Platform;
+struct NameFix;
 struct Session;
+struct DeckEditStep;
 
 class DeckEditActions : public QObject {
   Q_OBJECT
@@ -48,6 +50,8 @@ class DeckEditActions : public QObject {
   // on the bytes first, so a refusal leaves the file as it was. `window`
   // parents the message box.
   void Change(const std::vector<std::string>& names, std::int32_t delta, QWidget* window);
+  // Gives deck lines new names in one write: one step of the history.
+  void FixNames(const std::vector<NameFix>& fixes, QWidget* window);
   void Undo(QWidget* window);
   void Redo(QWidget* window);
 
@@ -72,5 +76,8 @@ class DeckEditActions : public QObject {
 // The caption of an edit in the Edit menu: "+1 NAME" or "−1 NAME", with any
 // '&' of the name doubled so it is not taken for an access key.
 QString EditStepCaption(std::int32_t delta, const std::string& name);
+// The caption of any step of the history: a count edit's, or "Fix Card
+// Names" for renamed lines.
+QString EditStepCaption(const DeckEditStep& step);
 
 }  // namespace quillet

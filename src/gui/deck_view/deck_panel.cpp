@@ -9,9 +9,12 @@
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <exception>
+#include <memory>
 #include <set>
 
 #include "core/analysis/master_model.h"
+#include "core/names/name_suggestions.h"
 #include "gui/browser/deck_edit_actions.h"
 #include "gui/platform/card_text_codec.h"
 #include "gui/platform/platform.h"
@@ -30,6 +33,14 @@ QByteArray NameOf(const QTreeWidgetItem* item) {
 
 QByteArray Bytes(const std::string& text) {
   return {text.data(), static_cast<qsizetype>(text.size())};
+}
+
+// "did you mean: A, B", or "no suggestion".
+QString SuggestionText(const NameSuggestions& suggestions) {
+  if (suggestions.names.empty()) return QStringLiteral("no suggestion");
+  QStringList names;
+  for (const std::string& name : suggestions.names) names << FromCardBytes(name);
+  return QStringLiteral("did you mean: %1").arg(names.join(QStringLiteral(", ")));
 }
 
 }  // namespace
@@ -154,6 +165,19 @@ void DeckPanel::FollowAnalysis() {
     tree_ = BuildDeckTree(model_.session().deck, model_.MissingCards());
     SortDeckTree(tree_, sortKey_, descending_);
   }
+  suggestions_.clear();
+  if (!model_.MissingCards().empty()) {
+    try {
+      const std::shared_ptr<const SuggestionIndex> cards =
+          SuggestionIndex::Shared(model_.session().db.CardStatPath());
+      for (const std::string& name : model_.MissingCards()) {
+        suggestions_[name] = SuggestionText(cards->Suggest(name));
+      }
+    } catch (const std::exception&) {
+      // The database the analysis just read is gone again: the names show
+      // without suggestions, and the next analysis says what became of it.
+    }
+  }
   ShowTree();
   ShowEditState();
 }
@@ -219,9 +243,21 @@ void DeckPanel::ShowTree() {
       item->setToolTip(kNameColumn, item->text(kNameColumn));
       if (!row.Found) {
         item->setForeground(kNameColumn, missingColour);
-        item->setToolTip(
-            kNameColumn,
-            QStringLiteral("%1 is not in the card database.").arg(item->text(kNameColumn)));
+        QString tip =
+            QStringLiteral("%1 is not in the card database.").arg(item->text(kNameColumn));
+        // What the name may mean, on a line of its own under it: a line
+        // that is no card, so it is never selected, edited or opened.
+        const auto suggestion = suggestions_.find(row.Name);
+        if (suggestion != suggestions_.end()) {
+          auto* hint = new QTreeWidgetItem(item);
+          hint->setText(kNameColumn, suggestion->second);
+          hint->setFlags(Qt::ItemIsEnabled);
+          hint->setForeground(kNameColumn, missingColour);
+          hint->setToolTip(kNameColumn, suggestion->second);
+          item->setExpanded(true);
+          tip += QLatin1Char('\n') + suggestion->second;
+        }
+        item->setToolTip(kNameColumn, tip);
       }
       if (!row.LimitProblem.empty()) {
         const QString sentence = FromCardBytes(row.LimitProblem);

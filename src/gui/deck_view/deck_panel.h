@@ -15,6 +15,7 @@
 #include <QByteArray>
 #include <QWidget>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -74,6 +75,8 @@ class DeckPanel : public QWidget {
   MasterModel& model_;
   Platform& platform_;
   std::vector<DeckTreeGroup> tree_;
+  // Each name not found, with "did you mean: ..." for its row.
+  std::map<std::string, QString, std::less<>> suggestions_;
   DeckTreeSort sortKey_ = DeckTreeSort::Name;
   bool descending_ = false;
 

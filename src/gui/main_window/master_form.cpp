@@ -243,6 +243,14 @@ void TMasterForm::UseEditActions(QAction* undo, QAction* redo) {
   Edit1->insertSeparator(first)->setObjectName(QStringLiteral("N4"));
 }
 
+void TMasterForm::UseNameActions(QAction* import, QAction* paste, QAction* fix, QAction* copyList) {
+  findChild<QMenu*>(QStringLiteral("File1"))->insertAction(Reload1, import);
+  Edit1->addAction(copyList);
+  Edit1->addAction(paste);
+  Edit1->addSeparator()->setObjectName(QStringLiteral("N5"));
+  Edit1->addAction(fix);
+}
+
 void TMasterForm::OpenFromCommandLine(const QStringList& arguments) {
   if (arguments.size() < 2) return;
   const QString& path = arguments.at(1);

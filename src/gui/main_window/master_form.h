@@ -87,6 +87,9 @@ class TMasterForm : public QMainWindow {
   // Puts the shared Undo and Redo actions of the deck edits at the top of
   // the Edit menu (the application's DeckEditActions).
   void UseEditActions(QAction* undo, QAction* redo);
+  // Puts the list actions in the menus: Import Deck in the File menu, the
+  // others at the end of the Edit menu (the application's DeckNamesActions).
+  void UseNameActions(QAction* import, QAction* paste, QAction* fix, QAction* copyList);
   // File > New Deck...: asks for a file name, writes an empty deck there and
   // opens it as any deck is opened.
   void NewDeck1Click();

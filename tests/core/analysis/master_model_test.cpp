@@ -258,6 +258,35 @@ TEST_F(MasterModelTest, ReloadOfABrokenDeckSaysSoAndEmptiesTheWindow) {
   EXPECT_EQ(host_.busyDepth, 0);
 }
 
+// The not-found message speaks once per deck file: a re-analysis that finds
+// only names already named stays quiet, a new name or another deck speaks.
+TEST_F(MasterModelTest, TheNotFoundMessageComesOncePerDeckFile) {
+  const std::string odd = std::string(kDeck) + "1\tGrnt\r\n";
+  const std::string once = "Error - the following cards could not be found: Grnt";
+  ASSERT_TRUE(Open(odd));
+  EXPECT_EQ(host_.messages, Lines{once});
+  host_.messages.clear();
+  EXPECT_TRUE(model_.Reload(host_, false).analysed);
+  EXPECT_TRUE(Open(odd));  // the same file opened again
+  EXPECT_TRUE(host_.messages.empty());
+  EXPECT_EQ(model_.MissingCards(), Lines{"Grnt"});
+
+  dir_.Write("deck.txt", odd + "1\tSnpr\r\n");
+  host_.messages.clear();
+  model_.Reload(host_, false);
+  EXPECT_EQ(host_.messages, Lines{"Error - the following cards could not be found: Grnt, Snpr"});
+
+  // Some names fixed, then brought back: nothing the user was not told.
+  ASSERT_TRUE(Open(kDeck));
+  ASSERT_TRUE(Open(odd));
+  EXPECT_TRUE(host_.messages.empty());
+
+  ASSERT_TRUE(Open(odd, "other.txt"));
+  EXPECT_EQ(host_.messages, Lines{once});
+  ASSERT_TRUE(Open(odd));
+  EXPECT_EQ(host_.messages, Lines{once});
+}
+
 // The user's choices outlive any number of broken saves in a row, but not
 // the opening of another deck.
 TEST_F(MasterModelTest, ChoicesSurviveABrokenStretchOfReloads) {

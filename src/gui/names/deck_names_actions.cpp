@@ -1,0 +1,184 @@
+#include "gui/names/deck_names_actions.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFileInfo>
+#include <exception>
+#include <memory>
+#include <optional>
+
+#include "core/analysis/session.h"
+#include "core/card_data/byte_source.h"
+#include "core/names/deck_list_export.h"
+#include "core/names/deck_list_import.h"
+#include "core/names/deck_names.h"
+#include "gui/browser/deck_edit_actions.h"
+#include "gui/main_window/shown_text.h"
+#include "gui/names/fix_names_dialog.h"
+#include "gui/platform/card_text_codec.h"
+#include "gui/platform/platform.h"
+
+namespace quillet {
+
+namespace {
+
+// A long list's report names its first lines and counts the rest, so the
+// message box stays on the screen.
+constexpr int kReportedLines = 15;
+
+QAction* NewAction(QObject* parent, const char* name, const QString& caption) {
+  auto* action = new QAction(caption, parent);
+  action->setObjectName(QString::fromLatin1(name));
+  return action;
+}
+
+QString Quoted(const std::string& cp1252) {
+  return QStringLiteral("'%1'").arg(FromCardBytes(cp1252));
+}
+
+}  // namespace
+
+QString ImportReport(const ImportedDeck& imported) {
+  QStringList sentences;
+  int unsettled = 0;
+  for (const ImportedLine& line : imported.lines) {
+    if (line.match == NameMatch::Exact) continue;
+    if (++unsettled > kReportedLines) continue;
+    // The trimmed text shows what the user wrote; the count is not a name.
+    if (line.match == NameMatch::None) {
+      sentences << QStringLiteral("Line %1: %2 is not a card; it was kept as written.")
+                       .arg(line.line)
+                       .arg(Quoted(line.name));
+    } else {
+      sentences << QStringLiteral("Line %1: %2 was read as %3.")
+                       .arg(line.line)
+                       .arg(Quoted(line.text), Quoted(line.name));
+    }
+  }
+  if (unsettled == 0) return {};
+  if (unsettled > kReportedLines) {
+    sentences << QStringLiteral("... and %1 more.").arg(unsettled - kReportedLines);
+  }
+  return QStringLiteral("Some names of the list were not found as written:\n\n") +
+         sentences.join(QLatin1Char('\n'));
+}
+
+DeckNamesActions::DeckNamesActions(Session& session, Platform& platform, DeckEditActions& edits,
+                                   QObject* parent)
+    : QObject(parent), session_(session), platform_(platform), edits_(edits) {
+  setObjectName(QStringLiteral("DeckNamesActions"));
+  import_ = NewAction(this, "ImportDeck1", QStringLiteral("&Import Deck..."));
+  paste_ = NewAction(this, "PasteAsNewDeck1", QStringLiteral("&Paste as New Deck"));
+  fix_ = NewAction(this, "FixCardNames1", QStringLiteral("&Fix Card Names..."));
+  copyList_ = NewAction(this, "CopyDeckList1", QStringLiteral("Copy Deck &List"));
+  // From a menu, the dialogs and messages belong over the window the user
+  // is in.
+  connect(import_, &QAction::triggered, this, [this] { ImportDeck(QApplication::activeWindow()); });
+  connect(paste_, &QAction::triggered, this,
+          [this] { PasteAsNewDeck(QApplication::activeWindow()); });
+  connect(fix_, &QAction::triggered, this, [this] { FixCardNames(QApplication::activeWindow()); });
+  connect(copyList_, &QAction::triggered, this,
+          [this] { CopyDeckList(QApplication::activeWindow()); });
+  connect(&edits_, &DeckEditActions::stateChanged, this, &DeckNamesActions::ShowState);
+  ShowState();
+}
+
+void DeckNamesActions::ShowState() {
+  const bool open = edits_.DeckOpen();
+  fix_->setEnabled(open);
+  copyList_->setEnabled(open);
+}
+
+void DeckNamesActions::Run(QWidget* window, const std::function<void()>& action) {
+  try {
+    action();
+  } catch (const std::exception& error) {
+    platform_.ShowMessage(window, ShownMessage(error.what()));
+  }
+}
+
+void DeckNamesActions::ImportDeck(QWidget* window) {
+  Run(window, [this, window] {
+    FileDialogOptions options;
+    options.title = QStringLiteral("Import Deck");
+    options.filter = QStringLiteral("Text Files|*.txt|All Files|*");
+    const std::optional<QString> source = platform_.GetOpenFileName(window, options);
+    if (!source || source->isEmpty()) return;
+    const QFileInfo info(*source);
+    const std::string raw = ReadWholeFile(PathBytes(*source), -1);
+    ImportList(window, raw, info.absolutePath(),
+               QStringLiteral("%1 Deck.txt").arg(info.completeBaseName()));
+  });
+}
+
+void DeckNamesActions::PasteAsNewDeck(QWidget* window) {
+  Run(window, [this, window] {
+    const QString text = platform_.ClipboardText();
+    if (text.trimmed().isEmpty()) {
+      platform_.ShowMessage(window, QStringLiteral("The clipboard holds no text to import."));
+      return;
+    }
+    ImportList(window, text.toUtf8().toStdString(), QString(), QStringLiteral("Pasted Deck.txt"));
+  });
+}
+
+void DeckNamesActions::ImportList(QWidget* window, const std::string& raw, const QString& directory,
+                                  const QString& proposedName) {
+  if (!session_.db.CardStatExists()) {
+    platform_.ShowMessage(window,
+                          QStringLiteral("You must create a data file to use this program"));
+    return;
+  }
+  const std::shared_ptr<const SuggestionIndex> cards =
+      SuggestionIndex::Shared(session_.db.CardStatPath());
+  const ImportedDeck imported = ImportDeckList(raw, *cards);
+  if (imported.lines.empty()) {
+    platform_.ShowMessage(window, QStringLiteral("The list holds no card lines."));
+    return;
+  }
+  // Rendered before the dialog, so a count out of range is said before the
+  // user chooses a file for nothing.
+  const std::string bytes = DeckFileBytes(imported.entries);
+  FileDialogOptions options;
+  options.title = QStringLiteral("Save Imported Deck");
+  options.initialDirectory = directory;
+  options.fileName = proposedName;
+  options.filter = QStringLiteral("Text Files|*.txt");
+  options.defaultSuffix = QStringLiteral("txt");
+  // The dialog asks before it lets the user replace a file.
+  std::optional<QString> path = platform_.GetSaveFileName(window, options);
+  if (!path || path->isEmpty()) return;
+  *path = QFileInfo(*path).absoluteFilePath();
+  WriteDeckFile(PathBytes(*path), bytes);
+  if (openDeck) openDeck(*path);
+  // Said over the opened deck: never a line guessed or kept in silence.
+  const QString report = ImportReport(imported);
+  if (!report.isEmpty()) platform_.ShowMessage(window, report);
+}
+
+void DeckNamesActions::FixCardNames(QWidget* window) {
+  std::vector<NameFix> fixes;
+  Run(window, [this, window, &fixes] {
+    if (!session_.editor.IsOpen()) return;
+    const std::shared_ptr<const SuggestionIndex> cards =
+        SuggestionIndex::Shared(session_.db.CardStatPath());
+    const std::vector<UnfoundLine> lines = UnfoundDeckLines(session_.editor.Bytes(), *cards);
+    if (lines.empty()) {
+      platform_.ShowMessage(window, QStringLiteral("Every card name of the deck is found."));
+      return;
+    }
+    FixNamesDialog dialog(lines, window);
+    if (dialog.exec() == QDialog::Accepted) fixes = dialog.Fixes();
+  });
+  // The edit reports its own refusals, and the analysis follows it.
+  if (!fixes.empty()) edits_.FixNames(fixes, window);
+}
+
+void DeckNamesActions::CopyDeckList(QWidget* window) {
+  Run(window, [this] {
+    if (!session_.editor.IsOpen()) return;
+    platform_.SetClipboardText(QString::fromStdString(ExportDeckList(session_.editor.Bytes())));
+  });
+}
+
+}  // namespace quillet
