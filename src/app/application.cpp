@@ -2,6 +2,7 @@
 
 #include <QAction>
 
+#include "gui/odds/goal_part.h"
 #include "gui/platform/panel_dock.h"
 
 namespace quillet {
@@ -74,6 +75,8 @@ Application::Application(std::string dataDir, Platform& platform)
   };
   master.showCharts = [this] { workspace.ShowPanel(QString::fromLatin1(kCharts)); };
   master.compareWith = [this] { compare().CompareWith(); };
+  QObject::connect(&master, &TMasterForm::addToGoal, &master,
+                   [this](bool card, const QByteArray& name) { AddToGoal(card, name); });
   // A line of the main window's card list is a pick like any other.
   QObject::connect(&master, &TMasterForm::cardLineSelected, &master, [this](int line) {
     const auto& entries = master.model().CardListEntries();
@@ -82,6 +85,11 @@ Application::Application(std::string dataDir, Platform& platform)
       CardPicked(QByteArray(name.data(), static_cast<qsizetype>(name.size())));
     }
   });
+}
+
+void Application::AddToGoal(bool card, const QByteArray& name) {
+  workspace.ShowPanel(QString::fromLatin1(kDrawOdds));
+  drawOdds().goal().AddCondition({card, name.toStdString()});
 }
 
 void Application::CardPicked(const QByteArray& name) {
@@ -128,6 +136,8 @@ QWidget* Application::MakeDeckPanel() {
   QObject::connect(&master, &TMasterForm::deckCleared, panel, &DeckPanel::FollowAnalysis);
   QObject::connect(panel, &DeckPanel::cardSelected, &master,
                    [this](const QByteArray& name) { CardPicked(name); });
+  QObject::connect(panel, &DeckPanel::addToGoal, &master,
+                   [this](const QByteArray& name) { AddToGoal(true, name); });
   panel->FollowAnalysis();
   return panel;
 }

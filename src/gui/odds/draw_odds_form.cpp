@@ -11,6 +11,7 @@
 #include "core/analysis/field_names.h"
 #include "core/analysis/master_model.h"
 #include "core/odds/draw_odds.h"
+#include "gui/odds/goal_part.h"
 #include "gui/platform/card_text_codec.h"
 #include "gui/platform/close_keys.h"
 #include "gui/platform/window_font.h"
@@ -73,11 +74,14 @@ TDrawOddsForm::TDrawOddsForm(MasterModel& model, QWidget* parent)
   OddsPages->addWidget(OddsTable);
   OddsPages->addWidget(OddsNotice);
   layout->addWidget(OddsPages);
+  Goal = new TGoalPart(model, this);
+  layout->addWidget(Goal);
   resize(470, sizeHint().height());
   FollowAnalysis();
 }
 
 void TDrawOddsForm::FollowAnalysis() {
+  if (Goal) Goal->FollowAnalysis();
   if (model_.DName().empty()) {
     Clear(kNoDeck);
     return;
