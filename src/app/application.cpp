@@ -89,6 +89,7 @@ Application::Application(std::string dataDir, Platform& platform)
 
 void Application::AddToGoal(bool card, const QByteArray& name) {
   workspace.ShowPanel(QString::fromLatin1(kDrawOdds));
+  drawOdds().ShowGoal();
   drawOdds().goal().AddCondition({card, name.toStdString()});
 }
 

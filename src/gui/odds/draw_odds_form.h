@@ -4,8 +4,8 @@
 // figure whose list the card list shows, or the card of the selected card
 // list line; before either, the assets. The shell forwards the main window's
 // signals to the three Follow... handlers; each one reads the model again and
-// recomputes the table from the core (DeckPile, DrawOddsTable). Below the
-// table, the Goal part (goal_part.h) asks for several groups at once.
+// recomputes the table from the core (DeckPile, DrawOddsTable). On a second
+// page, the Goal page (goal_part.h) asks for several groups at once.
 #pragma once
 
 #include <QWidget>
@@ -13,6 +13,7 @@
 
 class QLabel;
 class QStackedWidget;
+class QTabWidget;
 class QTableWidget;
 
 namespace quillet {
@@ -31,6 +32,7 @@ class TDrawOddsForm : public QWidget {
   void FollowCardLine(int line);  // after a card list line was clicked
 
   TGoalPart& goal() { return *Goal; }
+  void ShowGoal();  // brings the Goal page forward
 
  private:
   void Recompute();
@@ -44,6 +46,7 @@ class TDrawOddsForm : public QWidget {
   QStackedWidget* OddsPages = nullptr;
   QTableWidget* OddsTable = nullptr;
   QLabel* OddsNotice = nullptr;
+  QTabWidget* OddsTabs = nullptr;
   TGoalPart* Goal = nullptr;
 };
 
