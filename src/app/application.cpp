@@ -158,6 +158,8 @@ QWidget* Application::MakeBrowser() {
   QObject::connect(&master, &TMasterForm::deckAnalysed, form, &TCardBrowserForm::DeckAnalysed);
   QObject::connect(form, &TCardBrowserForm::cardSelected, &master,
                    [this](const QByteArray& name) { CardPicked(name); });
+  QObject::connect(form, &TCardBrowserForm::addToGoal, &master,
+                   [this](const QByteArray& name) { AddToGoal(true, name); });
   form->DeckAnalysed();
   return form;
 }
@@ -180,6 +182,8 @@ QWidget* Application::MakeSampleHand() {
   QObject::connect(&master, &TMasterForm::deckCleared, form, &TSampleHandForm::FollowAnalysis);
   QObject::connect(form, &TSampleHandForm::cardSelected, &master,
                    [this](const QByteArray& name) { CardPicked(name); });
+  QObject::connect(form, &TSampleHandForm::addToGoal, &master,
+                   [this](const QByteArray& name) { AddToGoal(true, name); });
   form->FollowAnalysis();
   return form;
 }
@@ -197,6 +201,8 @@ QWidget* Application::MakeCompare() {
   QObject::connect(&master, &TMasterForm::switchesChanged, form, &TCompareForm::Refresh);
   QObject::connect(form, &TCompareForm::cardSelected, &master,
                    [this](const QByteArray& name) { CardPicked(name); });
+  QObject::connect(form, &TCompareForm::addToGoal, &master,
+                   [this](const QByteArray& name) { AddToGoal(true, name); });
   form->Refresh();
   return form;
 }

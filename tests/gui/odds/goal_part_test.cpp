@@ -1,6 +1,7 @@
 // The Draw Odds panel's Goal page inside the whole application, over the
 // sample database and the sample Bion deck: conditions come from a figure's
-// menu, the main card list's menu and the Deck panel's; the table agrees with
+// menu and the menus of the main card list, the Deck panel and the sample
+// hand; the table agrees with
 // the core cell by cell; a dealt check ends with the core's count for a fixed
 // seed and can be cancelled midway; the goal outlives a re-analysis that
 // takes its card away and is dropped by another deck.
@@ -8,6 +9,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QProgressBar>
 #include <QPushButton>
@@ -108,15 +110,21 @@ class GoalPartTest : public QObject {
     QTreeWidgetItem* card = tree->topLevelItem(1)->child(0);
     tree->setCurrentItem(card);
     In<QAction>(*w.deck, "AddToGoal")->trigger();
+    // The sample hand: its first card.
+    auto* hand = In<QListWidget>(w.app->sampleHand(), "HandList");
+    hand->setCurrentRow(0);
+    In<QAction>(*hand, "AddToGoal")->trigger();
+    const QString dealt = hand->item(0)->text();
     TGoalPart& part = w.app->drawOdds().goal();
-    QCOMPARE(part.Conditions().size(), std::size_t{2});
+    QCOMPARE(part.Conditions().size(), std::size_t{3});
+    QVERIFY(part.Conditions()[2].Group.IsCard);
+    QVERIFY(dealt.contains(QString::fromStdString(part.Conditions()[2].Group.Name)));
     QCOMPARE(part.Conditions()[0].Group, (GoalGroup{true, first}));
     QCOMPARE(part.Conditions()[1].Group.Name, w.deck->SelectedNames().front());
     QVERIFY(part.Conditions()[1].Group.IsCard);
     QCOMPARE(In<QComboBox>(part, "GoalGroup1")->currentText(), QString::fromStdString(first));
     CompareWithCore(w);
     // Four conditions at most: the fifth is refused and the button greys.
-    QVERIFY(part.AddCondition({false, "DName"}));
     QVERIFY(part.AddCondition({false, "DName"}));
     QVERIFY(!In<QPushButton>(part, "AddConditionButton")->isEnabled());
     QVERIFY(!part.AddCondition({false, "AssetAmount"}));
