@@ -66,7 +66,6 @@ QString PercentText(std::int32_t perMille) {
 TGoalPart::TGoalPart(MasterModel& model, QWidget* parent) : QWidget(parent), model_(model) {
   setObjectName(QStringLiteral("GoalPart"));
   auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(0, 0, 0, 0);
   auto* heading =
       new QLabel(QStringLiteral("<b>Goal</b>: all of these among the cards seen"), this);
   heading->setObjectName(QStringLiteral("GoalHeading"));
@@ -97,10 +96,11 @@ TGoalPart::TGoalPart(MasterModel& model, QWidget* parent) : QWidget(parent), mod
   GoalTable->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
   GoalTable->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   GoalTable->verticalHeader()->setDefaultSectionSize(GoalTable->fontMetrics().height() + 6);
-  GoalTable->setMinimumHeight(GoalTable->horizontalHeader()->sizeHint().height() * 2 +
+  GoalTable->setMinimumHeight(GoalTable->horizontalHeader()->sizeHint().height() +
                               GoalTable->rowCount() *
                                   GoalTable->verticalHeader()->defaultSectionSize() +
                               2 * GoalTable->frameWidth() + 2);
+  GoalTable->setMaximumHeight(GoalTable->minimumHeight());
   GoalNotice = new QLabel(GoalPages);
   GoalNotice->setObjectName(QStringLiteral("GoalNotice"));
   GoalNotice->setAlignment(Qt::AlignCenter);
@@ -160,6 +160,7 @@ TGoalPart::TGoalPart(MasterModel& model, QWidget* parent) : QWidget(parent), mod
   DealResult->setWordWrap(true);
   DealResult->setTextInteractionFlags(Qt::TextSelectableByMouse);
   layout->addWidget(DealResult);
+  layout->addStretch(1);
 
   dealTimer_ = new QTimer(this);
   dealTimer_->setInterval(0);
