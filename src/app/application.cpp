@@ -171,6 +171,9 @@ QWidget* Application::MakeDrawOdds() {
   QObject::connect(&master, &TMasterForm::deckCleared, form, &TDrawOddsForm::FollowAnalysis);
   QObject::connect(&master, &TMasterForm::listShown, form, &TDrawOddsForm::FollowList);
   QObject::connect(&master, &TMasterForm::cardLineSelected, form, &TDrawOddsForm::FollowCardLine);
+  // The goal's figures follow the asset switch and the cost kind.
+  QObject::connect(&master, &TMasterForm::switchesChanged, form,
+                   [form] { form->goal().FollowAnalysis(); });
   form->FollowAnalysis();
   return form;
 }

@@ -175,13 +175,15 @@ void TGoalPart::FollowAnalysis() {
   CancelDeal();
   DealResult->clear();
   // Another deck: its groups are other groups, so the goal starts over. The
-  // same deck analysed again (an edit, a reload, a switch) keeps it.
-  if (model_.DName() != deckName_) {
+  // same deck analysed again (an edit, a reload, a switch) keeps it, also
+  // past an analysis that failed (a save caught half-way) in between.
+  const bool open = !model_.DName().empty();
+  if (open && model_.DName() != deckName_) {
     deckName_ = model_.DName();
     conditions_.clear();
   }
   deckCards_.clear();
-  if (!deckName_.empty()) {
+  if (open) {
     try {
       const DeckPile pile = DeckPile::FromSession(model_.session(), DeckPile::Limit::kNoLimit);
       for (const PileLine& line : pile.Lines()) {
@@ -286,7 +288,8 @@ void TGoalPart::RebuildRows() {
       Recompute();
     });
   }
-  AddConditionButton->setEnabled(!deckName_.empty() && conditions_.size() < kMostGoalConditions);
+  AddConditionButton->setEnabled(!model_.DName().empty() &&
+                                 conditions_.size() < kMostGoalConditions);
 }
 
 void TGoalPart::ShowNotice(const QString& text) {
@@ -299,7 +302,7 @@ void TGoalPart::ShowNotice(const QString& text) {
 
 void TGoalPart::Recompute() {
   DealResult->clear();
-  if (deckName_.empty()) {
+  if (model_.DName().empty()) {
     ShowNotice(QStringLiteral("Open a deck to see the chance of a goal."));
     return;
   }

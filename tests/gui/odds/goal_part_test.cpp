@@ -6,6 +6,7 @@
 // seed and can be cancelled midway; the goal outlives a re-analysis that
 // takes its card away and is dropped by another deck.
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -184,6 +185,14 @@ class GoalPartTest : public QObject {
       QCOMPARE(table->item(r, 0)->text(), QStringLiteral("0.0 %"));
       QCOMPARE(table->item(r, 2)->text(), QStringLiteral("0.0 %"));
     }
+    CompareWithCore(w);
+    // "Count assets only" narrows a domain's figure to its assets: every
+    // Monastery card, then only the Monastery assets.
+    part.AddCondition({false, "MonasAmount"});
+    In<QSpinBox>(part, "GoalCount3")->setValue(2);
+    QCOMPARE(table->item(0, 3)->text(), QStringLiteral("100.0 %"));
+    In<QCheckBox>(w.app->master, "AssetSwitch")->click();
+    QVERIFY(table->item(0, 3)->text() != QStringLiteral("100.0 %"));
     CompareWithCore(w);
     // Another deck starts with no goal.
     w.Open(PanelWorkspace::Sample("un-golani.txt"), "other.txt");
