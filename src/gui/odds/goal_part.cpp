@@ -369,8 +369,12 @@ void TGoalPart::StartDeal() {
   deal_.exact = goal_->Row(seen).Chance;
   DealResult->setText(QStringLiteral("Dealing..."));
   DealProgress->setValue(0);
-  DealButton->setEnabled(false);
+  // The focus goes with the run: a keyboard user cancels with the key that
+  // started it.
+  const bool focused = DealButton->hasFocus();
   CancelDealButton->setEnabled(true);
+  if (focused) CancelDealButton->setFocus();
+  DealButton->setEnabled(false);
   dealTimer_->start();
 }
 
@@ -392,8 +396,10 @@ void TGoalPart::EndDeal(const QString& result) {
   dealTimer_->stop();
   deal_.dealer.reset();
   DealResult->setText(result);
-  CancelDealButton->setEnabled(false);
+  const bool focused = CancelDealButton->hasFocus();
   DealButton->setEnabled(goal_.has_value());
+  if (focused && DealButton->isEnabled()) DealButton->setFocus();
+  CancelDealButton->setEnabled(false);
 }
 
 }  // namespace quillet
