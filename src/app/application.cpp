@@ -2,6 +2,7 @@
 
 #include <QAction>
 
+#include "gui/odds/goal_part.h"
 #include "gui/platform/panel_dock.h"
 
 namespace quillet {
@@ -80,6 +81,8 @@ Application::Application(std::string dataDir, Platform& platform)
   };
   master.showCharts = [this] { workspace.ShowPanel(QString::fromLatin1(kCharts)); };
   master.compareWith = [this] { compare().CompareWith(); };
+  QObject::connect(&master, &TMasterForm::addToGoal, &master,
+                   [this](bool card, const QByteArray& name) { AddToGoal(card, name); });
   // A line of the main window's card list is a pick like any other.
   QObject::connect(&master, &TMasterForm::cardLineSelected, &master, [this](int line) {
     const auto& entries = master.model().CardListEntries();
@@ -88,6 +91,12 @@ Application::Application(std::string dataDir, Platform& platform)
       CardPicked(QByteArray(name.data(), static_cast<qsizetype>(name.size())));
     }
   });
+}
+
+void Application::AddToGoal(bool card, const QByteArray& name) {
+  workspace.ShowPanel(QString::fromLatin1(kDrawOdds));
+  drawOdds().ShowGoal();
+  drawOdds().goal().AddCondition({card, name.toStdString()});
 }
 
 void Application::CardPicked(const QByteArray& name) {
@@ -134,6 +143,8 @@ QWidget* Application::MakeDeckPanel() {
   QObject::connect(&master, &TMasterForm::deckCleared, panel, &DeckPanel::FollowAnalysis);
   QObject::connect(panel, &DeckPanel::cardSelected, &master,
                    [this](const QByteArray& name) { CardPicked(name); });
+  QObject::connect(panel, &DeckPanel::addToGoal, &master,
+                   [this](const QByteArray& name) { AddToGoal(true, name); });
   panel->FollowAnalysis();
   return panel;
 }
@@ -153,6 +164,8 @@ QWidget* Application::MakeBrowser() {
   QObject::connect(&master, &TMasterForm::deckAnalysed, form, &TCardBrowserForm::DeckAnalysed);
   QObject::connect(form, &TCardBrowserForm::cardSelected, &master,
                    [this](const QByteArray& name) { CardPicked(name); });
+  QObject::connect(form, &TCardBrowserForm::addToGoal, &master,
+                   [this](const QByteArray& name) { AddToGoal(true, name); });
   form->DeckAnalysed();
   return form;
 }
@@ -164,6 +177,9 @@ QWidget* Application::MakeDrawOdds() {
   QObject::connect(&master, &TMasterForm::deckCleared, form, &TDrawOddsForm::FollowAnalysis);
   QObject::connect(&master, &TMasterForm::listShown, form, &TDrawOddsForm::FollowList);
   QObject::connect(&master, &TMasterForm::cardLineSelected, form, &TDrawOddsForm::FollowCardLine);
+  // The goal's figures follow the asset switch and the cost kind.
+  QObject::connect(&master, &TMasterForm::switchesChanged, form,
+                   [form] { form->goal().FollowAnalysis(); });
   form->FollowAnalysis();
   return form;
 }
@@ -175,6 +191,8 @@ QWidget* Application::MakeSampleHand() {
   QObject::connect(&master, &TMasterForm::deckCleared, form, &TSampleHandForm::FollowAnalysis);
   QObject::connect(form, &TSampleHandForm::cardSelected, &master,
                    [this](const QByteArray& name) { CardPicked(name); });
+  QObject::connect(form, &TSampleHandForm::addToGoal, &master,
+                   [this](const QByteArray& name) { AddToGoal(true, name); });
   form->FollowAnalysis();
   return form;
 }
@@ -192,6 +210,8 @@ QWidget* Application::MakeCompare() {
   QObject::connect(&master, &TMasterForm::switchesChanged, form, &TCompareForm::Refresh);
   QObject::connect(form, &TCompareForm::cardSelected, &master,
                    [this](const QByteArray& name) { CardPicked(name); });
+  QObject::connect(form, &TCompareForm::addToGoal, &master,
+                   [this](const QByteArray& name) { AddToGoal(true, name); });
   form->Refresh();
   return form;
 }

@@ -70,6 +70,9 @@ struct Application {
   QWidget* MakeCompare();
   // Every list's pick goes to the Card panel, or waits for it to be made.
   void CardPicked(const QByteArray& name);
+  // "Add to Goal" from any list or figure: the Draw Odds panel shows the
+  // goal with one more condition, at least 1 copy of the group.
+  void AddToGoal(bool card, const QByteArray& name);
 
   Platform& platform_;
   QByteArray pickedCard_;

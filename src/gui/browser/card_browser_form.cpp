@@ -21,6 +21,7 @@
 #include "gui/platform/card_text_codec.h"
 #include "gui/platform/centre_window.h"
 #include "gui/platform/close_keys.h"
+#include "gui/platform/goal_action.h"
 #include "gui/platform/panel_dock.h"
 #include "gui/platform/platform.h"
 #include "gui/platform/row_pick_watch.h"
@@ -204,10 +205,13 @@ void TCardBrowserForm::BuildControls() {
   connect(RemoveCopy, &QAction::triggered, this, [this] { ChangeSelected(-1); });
   connect(CardTable->selectionModel(), &QItemSelectionModel::selectionChanged, this,
           &TCardBrowserForm::ShowEditState);
-  picks_ = new RowPickWatch(*CardTable, [this](const QModelIndex& index) {
+  const auto nameAt = [this](const QModelIndex& index) {
     const std::string name = catalogue_.Card(model_->CardAt(index.row())).Name.Str();
-    emit cardSelected(QByteArray(name.data(), static_cast<qsizetype>(name.size())));
-  });
+    return QByteArray(name.data(), static_cast<qsizetype>(name.size()));
+  };
+  picks_ = new RowPickWatch(
+      *CardTable, [this, nameAt](const QModelIndex& index) { emit cardSelected(nameAt(index)); });
+  AddGoalAction(*CardTable, nameAt, [this](const QByteArray& name) { emit addToGoal(name); });
   ShowEditState();
 
   setTabOrder(SearchEdit, TypeBox);

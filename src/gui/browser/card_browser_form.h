@@ -70,6 +70,7 @@ class TCardBrowserForm : public QWidget {
  signals:
   // The user picked the card of this name (bytes of the card data).
   void cardSelected(const QByteArray& name);
+  void addToGoal(const QByteArray& name);  // "Add to Goal" on a card's row
 
  protected:
   void showEvent(QShowEvent* event) override;

@@ -18,6 +18,7 @@
 #include "gui/main_window/shown_text.h"
 #include "gui/platform/card_text_codec.h"
 #include "gui/platform/close_keys.h"
+#include "gui/platform/goal_action.h"
 #include "gui/platform/panel_dock.h"
 #include "gui/platform/platform.h"
 #include "gui/platform/row_pick_watch.h"
@@ -215,10 +216,14 @@ void TCompareForm::BuildControls() {
   resize(860, 700);
 
   // Only a card's row holds its name; "(the same cards in both)" holds none.
-  picks_ = new RowPickWatch(*CardsBox, [this](const QModelIndex& index) {
-    const QByteArray name = index.siblingAtColumn(0).data(Qt::UserRole).toByteArray();
+  const auto nameAt = [](const QModelIndex& index) {
+    return index.siblingAtColumn(0).data(Qt::UserRole).toByteArray();
+  };
+  picks_ = new RowPickWatch(*CardsBox, [this, nameAt](const QModelIndex& index) {
+    const QByteArray name = nameAt(index);
     if (!name.isEmpty()) emit cardSelected(name);
   });
+  AddGoalAction(*CardsBox, nameAt, [this](const QByteArray& name) { emit addToGoal(name); });
   connect(CompareButton, &QPushButton::clicked, this, &TCompareForm::CompareWith);
   connect(CopyButton, &QPushButton::clicked, this, &TCompareForm::CopyClick);
   connect(CloseButton, &QPushButton::clicked, this, [this] { CloseWindowOrPanel(*this); });

@@ -49,6 +49,7 @@ class TCompareForm : public QWidget {
  signals:
   // The user picked the card of this name (bytes of the card data).
   void cardSelected(const QByteArray& name);
+  void addToGoal(const QByteArray& name);  // "Add to Goal" on a card's row
 
  private:
   void BuildControls();

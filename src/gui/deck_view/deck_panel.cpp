@@ -107,6 +107,7 @@ void DeckPanel::BuildControls() {
                           {QKeySequence(Qt::Key_Delete), QKeySequence(Qt::Key_Minus)});
   RemoveCopy->setToolTip(
       QStringLiteral("Take a copy of each selected card out of the open deck (Delete, -)"));
+  AddToGoal = treeAction("AddToGoal", QStringLiteral("Add to &Goal"), {});
   DeckTree->setContextMenuPolicy(Qt::ActionsContextMenu);
 
   auto* bottom = new QHBoxLayout;
@@ -142,6 +143,10 @@ void DeckPanel::BuildControls() {
   connect(CopyNames, &QAction::triggered, this, &DeckPanel::CopySelected);
   connect(AddCopy, &QAction::triggered, this, [this] { ChangeSelected(1); });
   connect(RemoveCopy, &QAction::triggered, this, [this] { ChangeSelected(-1); });
+  connect(AddToGoal, &QAction::triggered, this, [this] {
+    const auto names = SelectedNames();
+    if (!names.empty()) emit addToGoal(QByteArray::fromStdString(names.front()));
+  });
   connect(DeckTree, &QTreeWidget::itemSelectionChanged, this, &DeckPanel::ShowEditState);
 }
 
@@ -287,6 +292,7 @@ void DeckPanel::ShowEditState() {
   const bool canEdit = edits_ != nullptr && edits_->DeckOpen() && !SelectedNames().empty();
   AddCopy->setEnabled(canEdit);
   RemoveCopy->setEnabled(canEdit);
+  AddToGoal->setEnabled(!model_.DName().empty() && !SelectedNames().empty());
 }
 
 std::vector<std::string> DeckPanel::SelectedNames() const {

@@ -66,6 +66,8 @@ class DeckPanel : public QWidget {
  signals:
   // The user picked the card of this name (bytes of the card data).
   void cardSelected(const QByteArray& name);
+  // "Add to Goal" on a card: the first selected one.
+  void addToGoal(const QByteArray& name);
 
  private:
   void BuildControls();
@@ -85,6 +87,7 @@ class DeckPanel : public QWidget {
   QAction* CopyNames = nullptr;
   QAction* AddCopy = nullptr;
   QAction* RemoveCopy = nullptr;
+  QAction* AddToGoal = nullptr;
   RowPickWatch* picks_ = nullptr;
   DeckEditActions* edits_ = nullptr;
 };

@@ -434,6 +434,7 @@ void TMasterForm::CardListMouseUp(const QPoint& position) {
   CardList->SelectQuietly(line != nullptr ? CardList->row(line) : -1);
   const bool canCopy = CardList->count() > 0 && SelectedLine().has_value();
   PopUpCopy->setEnabled(canCopy);
+  PopUpAddToGoal->setEnabled(canCopy);
   Copy2->setEnabled(canCopy);
 }
 

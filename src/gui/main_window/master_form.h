@@ -148,6 +148,9 @@ class TMasterForm : public QMainWindow {
   void cardLineSelected(int line);
   // After the asset switch or the cost kind changed the figures on display.
   void switchesChanged();
+  // "Add to Goal" on a figure that opens a list (`card` false, its
+  // component name) or on a card list line (`card` true, the card's name).
+  void addToGoal(bool card, const QByteArray& name);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -236,6 +239,9 @@ class TMasterForm : public QMainWindow {
   QMenu* Edit1 = nullptr;
   QAction* Copy2 = nullptr;
   QAction* PopUpCopy = nullptr;
+  QAction* PopUpAddToGoal = nullptr;
+  QMenu* FieldMenu = nullptr;
+  std::string menuField_;  // the figure the field menu was opened on
   QAction* ExportReport1 = nullptr;
   QAction* Print1 = nullptr;
 };

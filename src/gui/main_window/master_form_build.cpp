@@ -64,6 +64,24 @@ void TMasterForm::BuildCardListMenu() {
   auto* stats = Item(CardListMenu, "PopUpStats", QStringLiteral("Stats"));
   connect(PopUpCopy, &QAction::triggered, this, &TMasterForm::PopUpCopyClick);
   connect(stats, &QAction::triggered, this, &TMasterForm::CardListDblClick);
+  // The figures' menu: the figure is the one right-clicked last.
+  FieldMenu = new QMenu(this);
+  FieldMenu->setObjectName(QStringLiteral("FieldMenu"));
+  auto* fieldToGoal = Item(FieldMenu, "FieldAddToGoal", QStringLiteral("Add to Goal"));
+  connect(FieldMenu, &QMenu::aboutToShow, this,
+          [this, fieldToGoal] { fieldToGoal->setEnabled(!model_.DName().empty()); });
+  connect(fieldToGoal, &QAction::triggered, this, [this] {
+    if (!menuField_.empty()) emit addToGoal(false, QByteArray::fromStdString(menuField_));
+  });
+  PopUpAddToGoal = Item(CardListMenu, "PopUpAddToGoal", QStringLiteral("Add to Goal"));
+  PopUpAddToGoal->setEnabled(false);
+  connect(PopUpAddToGoal, &QAction::triggered, this, [this] {
+    const auto line = SelectedLine();
+    const auto& entries = model_.CardListEntries();
+    if (!line || *line < 0 || static_cast<std::size_t>(*line) >= entries.size()) return;
+    const std::string& name = entries[static_cast<std::size_t>(*line)].Name;
+    emit addToGoal(true, QByteArray(name.data(), static_cast<qsizetype>(name.size())));
+  });
 }
 
 void TMasterForm::BuildMenus() {

@@ -472,6 +472,16 @@ void TMasterForm::BuildFields() {
     connect(edit, &TIntEdit::activated, this, [this, component] { FieldDblClick(component); });
     connect(edit, &TIntEdit::stepped, this,
             [this, edit](TIntEdit::Step step) { StepField(*edit, step); });
+    if (model_.HasList(component)) {
+      // A figure that opens a list names a group of cards, which a goal
+      // can count.
+      edit->setContextMenuPolicy(Qt::CustomContextMenu);
+      connect(edit, &QWidget::customContextMenuRequested, this,
+              [this, edit, component](const QPoint& position) {
+                menuField_ = component;
+                FieldMenu->popup(edit->mapToGlobal(position));
+              });
+    }
     fields_.emplace(component, edit);
   }
   // The rows keep their pairs together at their start as they grow.

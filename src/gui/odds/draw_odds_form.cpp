@@ -3,6 +3,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QStackedWidget>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <exception>
@@ -11,6 +12,7 @@
 #include "core/analysis/field_names.h"
 #include "core/analysis/master_model.h"
 #include "core/odds/draw_odds.h"
+#include "gui/odds/goal_part.h"
 #include "gui/platform/card_text_codec.h"
 #include "gui/platform/close_keys.h"
 #include "gui/platform/window_font.h"
@@ -33,7 +35,16 @@ TDrawOddsForm::TDrawOddsForm(MasterModel& model, QWidget* parent)
   setObjectName(QStringLiteral("DrawOddsForm"));
   CloseOnKeys(*this);
   setFont(WindowFont());
-  auto* layout = new QVBoxLayout(this);
+  // One group's table and the goal's are two pages: each wants the height.
+  auto* outer = new QVBoxLayout(this);
+  outer->setContentsMargins(2, 2, 2, 2);
+  OddsTabs = new QTabWidget(this);
+  OddsTabs->setObjectName(QStringLiteral("OddsTabs"));
+  OddsTabs->setAccessibleName(QStringLiteral("Draw odds pages"));
+  outer->addWidget(OddsTabs);
+  auto* single = new QWidget(OddsTabs);
+  single->setObjectName(QStringLiteral("OneGroupPage"));
+  auto* layout = new QVBoxLayout(single);
   GroupLabel = new QLabel(this);
   GroupLabel->setObjectName(QStringLiteral("GroupLabel"));
   GroupLabel->setWordWrap(true);
@@ -73,11 +84,20 @@ TDrawOddsForm::TDrawOddsForm(MasterModel& model, QWidget* parent)
   OddsPages->addWidget(OddsTable);
   OddsPages->addWidget(OddsNotice);
   layout->addWidget(OddsPages);
+  layout->addStretch(1);
+  Goal = new TGoalPart(model, OddsTabs);
+  OddsTabs->addTab(single, QStringLiteral("&One Group"));
+  OddsTabs->addTab(Goal, QStringLiteral("&Goal"));
   resize(470, sizeHint().height());
   FollowAnalysis();
 }
 
+void TDrawOddsForm::ShowGoal() {
+  OddsTabs->setCurrentWidget(Goal);
+}
+
 void TDrawOddsForm::FollowAnalysis() {
+  if (Goal) Goal->FollowAnalysis();
   if (model_.DName().empty()) {
     Clear(kNoDeck);
     return;

@@ -4,7 +4,8 @@
 // figure whose list the card list shows, or the card of the selected card
 // list line; before either, the assets. The shell forwards the main window's
 // signals to the three Follow... handlers; each one reads the model again and
-// recomputes the table from the core (DeckPile, DrawOddsTable).
+// recomputes the table from the core (DeckPile, DrawOddsTable). On a second
+// page, the Goal page (goal_part.h) asks for several groups at once.
 #pragma once
 
 #include <QWidget>
@@ -12,11 +13,13 @@
 
 class QLabel;
 class QStackedWidget;
+class QTabWidget;
 class QTableWidget;
 
 namespace quillet {
 
 class MasterModel;
+class TGoalPart;
 
 class TDrawOddsForm : public QWidget {
   Q_OBJECT
@@ -27,6 +30,9 @@ class TDrawOddsForm : public QWidget {
   void FollowAnalysis();          // after every analysis; cleared when it failed
   void FollowList();              // after a figure's list was shown
   void FollowCardLine(int line);  // after a card list line was clicked
+
+  TGoalPart& goal() { return *Goal; }
+  void ShowGoal();  // brings the Goal page forward
 
  private:
   void Recompute();
@@ -40,6 +46,8 @@ class TDrawOddsForm : public QWidget {
   QStackedWidget* OddsPages = nullptr;
   QTableWidget* OddsTable = nullptr;
   QLabel* OddsNotice = nullptr;
+  QTabWidget* OddsTabs = nullptr;
+  TGoalPart* Goal = nullptr;
 };
 
 }  // namespace quillet

@@ -15,6 +15,7 @@
 #include "core/odds/draw_odds.h"
 #include "gui/platform/card_text_codec.h"
 #include "gui/platform/close_keys.h"
+#include "gui/platform/goal_action.h"
 #include "gui/platform/row_pick_watch.h"
 #include "gui/platform/window_font.h"
 
@@ -69,12 +70,17 @@ TSampleHandForm::TSampleHandForm(MasterModel& model, QWidget* parent)
   connect(NewHandButton, &QPushButton::clicked, this, &TSampleHandForm::NewHandClick);
   connect(SeedEdit, &QLineEdit::textEdited, this, &TSampleHandForm::SeedEdited);
   connect(HandList, &QListWidget::itemActivated, this, &TSampleHandForm::HandDblClick);
-  picks_ = new RowPickWatch(*HandList, [this](const QModelIndex& index) {
+  const auto nameAt = [this](const QModelIndex& index) {
     const auto row = static_cast<std::size_t>(index.row());
-    if (row >= shown_) return;
+    if (row >= shown_) return QByteArray();
     const std::string& name = dealt_[row].Name;
-    emit cardSelected(QByteArray(name.data(), static_cast<qsizetype>(name.size())));
+    return QByteArray(name.data(), static_cast<qsizetype>(name.size()));
+  };
+  picks_ = new RowPickWatch(*HandList, [this, nameAt](const QModelIndex& index) {
+    const QByteArray name = nameAt(index);
+    if (!name.isEmpty()) emit cardSelected(name);
   });
+  AddGoalAction(*HandList, nameAt, [this](const QByteArray& name) { emit addToGoal(name); });
   resize(340, 420);
   FollowAnalysis();
 }

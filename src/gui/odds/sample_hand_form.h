@@ -47,6 +47,7 @@ class TSampleHandForm : public QWidget {
  signals:
   // The user picked the card of this name (bytes of the card data).
   void cardSelected(const QByteArray& name);
+  void addToGoal(const QByteArray& name);  // "Add to Goal" on a card of the hand
 
  private:
   void Deal(std::uint64_t seed);
