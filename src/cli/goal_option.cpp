@@ -5,7 +5,10 @@
 
 #include "cli/field_suggestion.h"
 #include "core/analysis/master_model.h"
+#include "core/analysis/session.h"
+#include "core/card_data/io_error.h"
 #include "core/card_data/text_util.h"
+#include "core/odds/draw_odds.h"
 
 namespace quillet::cli {
 namespace {
@@ -65,6 +68,23 @@ std::vector<GoalCondition> GoalConditions(const std::vector<std::string>& specs)
 std::string GoalGroupText(const GoalGroup& group) {
   if (!group.IsCard) return group.Name;
   return std::string(kCardPrefix) + Cp1252ToUtf8(group.Name);
+}
+
+int AnalyzeGoal(const DeckCommandOptions& deck, const std::vector<std::string>& specs,
+                DeckPile::Limit limit, CommandContext& context, Goal& goal) {
+  const std::vector<GoalCondition> conditions = GoalConditions(specs);
+  Session session(DataFolder(context, deck.dataDir));
+  MasterModel model(session);
+  if (const int code = AnalyzeForCli(deck, model, context)) return code;
+  try {
+    goal = ResolveGoal(model, conditions, limit);
+  } catch (const OddsError& e) {
+    return FailDeckCommand(deck, context, Cp1252ToUtf8(e.what()));
+  } catch (const IoError& e) {
+    return FailDeckCommand(deck, context,
+                           session.db.CardStatPath() + ": " + Cp1252ToUtf8(e.what()));
+  }
+  return 0;
 }
 
 }  // namespace quillet::cli

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "cli/command_support.h"
+#include "cli/deck_command.h"
 #include "core/odds/goal_odds.h"
 
 namespace quillet::cli {
@@ -21,5 +22,11 @@ std::vector<GoalCondition> GoalConditions(const std::vector<std::string>& specs)
 
 // A condition's group as the user writes it, in UTF-8: FIELD or card=NAME.
 std::string GoalGroupText(const GoalGroup& group);
+
+// Analyses the deck of `deck` and resolves the SPECs against it into `goal`
+// under `limit`; 0, or the exit code after the deck's or the goal's failure
+// was reported as every deck command reports it.
+int AnalyzeGoal(const DeckCommandOptions& deck, const std::vector<std::string>& specs,
+                DeckPile::Limit limit, CommandContext& context, Goal& goal);
 
 }  // namespace quillet::cli

@@ -52,18 +52,10 @@ Json DealtJson(const std::string& fileName, std::uint64_t seed, std::uint64_t tr
 }
 
 int RunDealtCheck(const HandOptions& options, std::uint64_t seed, CommandContext& context) {
-  const std::vector<GoalCondition> conditions = GoalConditions(options.goal);
-  Session session(DataFolder(context, options.deck.dataDir));
-  MasterModel model(session);
-  if (const int code = AnalyzeForCli(options.deck, model, context)) return code;
   Goal goal;
-  try {
-    goal = ResolveGoal(model, conditions, DeckPile::Limit::kNoLimit);
-  } catch (const OddsError& e) {
-    return FailDeckCommand(options.deck, context, Cp1252ToUtf8(e.what()));
-  } catch (const IoError& e) {
-    return FailDeckCommand(options.deck, context,
-                           session.db.CardStatPath() + ": " + Cp1252ToUtf8(e.what()));
+  if (const int code =
+          AnalyzeGoal(options.deck, options.goal, DeckPile::Limit::kNoLimit, context, goal)) {
+    return code;
   }
   // Draws past the end of any pile are all the same; the sum must not wrap.
   const std::int64_t seen =

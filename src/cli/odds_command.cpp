@@ -145,18 +145,10 @@ void PrintGoalTable(std::ostream& out, const Goal& goal, const std::vector<GoalR
 }
 
 int RunGoalOdds(const OddsOptions& options, CommandContext& context) {
-  const std::vector<GoalCondition> conditions = GoalConditions(options.goal);
-  Session session(DataFolder(context, options.deck.dataDir));
-  MasterModel model(session);
-  if (const int code = AnalyzeForCli(options.deck, model, context)) return code;
   Goal goal;
-  try {
-    goal = ResolveGoal(model, conditions);
-  } catch (const OddsError& e) {
-    return FailDeckCommand(options.deck, context, Cp1252ToUtf8(e.what()));
-  } catch (const IoError& e) {
-    return FailDeckCommand(options.deck, context,
-                           session.db.CardStatPath() + ": " + Cp1252ToUtf8(e.what()));
+  if (const int code =
+          AnalyzeGoal(options.deck, options.goal, DeckPile::Limit::kOdds, context, goal)) {
+    return code;
   }
   const std::vector<GoalRow> rows =
       options.seen > 0 ? std::vector<GoalRow>{goal.Row(options.seen)} : goal.Table();

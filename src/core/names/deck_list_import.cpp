@@ -175,11 +175,7 @@ std::string DeckFileBytes(const std::vector<DeckEntry>& entries) {
 }
 
 void WriteDeckFile(const std::string& path, std::string_view bytes) {
-  AtomicFile file(path);
-  BufferedSink sink(file.fd());
-  sink.Write(bytes);
-  sink.Flush();
-  file.Commit();
+  WriteWholeFile(path, bytes);
 }
 
 }  // namespace quillet
