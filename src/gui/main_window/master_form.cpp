@@ -68,7 +68,11 @@ TMasterForm::TMasterForm(Session& session, Platform& platform, QWidget* parent)
   FormCreate();
 }
 
-TMasterForm::~TMasterForm() = default;
+TMasterForm::~TMasterForm() {
+  // The application outlives the window, and the focus moves while the
+  // window's children go: no notice may reach the window half destroyed.
+  disconnect(focusWatch_);
+}
 
 TIntEdit* TMasterForm::Field(std::string_view name) const {
   const auto it = fields_.find(name);

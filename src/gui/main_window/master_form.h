@@ -175,6 +175,7 @@ class TMasterForm : public QMainWindow {
   void BuildKeyboard();
   void StepField(const TIntEdit& field, TIntEdit::Step step) const;
   void KeepInSight(QWidget* control);
+  QMetaObject::Connection focusWatch_;  // KeepInSight's, cut before the window goes
   // Runs a user action; a failure it raises is shown in a message box.
   void Run(const std::function<void()>& action);
 

@@ -35,8 +35,8 @@ void TMasterForm::BuildKeyboard() {
   }
   for (QWidget* control : order) control->setFocusPolicy(Qt::StrongFocus);
   for (std::size_t i = 0; i + 1 < order.size(); ++i) setTabOrder(order[i], order[i + 1]);
-  connect(qApp, &QApplication::focusChanged, this,
-          [this](QWidget* /*old*/, QWidget* now) { KeepInSight(now); });
+  focusWatch_ = connect(qApp, &QApplication::focusChanged, this,
+                        [this](QWidget* /*old*/, QWidget* now) { KeepInSight(now); });
 }
 
 void TMasterForm::StepField(const TIntEdit& field, TIntEdit::Step step) const {
