@@ -139,12 +139,8 @@ QWidget* Application::MakeDeckPanel() {
   auto* panel = new DeckPanel(master.model(), platform_);
   panel->showReader = master.showReader;
   panel->UseEditActions(edits);
-  QObject::connect(&master, &TMasterForm::deckAnalysed, panel, &DeckPanel::FollowAnalysis);
-  QObject::connect(&master, &TMasterForm::deckCleared, panel, &DeckPanel::FollowAnalysis);
-  QObject::connect(panel, &DeckPanel::cardSelected, &master,
-                   [this](const QByteArray& name) { CardPicked(name); });
-  QObject::connect(panel, &DeckPanel::addToGoal, &master,
-                   [this](const QByteArray& name) { AddToGoal(true, name); });
+  FollowDeck(panel, &DeckPanel::FollowAnalysis);
+  FollowCardPicks(panel);
   panel->FollowAnalysis();
   return panel;
 }
@@ -160,21 +156,15 @@ QWidget* Application::MakeBrowser() {
   auto* form = new TCardBrowserForm(session, platform_);
   form->showReader = master.showReader;
   form->UseEditActions(edits);
-  QObject::connect(&master, &TMasterForm::deckCleared, form, &TCardBrowserForm::DeckAnalysed);
-  QObject::connect(&master, &TMasterForm::deckAnalysed, form, &TCardBrowserForm::DeckAnalysed);
-  QObject::connect(form, &TCardBrowserForm::cardSelected, &master,
-                   [this](const QByteArray& name) { CardPicked(name); });
-  QObject::connect(form, &TCardBrowserForm::addToGoal, &master,
-                   [this](const QByteArray& name) { AddToGoal(true, name); });
+  FollowDeck(form, &TCardBrowserForm::DeckAnalysed);
+  FollowCardPicks(form);
   form->DeckAnalysed();
   return form;
 }
 
 QWidget* Application::MakeDrawOdds() {
   auto* form = new TDrawOddsForm(master.model());
-  QObject::connect(&master, &TMasterForm::deckAnalysed, form, &TDrawOddsForm::FollowAnalysis);
-  // A failure empties every panel before its message shows.
-  QObject::connect(&master, &TMasterForm::deckCleared, form, &TDrawOddsForm::FollowAnalysis);
+  FollowDeck(form, &TDrawOddsForm::FollowAnalysis);
   QObject::connect(&master, &TMasterForm::listShown, form, &TDrawOddsForm::FollowList);
   QObject::connect(&master, &TMasterForm::cardLineSelected, form, &TDrawOddsForm::FollowCardLine);
   // The goal's figures follow the asset switch and the cost kind.
@@ -187,12 +177,8 @@ QWidget* Application::MakeDrawOdds() {
 QWidget* Application::MakeSampleHand() {
   auto* form = new TSampleHandForm(master.model());
   form->showReader = master.showReader;
-  QObject::connect(&master, &TMasterForm::deckAnalysed, form, &TSampleHandForm::FollowAnalysis);
-  QObject::connect(&master, &TMasterForm::deckCleared, form, &TSampleHandForm::FollowAnalysis);
-  QObject::connect(form, &TSampleHandForm::cardSelected, &master,
-                   [this](const QByteArray& name) { CardPicked(name); });
-  QObject::connect(form, &TSampleHandForm::addToGoal, &master,
-                   [this](const QByteArray& name) { AddToGoal(true, name); });
+  FollowDeck(form, &TSampleHandForm::FollowAnalysis);
+  FollowCardPicks(form);
   form->FollowAnalysis();
   return form;
 }
@@ -205,15 +191,26 @@ QWidget* Application::MakeCharts() {
 QWidget* Application::MakeCompare() {
   auto* form = new TCompareForm(master.model(), platform_, &master);
   // The comparison follows the open deck and the switches it is shown under.
-  QObject::connect(&master, &TMasterForm::deckAnalysed, form, &TCompareForm::Refresh);
-  QObject::connect(&master, &TMasterForm::deckCleared, form, &TCompareForm::Refresh);
+  FollowDeck(form, &TCompareForm::Refresh);
   QObject::connect(&master, &TMasterForm::switchesChanged, form, &TCompareForm::Refresh);
-  QObject::connect(form, &TCompareForm::cardSelected, &master,
-                   [this](const QByteArray& name) { CardPicked(name); });
-  QObject::connect(form, &TCompareForm::addToGoal, &master,
-                   [this](const QByteArray& name) { AddToGoal(true, name); });
+  FollowCardPicks(form);
   form->Refresh();
   return form;
+}
+
+template <typename List>
+void Application::FollowCardPicks(List* list) {
+  QObject::connect(list, &List::cardSelected, &master,
+                   [this](const QByteArray& name) { CardPicked(name); });
+  QObject::connect(list, &List::addToGoal, &master,
+                   [this](const QByteArray& name) { AddToGoal(true, name); });
+}
+
+template <typename Panel>
+void Application::FollowDeck(Panel* panel, void (Panel::*follow)()) {
+  QObject::connect(&master, &TMasterForm::deckAnalysed, panel, follow);
+  // A failure empties every panel before its message shows.
+  QObject::connect(&master, &TMasterForm::deckCleared, panel, follow);
 }
 
 template <typename Form>

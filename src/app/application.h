@@ -60,6 +60,13 @@ struct Application {
  private:
   template <typename Form>
   Form& Content(const char* panel);
+  // A list's picks go to the Card panel, its "Add to Goal" to Draw Odds.
+  template <typename List>
+  void FollowCardPicks(List* list);
+  // `follow` runs after every analysis, and when a failed one empties the
+  // window.
+  template <typename Panel>
+  void FollowDeck(Panel* panel, void (Panel::*follow)());
   void AddPanels();
   QWidget* MakeDeckPanel();
   QWidget* MakeCardPanel();

@@ -121,14 +121,20 @@ void Workspace::ShowPanel(const QString& name) {
   entry->item->setChecked(true);
 }
 
+Workspace::Column Workspace::DefaultColumn() const {
+  Column column;
+  for (const Entry& entry : panels_) {
+    PanelDock*& head = entry.spec.below ? column.below : column.first;
+    if (!head) head = entry.dock;
+  }
+  return column;
+}
+
 void Workspace::ResetLayout() {
-  PanelDock* first = nullptr;
-  PanelDock* below = nullptr;
+  const auto [first, below] = DefaultColumn();
   for (const Entry& entry : panels_) {
     entry.dock->setFloating(false);
     window_.addDockWidget(Qt::RightDockWidgetArea, entry.dock);
-    if (!first && !entry.spec.below) first = entry.dock;
-    if (!below && entry.spec.below) below = entry.dock;
   }
   // Split before tabbing: a panel split from one that has tabs would only
   // become another tab.
@@ -151,12 +157,7 @@ void Workspace::ResetLayout() {
 }
 
 void Workspace::SizePanels() {
-  PanelDock* first = nullptr;
-  PanelDock* below = nullptr;
-  for (const Entry& entry : panels_) {
-    if (!first && !entry.spec.below) first = entry.dock;
-    if (!below && entry.spec.below) below = entry.dock;
-  }
+  const auto [first, below] = DefaultColumn();
   if (!first) return;
   window_.resizeDocks({first}, {std::max(kPanelWidth, window_.width() - kMainWidth)},
                       Qt::Horizontal);

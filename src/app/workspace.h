@@ -76,6 +76,13 @@ class Workspace : public QObject {
     QAction* item;
   };
   const Entry* Find(const QString& name) const;
+  // The heads of the default arrangement's column: the first panel of the
+  // tabs at the top and the first of those below them.
+  struct Column {
+    PanelDock* first = nullptr;
+    PanelDock* below = nullptr;
+  };
+  Column DefaultColumn() const;
   // Makes the window large enough for the default arrangement, inside the
   // screen's free area.
   void GrowForPanels();

@@ -15,7 +15,7 @@ namespace {
 
 constexpr std::string_view kCardPrefix = "card=";
 
-// The SPEC's k, or nullopt when the text before the first colon is not a
+// A condition's k, or nullopt when the text before the first colon is not a
 // whole number from 1 to kMostGoalCopies.
 std::optional<std::int32_t> SpecCopies(const std::string& spec, std::size_t colon) {
   if (colon != 1 || spec[0] < '1' || spec[0] > '0' + kMostGoalCopies) return std::nullopt;

@@ -26,7 +26,7 @@ struct HandOptions {
   DeckCommandOptions deck;
   std::uint64_t seed = 0;
   std::int64_t draws = 0;
-  std::vector<std::string> goal;  // SPECs as typed
+  std::vector<std::string> goal;  // the conditions as typed
   std::uint64_t trials = 0;
 };
 

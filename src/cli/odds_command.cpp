@@ -28,7 +28,7 @@ struct OddsOptions {
   DeckCommandOptions deck;
   std::string field;              // a figure's component name, or empty with --card
   std::string card;               // as typed, UTF-8
-  std::vector<std::string> goal;  // SPECs as typed
+  std::vector<std::string> goal;  // the conditions as typed
   std::int64_t seen = 0;          // 0: the window's rows
 };
 
