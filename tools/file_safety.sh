@@ -184,5 +184,13 @@ wait
 head -n 1 "$w/deck.txt" | grep -q "^101	" || fail "parallel edits lost: $(head -n 1 "$w/deck.txt")"
 only "$w" deck.txt
 
+# Further cases, one file a subject; each may use $cli, $work, $D (the sample
+# database), $deck, $card and the helpers above.
+for part in tools/file_safety.d/*.sh; do
+  [ -e "$part" ] || continue
+  # shellcheck source=/dev/null
+  . "$part"
+done
+
 [ "$failures" -eq 0 ] || { echo "file_safety: $failures failures" >&2; exit 1; }
 echo "file_safety: all cases passed"

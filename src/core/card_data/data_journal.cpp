@@ -23,13 +23,10 @@ bool IsDataFile(std::string_view path) {
 }
 
 bool IsTempOf(std::string_view temp, std::string_view target) {
-  const std::string prefix = std::string(target) + kTempMarker;
-  if (!temp.starts_with(prefix) || temp.size() != prefix.size() + 6) return false;
-  for (char c : temp.substr(prefix.size())) {
-    const bool alnum = (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-    if (!alnum) return false;
-  }
-  return true;
+  const std::size_t tempDir = temp.rfind('/') + 1;
+  const std::size_t targetDir = target.rfind('/') + 1;
+  return temp.substr(0, tempDir) == target.substr(0, targetDir) &&
+         IsTempFileNameOf(temp.substr(tempDir), target.substr(targetDir));
 }
 
 // The fields of a line between its TABs, empty ones included.

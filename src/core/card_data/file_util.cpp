@@ -4,11 +4,15 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 #include <csignal>
 #include <random>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdint>
+#include <cstring>
 #include <memory>
 #include <string_view>
 #include <vector>
@@ -45,23 +49,17 @@ std::string OpenableDir(const std::string& dir) {
   return dir.empty() ? std::string(".") : dir;
 }
 
-// mkstemp's six characters.
-bool IsTempSuffix(std::string_view suffix) {
-  if (suffix.size() != 6) return false;
-  for (char c : suffix) {
-    const bool alnum = (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-    if (!alnum) return false;
-  }
-  return true;
-}
-
 // Whether a process holds the file open with a lock: a live writer's
 // temporary file. A file that cannot be opened counts as held, so it is
 // left alone rather than removed blindly.
 bool Held(const std::string& path) {
   const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOFOLLOW);
   if (fd < 0) return errno != ENOENT;
-  const bool held = ::flock(fd, LOCK_EX | LOCK_NB) != 0;
+  struct stat st {};
+  // Only a regular file is ever ours to remove: a folder or a FIFO that
+  // happens to have a temporary file's name counts as held.
+  const bool held =
+      ::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || ::flock(fd, LOCK_EX | LOCK_NB) != 0;
   ::close(fd);
   return held;
 }
@@ -85,15 +83,75 @@ void IgnoreFileSizeSignal() {
   (void)ignored;
 }
 
+bool IsAlnum(char c) {
+  return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+// Eight hex digits naming a target among the files of its folder (FNV-1a).
+std::string TargetTag(std::string_view targetName) {
+  std::uint32_t hash = 2166136261u;
+  for (const char c : targetName) {
+    hash ^= static_cast<unsigned char>(c);
+    hash *= 16777619u;
+  }
+  static constexpr char kHex[] = "0123456789abcdef";
+  std::string tag(8, '0');
+  for (int i = 7; i >= 0; --i, hash >>= 4) tag[static_cast<std::size_t>(i)] = kHex[hash & 15];
+  return tag;
+}
+
 std::string RandomSuffix() {
   static constexpr char kChars[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
   static thread_local std::mt19937_64 random(std::random_device{}() ^ ::getpid());
-  std::string suffix(6, 'x');
+  std::string suffix(8, 'x');
   for (char& c : suffix) c = kChars[random() % (sizeof kChars - 1)];
   return suffix;
 }
 
+// The extended attributes of `from` (POSIX ACLs are among them) given to
+// `to`, so that a replaced file keeps every permission it had, no more and
+// no less. Attributes the file system or the user cannot set are left out:
+// a copy that may fail must not stop the write.
+void CopyAttributes(int from, int to) {
+  const ssize_t size = ::flistxattr(from, nullptr, 0);
+  if (size <= 0) return;
+  std::vector<char> names(static_cast<std::size_t>(size));
+  const ssize_t got = ::flistxattr(from, names.data(), names.size());
+  if (got <= 0) return;
+  std::vector<char> value;
+  for (std::size_t at = 0; at < static_cast<std::size_t>(got);) {
+    const char* name = names.data() + at;
+    at += std::strlen(name) + 1;
+    const ssize_t length = ::fgetxattr(from, name, nullptr, 0);
+    if (length < 0) continue;
+    value.resize(static_cast<std::size_t>(length));
+    const ssize_t read = ::fgetxattr(from, name, value.data(), value.size());
+    if (read < 0) continue;
+    ::fsetxattr(to, name, value.data(), static_cast<std::size_t>(read), 0);
+  }
+}
+
 }  // namespace
+
+std::string TempFileName(std::string_view targetName) {
+  return std::string(kTempPrefix) + TargetTag(targetName) + "-" + RandomSuffix();
+}
+
+bool IsTempFileNameOf(std::string_view name, std::string_view targetName) {
+  if (name.size() != kTempNameSize || !name.starts_with(kTempPrefix)) return false;
+  name.remove_prefix(kTempPrefix.size());
+  if (name.substr(0, 8) != TargetTag(targetName) || name[8] != '-') return false;
+  const std::string_view random = name.substr(9);
+  return std::all_of(random.begin(), random.end(), IsAlnum);
+}
+
+bool SyncFolder(const std::string& dir) {
+  const int fd = ::open(OpenableDir(dir).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return false;
+  const bool synced = ::fsync(fd) == 0;
+  ::close(fd);
+  return synced;
+}
 
 int OpenRegularFile(const std::string& path, long long maxSize) {
   const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
@@ -166,32 +224,10 @@ void MakeDirectories(const std::string& dir) {
 
 void RemoveStaleTemps(const std::string& dir, const std::string& target) {
   const std::unique_ptr<DIR, int (*)(DIR*)> folder(::opendir(OpenableDir(dir).c_str()), ::closedir);
-  if (!folder) ThrowErrno(errno);
-  const std::string marked = target + kTempMarker;
-  const std::string bare = target + ".";
+  if (!folder) return;
   std::vector<std::string> stale;
   while (const dirent* entry = ::readdir(folder.get())) {
-    const std::string_view name = entry->d_name;
-    if (name.starts_with(marked) ||
-        (name.starts_with(bare) && IsTempSuffix(name.substr(bare.size())))) {
-      stale.emplace_back(name);
-    }
-  }
-  for (const auto& name : stale) {
-    if (!Held(dir + name)) RemoveFile(dir + name);
-  }
-}
-
-void RemoveUnheldTemps(const std::string& dir, const std::string& target) {
-  const std::unique_ptr<DIR, int (*)(DIR*)> folder(::opendir(OpenableDir(dir).c_str()), ::closedir);
-  if (!folder) return;  // a folder we cannot list holds nothing we could remove
-  const std::string marked = target + kTempMarker;
-  std::vector<std::string> stale;
-  while (const dirent* entry = ::readdir(folder.get())) {
-    const std::string_view name = entry->d_name;
-    if (name.starts_with(marked) && IsTempSuffix(name.substr(marked.size()))) {
-      stale.emplace_back(name);
-    }
+    if (IsTempFileNameOf(entry->d_name, target)) stale.emplace_back(entry->d_name);
   }
   for (const auto& name : stale) {
     if (!Held(dir + name)) ::unlink((dir + name).c_str());
@@ -228,10 +264,10 @@ FileLock::~FileLock() {
   if (fd_ >= 0) ::close(fd_);
 }
 
-FolderLock::FolderLock(const std::string& dir) {
+FolderLock::FolderLock(const std::string& dir, Mode mode) {
   fd_ = ::open(OpenableDir(dir).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd_ < 0) ThrowErrno(errno);
-  if (LockWaiting(fd_, LOCK_EX) != 0) {
+  if (LockWaiting(fd_, mode == kShared ? LOCK_SH : LOCK_EX) != 0) {
     const int err = errno;
     ::close(fd_);
     ThrowErrno(err);
@@ -249,7 +285,7 @@ AtomicFile::AtomicFile(const std::string& path) : target_(ResolveWriteTarget(pat
   if (replacing) RefuseWriteProtected(target_);
   const std::string dir = DirectoryPart(target_);
   const std::string name = target_.substr(dir.size());
-  RemoveUnheldTemps(dir, name);
+  RemoveStaleTemps(dir, name);
 
   // An unnamed file is named through /proc when complete; without /proc it
   // could never be named.
@@ -259,13 +295,15 @@ AtomicFile::AtomicFile(const std::string& path) : target_(ResolveWriteTarget(pat
   if (!unnamed_) {
     // A file system without unnamed files: a named one, which the lock below
     // marks as live until it is renamed or removed.
-    std::string pattern = target_ + kTempMarker + "XXXXXX";
-    std::vector<char> buf(pattern.begin(), pattern.end());
-    buf.push_back('\0');
-    fd_ = ::mkstemp(buf.data());
-    if (fd_ < 0) ThrowErrno(errno);
-    temp_ = buf.data();
-    ::fcntl(fd_, F_SETFD, FD_CLOEXEC);
+    for (int attempt = 0; fd_ < 0; ++attempt) {
+      std::string temp = dir + TempFileName(name);
+      fd_ = ::open(temp.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+      if (fd_ >= 0) {
+        temp_ = std::move(temp);
+      } else if (errno != EEXIST || attempt == 100) {
+        ThrowErrno(errno);
+      }
+    }
   }
   LockWaiting(fd_, LOCK_EX);
   if (replacing) {
@@ -276,6 +314,12 @@ AtomicFile::AtomicFile(const std::string& path) : target_(ResolveWriteTarget(pat
       [[maybe_unused]] const int grouped = ::fchown(fd_, static_cast<uid_t>(-1), old.st_gid);
     }
     ::fchmod(fd_, old.st_mode & 07777);
+    // After the mode: an access ACL sets the group bits to its mask.
+    const int oldFd = ::open(target_.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOFOLLOW);
+    if (oldFd >= 0) {
+      CopyAttributes(oldFd, fd_);
+      ::close(oldFd);
+    }
   } else {
     // A new file gets the usual mode (O_TMPFILE and mkstemp make it private).
     const mode_t mask = ::umask(0);
@@ -299,7 +343,8 @@ const std::string& AtomicFile::Name() {
   if (!unnamed_) return temp_;
   const std::string proc = "/proc/self/fd/" + std::to_string(fd_);
   for (int attempt = 0;; ++attempt) {
-    std::string name = target_ + kTempMarker + RandomSuffix();
+    std::string name =
+        DirectoryPart(target_) + TempFileName(target_.substr(DirectoryPart(target_).size()));
     if (::linkat(AT_FDCWD, proc.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0) {
       temp_ = std::move(name);
       unnamed_ = false;
@@ -312,11 +357,30 @@ const std::string& AtomicFile::Name() {
 void AtomicFile::Commit() {
   Name();
   if (::rename(temp_.c_str(), target_.c_str()) != 0) ThrowErrno(errno);
+  Committed();
+}
+
+void AtomicFile::CommitNew() {
+  Name();
+  // renameat2's RENAME_NOREPLACE is not on every file system; a hard link
+  // fails just as surely when the name exists, and the temporary name is
+  // then dropped.
+  if (::renameat2(AT_FDCWD, temp_.c_str(), AT_FDCWD, target_.c_str(), RENAME_NOREPLACE) != 0) {
+    if (errno != EINVAL && errno != ENOSYS) ThrowErrno(errno);
+    if (::link(temp_.c_str(), target_.c_str()) != 0) ThrowErrno(errno);
+    ::unlink(temp_.c_str());
+  }
+  Committed();
+}
+
+void AtomicFile::Committed() {
   temp_.clear();
   // The bytes were synced before the rename, and the rename is done: a
   // failure to close now cannot take it back, so it is no failure.
   ::close(fd_);
   fd_ = -1;
+  // The rename itself lives in the folder, which a power cut could lose.
+  SyncFolder(DirectoryPart(target_));
 }
 
 }  // namespace quillet

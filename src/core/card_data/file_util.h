@@ -2,7 +2,9 @@
 // existence tests, and files that replace their target only when complete.
 #pragma once
 
+#include <cstddef>
 #include <string>
+#include <string_view>
 
 namespace quillet {
 
@@ -37,28 +39,43 @@ std::string ResolveWriteTarget(const std::string& path);
 // file without write bits is meant to stay as it is, as editors treat it.
 void RefuseWriteProtected(const std::string& path);
 
-// The marker in the names of AtomicFile's temporary files: `target` + marker +
-// six random characters. The name tells a left-over file for what it is.
-inline constexpr const char* kTempMarker = ".partial-";
+// The temporary files of our writers are named in a form no person would
+// choose, of one fixed length whatever the target's name (a target name near
+// the 255-byte limit still has room for its temporary file beside it):
+// kTempPrefix, eight hex digits naming the target (a hash of its bare name),
+// a '-' and eight random letters or digits. Only files of this form are ever
+// removed as left-overs, and only when no process holds them.
+inline constexpr std::string_view kTempPrefix = ".quillet-partial-";
+inline constexpr std::size_t kTempNameSize = kTempPrefix.size() + 8 + 1 + 8;
 
-// Removes the temporary files that writers of `target` (a file name in `dir`)
-// left behind when they were killed: names with kTempMarker, and the bare
-// `target.XXXXXX` names of earlier versions. Only safe while a FolderLock on
-// `dir` keeps every other writer of `target` out. A temporary file that a
-// live writer holds (AtomicFile locks its own) is left. Throws IoError.
+// A new temporary file name (bare, without folder) for the target named
+// `targetName` (bare, without folder).
+std::string TempFileName(std::string_view targetName);
+// Whether the bare `name` is one TempFileName(targetName) can give.
+bool IsTempFileNameOf(std::string_view name, std::string_view targetName);
+
+// Removes the temporary files that writers of `target` (a bare file name in
+// `dir`) left behind when they were killed: regular files whose names
+// IsTempFileNameOf gives and that no process holds (AtomicFile locks its own
+// from its creation to its rename). Anything else of the folder, whatever
+// its name, is left alone. A folder that cannot be listed holds nothing we
+// could remove. Never throws.
 void RemoveStaleTemps(const std::string& dir, const std::string& target);
 
-// Removes only the kTempMarker files of `target` that no process holds: safe
-// without a folder lock, since every AtomicFile holds a lock on its own
-// temporary file from its creation to its rename.
-void RemoveUnheldTemps(const std::string& dir, const std::string& target);
+// Flushes the folder `dir` itself to disk, so that a rename or unlink done
+// in it survives a power cut (as SQLite and PostgreSQL do after a rename).
+// Returns false when it could not; the rename is done all the same, so this
+// never throws.
+bool SyncFolder(const std::string& dir);
 
-// An exclusive lock on a folder (flock on the folder itself, so no lock file
-// is left behind), held until destroyed; waits for the current holder. A
-// killed holder's lock is released by the kernel.
+// A lock on a folder (flock on the folder itself, so no lock file is left
+// behind), held until destroyed; waits for the current holder. Exclusive for
+// writers of the data files, shared for readers that open the pair. A killed
+// holder's lock is released by the kernel.
 class FolderLock {
  public:
-  explicit FolderLock(const std::string& dir);  // throws IoError
+  enum Mode { kExclusive, kShared };
+  explicit FolderLock(const std::string& dir, Mode mode = kExclusive);  // throws IoError
   ~FolderLock();
   FolderLock(const FolderLock&) = delete;
   FolderLock& operator=(const FolderLock&) = delete;
@@ -86,7 +103,7 @@ class FileLock {
 // The one way every file of ours is written. A new file is written beside
 // the file it replaces (the target of a link, see ResolveWriteTarget) and
 // unnamed while it is written (O_TMPFILE where the file system has it, a
-// kTempMarker name otherwise); Commit() names it and renames it over the
+// TempFileName name otherwise); Commit() names it and renames it over the
 // target, so readers see either the old file or the whole new one, and
 // dropping the writer without Commit() leaves nothing. The new file keeps the
 // old one's owner, group and mode. A target the user may not write is
@@ -112,11 +129,17 @@ class AtomicFile {
   // Leaves the named temporary file in place when the writer is dropped:
   // once a journal names it, it is the journal's to rename.
   void KeepName() { keep_ = true; }
-  // Name()s (unless done already) and renames. Throws IoError; the target
-  // then keeps its old content.
+  // Name()s (unless done already) and renames, then syncs the folder.
+  // Throws IoError; the target then keeps its old content.
   void Commit();
+  // As Commit(), but only when no file of the target's name exists at the
+  // moment of the rename (a link without replacing): a writer that raced us
+  // to create the file keeps it. Throws IoError with kFileExists then.
+  void CommitNew();
 
  private:
+  void Committed();
+
   std::string target_;
   std::string temp_;  // the temporary name, once it has one
   int fd_ = -1;

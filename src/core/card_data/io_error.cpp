@@ -20,6 +20,12 @@ std::string IoErrorText(int code) {
       return "Read beyond end of file";
     case kDiskFull:
       return "Disk full";
+    case kFileExists:
+      return "File exists";
+    case kNotRegularFile:
+      return "not a regular file";
+    case kLinkLoop:
+      return "too many levels of symbolic links";
     default:
       return "I/O error " + std::to_string(code);
   }
@@ -43,6 +49,12 @@ IoError IoErrorFromErrno(int err) {
     case ENAMETOOLONG:
     case EINVAL:
       return IoError(kInvalidFilename);
+    case EEXIST:
+      return IoError(kFileExists);
+    case ENXIO:  // a socket, or a device without its driver: nothing to read
+      return IoError(kNotRegularFile);
+    case ELOOP:
+      return IoError(kLinkLoop);
     case ENOSPC:
     case EDQUOT:
     case EFBIG:

@@ -17,6 +17,11 @@ enum IoCode : int {
   kInvalidFilename = 123,
   kReadBeyondEnd = 100,
   kDiskFull = 101,
+  // Our own, beyond the run-time library's: they name what the library's
+  // bare "I/O error N" would not.
+  kFileExists = 1017,
+  kNotRegularFile = 1006,
+  kLinkLoop = 1040,
 };
 
 // The user-facing text of an I/O result code.
