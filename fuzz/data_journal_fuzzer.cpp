@@ -21,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view target = step.target;
     Check(!target.empty() && target.front() == '/');
     Check(target.ends_with("/CardStat.Dat") || target.ends_with("/CardText.Dat"));
-    Check(step.temp.empty() || step.temp.starts_with(step.target + kTempMarker));
+    Check(step.temp.empty() || IsTempOfTarget(step));
   }
   const std::string text = JournalText(*steps);
   Check(text == bytes);

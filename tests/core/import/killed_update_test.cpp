@@ -83,7 +83,7 @@ TEST(KilledUpdateTest, TheNextUpdateCleansUpAndTheOldDataSurvivesTheKill) {
   // where the file system can make unnamed files.
   std::size_t partial = 0;
   for (const auto& name : Files(data.path())) {
-    if (name.find(kTempMarker) != std::string::npos) ++partial;
+    if (name.starts_with(kTempPrefix)) ++partial;
   }
   EXPECT_TRUE(partial == 0u || partial == 2u) << partial;
   ASSERT_EQ(::kill(child, SIGKILL), 0);
