@@ -13,7 +13,7 @@ packages=(
   clang libclang-rt-14-dev clang-format clang-tidy
   fonts-liberation2
   xvfb xauth xdotool imagemagick x11-utils
-  strace
+  strace acl attr
   python3 dpkg-dev file lintian groff-base desktop-file-utils appstream
 )
 

@@ -11,8 +11,10 @@
 #include <sys/stat.h>
 #include <sys/un.h>
 #include <sys/wait.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
+#include <cstring>
 #include <filesystem>
 #include <functional>
 #include <set>
@@ -216,20 +218,100 @@ TEST(FileSafetyTest, AnOversizeWriteFailsAsDiskFullAndLeavesNothing) {
   EXPECT_EQ(Files(dir.path()), (std::set<std::string>{"deck.txt"}));
 }
 
-TEST(FileSafetyTest, StaleTemporariesGoButALiveWritersStays) {
+// Only an unheld regular file of our own temporary form for the file being
+// written is removed; the player's files that merely look like temporaries
+// (backups, dated copies, earlier versions' forms), another file's
+// temporaries, a live writer's and a folder of that name all stay.
+TEST(FileSafetyTest, OnlyOurOwnDeadTemporariesOfTheFileGo) {
   TempDir dir;
   const std::string path = dir.Write("deck.txt", "old");
-  dir.Write("deck.txt.partial-Ab3dE9", "killed writer");
-  dir.Write("deck.txt.partial-live01", "live writer");
-  dir.Write("deck.txt.partial-notours", "not our pattern");
-  dir.Write("other.txt.partial-Ab3dE9", "another file's");
-  const int live = ::open(dir.File("deck.txt.partial-live01").c_str(), O_RDONLY);
-  ASSERT_EQ(::flock(live, LOCK_EX), 0);
+  const std::string killed = TempFileName("deck.txt");
+  const std::string live = TempFileName("deck.txt");
+  const std::string folder = TempFileName("deck.txt");
+  const std::set<std::string> kept = {"deck.txt",
+                                      "deck.txt.backup",
+                                      "deck.txt.old123",
+                                      "deck.txt.2024v1",
+                                      "deck.txt.partial-Ab3dE9",
+                                      killed.substr(0, killed.size() - 1),
+                                      live,
+                                      folder,
+                                      TempFileName("other.txt"),
+                                      killed + "x"};
+  for (const std::string& name : kept) {
+    if (name != "deck.txt" && name != folder) dir.Write(name, "mine");
+  }
+  dir.Write(killed, "killed writer");
+  ASSERT_EQ(::mkdir(dir.File(folder).c_str(), 0700), 0);
+  const int held = ::open(dir.File(live).c_str(), O_RDONLY);
+  ASSERT_EQ(::flock(held, LOCK_EX), 0);
   WriteAtomically(path, "new");
-  EXPECT_EQ(Files(dir.path()),
-            (std::set<std::string>{"deck.txt", "deck.txt.partial-live01",
-                                   "deck.txt.partial-notours", "other.txt.partial-Ab3dE9"}));
-  ::close(live);
+  EXPECT_EQ(Files(dir.path()), kept);
+  EXPECT_EQ(TempDir::Read(path), "new");
+  ::close(held);
+}
+
+TEST(FileSafetyTest, TemporaryNamesHaveOneLengthAndTellTheirFile) {
+  for (const std::string& target :
+       {std::string("d"), std::string("CardStat.Dat"), std::string(255, 'n')}) {
+    const std::string name = TempFileName(target);
+    EXPECT_EQ(name.size(), kTempNameSize);
+    EXPECT_TRUE(IsTempFileNameOf(name, target)) << name;
+    EXPECT_FALSE(IsTempFileNameOf(name, target + "x")) << name;
+    EXPECT_NE(name, TempFileName(target));
+  }
+  // A deck whose name is as long as a file name may be is still written.
+  TempDir dir;
+  const std::string path = dir.Write(std::string(255, 'n'), "old");
+  WriteAtomically(path, "new");
+  EXPECT_EQ(TempDir::Read(path), "new");
+  EXPECT_EQ(Files(dir.path()), (std::set<std::string>{std::string(255, 'n')}));
+}
+
+// A replaced file keeps its extended attributes, and with them its access
+// ACL: no user loses access, and the group gains none.
+TEST(FileSafetyTest, ExtendedAttributesAndAclsAreKept) {
+  TempDir dir;
+  const std::string path = dir.Write("deck.txt", "old");
+  ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
+  if (::setxattr(path.c_str(), "user.quillet.note", "kept", 4, 0) != 0) {
+    GTEST_SKIP() << "the file system takes no user attributes";
+  }
+  // user::rw-, user 1001: rw-, group::r--, mask::rw-, other::---, as
+  // setfacl -m u:1001:rw writes it.
+  const unsigned char acl[] = {2, 0,   0,   0,   1,   0,   6,  0, 255, 255, 255, 255, 2,   0,  6,
+                               0, 233, 3,   0,   0,   4,   0,  4, 0,   255, 255, 255, 255, 16, 0,
+                               6, 0,   255, 255, 255, 255, 32, 0, 0,   0,   255, 255, 255, 255};
+  const bool hasAcl = ::setxattr(path.c_str(), "system.posix_acl_access", acl, sizeof acl, 0) == 0;
+  struct stat before {};
+  ASSERT_EQ(::stat(path.c_str(), &before), 0);
+  WriteAtomically(path, "new");
+  char value[64] = {};
+  EXPECT_EQ(::getxattr(path.c_str(), "user.quillet.note", value, sizeof value), 4);
+  EXPECT_EQ(std::string(value, 4), "kept");
+  struct stat after {};
+  ASSERT_EQ(::stat(path.c_str(), &after), 0);
+  EXPECT_EQ(after.st_mode & 07777, before.st_mode & 07777);
+  if (hasAcl) {
+    unsigned char got[sizeof acl] = {};
+    EXPECT_EQ(::getxattr(path.c_str(), "system.posix_acl_access", got, sizeof got),
+              static_cast<ssize_t>(sizeof acl));
+    EXPECT_EQ(std::memcmp(got, acl, sizeof acl), 0);
+  }
+}
+
+TEST(FileSafetyTest, ANewFileNeverReplacesOneMadeMeanwhile) {
+  TempDir dir;
+  const std::string path = dir.File("new.txt");
+  AtomicFile file(path);
+  ASSERT_EQ(::write(file.fd(), "ours", 4), 4);
+  dir.Write("new.txt", "theirs");
+  EXPECT_EQ(ErrorOf([&] { file.CommitNew(); }), "File exists");
+  EXPECT_EQ(TempDir::Read(path), "theirs");
+  AtomicFile second(dir.File("other.txt"));
+  ASSERT_EQ(::write(second.fd(), "ours", 4), 4);
+  second.CommitNew();
+  EXPECT_EQ(TempDir::Read(dir.File("other.txt")), "ours");
 }
 
 TEST(FileSafetyTest, ANamedWriterThatIsDroppedLeavesNothing) {
