@@ -1,14 +1,42 @@
 #include "cli/command_support.h"
 
 #include <CLI/CLI.hpp>
-#include <cerrno>
-#include <cstdlib>
+#include <charconv>
+#include <optional>
 #include <ostream>
 #include <utility>
 
 #include "core/card_data/text_util.h"
 
 namespace quillet::cli {
+namespace {
+
+struct Decimal {
+  bool negative = false;
+  bool tooLarge = false;  // beyond 64 bits; `magnitude` is then meaningless
+  std::uint64_t magnitude = 0;
+};
+
+// `text` as a number written the way people write them: decimal digits with
+// an optional leading '-', leading zeros ignored ("010" is ten). Anything
+// else, "0x10", "+1" or " 1", is no number.
+std::optional<Decimal> ReadDecimal(std::string_view text) {
+  Decimal number;
+  if (!text.empty() && text.front() == '-') {
+    number.negative = true;
+    text.remove_prefix(1);
+  }
+  if (text.empty() || text.find_first_not_of("0123456789") != std::string_view::npos) {
+    return std::nullopt;
+  }
+  number.tooLarge =
+      std::from_chars(text.data(), text.data() + text.size(), number.magnitude, 10).ec ==
+      std::errc::result_out_of_range;
+  if (number.magnitude == 0 && !number.tooLarge) number.negative = false;  // "-0" is 0
+  return number;
+}
+
+}  // namespace
 
 void AddDataOption(CLI::App& command, std::string& dir) {
   command.add_option("--data", dir, "The data folder (default: the data folder rule)")
@@ -22,27 +50,26 @@ void WholeNumberOption(CLI::Option& option, std::int64_t least, std::uint64_t mo
   const std::string range =
       "must be " + std::to_string(least) + (orMore ? " or more" : " to " + std::to_string(most));
   const auto check = [least, most, orMore, range](std::string& value) -> std::string {
-    // Read as the library will convert it, so what passes here is what the
-    // option gets; strtoull would wrap a negative number, so those go to
-    // strtoll.
-    const char* text = value.c_str();
-    char* end = nullptr;
-    errno = 0;
-    if (value.find('-') != std::string::npos) {
-      const long long n = std::strtoll(text, &end, 0);
-      const bool fits = n < 0 || static_cast<unsigned long long>(n) <= most;
-      return end == text + value.size() && !value.empty() && errno == 0 && n >= least && fits
-                 ? std::string()
-                 : range;
+    const auto number = ReadDecimal(value);
+    if (!number) return range;
+    if (number->negative) {
+      // Below zero only for an option that takes such numbers; the least
+      // one's magnitude is -(least + 1) + 1, which does not overflow.
+      const std::uint64_t farthest = least < 0 ? static_cast<std::uint64_t>(-(least + 1)) + 1 : 0;
+      if (number->tooLarge || number->magnitude > farthest) return range;
+      value = "-" + std::to_string(number->magnitude);
+      return {};
     }
-    const unsigned long long n = std::strtoull(text, &end, 0);
-    if (value.empty() || end != text + value.size()) return std::string(range);
-    if (errno == ERANGE || n > most) {
-      if (!orMore) return std::string(range);
+    if (number->tooLarge || number->magnitude > most) {
+      if (!orMore) return range;
       value = std::to_string(most);
       return {};
     }
-    return least > 0 && n < static_cast<unsigned long long>(least) ? range : std::string();
+    if (least > 0 && number->magnitude < static_cast<std::uint64_t>(least)) return range;
+    // The library reads "010" as octal and "0x10" as hex; handed the plain
+    // decimal form, it converts the number the user meant.
+    value = std::to_string(number->magnitude);
+    return {};
   };
   option.transform(CLI::Validator(check, "", "WholeNumber"));
 }

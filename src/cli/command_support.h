@@ -43,10 +43,10 @@ class UsageError : public std::runtime_error {
 
 // Adds `--data DIR` (a non-empty folder) bound to `dir`.
 void AddDataOption(CLI::App& command, std::string& dir);
-// Lets `option` take only whole numbers from `least` to `most`, read by the
-// rule the library converts them with (base 0: "0x10" is 16). Anything else
-// is refused with the range as the user would write it, "--count must be 1
-// to 2147483647"; the library alone would quote the limits of its double
+// Lets `option` take only whole numbers from `least` to `most`, written in
+// decimal digits with an optional leading '-' ("010" is ten). Anything else,
+// "0x10" too, is refused with the range as the user would write it, "--count
+// must be 1 to 2147483647"; the library alone would quote the limits of its double
 // type, or take a number beyond the option's type as its saturated value.
 // `orMore` is for an option where any number past `most` means what `most`
 // means (draws past the end of the pile): such a number is taken as `most`,

@@ -69,11 +69,10 @@ std::string WrongCommandLine(const CLI::App& app, const CLI::ParseError& e) {
     }
   }
   std::string text = e.what();
-  // A range check names its option first: "--draw: must be 0 or more" reads
+  // A check names its option first: "--draw: must be 0 or more" reads
   // better as "--draw must be 0 or more".
   if (dynamic_cast<const CLI::ValidationError*>(&e)) {
-    if (const auto colon = text.find(": must be "); colon != std::string::npos)
-      text.erase(colon, 1);
+    if (const auto colon = text.find(": must "); colon != std::string::npos) text.erase(colon, 1);
   }
   return text;
 }
@@ -92,6 +91,9 @@ int RunCli(const Args& argv, const DataFolderEnv& env, std::ostream& out, std::o
   for (const CommandEntry& entry : kCommands) {
     CLI::App* command = app.add_subcommand(entry.name, entry.summary);
     runners.emplace_back(command, entry.setup(*command));
+    // Every command takes --data after its name too, also one that reads no
+    // data: a script may pass it to all of them alike.
+    if (command->get_option_no_throw("--data") == nullptr) AddDataOption(*command, data);
   }
 
   CommandContext context{out, err, env, {}};

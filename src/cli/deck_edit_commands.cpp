@@ -13,6 +13,7 @@
 #include <string>
 #include <utility>
 
+#include "cli/card_name_hint.h"
 #include "cli/commands.h"
 #include "core/analysis/master_model.h"
 #include "core/analysis/session.h"
@@ -76,7 +77,8 @@ CommandRunner SetupDeckEdit(CLI::App& command, bool adding) {
     // The browser only edits cards it lists; a name the analysis would not
     // find must not enter the deck.
     if (!catalogue.Find(name)) {
-      context.err << "No Such Card!\n";
+      context.err << kNoSuchCard << '\n';
+      HintUnknownCard(context, db.CardStatPath(), {options->name});
       return 1;
     }
     try {

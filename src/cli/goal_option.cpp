@@ -3,6 +3,7 @@
 #include <CLI/CLI.hpp>
 #include <optional>
 
+#include "cli/card_name_hint.h"
 #include "cli/field_suggestion.h"
 #include "core/analysis/master_model.h"
 #include "core/analysis/session.h"
@@ -16,10 +17,28 @@ namespace {
 constexpr std::string_view kCardPrefix = "card=";
 
 // A condition's k, or nullopt when the text before the first colon is not a
-// whole number from 1 to kMostGoalCopies.
+// whole number from 1 to kMostGoalCopies. Like every number on the command
+// line it is decimal digits, leading zeros ignored ("08" is eight).
 std::optional<std::int32_t> SpecCopies(const std::string& spec, std::size_t colon) {
-  if (colon != 1 || spec[0] < '1' || spec[0] > '0' + kMostGoalCopies) return std::nullopt;
-  return spec[0] - '0';
+  if (colon == std::string::npos || colon == 0) return std::nullopt;
+  const std::string_view k = std::string_view(spec).substr(0, colon);
+  if (k.find_first_not_of("0123456789") != std::string_view::npos) return std::nullopt;
+  const std::size_t first = k.find_first_not_of('0');
+  // More than one significant digit is already beyond the largest K.
+  static_assert(kMostGoalCopies < 10);
+  if (first == std::string_view::npos || k.size() - first != 1) return std::nullopt;
+  const std::int32_t copies = k[first] - '0';
+  return copies <= kMostGoalCopies ? std::optional<std::int32_t>(copies) : std::nullopt;
+}
+
+// The card names of the conditions, as typed.
+std::vector<std::string> TypedCardNames(const std::vector<std::string>& specs) {
+  std::vector<std::string> names;
+  for (const std::string& spec : specs) {
+    const std::string group = spec.substr(spec.find(':') + 1);
+    if (group.starts_with(kCardPrefix)) names.push_back(group.substr(kCardPrefix.size()));
+  }
+  return names;
 }
 
 }  // namespace
@@ -37,6 +56,7 @@ CLI::Option* AddGoalOption(CLI::App& command, std::vector<std::string>& specs) {
           return std::string("must be K:FIELD or K:card=NAME with K from 1 to 8");
         }
         const std::string group = spec.substr(colon + 1);
+        if (group == kCardPrefix) return std::string("must name a card after card=");
         if (group.starts_with(kCardPrefix)) return std::string();
         // Whether a field opens a list does not depend on the data.
         Session session("");
@@ -79,7 +99,11 @@ int AnalyzeGoal(const DeckCommandOptions& deck, const std::vector<std::string>& 
   try {
     goal = ResolveGoal(model, conditions, limit);
   } catch (const OddsError& e) {
-    return FailDeckCommand(deck, context, Cp1252ToUtf8(e.what()));
+    const int code = FailDeckCommand(deck, context, Cp1252ToUtf8(e.what()));
+    if (e.what() == kNoSuchCard) {
+      HintUnknownCard(context, session.db.CardStatPath(), TypedCardNames(specs));
+    }
+    return code;
   } catch (const IoError& e) {
     return FailDeckCommand(deck, context,
                            session.db.CardStatPath() + ": " + Cp1252ToUtf8(e.what()));

@@ -74,6 +74,9 @@ CommandRunner SetupNames(CLI::App& command) {
     } catch (const IoError& e) {
       return FailWithFile(context, db.CardStatPath(), e.what());
     }
+    // An unreadable file and a count the reader refuses are one case to the
+    // user, as for the analysis.
+    const std::string notValid = "File '" + deck.deck + "' is not a valid deck file.";
     NameFixReport report;
     try {
       DeckEditor editor;
@@ -86,10 +89,13 @@ CommandRunner SetupNames(CLI::App& command) {
       report = FixSureNames(editor, *cards, options->apply);
     } catch (const DeckEditError& e) {
       return FailDeckCommand(deck, context, Cp1252ToUtf8(e.what()));
+    } catch (const IoError& e) {
+      // A fix that could not be written says why, as every other write
+      // does; a full disk is no fault of the deck.
+      return FailDeckCommand(deck, context,
+                             options->apply ? deck.deck + ": " + e.what() : notValid);
     } catch (const std::exception&) {
-      // An unreadable file and a count the reader refuses are one case to
-      // the user, as for the analysis.
-      return FailDeckCommand(deck, context, "File '" + deck.deck + "' is not a valid deck file.");
+      return FailDeckCommand(deck, context, notValid);
     }
     if (deck.json) {
       WriteJson(context.out, NamesJson(deck.deck, report));

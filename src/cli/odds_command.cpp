@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/card_name_hint.h"
 #include "cli/commands.h"
 #include "cli/deck_command.h"
 #include "cli/field_suggestion.h"
@@ -205,7 +206,10 @@ CommandRunner SetupOdds(CLI::App& command) {
       group = byCard ? CardOddsGroup(model, CardBytes(options->card))
                      : FigureOddsGroup(model, options->field);
     } catch (const OddsError& e) {
-      return FailDeckCommand(options->deck, context, Cp1252ToUtf8(e.what()));
+      const int code = FailDeckCommand(options->deck, context, Cp1252ToUtf8(e.what()));
+      if (byCard && e.what() == kNoSuchCard)
+        HintUnknownCard(context, session.db.CardStatPath(), {options->card});
+      return code;
     } catch (const IoError& e) {
       return FailDeckCommand(options->deck, context,
                              session.db.CardStatPath() + ": " + Cp1252ToUtf8(e.what()));

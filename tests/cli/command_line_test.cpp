@@ -121,5 +121,44 @@ INSTANTIATE_TEST_SUITE_P(
                  false,
                  "File 'nowhere.txt' is not a valid deck file.\n"}));
 
+// Every command takes --data before and after its name, also one that
+// reads no data, so a script may pass it to all of them alike.
+TEST(CommandLineDataTest, EveryCommandTakesDataOnEitherSide) {
+  quillet::test::TempDir dir;
+  const std::string deck = dir.Write("deck.txt", "1\tSome Card\r\n");
+  const std::string list = dir.Write("list.txt", "1 Some Card\n");
+  const std::vector<std::pair<std::string, Args>> commands = {
+      {"build", {dir.File("cards.txt")}},
+      {"analyze", {deck}},
+      {"list", {deck, "AssetAmount"}},
+      {"card", {"Some Card"}},
+      {"odds", {deck, "AssetAmount"}},
+      {"hand", {deck}},
+      {"diff", {deck, deck}},
+      {"check", {deck}},
+      {"search", {"x"}},
+      {"add", {deck, "Some Card"}},
+      {"remove", {deck, "Some Card"}},
+      {"fields", {}},
+      {"names", {deck}},
+      {"import", {list, "-o", dir.File("imported.txt")}},
+      {"export", {deck}},
+  };
+  for (const auto& [command, args] : commands) {
+    for (const bool before : {true, false}) {
+      SCOPED_TRACE(command + (before ? ", --data before" : ", --data after"));
+      Args argv{"quillet-cli"};
+      if (before) argv.insert(argv.end(), {"--data", dir.path()});
+      argv.push_back(command);
+      argv.insert(argv.end(), args.begin(), args.end());
+      if (!before) argv.insert(argv.end(), {"--data", dir.path()});
+      DataFolderEnv env;
+      env.programDir = "/nonexistent/";
+      std::ostringstream out, err;
+      EXPECT_NE(RunCli(argv, env, out, err), 2) << err.str();
+    }
+  }
+}
+
 }  // namespace
 }  // namespace quillet::cli

@@ -78,8 +78,23 @@ TEST(GoalOddsCommand, WrongLinesAndFailures) {
   // deck's own refusals.
   Result r = RunOnSamples("odds", {deck, "--goal", one, "--goal", "1:card=Koan:Ice", "--json"});
   EXPECT_EQ(r.code, 1);
-  EXPECT_EQ(r.err, "No Such Card!\n");
+  EXPECT_EQ(r.err, "No Such Card!\n'Koan:Ice' is not a card name; did you mean: Koan Ice?\n");
   EXPECT_EQ(r.out, "{\n  \"Error\": \"No Such Card!\"\n}\n");
+  // The first name no card has is the one named, in odds and hand alike.
+  for (const auto& [command, more] :
+       {std::pair{"odds", Args{}}, std::pair{"hand", Args{"--trials", "3"}}}) {
+    Args args = {deck,     "--goal",         "2:card=Bion Acolyte", "--goal", "1:card=Zzqxw Vorp",
+                 "--goal", "1:card=Koan Ise"};
+    args.insert(args.end(), more.begin(), more.end());
+    r = RunOnSamples(command, args);
+    EXPECT_EQ(r.code, 1) << command;
+    EXPECT_EQ(r.err, "No Such Card!\n'Zzqxw Vorp' is not a card name; no card name is near it.\n")
+        << command;
+  }
+  // A condition must name its card.
+  r = RunOnSamples("hand", {deck, "--goal", "1:card=", "--trials", "3"});
+  EXPECT_EQ(r.code, 2);
+  EXPECT_NE(r.err.find("--goal must name a card after card=\n"), std::string::npos) << r.err;
   const std::string bad = SampleDeck("not-a-deck.txt");
   r = RunOnSamples("odds", {bad, "--goal", "1:card=Koan:Ice"});
   EXPECT_EQ(r.err, "File '" + bad + "' is not a valid deck file.\n");

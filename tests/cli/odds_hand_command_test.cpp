@@ -82,7 +82,7 @@ TEST(OddsCommand, WrongLinesAndFailures) {
   // once the deck itself has passed.
   r = RunOnSamples("odds", {deck, "--card", "Koan Ic", "--json"});
   EXPECT_EQ(r.code, 1);
-  EXPECT_EQ(r.err, "No Such Card!\n");
+  EXPECT_EQ(r.err, "No Such Card!\n'Koan Ic' is not a card name; did you mean: Koan Ice?\n");
   EXPECT_EQ(r.out, "{\n  \"Error\": \"No Such Card!\"\n}\n");
   r = RunOnSamples("odds", {bad, "--card", "Koan Ic"});
   EXPECT_EQ(r.err, "File '" + bad + "' is not a valid deck file.\n");

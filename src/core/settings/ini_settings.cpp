@@ -10,6 +10,7 @@
 #include "core/card_data/file_util.h"
 #include "core/card_data/io_error.h"
 #include "core/card_data/text_util.h"
+#include "core/settings/own_file.h"
 
 namespace quillet {
 namespace {
@@ -116,16 +117,6 @@ bool EndsWithLineEnd(std::string_view text) {
   return !text.empty() && (text.back() == '\n' || text.back() == '\r');
 }
 
-// The settings file, or nullopt when there is none yet.
-std::optional<std::string> ReadSettingsFile(const std::string& path) {
-  try {
-    return ReadWholeFile(path);
-  } catch (const IoError& error) {
-    if (error.code() == kFileNotFound) return std::nullopt;
-    throw;
-  }
-}
-
 }  // namespace
 
 std::string IniValue(std::string_view content, std::string_view section, std::string_view key) {
@@ -170,7 +161,7 @@ std::string IniWithValue(std::string_view content, std::string_view section, std
 
 std::string ReadIniString(const std::string& path, std::string_view section, std::string_view key) {
   try {
-    const auto content = ReadSettingsFile(path);
+    const auto content = ReadOwnFile(path);
     return content ? IniValue(*content, section, key) : std::string();
   } catch (const IoError&) {
     return {};  // an unreadable settings file holds no value for us
@@ -181,13 +172,9 @@ void WriteIniString(const std::string& path, std::string_view section, std::stri
                     std::string_view value) {
   // A file that exists but cannot be read (or is not a regular file, or is
   // oversized) is never overwritten: it holds the settings of other tools.
-  const std::string content = ReadSettingsFile(path).value_or(std::string());
+  const std::string content = ReadOwnFile(path).value_or(std::string());
   const std::string updated = IniWithValue(content, section, key, value);
-  AtomicFile file(path);
-  BufferedSink sink(file.fd());
-  sink.Write(updated);
-  sink.Flush();
-  file.Commit();
+  WriteWholeFile(path, updated);
 }
 
 std::string ReadDeckDirectory(const std::string& programDir) {

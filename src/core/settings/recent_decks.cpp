@@ -1,15 +1,10 @@
 #include "core/settings/recent_decks.h"
 
-#include <unistd.h>
 #include <algorithm>
-
-#include <cerrno>
 #include <cstdint>
 
-#include "core/card_data/byte_source.h"
-#include "core/card_data/file_util.h"
-#include "core/card_data/io_error.h"
 #include "core/settings/config_dir.h"
+#include "core/settings/own_file.h"
 
 namespace quillet {
 
@@ -70,22 +65,11 @@ std::string RecentDecksText(const RecentDecks& decks) {
 }
 
 RecentDecks LoadRecentDecks(const std::string& configDir) {
-  if (configDir.empty()) return {};
-  try {
-    return ParseRecentDecks(ReadWholeFile(configDir + std::string(kRecentDecksFileName)));
-  } catch (const IoError&) {
-    return {};
-  }
+  return ParseRecentDecks(LoadOwnFile(configDir, kRecentDecksFileName));
 }
 
 void SaveRecentDecks(const std::string& configDir, const RecentDecks& decks) {
-  if (configDir.empty()) return;
-  MakeDirectories(configDir);
-  const std::string path = configDir + std::string(kRecentDecksFileName);
-  // A file we could not read was not loaded; writing our list over it
-  // would lose the one it holds.
-  if (::access(path.c_str(), F_OK) == 0 || errno != ENOENT) (void)ReadWholeFile(path);
-  WriteWholeFile(path, RecentDecksText(decks));
+  SaveOwnFile(configDir, kRecentDecksFileName, RecentDecksText(decks));
 }
 
 }  // namespace quillet

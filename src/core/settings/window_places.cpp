@@ -4,9 +4,7 @@
 #include <array>
 #include <charconv>
 
-#include "core/card_data/byte_source.h"
-#include "core/card_data/file_util.h"
-#include "core/card_data/io_error.h"
+#include "core/settings/own_file.h"
 
 namespace quillet {
 namespace {
@@ -75,20 +73,13 @@ std::string WindowPlacesText(const WindowPlaces& places) {
 }
 
 WindowPlaces LoadWindowPlaces(const std::string& configDir) {
-  if (configDir.empty()) return {};
   // Places are a convenience: a file that cannot be read (gone, special,
   // oversized) gives none, and the windows open where they fit.
-  try {
-    return ParseWindowPlaces(ReadWholeFile(configDir + std::string(kWindowPlacesFileName)));
-  } catch (const IoError&) {
-    return {};
-  }
+  return ParseWindowPlaces(LoadOwnFile(configDir, kWindowPlacesFileName));
 }
 
 void SaveWindowPlaces(const std::string& configDir, const WindowPlaces& places) {
-  if (configDir.empty()) return;
-  MakeDirectories(configDir);
-  WriteWholeFile(configDir + std::string(kWindowPlacesFileName), WindowPlacesText(places));
+  SaveOwnFile(configDir, kWindowPlacesFileName, WindowPlacesText(places));
 }
 
 WindowRect FitInside(WindowRect window, const WindowRect& area) {

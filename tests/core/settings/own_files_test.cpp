@@ -1,7 +1,7 @@
-// The program's own small files (the recent decks list and the shared
-// settings file) never stop it from starting: whatever stands at their
-// place is read as nothing, quickly, and is never written over, so a list or
-// settings that could not be read are not lost.
+// The program's own small files (the recent decks list, the window places,
+// the panel layout and the shared settings file) never stop it from starting: whatever stands at
+// their place is read as nothing, quickly, and is never written over, so a list or settings that
+// could not be read are not lost.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -12,7 +12,9 @@
 
 #include "core/card_data/io_error.h"
 #include "core/settings/ini_settings.h"
+#include "core/settings/panel_layout.h"
 #include "core/settings/recent_decks.h"
+#include "core/settings/window_places.h"
 #include "support/temp_dir.h"
 #include "support/unprivileged.h"
 
@@ -50,22 +52,43 @@ TEST(OwnFilesTest, WhateverStandsInTheirPlaceIsReadAsNothingAndLeftAsItIs) {
       {"settings", std::string(kSettingsFileName),
        [](const std::string& dir) { return !ReadDeckDirectory(dir).empty(); },
        [](const std::string& dir) { WriteDeckDirectory(dir, "/home/"); }},
+      {"window places", std::string(kWindowPlacesFileName),
+       [](const std::string& dir) { return !LoadWindowPlaces(dir).empty(); },
+       [](const std::string& dir) {
+         SaveWindowPlaces(dir, {{"main", {1, 2, 3, 4}}});
+       }},
+      {"panel layout", std::string(kPanelLayoutFileName),
+       [](const std::string& dir) { return !LoadPanelLayout(dir).empty(); },
+       [](const std::string& dir) { SavePanelLayout(dir, "layout"); }},
   };
-  const std::string big =
-      "/home/deck.txt\n[DIRECTORIES]\nDeck Directory=/x\n" + std::string(1024 * 1024, '#');
+  // Readable, each file would load something from these lines.
+  const std::string lines = "/home/deck.txt\n[DIRECTORIES]\nDeck Directory=/x\nmain 1 2 3 4\n";
+  const std::string big = lines + std::string(1024 * 1024, '#');
   const Broken kinds[] = {
       {"folder", [](const std::string& p) { ASSERT_EQ(::mkdir(p.c_str(), 0755), 0); }},
       {"fifo", [](const std::string& p) { ASSERT_EQ(::mkfifo(p.c_str(), 0644), 0); }},
       {"link to a device",
        [](const std::string& p) { ASSERT_EQ(::symlink("/dev/zero", p.c_str()), 0); }},
       {"oversized", [&](const std::string& p) { WriteFile(p, big); }},
+      {"link to a large document",
+       [&](const std::string& p) {
+         WriteFile(p + ".doc", big);
+         ASSERT_EQ(::symlink((p + ".doc").c_str(), p.c_str()), 0);
+       }},
       {"unreadable",
-       [](const std::string& p) {
-         WriteFile(p, "/home/deck.txt\n[DIRECTORIES]\nDeck Directory=/x\n");
-         ASSERT_EQ(::chmod(p.c_str(), 0), 0);
+       [&](const std::string& p) {
+         WriteFile(p, lines);
+         ASSERT_EQ(::chmod(p.c_str(), 0200), 0);
        }},
   };
   for (const OwnFile& file : files) {
+    {
+      SCOPED_TRACE(std::string(file.label) + ", readable");
+      TempDir dir;
+      WriteFile(dir.File(file.name), lines);
+      EXPECT_TRUE(file.loadsSomething(dir.path()));
+      EXPECT_NO_THROW(file.save(dir.path()));
+    }
     for (const Broken& kind : kinds) {
       SCOPED_TRACE(std::string(file.label) + ", " + kind.label);
       TempDir dir;
