@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <nlohmann/json.hpp>
 #include <string>
 
@@ -92,7 +93,8 @@ TEST(NamesCommandsTest, ImportReadsAPastedListFromStandardInput) {
           "ance Broker"},
          {"Match", "exact"}},
         {{"Line", 5}, {"Text", "Zzyzx"}, {"Count", 1}, {"Name", "Zzyzx"}, {"Match", "none"}}}},
-      {"Skipped", {1, 4}}};
+      {"Skipped", {1, 4}},
+      {"LeftOut", ordered_json::array()}};
   EXPECT_EQ(ordered_json::parse(out), want);
   EXPECT_EQ(quillet::test::TempDir::Read(deck),
             "4\tHarness Bull\r\n2\tS\xE9"
@@ -108,6 +110,47 @@ TEST(NamesCommandsTest, ImportReadsAPastedListFromStandardInput) {
       "2: '4x harness bull' -> Harness Bull (loose)\n5: 'Zzyzx' -> not found, kept as written\n");
   EXPECT_EQ(RunOnSamples("import", {dir.File("missing.txt"), "-o", dir.File("new.txt")}).code, 1);
   EXPECT_EQ(RunOnSamples("import", {list}).code, 2);
+}
+
+TEST(NamesCommandsTest, ImportLeavesOutTheSideboardAndWritesNoEmptyDeck) {
+  const quillet::test::TempDir dir;
+  const std::string list = dir.Write("list.txt",
+                                     "4 Koan Ice\rSideboard (3):\r2 Bion Acolyte\r\n"
+                                     "Assets:\n3 Bion Acolyte\nSB: 1 Koan Ice");
+  const std::string deck = dir.File("deck.txt");
+  const Result text = RunOnSamples("import", {list, "-o", deck});
+  EXPECT_EQ(text.code, 3) << text.err;
+  EXPECT_EQ(text.out,
+            "3: '2 Bion Acolyte' left out (sideboard)\n"
+            "6: 'SB: 1 Koan Ice' left out (sideboard)\n");
+  // A lone CR ends a line: no name of the deck holds one.
+  EXPECT_EQ(quillet::test::TempDir::Read(deck), "4\tKoan Ice\r\n3\tBion Acolyte\r\n");
+  EXPECT_EQ(RunOnSamples("analyze", {deck}).code, 0);
+
+  const Result json = RunOnSamples("import", {list, "-o", deck, "--force", "--json"});
+  EXPECT_EQ(json.code, 3) << json.err;
+  const ordered_json parsed = ordered_json::parse(json.out);
+  EXPECT_EQ(parsed["Skipped"], ordered_json({2, 4}));
+  EXPECT_EQ(parsed["LeftOut"], ordered_json({3, 6}));
+  EXPECT_EQ(parsed["Lines"].size(), 2u);
+
+  // Nothing but headings, comments and left-out lines: no deck is written.
+  const std::string empty = dir.Write("empty.txt", "Deck:\n// none\n\nSideboard\n4 Koan Ice\n");
+  const Result refused = RunOnSamples("import", {empty, "-o", dir.File("new.txt")});
+  EXPECT_EQ(refused.code, 1);
+  EXPECT_EQ(refused.out, "");
+  EXPECT_EQ(refused.err, "'" + empty + "' holds no card lines.\n");
+  const Result refusedJson = RunOnSamples("import", {empty, "-o", dir.File("new.txt"), "--json"});
+  EXPECT_EQ(refusedJson.code, 1);
+  EXPECT_EQ(ordered_json::parse(refusedJson.out),
+            ordered_json({{"Error", "'" + empty + "' holds no card lines."}}));
+  EXPECT_FALSE(std::filesystem::exists(dir.File("new.txt")));
+
+  const std::string large = dir.Write("large.txt", std::string((16 << 20) + 1, '\n'));
+  const Result tooLarge = RunOnSamples("import", {large, "-o", dir.File("new.txt")});
+  EXPECT_EQ(tooLarge.code, 1);
+  EXPECT_EQ(tooLarge.err, large + ": too large for a deck list (over 16 MB)\n");
+  EXPECT_FALSE(std::filesystem::exists(dir.File("new.txt")));
 }
 
 TEST(NamesCommandsTest, ExportPrintsWhatImportReadsBack) {

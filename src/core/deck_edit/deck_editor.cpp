@@ -44,6 +44,11 @@ std::unique_ptr<FileLock> DeckEditor::LockUnlessHeld() const {
 }
 
 void DeckEditor::Create(std::string path) {
+  // Under the deck's lock as every writer of a deck, up to the read of the
+  // new file: a file of that name an edit is replacing meanwhile is
+  // replaced after that edit, not in its midst, and the editor starts from
+  // the empty file it made.
+  const FileLock lock(path);
   {
     AtomicFile file(path);
     file.Commit();

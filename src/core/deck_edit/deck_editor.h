@@ -46,7 +46,8 @@ class DeckEditor {
   // so that a one-shot edit reads, checks and writes the deck as one step.
   // For one edit only: the lock stays on the file that edit replaces.
   void OpenHeld(std::string path);
-  // A new, empty deck file at `path` (replacing any file there), then opened.
+  // A new, empty deck file at `path` (replacing any file there, which the
+  // caller asked the user about), written under the deck's lock, then opened.
   void Create(std::string path);
 
   const std::string& Path() const { return path_; }

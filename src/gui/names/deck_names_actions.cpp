@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <exception>
 #include <memory>
@@ -36,9 +37,16 @@ QString Quoted(const std::string& cp1252) {
   return QStringLiteral("'%1'").arg(FromCardBytes(cp1252));
 }
 
+// The first kReportedLines of `all` sentences, and how many more there are.
+void CapSentences(QStringList& sentences, int all) {
+  if (all > kReportedLines)
+    sentences << QStringLiteral("... and %1 more.").arg(all - kReportedLines);
+}
+
 }  // namespace
 
 QString ImportReport(const ImportedDeck& imported) {
+  QStringList parts;
   QStringList sentences;
   int unsettled = 0;
   for (const ImportedLine& line : imported.lines) {
@@ -48,19 +56,33 @@ QString ImportReport(const ImportedDeck& imported) {
     if (line.match == NameMatch::None) {
       sentences << QStringLiteral("Line %1: %2 is not a card; it was kept as written.")
                        .arg(line.line)
-                       .arg(Quoted(line.name));
+                       .arg(Quoted(std::string(imported.Name(line))));
     } else {
       sentences << QStringLiteral("Line %1: %2 was read as %3.")
                        .arg(line.line)
-                       .arg(Quoted(line.text), Quoted(line.name));
+                       .arg(Quoted(std::string(imported.Text(line))),
+                            Quoted(std::string(imported.Name(line))));
     }
   }
-  if (unsettled == 0) return {};
-  if (unsettled > kReportedLines) {
-    sentences << QStringLiteral("... and %1 more.").arg(unsettled - kReportedLines);
+  if (unsettled > 0) {
+    CapSentences(sentences, unsettled);
+    parts << QStringLiteral("Some names of the list were not found as written:\n\n") +
+                 sentences.join(QLatin1Char('\n'));
   }
-  return QStringLiteral("Some names of the list were not found as written:\n\n") +
-         sentences.join(QLatin1Char('\n'));
+  sentences.clear();
+  int shown = 0;
+  for (const LeftOutLine& line : imported.leftOut) {
+    if (++shown > kReportedLines) break;
+    sentences << QStringLiteral("Line %1: %2")
+                     .arg(line.line)
+                     .arg(Quoted(std::string(imported.Text(line))));
+  }
+  if (!imported.leftOut.empty()) {
+    CapSentences(sentences, static_cast<int>(imported.leftOut.size()));
+    parts << QStringLiteral("These lines of a sideboard were left out of the deck:\n\n") +
+                 sentences.join(QLatin1Char('\n'));
+  }
+  return parts.join(QStringLiteral("\n\n"));
 }
 
 DeckNamesActions::DeckNamesActions(Session& session, Platform& platform, DeckEditActions& edits,
@@ -105,8 +127,15 @@ void DeckNamesActions::ImportDeck(QWidget* window) {
     const std::optional<QString> source = platform_.GetOpenFileName(window, options);
     if (!source || source->isEmpty()) return;
     const QFileInfo info(*source);
-    const std::string raw = ReadWholeFile(PathBytes(*source), -1);
-    ImportList(window, raw, info.absolutePath(),
+    FileSource file(PathBytes(*source));
+    std::optional<std::string> raw = ReadDeckListSource(file);
+    if (!raw) {
+      platform_.ShowMessage(window, QStringLiteral("%1 is %2.")
+                                        .arg(QDir::toNativeSeparators(*source),
+                                             QString::fromLatin1(kDeckListTooLarge)));
+      return;
+    }
+    ImportList(window, std::move(*raw), info.absolutePath(),
                QStringLiteral("%1 Deck.txt").arg(info.completeBaseName()));
   });
 }
@@ -118,11 +147,17 @@ void DeckNamesActions::PasteAsNewDeck(QWidget* window) {
       platform_.ShowMessage(window, QStringLiteral("The clipboard holds no text to import."));
       return;
     }
-    ImportList(window, text.toUtf8().toStdString(), QString(), QStringLiteral("Pasted Deck.txt"));
+    std::string raw = text.toUtf8().toStdString();
+    if (raw.size() > kMaxDeckListSize) {
+      platform_.ShowMessage(window, QStringLiteral("The clipboard's text is %1.")
+                                        .arg(QString::fromLatin1(kDeckListTooLarge)));
+      return;
+    }
+    ImportList(window, std::move(raw), QString(), QStringLiteral("Pasted Deck.txt"));
   });
 }
 
-void DeckNamesActions::ImportList(QWidget* window, const std::string& raw, const QString& directory,
+void DeckNamesActions::ImportList(QWidget* window, std::string raw, const QString& directory,
                                   const QString& proposedName) {
   if (!session_.db.CardStatExists()) {
     platform_.ShowMessage(window,
@@ -131,7 +166,7 @@ void DeckNamesActions::ImportList(QWidget* window, const std::string& raw, const
   }
   const std::shared_ptr<const SuggestionIndex> cards =
       SuggestionIndex::Shared(session_.db.CardStatPath());
-  const ImportedDeck imported = ImportDeckList(raw, *cards);
+  const ImportedDeck imported = ImportDeckList(std::move(raw), *cards);
   if (imported.lines.empty()) {
     platform_.ShowMessage(window, QStringLiteral("The list holds no card lines."));
     return;
@@ -149,7 +184,8 @@ void DeckNamesActions::ImportList(QWidget* window, const std::string& raw, const
   std::optional<QString> path = platform_.GetSaveFileName(window, options);
   if (!path || path->isEmpty()) return;
   *path = QFileInfo(*path).absoluteFilePath();
-  WriteDeckFile(PathBytes(*path), bytes);
+  // The dialog had the user confirm replacing a file of that name.
+  WriteDeckFile(PathBytes(*path), bytes, /*replace=*/true);
   if (openDeck) openDeck(*path);
   // Said over the opened deck: never a line guessed or kept in silence.
   const QString report = ImportReport(imported);

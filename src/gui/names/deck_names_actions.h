@@ -47,7 +47,7 @@ class DeckNamesActions : public QObject {
  private:
   // Imports `raw` (any bytes), asks where to save it proposing
   // `proposedName` in `directory`, writes it and opens it.
-  void ImportList(QWidget* window, const std::string& raw, const QString& directory,
+  void ImportList(QWidget* window, std::string raw, const QString& directory,
                   const QString& proposedName);
   void Run(QWidget* window, const std::function<void()>& action);
   void ShowState();
@@ -61,8 +61,9 @@ class DeckNamesActions : public QObject {
   QAction* copyList_ = nullptr;
 };
 
-// What an import guessed or could not match, one sentence per such line;
-// empty when every name was a card's exactly.
+// What an import guessed, could not match or left out (a sideboard's
+// lines), one sentence per such line; empty when every line went into the
+// deck as a card's exact name.
 QString ImportReport(const ImportedDeck& imported);
 
 }  // namespace quillet

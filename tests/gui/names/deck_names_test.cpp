@@ -174,6 +174,22 @@ class DeckNamesTest : public QObject {
                           "Line 5: 'Zzyzx Qat' is not a card; it was kept as written."}));
   }
 
+  void aSideboardIsLeftOutAndSaid() {
+    test::PanelWorkspace w;
+    TMasterForm& master = w.app->master;
+    w.platform.clipboard = QStringLiteral(
+        "1 Bion HQ\rSideboard (3):\r2 Koan Ice\rAssets:\r2 Prayer Beads\rSB: 1 Koan Ice\r");
+    // The save dialog had the user confirm replacing the file.
+    const std::string path = w.dir.Write("pasted.txt", "9\tKoan Ice\r\n");
+    w.platform.saveAnswers.push_back(QString::fromStdString(path));
+    Item(w, "PasteAsNewDeck1")->trigger();
+    QCOMPARE(test::TempDir::Read(path), std::string("1\tBion HQ\r\n2\tPrayer Beads\r\n"));
+    QCOMPARE(master.OpenDeckPath(), path);
+    QCOMPARE(w.platform.messages, QStringList{"These lines of a sideboard were left out of the "
+                                              "deck:\n\nLine 3: '2 Koan Ice'\n"
+                                              "Line 6: 'SB: 1 Koan Ice'"});
+  }
+
   void anImportedFileBecomesADeckThatOpens() {
     test::PanelWorkspace w;
     TMasterForm& master = w.app->master;
