@@ -28,10 +28,12 @@ same_card() {  # same_card FILE: the old or the alternative card, whole
 }
 
 # Builds alternate between the two lists while the card is read again and
-# again: every read shows one database's card.
+# again: every read shows one database's card. Each read pauses 20 ms before
+# opening CardText.Dat, so that a build not kept out by the lock would often
+# rename the pair between the reader's two opens.
 cp -r "$J/old" "$J/race"
 (
-  end=$((SECONDS + 30))
+  end=$((SECONDS + 60))
   while [ "$SECONDS" -lt "$end" ]; do
     "$cli" build --data "$J/race" "$work/alt-cards.txt" >/dev/null 2>&1
     "$cli" build --data "$J/race" samples/cards.txt >/dev/null 2>&1
@@ -40,7 +42,9 @@ cp -r "$J/old" "$J/race"
 builder=$!
 mixed=0
 for i in $(seq 1 300); do
-  q card --data "$J/race" "$card" >"$J/read.out" 2>&1 || true
+  timeout 20 strace -f -o /dev/null -P "$J/race/CardText.Dat" -e trace=openat \
+    -e inject=openat:delay_enter=20000 "$cli" card --data "$J/race" "$card" >"$J/read.out" 2>&1 ||
+    true
   same_card "$J/read.out" || mixed=$((mixed + 1))
 done
 kill "$builder" 2>/dev/null || true
