@@ -5,10 +5,13 @@
 #include <QIcon>
 #include <QTimer>
 #include <memory>
+#include <optional>
+#include <string>
 
 #include "app/application.h"
 #include "app/help_window.h"
 #include "core/card_data/data_folder.h"
+#include "core/card_data/data_journal.h"
 #include "core/settings/config_dir.h"
 #include "gui/platform/qt_platform.h"
 #include "gui/platform/window_font.h"
@@ -33,8 +36,17 @@ int main(int argc, char** argv) {
   });
   // The data folder: QUILLET_DATA_DIR, the program's folder when it holds the
   // database or may be written, else the user's data home.
-  quillet::Application windows(quillet::ChooseDataFolder({}, quillet::DataFolderEnv::FromProcess()),
-                               platform);
+  const std::string dataFolder =
+      quillet::ChooseDataFolder({}, quillet::DataFolderEnv::FromProcess());
+  std::optional<quillet::Application> made;
+  try {
+    made.emplace(dataFolder, platform);
+  } catch (const quillet::DataHalfUpdated& e) {
+    // A stopped update this user cannot finish: nothing of the pair is read.
+    platform.ShowMessage(nullptr, QString::fromLocal8Bit(e.what()));
+    return 1;
+  }
+  quillet::Application& windows = *made;
   windows.UseConfigDir(quillet::UserConfigDir());
   windows.master.show();
   // The desktop entry passes the file it was asked to open (Exec=quillet %f).

@@ -12,6 +12,7 @@
 #include "cli/commands.h"
 #include "core/card_data/byte_source.h"
 #include "core/card_data/card_database.h"
+#include "core/card_data/data_journal.h"
 #include "core/card_data/io_error.h"
 #include "core/import/card_data_update.h"
 
@@ -84,6 +85,13 @@ CommandRunner SetupBuild(CLI::App& command) {
     } catch (const CardListRefused& e) {
       context.err << e.what() << '\n';  // the message names the list itself
       return 1;
+    } catch (const DataUpdateLeftPending& e) {
+      context.err << e.what() << '\n';  // the message names the folder itself
+      return 1;
+    } catch (const DataFileRefused& e) {
+      return FailWithFile(context, e.path(), e.what());
+    } catch (const DataHalfUpdated&) {
+      throw;  // said as every command says it
     } catch (const std::exception& e) {
       const bool listFailed = !list || list->failed;
       return FailWithFile(context, listFailed ? options->cardsPath : db.ProgramDir(), e.what());

@@ -20,9 +20,12 @@
 #include <CLI/CLI.hpp>
 #include <algorithm>
 #include <ostream>
+#include <string>
+#include <utility>
 
 #include "cli/cli.h"
 #include "cli/commands.h"
+#include "core/card_data/data_journal.h"
 
 namespace quillet::cli {
 namespace {
@@ -97,6 +100,14 @@ int RunCli(const Args& argv, const DataFolderEnv& env, std::ostream& out, std::o
   }
 
   CommandContext context{out, err, env, {}};
+  // A foreign journal moved out of a data folder is said once, whichever
+  // command opened the folder.
+  const JournalNotice previous =
+      SetJournalNotice([&err](const std::string& message) { err << message << '\n'; });
+  struct Restore {
+    JournalNotice notice;
+    ~Restore() { SetJournalNotice(std::move(notice)); }
+  } restore{previous};
   try {
     std::vector<std::string> args(argv.size() > 1 ? argv.begin() + 1 : argv.end(), argv.end());
     std::reverse(args.begin(), args.end());  // CLI11 takes them last first
@@ -126,6 +137,10 @@ int RunCli(const Args& argv, const DataFolderEnv& env, std::ostream& out, std::o
   } catch (const UsageError& e) {
     err << "quillet-cli: " << e.what() << "\nRun with --help for more information.\n";
     return 2;
+  } catch (const DataHalfUpdated& e) {
+    // Whichever command opened the folder: none of them may read it.
+    err << e.what() << '\n';
+    return 1;
   }
 }
 

@@ -1,8 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <filesystem>
+#include <functional>
 
 #include "core/card_data/card_database.h"
+#include "core/card_data/data_journal.h"
+#include "core/card_data/file_util.h"
 #include "core/import/card_list_line.h"
 #include "deck_cli_support.h"
 #include "support/temp_dir.h"
@@ -79,6 +85,73 @@ TEST_F(BuildCommandTest, AMissingListFailsAndKeepsThePreviousFiles) {
   EXPECT_EQ(run.err, dir_.File("absent.txt") + ": File not found\n");
   EXPECT_EQ(TempDir::Read(data_.File("CardStat.Dat")), "previous");
   EXPECT_EQ(TempDir::Read(data_.File("CardText.Dat")), "texts");
+}
+
+// What the build refuses and how it says so: the refused file by name, the
+// database kept.
+TEST_F(BuildCommandTest, RefusalsNameTheRefusedFileAndKeepTheDatabase) {
+  const std::string deck = dir_.Write("deck.txt", "4 Harness Bull\r\n2 Signal Mast\r\n");
+  const std::string folder = data_.path().substr(0, data_.path().size() - 1);
+  const struct {
+    std::function<void()> make;
+    std::string list, err;
+  } cases[] = {
+      {[] {}, deck, "'" + deck + "' is not a card list: no line holds the 16 fields of a card.\n"},
+      {[&] { ::chmod(data_.File("CardText.Dat").c_str(), 0444); }, list_,
+       data_.File("CardText.Dat") + ": File access denied\n"},
+      {[&] {
+         std::filesystem::remove(data_.File("CardText.Dat"));
+         ::symlink(data_.File("gone").c_str(), data_.File("CardText.Dat").c_str());
+       },
+       list_, data_.File("CardText.Dat") + ": File not found\n"},
+  };
+  for (const auto& c : cases) {
+    data_.Write("CardStat.Dat", "previous");
+    c.make();
+    const BuildRun run = Build({c.list, "--data", folder}, dir_.path());
+    EXPECT_EQ(run.code, 1);
+    EXPECT_EQ(run.err, c.err);
+    EXPECT_EQ(TempDir::Read(data_.File("CardStat.Dat")), "previous");
+    std::filesystem::remove(data_.File("CardText.Dat"));
+    data_.Write("CardText.Dat", "texts");
+  }
+}
+
+// A journal that is not ours is moved aside and said once; the build goes on.
+TEST_F(BuildCommandTest, AForeignJournalIsMovedAsideAndSaid) {
+  data_.Write("CardData.journal", "not a journal\n");
+  const BuildRun run = Build({list_, "--data", data_.path()}, dir_.path());
+  EXPECT_EQ(run.code, 0) << run.err;
+  EXPECT_NE(run.err.find("'" + data_.File("CardData.journal") + "' was not a card data journal"),
+            std::string::npos)
+      << run.err;
+  EXPECT_NE(run.err.find(data_.File("CardData.journal.foreign-")), std::string::npos) << run.err;
+  EXPECT_EQ(Build({list_, "--data", data_.path()}, dir_.path()).err, "");
+}
+
+// A stopped update that cannot be finished stops every command that would
+// read the folder, with one message.
+TEST_F(BuildCommandTest, AHalfUpdatedFolderIsRefusedByEveryCommand) {
+  ASSERT_EQ(Build({list_, "--data", data_.path()}, dir_.path()).code, 0);
+  const std::string temp = TempFileName("CardText.Dat");
+  data_.Write(temp, "new texts");
+  WriteJournal(data_.path(), {{temp, "CardText.Dat"}});
+  // The temporary file a folder cannot be renamed over: the update stays
+  // pending whoever opens the folder.
+  std::filesystem::remove(data_.File("CardText.Dat"));
+  std::filesystem::create_directory(data_.File("CardText.Dat"));
+  data_.Write("CardText.Dat/keep", "");
+  const std::string folder = data_.path().substr(0, data_.path().size() - 1);
+  const std::string message = "The card data in " + folder +
+                              " is half updated; open it once with write access to finish the "
+                              "update.\n";
+  for (const std::string command : {"build", "card"}) {
+    const Args args =
+        command == "build" ? Args{list_, "--data", folder} : Args{"Harness Bull", "--data", folder};
+    const auto run = cli::test::RunCommand(command, args, dir_.path());
+    EXPECT_EQ(run.code, 1) << command;
+    EXPECT_EQ(run.err, message) << command;
+  }
 }
 
 class BuildUsageTest : public ::testing::TestWithParam<Args> {};

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -17,9 +18,25 @@
 namespace quillet {
 namespace {
 
-int OpenReadOnly(const std::string& path, int previous) {
-  if (previous >= 0) ::close(previous);
-  return OpenRegularFile(path);
+void Close(int& fd) {
+  if (fd >= 0) ::close(fd);
+  fd = -1;
+}
+
+// The shared lock on the data folder while a pair is opened; none when the
+// folder cannot be opened (search permission only): the pair is then read
+// unlocked rather than not at all.
+void LockShared(std::optional<FolderLock>& lock, const std::string& dir) {
+  try {
+    lock.emplace(dir, FolderLock::kShared);
+  } catch (const IoError&) {
+    lock.reset();
+  }
+}
+
+bool JournalThere(const std::string& dir) {
+  struct stat st {};
+  return ::lstat((dir + std::string(kJournalFileName)).c_str(), &st) == 0;
 }
 
 std::int64_t FileSize(int fd) {
@@ -68,8 +85,9 @@ CardDatabase::CardDatabase(std::string programDir)
       cardStatPath_(programDir_ + "CardStat.Dat"),
       cardTextPath_(programDir_ + "CardText.Dat") {
   // An update stopped between replacing its two files is finished before
-  // anything is read, so no one ever reads a mixed pair.
-  FinishDataUpdate(programDir_);
+  // anything is read, so no one ever reads a mixed pair; one that cannot be
+  // finished here keeps the folder from being read at all.
+  if (FinishDataUpdate(programDir_) == JournalOutcome::kPending) throw DataHalfUpdated(programDir_);
 }
 
 CardDatabase::~CardDatabase() {
@@ -85,10 +103,48 @@ bool CardDatabase::CardTextExists() const {
 }
 
 void CardDatabase::OpenCardStat() {
-  statFd_ = OpenReadOnly(cardStatPath_, std::exchange(statFd_, -1));
+  OpenPair(Needed::kStat);
 }
 void CardDatabase::OpenCardText() {
-  textFd_ = OpenReadOnly(cardTextPath_, std::exchange(textFd_, -1));
+  OpenPair(Needed::kText);
+}
+
+void CardDatabase::OpenPair(Needed needed) {
+  Close(statFd_);
+  Close(textFd_);
+  std::optional<FolderLock> lock;
+  LockShared(lock, programDir_);
+  // A build holds the exclusive lock from its journal to the journal's
+  // removal, so a journal seen under the shared lock is one a stopped update
+  // left: finished (which needs the exclusive lock, so ours goes first), or
+  // the folder is not read.
+  if (JournalThere(programDir_)) {
+    lock.reset();
+    if (FinishDataUpdate(programDir_) == JournalOutcome::kPending) {
+      throw DataHalfUpdated(programDir_);
+    }
+    LockShared(lock, programDir_);
+  }
+  const auto open = [](const std::string& path, bool required) {
+    try {
+      return OpenRegularFile(path);
+    } catch (const IoError&) {
+      if (required) throw;
+      return -1;
+    }
+  };
+  statFd_ = open(cardStatPath_, needed == Needed::kStat);
+  try {
+    textFd_ = open(cardTextPath_, needed == Needed::kText);
+  } catch (...) {
+    Close(statFd_);
+    throw;
+  }
+}
+
+std::shared_ptr<const CardIndex> CardDatabase::SharedIndex() {
+  if (statFd_ < 0) OpenCardStat();
+  return CardIndex::Shared(cardStatPath_, statFd_);
 }
 
 const std::uint8_t* CardDatabase::BatchRecord(std::int32_t i) const {
@@ -195,14 +251,18 @@ std::string CardDatabase::ReadCardTextOf() {
 
 LookupBatch::LookupBatch(CardDatabase& db) : db_(db) {
   db.few_.reset();
-  db.index_ = CardIndex::Shared(db.CardStatPath());
+  db.index_.reset();
+  db.OpenCardStat();
+  db.index_ = db.SharedIndex();
   db.batchState_ = db.index_->State();
 }
 
 LookupBatch::LookupBatch(CardDatabase& db, const std::vector<std::string_view>& names) : db_(db) {
   if (db.keepIndex_) {
     db.few_.reset();
-    db.index_ = CardIndex::Shared(db.CardStatPath());
+    db.index_.reset();
+    db.OpenCardStat();
+    db.index_ = db.SharedIndex();
     db.batchState_ = db.index_->State();
     return;
   }

@@ -40,10 +40,20 @@ class CardDatabase {
   bool CardStatExists() const;
   bool CardTextExists() const;
 
-  // (Re)opens CardStat.Dat read-only. Throws IoError ("File not found" ...).
+  // (Re)opens CardStat.Dat read-only, together with CardText.Dat when there
+  // is one: both under the folder's shared lock, so that the two are always
+  // one pair, never a record from one update and a text from another. Throws
+  // IoError ("File not found" ...), or DataHalfUpdated when an update stopped
+  // half-way in the folder cannot be finished by this user.
   void OpenCardStat();
-  // (Re)opens CardText.Dat read-only. Throws IoError.
+  // (Re)opens CardText.Dat read-only, together with CardStat.Dat when there
+  // is one, as OpenCardStat. Throws IoError, DataHalfUpdated.
   void OpenCardText();
+  // Whether the last opening found CardText.Dat beside CardStat.Dat.
+  bool CardTextOpen() const { return textFd_ >= 0; }
+  // The process's shared index of the open CardStat.Dat (opening the pair
+  // when needed): the same state as the texts read with it.
+  std::shared_ptr<const CardIndex> SharedIndex();
 
   // Whole records in the open CardStat.Dat (opening it when needed); an
   // incomplete last record does not count.
@@ -82,6 +92,8 @@ class CardDatabase {
  private:
   friend class LookupBatch;
 
+  enum class Needed { kStat, kText };
+  void OpenPair(Needed needed);
   bool ScanLookup(std::string_view name, std::int32_t start);
   // Settles on record `at` (-1: not found) as the scan would have.
   bool IndexedLookup(std::int32_t at, std::int32_t start);

@@ -152,12 +152,16 @@ std::int32_t CardIndex::Find(std::string_view name, std::int32_t start) const {
 }
 
 std::shared_ptr<const CardIndex> CardIndex::Shared(const std::string& path) {
+  const int fd = OpenForReading(path);
+  FdCloser closer(fd);
+  return Shared(path, fd);
+}
+
+std::shared_ptr<const CardIndex> CardIndex::Shared(const std::string& path, int fd) {
   // One thread reads cards today; the lock keeps the cache sound if that
   // changes.
   static std::mutex lock;
   static std::map<std::string, std::shared_ptr<const CardIndex>> byPath;
-  const int fd = OpenForReading(path);
-  FdCloser closer(fd);
   const CardFileState state = StateOfOpenFile(fd);
   std::lock_guard guard(lock);
   auto& index = byPath[path];

@@ -64,6 +64,9 @@ class CardIndex {
   // state earlier in the process, or a new one that later callers then share.
   // Throws IoError (a missing file: "File not found").
   static std::shared_ptr<const CardIndex> Shared(const std::string& path);
+  // The same for the file at `path` already open as `fd` (a reader that
+  // opened its data files together reads the records of that opening).
+  static std::shared_ptr<const CardIndex> Shared(const std::string& path, int fd);
 
   const CardFileState& State() const { return state_; }
   std::int32_t Count() const { return count_; }

@@ -1,8 +1,13 @@
 #include "core/card_data/data_journal.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
+#include <ctime>
+#include <utility>
 
 #include "core/card_data/byte_source.h"
 #include "core/card_data/file_util.h"
@@ -14,19 +19,13 @@ namespace {
 // A journal is a few short lines; anything larger is not one.
 constexpr long long kMaxJournalSize = 4096;
 
-bool IsDataFile(std::string_view path) {
-  if (path.empty() || path.front() != '/' || path.find('\n') != std::string_view::npos) {
-    return false;
-  }
-  const std::string_view name = path.substr(path.rfind('/') + 1);
-  return name == "CardStat.Dat" || name == "CardText.Dat";
+JournalNotice& Notice() {
+  static JournalNotice notice;
+  return notice;
 }
 
-bool IsTempOf(std::string_view temp, std::string_view target) {
-  const std::size_t tempDir = temp.rfind('/') + 1;
-  const std::size_t targetDir = target.rfind('/') + 1;
-  return temp.substr(0, tempDir) == target.substr(0, targetDir) &&
-         IsTempFileNameOf(temp.substr(tempDir), target.substr(targetDir));
+bool IsDataFile(std::string_view name) {
+  return name == "CardStat.Dat" || name == "CardText.Dat";
 }
 
 // The fields of a line between its TABs, empty ones included.
@@ -38,6 +37,87 @@ std::vector<std::string_view> Words(std::string_view line) {
     if (tab == std::string_view::npos) return words;
     line.remove_prefix(tab + 1);
   }
+}
+
+// What lies at the journal's name.
+enum class Found { kNothing, kOurs, kForeign, kUnreadable };
+
+// Reads the journal without ever blocking: a FIFO, a device, a folder, a link
+// (we never write one) or an oversize file is foreign without a byte read.
+Found ReadJournal(const std::string& path, std::vector<JournalStep>& steps) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
+  if (fd < 0) {
+    if (errno == ENOENT) return Found::kNothing;
+    // A link, a socket: not ours. Anything else (no read permission) cannot
+    // be judged, and is left as it is.
+    return errno == ELOOP || errno == ENXIO ? Found::kForeign : Found::kUnreadable;
+  }
+  struct stat st {};
+  std::string bytes;
+  bool regular = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size <= kMaxJournalSize;
+  if (regular) {
+    char buffer[kMaxJournalSize + 1];
+    for (;;) {
+      const ssize_t n = ::read(fd, buffer, sizeof buffer);
+      if (n < 0 && errno == EINTR) continue;
+      if (n < 0) {
+        ::close(fd);
+        return Found::kUnreadable;
+      }
+      if (n == 0) break;
+      bytes.append(buffer, static_cast<std::size_t>(n));
+      if (bytes.size() > kMaxJournalSize) break;  // grown meanwhile
+    }
+  }
+  ::close(fd);
+  if (!regular || bytes.size() > kMaxJournalSize) return Found::kForeign;
+  auto parsed = ParseJournal(bytes);
+  if (!parsed) return Found::kForeign;
+  steps = std::move(*parsed);
+  return Found::kOurs;
+}
+
+std::string Timestamp() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  ::localtime_r(&now, &local);
+  char text[32];
+  std::strftime(text, sizeof text, "%Y%m%d-%H%M%S", &local);
+  return text;
+}
+
+// Renames `from` to `to` unless `to` exists; false when it does.
+bool RenameNew(const std::string& from, const std::string& to) {
+  if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return true;
+  if (errno == EEXIST) return false;
+  if (errno != EINVAL && errno != ENOSYS) ThrowErrno(errno);
+  // No RENAME_NOREPLACE on this file system; we hold the folder's lock, so
+  // only the user could race us here.
+  struct stat st {};
+  if (::lstat(to.c_str(), &st) == 0) return false;
+  if (::rename(from.c_str(), to.c_str()) != 0) ThrowErrno(errno);
+  return true;
+}
+
+// Moves a foreign journal out of the way under a name of its own, keeping
+// it for whoever made it, and reports where it went.
+void MoveAside(const std::string& dir, const std::string& journal) {
+  const std::string base = journal + ".foreign-" + Timestamp();
+  std::string aside = base;
+  for (int n = 2; !RenameNew(journal, aside); ++n) {
+    if (n > 1000) throw IoError(kFileExists);
+    aside = base + "-" + std::to_string(n);
+  }
+  SyncFolder(dir);
+  if (Notice()) {
+    Notice()("'" + journal + "' was not a card data journal of ours; it was moved aside to '" +
+             aside + "'.");
+  }
+}
+
+std::string Shown(const std::string& dir) {
+  if (dir.size() > 1 && dir.back() == '/') return dir.substr(0, dir.size() - 1);
+  return dir.empty() ? std::string(".") : dir;
 }
 
 }  // namespace
@@ -66,9 +146,11 @@ std::optional<std::vector<JournalStep>> ParseJournal(std::string_view bytes) {
       if (line != kJournalHeader) return std::nullopt;
       header = false;
     } else {
+      // Both checks rule out a '/' (and every other byte outside the names'
+      // forms): the steps stay in the journal's folder.
       const auto words = Words(line);
       if (words.size() == 3 && words[0] == "rename" && IsDataFile(words[2]) &&
-          IsTempOf(words[1], words[2])) {
+          IsTempFileNameOf(words[1], words[2])) {
         steps.push_back({std::string(words[1]), std::string(words[2])});
       } else if (words.size() == 2 && words[0] == "remove" && IsDataFile(words[1])) {
         steps.push_back({std::string(), std::string(words[1])});
@@ -86,44 +168,73 @@ std::optional<std::vector<JournalStep>> ParseJournal(std::string_view bytes) {
 }
 
 void WriteJournal(const std::string& dir, const std::vector<JournalStep>& steps) {
+  const std::string text = JournalText(steps);
   AtomicFile file(dir + std::string(kJournalFileName));
   BufferedSink sink(file.fd());
-  sink.Write(JournalText(steps));
+  sink.Write(text);
   sink.Flush();
   file.Commit();
 }
 
 void ApplyJournal(const std::string& dir, const std::vector<JournalStep>& steps) {
   for (const JournalStep& step : steps) {
+    // Resolved now, where the folder is now: the link may have been made
+    // or moved since the journal was written.
+    const std::string target = ResolveWriteTarget(dir + step.target);
+    const std::string targetDir = DirectoryPart(target);
     if (step.temp.empty()) {
-      RemoveFile(step.target);
-      continue;
-    }
-    // A temporary file that is gone was renamed before the stop.
-    if (::rename(step.temp.c_str(), step.target.c_str()) != 0 && errno != ENOENT) {
+      RemoveFile(target);
+    } else if (::rename((targetDir + step.temp).c_str(), target.c_str()) != 0 && errno != ENOENT) {
+      // A temporary file that is gone was renamed before the stop.
       ThrowErrno(errno);
     }
+    SyncFolder(targetDir);
   }
   RemoveFile(dir + std::string(kJournalFileName));
+  SyncFolder(dir);
 }
 
-void FinishDataUpdate(const std::string& dir) {
+void FinishDataUpdateLocked(const std::string& dir) {
   const std::string journal = dir + std::string(kJournalFileName);
-  if (::access(journal.c_str(), F_OK) != 0) return;  // the usual case: nothing to finish
+  std::vector<JournalStep> steps;
+  switch (ReadJournal(journal, steps)) {
+    case Found::kNothing:
+    case Found::kUnreadable:
+      return;
+    case Found::kForeign:
+      MoveAside(dir, journal);
+      return;
+    case Found::kOurs:
+      ApplyJournal(dir, steps);
+      return;
+  }
+}
+
+JournalOutcome FinishDataUpdate(const std::string& dir) {
+  const std::string journal = dir + std::string(kJournalFileName);
+  struct stat st {};
+  if (::lstat(journal.c_str(), &st) != 0) return JournalOutcome::kNone;  // the usual case
   try {
     const FolderLock lock(dir);
-    std::string bytes;
-    {
-      FileSource source(journal, kMaxJournalSize);
-      std::uint8_t buffer[kMaxJournalSize + 1];
-      while (const std::size_t n = source.Read(buffer, sizeof buffer)) {
-        bytes.append(reinterpret_cast<const char*>(buffer), n);
-      }
-    }
-    if (const auto steps = ParseJournal(bytes)) ApplyJournal(dir, *steps);
+    FinishDataUpdateLocked(dir);
   } catch (const IoError&) {
-    // Gone meanwhile (another process finished it), or not ours to finish.
+    // Not ours to change (read-only, immutable): left for a user who may.
   }
+  return DataUpdatePending(dir) ? JournalOutcome::kPending : JournalOutcome::kNone;
+}
+
+bool DataUpdatePending(const std::string& dir) {
+  std::vector<JournalStep> steps;
+  return ReadJournal(dir + std::string(kJournalFileName), steps) == Found::kOurs;
+}
+
+JournalNotice SetJournalNotice(JournalNotice notice) {
+  return std::exchange(Notice(), std::move(notice));
+}
+
+DataHalfUpdated::DataHalfUpdated(const std::string& dir)
+    : std::runtime_error("The card data in " + Shown(dir) +
+                         " is half updated; open it once with write access to finish the update.") {
 }
 
 }  // namespace quillet

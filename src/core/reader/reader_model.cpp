@@ -68,14 +68,14 @@ std::int32_t ReaderModel::Count() {
 }
 
 void ReaderModel::FormActivate() {
+  // The records and the texts shown come from one opening of the pair.
   db_.OpenCardStat();
   index_.reset();
-  if (db_.KeepsIndex()) index_ = CardIndex::Shared(db_.CardStatPath());
+  if (db_.KeepsIndex()) index_ = db_.SharedIndex();
   db_.CurrentCardIndex = 0;
-  textAvailable_ = db_.CardTextExists();
+  textAvailable_ = db_.CardTextOpen();
   if (textAvailable_) {
     view_.CardTextMissing = false;
-    db_.OpenCardText();
   } else {
     view_.CardTextMissing = true;
     view_.CardText = std::string(kNoCardTextMessage);

@@ -7,6 +7,7 @@
 #include <QPushButton>
 
 #include "core/analysis/session.h"
+#include "core/card_data/data_journal.h"
 #include "core/card_data/io_error.h"
 #include "gui/platform/centre_window.h"
 #include "gui/platform/platform.h"
@@ -110,15 +111,23 @@ void TUpdaterForm::UpdateButtonClick() {
   const std::optional<QString> cardsFileName = platform_.GetOpenFileName(this, dialog);
   if (!cardsFileName || cardsFileName->isEmpty()) return;  // the updater stays open
 
+  // A foreign journal the update moved out of the way is said as well.
+  std::string moved;
+  const JournalNotice previous =
+      SetJournalNotice([&moved](const std::string& message) { moved = message; });
   try {
     BusyCursor busy(platform_);
     UpdateCardData(session_.db, QFile::encodeName(*cardsFileName).toStdString(), Options());
   } catch (const std::exception& e) {
+    SetJournalNotice(previous);
+    if (!moved.empty()) platform_.ShowMessage(this, QString::fromLocal8Bit(moved));
     // An I/O failure or a list refused: the previous data files are
     // untouched; the user may fix the cause and press Update again.
     platform_.ShowMessage(this, QString::fromLocal8Bit(e.what()));
     return;
   }
+  SetJournalNotice(previous);
+  if (!moved.empty()) platform_.ShowMessage(this, QString::fromLocal8Bit(moved));
   platform_.ShowMessage(this, QStringLiteral("Card Data File Updated"));
   accept();
 }

@@ -7,6 +7,8 @@
 #include <filesystem>
 
 #include "card_list_line.h"
+#include "core/card_data/data_journal.h"
+#include "core/card_data/file_util.h"
 #include "core/card_data/io_error.h"
 #include "support/temp_dir.h"
 #include "support/unprivileged.h"
@@ -16,6 +18,7 @@ namespace {
 
 using test::CardListLine;
 using test::TempDir;
+namespace fs = std::filesystem;
 
 std::string SampleList() {
   std::string list;
@@ -72,7 +75,7 @@ class UpdateTest : public ::testing::Test {
   static std::string ErrorOf(F&& action) {
     try {
       action();
-    } catch (const IoError& e) {
+    } catch (const std::exception& e) {
       return e.what();
     }
     return "no error";
@@ -116,9 +119,11 @@ TEST_F(UpdateTest, WithoutTextsRemovesCardTextButKeepsThePositions) {
 }
 
 // The wrong file chosen as the card list must not cost the user the cards
-// they have: a list without cards, or bytes that are not text at all.
+// they have: a list without cards, bytes that are not text at all, or text
+// without a single card line.
 TEST_F(UpdateTest, AListWithoutCardsOrWithANulByteIsRefusedAndKeepsTheOldFiles) {
   WriteOldFiles();
+  const std::string kNoCardLine = "is not a card list: no line holds the 16 fields of a card.";
   const std::string nul = SampleList() + std::string("Bad\0card\n", 10);
   const struct {
     std::string bytes, message;
@@ -126,8 +131,15 @@ TEST_F(UpdateTest, AListWithoutCardsOrWithANulByteIsRefusedAndKeepsTheOldFiles) 
       {"", "holds no cards."},
       {nul, "is not a card list: line 4 holds a NUL byte."},
       {std::string(1, '\0'), "is not a card list: line 1 holds a NUL byte."},
+      // A deck list, a README: each line yields a "card", none has a card's
+      // fields. A NUL byte is said first, and no card at all before this.
+      {"4 Bion Acolyte\n2 Air Strike\n", kNoCardLine},
+      {"# Notes\tand\ttabs\n\nSee the manual.\r\n", kNoCardLine},
+      {std::string(14, '\t') + "\n" + std::string(14, '\t') + "x\n", kNoCardLine},
+      {"4 Bion Acolyte\n" + std::string("x\0", 2), "is not a card list: line 2 holds a NUL byte."},
   };
   for (const auto& c : cases) {
+    SCOPED_TRACE(c.message);
     const std::string list = dir_.Write("cards.txt", c.bytes);
     try {
       UpdateCardData(db_, list, {});
@@ -211,6 +223,53 @@ TEST_F(UpdateTest, AReadOnlyCardTextIsRefusedWithAndWithoutTexts) {
     });
     ExpectOldFiles();
     ASSERT_EQ(::chmod(db_.CardTextPath().c_str(), 0644), 0);
+  }
+}
+
+TEST_F(UpdateTest, OneCardLineAmongOthersIsEnough) {
+  const std::string list = dir_.Write("cards.txt", CardListLine{}.Str() + "4 Bion Acolyte\r\n");
+  UpdateCardData(db_, list, {});
+  EXPECT_TRUE(db_.LookupCard(CardListLine{}.name));
+}
+
+// A refused data file is named, not its folder: the user is to fix that file.
+TEST_F(UpdateTest, ARefusedDataFileIsNamed) {
+  const std::string list = dir_.Write("cards.txt", SampleList());
+  WriteOldFiles();
+  fs::remove(db_.CardTextPath());
+  ASSERT_EQ(::symlink(dir_.File("gone").c_str(), db_.CardTextPath().c_str()), 0);
+  try {
+    UpdateCardData(db_, list, {});
+    ADD_FAILURE() << "a dangling CardText.Dat link was not refused";
+  } catch (const DataFileRefused& e) {
+    EXPECT_EQ(e.path(), db_.CardTextPath());
+    EXPECT_STREQ(e.what(), "File not found");
+  }
+  EXPECT_EQ(TempDir::Read(db_.CardStatPath()), kOldStat);
+}
+
+// An update stopped after its journal (or anything else at the journal's
+// name) is dealt with by the next update inside its own lock, never waited
+// for.
+TEST_F(UpdateTest, AJournalLeftInTheFolderIsDealtWithNotWaitedFor) {
+  const std::string list = dir_.Write("cards.txt", SampleList());
+  for (const bool ours : {true, false}) {
+    WriteOldFiles();
+    const std::string temp = TempFileName("CardText.Dat");
+    dir_.Write(temp, "stopped texts");
+    if (ours) {
+      WriteJournal(dir_.path(), {{temp, "CardText.Dat"}});
+    } else {
+      dir_.Write(std::string(kJournalFileName), "not a journal\n");
+    }
+    UpdateCardData(db_, list, {});
+    EXPECT_EQ(TempDir::Read(db_.CardTextPath()), "Guards a base.Charges.");
+    EXPECT_FALSE(fs::exists(dir_.File(std::string(kJournalFileName))));
+    for (const auto& entry : fs::directory_iterator(dir_.path())) {
+      const std::string name = entry.path().filename().string();
+      if (name.starts_with(std::string(kJournalFileName) + ".foreign-")) fs::remove(entry.path());
+    }
+    ExpectNoStrayFiles();
   }
 }
 

@@ -55,7 +55,7 @@ TEST(KilledUpdateTest, TheNextUpdateCleansUpAndTheOldDataSurvivesTheKill) {
   test::TempDir data;
   data.Write("CardStat.Dat", "previous stats");
   data.Write("CardText.Dat", "previous texts");
-  data.Write("CardText.Dat.k3Yq9Z", "left by an older version");
+  data.Write(TempFileName("CardText.Dat"), "left by a killed update");
   std::string list;
   for (int i = 0; i < 2000; ++i) {
     test::CardListLine line;
