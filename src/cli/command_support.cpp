@@ -51,21 +51,22 @@ void WholeNumberOption(CLI::Option& option, std::int64_t least, std::uint64_t mo
       "must be " + std::to_string(least) + (orMore ? " or more" : " to " + std::to_string(most));
   const auto check = [least, most, orMore, range](std::string& value) -> std::string {
     const auto number = ReadDecimal(value);
-    if (!number) return range;
+    if (!number) return std::string(range);
     if (number->negative) {
       // Below zero only for an option that takes such numbers; the least
       // one's magnitude is -(least + 1) + 1, which does not overflow.
       const std::uint64_t farthest = least < 0 ? static_cast<std::uint64_t>(-(least + 1)) + 1 : 0;
-      if (number->tooLarge || number->magnitude > farthest) return range;
+      if (number->tooLarge || number->magnitude > farthest) return std::string(range);
       value = "-" + std::to_string(number->magnitude);
       return {};
     }
     if (number->tooLarge || number->magnitude > most) {
-      if (!orMore) return range;
+      if (!orMore) return std::string(range);
       value = std::to_string(most);
       return {};
     }
-    if (least > 0 && number->magnitude < static_cast<std::uint64_t>(least)) return range;
+    if (least > 0 && number->magnitude < static_cast<std::uint64_t>(least))
+      return std::string(range);
     // The library reads "010" as octal and "0x10" as hex; handed the plain
     // decimal form, it converts the number the user meant.
     value = std::to_string(number->magnitude);

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <streambuf>
 
 namespace quillet::cli {
@@ -15,7 +16,7 @@ class OutputBuffer : public std::streambuf {
   explicit OutputBuffer(int fd) : fd_(fd) { setp(buffer_.data(), buffer_.data() + buffer_.size()); }
   OutputBuffer(const OutputBuffer&) = delete;
   OutputBuffer& operator=(const OutputBuffer&) = delete;
-  ~OutputBuffer() override { sync(); }
+  ~OutputBuffer() override { Drain(); }
 
   // The errno of the first write that failed, or 0. Once one has failed,
   // later output is dropped: a report with a hole in it is worth nothing.
@@ -31,7 +32,7 @@ class OutputBuffer : public std::streambuf {
 
   int fd_;
   int error_ = 0;
-  std::array<char, 64 * 1024> buffer_{};
+  std::array<char, std::size_t{64} * 1024> buffer_{};
 };
 
 }  // namespace quillet::cli
