@@ -12,6 +12,7 @@
 #include "core/card_data/byte_source.h"
 #include "core/card_data/file_util.h"
 #include "core/card_data/io_error.h"
+#include "core/card_data/rename_new.h"
 
 namespace quillet {
 namespace {
@@ -84,19 +85,6 @@ std::string Timestamp() {
   char text[32];
   std::strftime(text, sizeof text, "%Y%m%d-%H%M%S", &local);
   return text;
-}
-
-// Renames `from` to `to` unless `to` exists; false when it does.
-bool RenameNew(const std::string& from, const std::string& to) {
-  if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return true;
-  if (errno == EEXIST) return false;
-  if (errno != EINVAL && errno != ENOSYS) ThrowErrno(errno);
-  // No RENAME_NOREPLACE on this file system; we hold the folder's lock, so
-  // only the user could race us here.
-  struct stat st {};
-  if (::lstat(to.c_str(), &st) == 0) return false;
-  if (::rename(from.c_str(), to.c_str()) != 0) ThrowErrno(errno);
-  return true;
 }
 
 // Moves a foreign journal out of the way under a name of its own, keeping

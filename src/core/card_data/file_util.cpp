@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "core/card_data/io_error.h"
+#include "core/card_data/rename_new.h"
 
 namespace quillet {
 
@@ -362,14 +363,7 @@ void AtomicFile::Commit() {
 
 void AtomicFile::CommitNew() {
   Name();
-  // renameat2's RENAME_NOREPLACE is not on every file system; a hard link
-  // fails just as surely when the name exists, and the temporary name is
-  // then dropped.
-  if (::renameat2(AT_FDCWD, temp_.c_str(), AT_FDCWD, target_.c_str(), RENAME_NOREPLACE) != 0) {
-    if (errno != EINVAL && errno != ENOSYS) ThrowErrno(errno);
-    if (::link(temp_.c_str(), target_.c_str()) != 0) ThrowErrno(errno);
-    ::unlink(temp_.c_str());
-  }
+  if (!RenameNew(temp_, target_)) throw IoError(kFileExists);
   Committed();
 }
 
