@@ -302,22 +302,6 @@ TEST(DeckListImportTest, ASourceIsReadUpToItsLimit) {
                std::length_error);
 }
 
-TEST(DeckListImportTest, ADeckIsCreatedOnlyWhereNoneIs) {
-  const quillet::test::TempDir dir;
-  const std::string deck = dir.File("deck.txt");
-  WriteDeckFile(deck, "1\tKoan Ice\r\n", false);
-  EXPECT_EQ(quillet::test::TempDir::Read(deck), "1\tKoan Ice\r\n");
-  try {
-    WriteDeckFile(deck, "2\tKoan Ice\r\n", false);
-    ADD_FAILURE() << "an existing deck was replaced";
-  } catch (const IoError& e) {
-    EXPECT_EQ(e.code(), kFileExists);
-  }
-  EXPECT_EQ(quillet::test::TempDir::Read(deck), "1\tKoan Ice\r\n");
-  WriteDeckFile(deck, "3\tKoan Ice\r\n", true);
-  EXPECT_EQ(quillet::test::TempDir::Read(deck), "3\tKoan Ice\r\n");
-}
-
 // A deck another writer holds is replaced only once that writer is done,
 // so that the edit it makes is not lost under the import.
 TEST(DeckListImportTest, ReplacingADeckWaitsForItsLock) {
