@@ -16,7 +16,8 @@
 #include <map>
 #include <string>
 
-#include "core/analysis/master_model.h"
+#include "core/analysis/deck_analysis.h"
+#include "core/analysis/main_view.h"
 #include "core/catalogue/catalogue.h"
 #include "core/charts/deck_figures.h"
 #include "core/odds/deck_pile.h"
@@ -44,16 +45,15 @@ void ReadCardFile(benchmark::State& state) {
 }
 BENCHMARK(ReadCardFile)->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAggregatesOnly(true);
 
-// A fresh session each time, as each command-line run is.
+// A fresh database each time, as each command-line run opens it.
 void AnalyzeOnce(benchmark::State& state) {
   bench::Fixture& fixture = bench::FixtureOf(kCards);
-  FixedDeckHost host(state.range(0) ? fixture.shuffled : fixture.ordered);
+  const std::string& deck = state.range(0) ? fixture.shuffled : fixture.ordered;
   for (auto _ : state) {
-    Session session(fixture.dir.path());
-    MasterModel model(session);
-    model.OpenDeck(host, /*useSettings=*/false);
-    if (session.deck.DeckCount != 60) state.SkipWithError("the deck did not analyse");
-    benchmark::DoNotOptimize(ComputeDeckFigures(model).costCurve.copies[0][0]);
+    CardDatabase db(fixture.dir.path());
+    const DeckAnalysis analysis = AnalyzeDeckFile(deck, db);
+    if (analysis.entries.size() != 60) state.SkipWithError("the deck did not analyse");
+    benchmark::DoNotOptimize(ComputeDeckFigures(analysis).costCurve.copies[0][0]);
   }
   state.SetLabel(state.range(0) ? "shuffled" : "name order");
 }
@@ -67,12 +67,17 @@ BENCHMARK(AnalyzeOnce)
 
 void ReanalyseAfterEdit(benchmark::State& state) {
   bench::Fixture& fixture = bench::FixtureOf(kCards);
-  FixedDeckHost host(fixture.shuffled);
-  Session session(fixture.dir.path());
-  session.db.KeepIndex(true);
-  MasterModel model(session);
-  model.OpenDeck(host, /*useSettings=*/false);
-  Catalogue catalogue(session.db);
+  CardDatabase db(fixture.dir.path());
+  db.KeepIndex(true);
+  MainView view;
+  auto analyse = [&] {
+    auto analysis = std::make_shared<const DeckAnalysis>(
+        AnalyzeDeckFile(fixture.shuffled, db, view.Analysis().options, LookupPositionOf(db)));
+    ContinueLookups(*analysis, db);
+    return analysis;
+  };
+  view.Show(analyse());
+  Catalogue catalogue(db);
   catalogue.Load();
   std::string deck;
   {
@@ -84,10 +89,12 @@ void ReanalyseAfterEdit(benchmark::State& state) {
     // The edit: the first line's count goes up or down by one.
     deck[0] = deck[0] == '1' ? '2' : '1';
     fixture.dir.Write("shuffled.txt", deck);
-    model.Reload(host, /*useSettings=*/false);
-    const DeckFigures figures = ComputeDeckFigures(model);
-    const DeckPile pile = DeckPile::FromSession(session);
-    catalogue.SetDeck(session.deck.DeckList, session.deck.CardFile);
+    std::vector<std::string> messages;
+    view.Reload(analyse(), db, messages);
+    const DeckAnalysis& analysis = view.Analysis();
+    const DeckFigures figures = ComputeDeckFigures(analysis);
+    const DeckPile pile = DeckPile::FromAnalysis(analysis);
+    catalogue.SetDeck(analysis.entries, analysis.cardFile);
     benchmark::DoNotOptimize(figures.costCurve.copies[0][0] + pile.Size() + catalogue.InDeck(0));
   }
 }

@@ -27,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     model.SelectCostKind(std::string(CostKinds()[data[0] % CostKinds().size()]));
   }
 
-  const DeckReport report = BuildDeckReport(model);
+  const DeckReport report = BuildDeckReport(model.Analysis());
   const std::string md = MarkdownReport(report);
   const std::string html = HtmlReport(report);
   const std::string print = HtmlReport(report, HtmlFlavour::kPrint);
@@ -40,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const CostCurve& curve = report.figures.costCurve;
   for (int bucket = 0; bucket < kCostBuckets; ++bucket) {
     for (int type = 0; type < 4; ++type) {
-      Check(ShowBarCards(model, {FigureChart::kCostCurve, bucket, type}) ==
+      Check(ShowBarCards(model, model.session().db, {FigureChart::kCostCurve, bucket, type}) ==
             (session.deck.DeckCount > 0));
       std::int64_t copies = 0;
       for (const auto& entry : model.CardListEntries()) copies += entry.Count;

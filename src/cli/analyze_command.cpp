@@ -25,7 +25,7 @@ namespace {
 
 // A figure as its field shows it after an analysis: zeros shown, percentages
 // with "%".
-std::string Shown(const MasterModel& model, const MasterField& field) {
+std::string Shown(const MainView& model, const MasterField& field) {
   const std::int32_t value = model.FieldValue(field.name);
   if (value == 0 && !model.ShowZero()) return {};
   return std::to_string(value) + (field.percentage ? "%" : "");
@@ -70,7 +70,7 @@ const std::vector<Group>& Groups() {
   return groups;
 }
 
-void PrintRow(std::ostream& out, const MasterModel& model,
+void PrintRow(std::ostream& out, const MainView& model,
               const std::vector<std::string_view>& names) {
   std::string line = " ";
   for (std::string_view name : names) {
@@ -82,7 +82,7 @@ void PrintRow(std::ostream& out, const MasterModel& model,
   out << line << '\n';
 }
 
-void PrintResources(std::ostream& out, const MasterModel& model) {
+void PrintResources(std::ostream& out, const MainView& model) {
   auto column = [&](std::string_view name) {
     std::ostringstream cell;
     cell << std::setw(8) << Shown(model, Field(name));
@@ -97,7 +97,7 @@ void PrintResources(std::ostream& out, const MasterModel& model) {
       << '\n';
 }
 
-void PrintText(std::ostream& out, const MasterModel& model) {
+void PrintText(std::ostream& out, const MainView& model) {
   out << "Deck Name: " << Cp1252ToUtf8(model.DName()) << '\n'
       << "HQ Type: " << Cp1252ToUtf8(model.HQType()) << '\n';
   for (const Group& group : Groups()) {
@@ -132,17 +132,17 @@ Json CostCurveJson(const CostCurve& curve) {
 // The JSON shape of the analysis: every key, in the order scripts see them.
 // Keys that came later go at the end, so scripts reading the earlier ones by
 // position keep working.
-Json AnalysisJson(const MasterModel& model, const Session& session, const DeckFigures& figures) {
+Json AnalysisJson(const MainView& model, const DeckFigures& figures) {
+  const DeckAnalysis& analysis = model.Analysis();
   Json fields = Json::object();
   for (const auto& field : MasterFields())
     fields[std::string(field.name)] = model.FieldValue(field.name);
   Json stats = Json::object();
-  for (const auto& stat : StatFields()) stats[std::string(stat.name)] = session.stats.*stat.member;
-  stats["HQFound"] = session.stats.HQFound;
-  stats["OverLimitNames"] = JsonTexts(session.stats.OverLimitNames);
+  for (const auto& stat : StatFields()) stats[std::string(stat.name)] = analysis.stats.*stat.member;
+  stats["HQFound"] = analysis.stats.HQFound;
+  stats["OverLimitNames"] = JsonTexts(analysis.stats.OverLimitNames);
   Json deckList = Json::array();
-  for (std::int32_t i = 0; i < session.deck.DeckCount; ++i) {
-    const TDeckEntry& entry = session.deck.DeckList[static_cast<std::size_t>(i)];
+  for (const TDeckEntry& entry : analysis.entries) {
     deckList.push_back(Json{{"Count", entry.Count}, {"Name", JsonText(entry.Name)}});
   }
   return Json{{"DName", JsonText(model.DName())},
@@ -190,19 +190,19 @@ Format ChosenFormat(const AnalyzeOptions& options) {
 
 // What the chosen format prints of the analysed deck. Throws ConvertError or
 // IoError when the figures cannot be computed.
-void PrintAnalysis(std::ostream& out, Format format, MasterModel& model, Session& session) {
+void PrintAnalysis(std::ostream& out, Format format, const MainView& model) {
   switch (format) {
     case Format::kText:
       PrintText(out, model);
       return;
     case Format::kJson:
-      WriteJson(out, AnalysisJson(model, session, ComputeDeckFigures(model)));
+      WriteJson(out, AnalysisJson(model, ComputeDeckFigures(model.Analysis())));
       return;
     case Format::kMarkdown:
-      out << MarkdownReport(BuildDeckReport(model));
+      out << MarkdownReport(BuildDeckReport(model.Analysis()));
       return;
     case Format::kHtml:
-      out << HtmlReport(BuildDeckReport(model));
+      out << HtmlReport(BuildDeckReport(model.Analysis()));
       return;
   }
 }
@@ -225,15 +225,14 @@ CommandRunner SetupAnalyze(CLI::App& command) {
     // A failure is {"Error": message} on stdout whenever JSON was asked for.
     DeckCommandOptions deck = options->deck;
     deck.json = format == Format::kJson;
-    Session session(DataFolder(context, deck.dataDir));
-    MasterModel model(session);
-    if (const int code = AnalyzeForCli(deck, model, context)) return code;
+    AnalysedDeck analysed(DataFolder(context, deck.dataDir));
+    if (const int code = AnalyzeForCli(deck, analysed, context)) return code;
     // Rendered whole before anything is printed, so a failure prints no half report.
     std::ostringstream out;
     try {
-      PrintAnalysis(out, format, model, session);
+      PrintAnalysis(out, format, analysed.view);
     } catch (const std::exception& e) {
-      return FailDeckCommand(deck, context, session.db.CardStatPath() + ": " + e.what());
+      return FailDeckCommand(deck, context, analysed.db.CardStatPath() + ": " + e.what());
     }
     context.out << out.str();
     return 0;

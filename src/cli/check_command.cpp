@@ -37,10 +37,9 @@ CommandRunner SetupCheck(CLI::App& command) {
   AddDataOption(command, options->deck.dataDir);
   command.add_flag("--json", options->deck.json, "Write JSON");
   return [options](CommandContext& context) {
-    Session session(DataFolder(context, options->deck.dataDir));
-    MasterModel model(session);
-    if (const int code = AnalyzeForCli(options->deck, model, context)) return code;
-    const DeckCheck check = CheckDeck(model, options->strict);
+    AnalysedDeck analysed(DataFolder(context, options->deck.dataDir));
+    if (const int code = AnalyzeForCli(options->deck, analysed, context)) return code;
+    const DeckCheck check = CheckDeck(analysed.Analysis(), options->strict);
     if (options->deck.json) {
       WriteJson(context.out, CheckJson(options->deck.deck, check));
     } else {

@@ -1,35 +1,13 @@
 #include "cli/deck_command.h"
 
 #include <CLI/CLI.hpp>
-#include <optional>
+#include <memory>
 #include <ostream>
 #include <utility>
 
 #include "core/card_data/text_util.h"
 
 namespace quillet::cli {
-namespace {
-
-// The open dialog answers with the deck; messages become lines of stderr.
-class CliHost final : public OpenDeckHost {
- public:
-  CliHost(std::string deck, std::ostream& err) : deck_(std::move(deck)), err_(err) {}
-  std::optional<std::string> ChooseDeckFile(const std::string& /*dir*/) override { return deck_; }
-  void BeginBusy() override {}
-  void EndBusy() override {}
-  void ShowMessage(const std::string& text) override {
-    err_ << Cp1252ToUtf8(text) << '\n';
-    lastMessage = text;
-  }
-  std::string lastMessage;
-
- private:
-  std::string deck_;
-  std::ostream& err_;
-};
-
-}  // namespace
-
 void AddDeckOptions(CLI::App& command, DeckCommandOptions& options) {
   AddDeckArgument(command, options.deck, "DECK");
   AddDataOption(command, options.dataDir);
@@ -53,20 +31,26 @@ void AddCostOption(CLI::App& command, std::string& costKind) {
       ->check(CLI::IsMember({"All cards", "Assets", "Enhancements", "Interventions", "Programs"}));
 }
 
-int AnalyzeForCli(const DeckCommandOptions& options, MasterModel& model, CommandContext& context) {
-  if (!model.Create()) {
+int AnalyzeForCli(const DeckCommandOptions& options, AnalysedDeck& deck, CommandContext& context) {
+  if (!deck.db.CardStatExists()) {
     const int code = FailDeckCommand(options, context, kNoDataFile);
     NameChosenDataFolder(context, options.dataDir);
     return code;
   }
-  CliHost host(options.deck, context.err);
-  model.OpenDeck(host, /*useSettings=*/false);
-  if (model.session().deck.DeckFileName.empty()) {
-    if (options.json) WriteJson(context.out, Json{{"Error", JsonText(host.lastMessage)}});
+  const auto analysis =
+      std::make_shared<const DeckAnalysis>(AnalyzeDeckFile(options.deck, deck.db));
+  ContinueLookups(*analysis, deck.db);
+  std::string lastMessage;
+  for (const std::string& message : deck.view.Show(analysis)) {
+    context.err << Cp1252ToUtf8(message) << '\n';
+    lastMessage = message;
+  }
+  if (deck.view.DName().empty()) {
+    if (options.json) WriteJson(context.out, Json{{"Error", JsonText(lastMessage)}});
     return 1;
   }
-  if (options.assetsOnly) model.SetAssetSwitch(true);
-  model.SelectCostKind(options.costKind);
+  if (options.assetsOnly) deck.view.SetAssetSwitch(true);
+  deck.view.SelectCostKind(options.costKind);
   return 0;
 }
 

@@ -1,14 +1,16 @@
 // What the commands that analyse a deck share (analyze and list today): the
-// DECK argument with --data, --assets-only and --cost, and the open-deck
-// analysis as "Open..." runs it once the dialog has returned the deck,
-// without dialogs and without touching the settings file.
+// DECK argument with --data, --assets-only and --cost, and the deck analysed
+// as "Open..." analyses it once the dialog has returned it, shown in the
+// main window's view, without dialogs and without touching the settings file.
 #pragma once
 
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "cli/command_support.h"
-#include "core/analysis/master_model.h"
+#include "core/analysis/main_view.h"
+#include "core/card_data/card_database.h"
 
 namespace quillet::cli {
 
@@ -23,11 +25,21 @@ struct DeckCommandOptions {
 // Adds DECK, --data, --assets-only, --cost KIND and --json bound to `options`.
 void AddDeckOptions(CLI::App& command, DeckCommandOptions& options);
 
-// Analyses the deck into `model` and applies the asset switch and cost kind
+// A deck analysed for a command: the card data it was read against (whose
+// lookup cache continues from the analysis, as in the window) and the main
+// window's view of it.
+struct AnalysedDeck {
+  explicit AnalysedDeck(std::string dataDir) : db(std::move(dataDir)) {}
+  CardDatabase db;
+  MainView view;
+  const DeckAnalysis& Analysis() const { return view.Analysis(); }
+};
+
+// Analyses the deck into `deck` and applies the asset switch and cost kind
 // as the user would pick them afterwards. Messages go to stderr as lines.
 // Returns 0 on success, else the exit code after printing the failure (with
 // --json also {"Error": message} on stdout).
-int AnalyzeForCli(const DeckCommandOptions& options, MasterModel& model, CommandContext& context);
+int AnalyzeForCli(const DeckCommandOptions& options, AnalysedDeck& deck, CommandContext& context);
 
 // The pieces of AddDeckOptions for commands that take fewer of them, or two
 // decks: a required, non-empty deck argument called `name`, and --cost KIND.

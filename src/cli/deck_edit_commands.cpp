@@ -15,8 +15,7 @@
 
 #include "cli/card_name_hint.h"
 #include "cli/commands.h"
-#include "core/analysis/master_model.h"
-#include "core/analysis/session.h"
+#include "core/analysis/main_view.h"
 #include "core/card_data/card_database.h"
 #include "core/card_data/io_error.h"
 #include "core/card_data/text_util.h"
@@ -39,13 +38,12 @@ struct DeckEditOptions {
 // edited either. A deck that could not be read is not an invalid one: that
 // failure is thrown as what it is.
 bool AnalysisAccepts(const std::string& dataDir, const std::string& deck) {
-  Session session(dataDir);
-  MasterModel model(session);
-  if (!model.Create()) return false;
-  FixedDeckHost host(deck);
-  model.OpenDeck(host, /*useSettings=*/false);
-  if (const auto& failure = model.ReadFailure()) throw *failure;
-  return !model.DName().empty();
+  CardDatabase db(dataDir);
+  if (!db.CardStatExists()) return false;
+  MainView view;
+  view.Show(std::make_shared<const DeckAnalysis>(AnalyzeDeckFile(deck, db)));
+  if (const auto& failure = view.ReadFailure()) throw *failure;
+  return !view.DName().empty();
 }
 
 CommandRunner SetupDeckEdit(CLI::App& command, bool adding) {

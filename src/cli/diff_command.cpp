@@ -127,13 +127,11 @@ CommandRunner SetupDiff(CLI::App& command) {
   return [options](CommandContext& context) {
     DeckCommandOptions optionsB = options->a;
     optionsB.deck = options->deckB;
-    Session sessionA(DataFolder(context, options->a.dataDir));
-    MasterModel modelA(sessionA);
-    if (const int code = AnalyzeForCli(options->a, modelA, context)) return code;
-    Session sessionB(DataFolder(context, options->a.dataDir));
-    MasterModel modelB(sessionB);
-    if (const int code = AnalyzeForCli(optionsB, modelB, context)) return code;
-    const DeckComparison comparison = CompareDecks(modelA, modelB);
+    AnalysedDeck analysedA(DataFolder(context, options->a.dataDir));
+    if (const int code = AnalyzeForCli(options->a, analysedA, context)) return code;
+    AnalysedDeck analysedB(DataFolder(context, options->a.dataDir));
+    if (const int code = AnalyzeForCli(optionsB, analysedB, context)) return code;
+    const DeckComparison comparison = CompareDecks(analysedA.Analysis(), analysedB.Analysis());
     if (options->a.json) {
       WriteJson(context.out, DiffJson(options->a.deck, options->deckB, comparison));
     } else {

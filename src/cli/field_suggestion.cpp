@@ -5,7 +5,7 @@
 #include <limits>
 
 #include "core/analysis/field_names.h"
-#include "core/analysis/master_model.h"
+#include "core/analysis/main_view.h"
 
 namespace quillet::cli {
 namespace {
@@ -33,14 +33,12 @@ std::size_t EditDistance(const std::string& a, const std::string& b) {
 }
 
 std::vector<std::string_view> FieldsWithLists() {
-  Session session("");  // whether a field opens a list does not depend on the data
-  const MasterModel model(session);
   std::vector<std::string_view> names;
   for (const MasterField& field : MasterFields()) {
-    if (model.HasList(field.name)) names.push_back(field.name);
+    if (MainView::HasList(field.name)) names.push_back(field.name);
   }
   for (std::string_view name : {"DName", "HQType"}) {
-    if (model.HasList(name)) names.push_back(name);
+    if (MainView::HasList(name)) names.push_back(name);
   }
   return names;
 }

@@ -9,7 +9,7 @@
 
 #include "cli/commands.h"
 #include "core/analysis/field_names.h"
-#include "core/analysis/master_model.h"
+#include "core/analysis/main_view.h"
 #include "core/card_data/text_util.h"
 
 namespace quillet::cli {

@@ -5,8 +5,7 @@
 
 #include "cli/card_name_hint.h"
 #include "cli/field_suggestion.h"
-#include "core/analysis/master_model.h"
-#include "core/analysis/session.h"
+#include "core/analysis/main_view.h"
 #include "core/card_data/io_error.h"
 #include "core/card_data/text_util.h"
 #include "core/odds/draw_odds.h"
@@ -59,8 +58,7 @@ CLI::Option* AddGoalOption(CLI::App& command, std::vector<std::string>& specs) {
         if (group == kCardPrefix) return std::string("must name a card after card=");
         if (group.starts_with(kCardPrefix)) return std::string();
         // Whether a field opens a list does not depend on the data.
-        Session session("");
-        return MasterModel(session).HasList(group) ? std::string() : UnknownFieldMessage(group);
+        return MainView::HasList(group) ? std::string() : UnknownFieldMessage(group);
       });
 }
 
@@ -93,20 +91,19 @@ std::string GoalGroupText(const GoalGroup& group) {
 int AnalyzeGoal(const DeckCommandOptions& deck, const std::vector<std::string>& specs,
                 DeckPile::Limit limit, CommandContext& context, Goal& goal) {
   const std::vector<GoalCondition> conditions = GoalConditions(specs);
-  Session session(DataFolder(context, deck.dataDir));
-  MasterModel model(session);
-  if (const int code = AnalyzeForCli(deck, model, context)) return code;
+  AnalysedDeck analysed(DataFolder(context, deck.dataDir));
+  if (const int code = AnalyzeForCli(deck, analysed, context)) return code;
   try {
-    goal = ResolveGoal(model, conditions, limit);
+    goal = ResolveGoal(analysed.Analysis(), analysed.db, conditions, limit);
   } catch (const OddsError& e) {
     const int code = FailDeckCommand(deck, context, Cp1252ToUtf8(e.what()));
     if (e.what() == kNoSuchCard) {
-      HintUnknownCard(context, session.db.CardStatPath(), TypedCardNames(specs));
+      HintUnknownCard(context, analysed.db.CardStatPath(), TypedCardNames(specs));
     }
     return code;
   } catch (const IoError& e) {
     return FailDeckCommand(deck, context,
-                           session.db.CardStatPath() + ": " + Cp1252ToUtf8(e.what()));
+                           analysed.db.CardStatPath() + ": " + Cp1252ToUtf8(e.what()));
   }
   return 0;
 }

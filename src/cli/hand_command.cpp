@@ -104,18 +104,17 @@ CommandRunner SetupHand(CLI::App& command) {
     if (goal->count() > 0) {
       return RunDealtCheck(*options, seed->count() > 0 ? options->seed : RandomSeed(), context);
     }
-    Session session(DataFolder(context, options->deck.dataDir));
-    MasterModel model(session);
-    if (const int code = AnalyzeForCli(options->deck, model, context)) return code;
+    AnalysedDeck analysed(DataFolder(context, options->deck.dataDir));
+    if (const int code = AnalyzeForCli(options->deck, analysed, context)) return code;
     SampleHand hand;
     try {
-      hand = DealSampleHand(DeckPile::FromSession(model.session()),
+      hand = DealSampleHand(DeckPile::FromAnalysis(analysed.Analysis()),
                             seed->count() > 0 ? options->seed : RandomSeed(), options->draws);
     } catch (const OddsError& e) {
       return FailDeckCommand(options->deck, context, Cp1252ToUtf8(e.what()));
     } catch (const IoError& e) {
       return FailDeckCommand(options->deck, context,
-                             session.db.CardStatPath() + ": " + Cp1252ToUtf8(e.what()));
+                             analysed.db.CardStatPath() + ": " + Cp1252ToUtf8(e.what()));
     }
     if (options->deck.json) {
       WriteJson(context.out, HandJson(options->deck.deck, hand));

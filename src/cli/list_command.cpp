@@ -20,9 +20,9 @@ struct ListOptions {
 };
 
 // The JSON shape of a list: the file name Save List proposes, and the lines.
-Json ListJson(const MasterModel& model) {
-  return Json{{"FileName", JsonText(model.ProposedFileName())},
-              {"CardList", JsonTexts(model.CardList())}};
+Json ListJson(const MainView& view) {
+  return Json{{"FileName", JsonText(view.ProposedFileName())},
+              {"CardList", JsonTexts(view.CardList())}};
 }
 
 }  // namespace
@@ -37,22 +37,20 @@ CommandRunner SetupList(CLI::App& command) {
       ->required()
       ->check([](const std::string& field) {
         // Whether a field opens a list does not depend on the data.
-        Session session("");
-        return MasterModel(session).HasList(field) ? std::string() : UnknownFieldMessage(field);
+        return MainView::HasList(field) ? std::string() : UnknownFieldMessage(field);
       });
   return [options](CommandContext& context) {
-    Session session(DataFolder(context, options->deck.dataDir));
-    MasterModel model(session);
-    if (const int code = AnalyzeForCli(options->deck, model, context)) return code;
+    AnalysedDeck analysed(DataFolder(context, options->deck.dataDir));
+    if (const int code = AnalyzeForCli(options->deck, analysed, context)) return code;
     try {
-      model.DrillDown(options->field);
+      analysed.view.DrillDown(options->field, analysed.db);
     } catch (const std::exception& e) {
-      return FailWithFile(context, session.db.CardStatPath(), e.what());
+      return FailWithFile(context, analysed.db.CardStatPath(), e.what());
     }
     if (options->deck.json) {
-      WriteJson(context.out, ListJson(model));
+      WriteJson(context.out, ListJson(analysed.view));
     } else {
-      for (const auto& line : model.CardList()) context.out << Cp1252ToUtf8(line) << '\n';
+      for (const auto& line : analysed.view.CardList()) context.out << Cp1252ToUtf8(line) << '\n';
     }
     return 0;
   };

@@ -173,8 +173,7 @@ CommandRunner SetupOdds(CLI::App& command) {
                       "whose list makes the group")
           ->check([](const std::string& name) {
             // Whether a field opens a list does not depend on the data.
-            Session session("");
-            return MasterModel(session).HasList(name) ? std::string() : UnknownFieldMessage(name);
+            return MainView::HasList(name) ? std::string() : UnknownFieldMessage(name);
           });
   CLI::Option* card =
       command.add_option("--card", options->card, "The group is every copy of this card")
@@ -198,21 +197,20 @@ CommandRunner SetupOdds(CLI::App& command) {
     if (!byCard && options->field.empty()) {
       throw UsageError("a FIELD, --card NAME or --goal SPEC is required");
     }
-    Session session(DataFolder(context, options->deck.dataDir));
-    MasterModel model(session);
-    if (const int code = AnalyzeForCli(options->deck, model, context)) return code;
+    AnalysedDeck analysed(DataFolder(context, options->deck.dataDir));
+    if (const int code = AnalyzeForCli(options->deck, analysed, context)) return code;
     std::optional<OddsGroup> group;
     try {
-      group = byCard ? CardOddsGroup(model, CardBytes(options->card))
-                     : FigureOddsGroup(model, options->field);
+      group = byCard ? CardOddsGroup(analysed.Analysis(), analysed.db, CardBytes(options->card))
+                     : FigureOddsGroup(analysed.Analysis(), options->field);
     } catch (const OddsError& e) {
       const int code = FailDeckCommand(options->deck, context, Cp1252ToUtf8(e.what()));
       if (byCard && e.what() == kNoSuchCard)
-        HintUnknownCard(context, session.db.CardStatPath(), {options->card});
+        HintUnknownCard(context, analysed.db.CardStatPath(), {options->card});
       return code;
     } catch (const IoError& e) {
       return FailDeckCommand(options->deck, context,
-                             session.db.CardStatPath() + ": " + Cp1252ToUtf8(e.what()));
+                             analysed.db.CardStatPath() + ": " + Cp1252ToUtf8(e.what()));
     }
     if (!group) throw UsageError(UnknownFieldMessage(options->field));
     const std::vector<OddsRow> rows = options->seen > 0

@@ -77,7 +77,7 @@ DeckReport WindowReport(const std::string& deck) {
   model.OpenDeck(host, /*useSettings=*/false);
   model.SetAssetSwitch(true);
   model.SelectCostKind("Programs");
-  return BuildDeckReport(model);
+  return BuildDeckReport(model.Analysis());
 }
 
 TEST(AnalyzeFormatTest, ReportsAreTheCoresRenderingsUnderTheSwitches) {

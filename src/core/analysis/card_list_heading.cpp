@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "core/analysis/field_names.h"
-#include "core/analysis/master_model.h"
+#include "core/analysis/main_view.h"
 
 namespace quillet {
 namespace {
@@ -28,9 +28,9 @@ std::string CardListHeading(std::string_view shownList, std::string_view costKin
   return FieldDisplayName(shownList, costKind) + ": " + Counted(copies, "copy", "copies") + inLines;
 }
 
-std::string CardListHeading(const MasterModel& model) {
-  if (model.DName().empty()) return {};
-  return CardListHeading(model.ShownList(), model.CostBoxText(), model.CardListEntries());
+std::string CardListHeading(const MainView& view) {
+  if (view.DName().empty()) return {};
+  return CardListHeading(view.ShownList(), view.CostBoxText(), view.CardListEntries());
 }
 
 }  // namespace quillet

@@ -12,7 +12,7 @@
 
 namespace quillet {
 
-class MasterModel;
+class MainView;
 
 // `shownList` is the model's ShownList(): empty or "DName" for the whole deck,
 // else a figure's component name (named as FieldDisplayName names it for
@@ -20,6 +20,6 @@ class MasterModel;
 std::string CardListHeading(std::string_view shownList, std::string_view costKind,
                             const std::vector<TDeckEntry>& lines);
 // The heading of what the model shows now; empty while no deck is analysed.
-std::string CardListHeading(const MasterModel& model);
+std::string CardListHeading(const MainView& view);
 
 }  // namespace quillet

@@ -1,356 +1,176 @@
 #include "core/analysis/deck_analysis.h"
 
-#include <algorithm>
-#include <array>
-#include <optional>
-#include <string_view>
+#include <utility>
 
 #include "core/analysis/checked_math.h"
+#include "core/analysis/deck_counting.h"
 #include "core/analysis/deck_problems.h"
-#include "core/card_data/card_words.h"
+#include "core/analysis/hand_chance.h"
+#include "core/card_data/byte_source.h"
+#include "core/card_data/io_error.h"
 #include "core/card_data/str_to_int.h"
 
 namespace quillet {
 namespace {
 
-using Field = std::int32_t TDeckStats::*;
+std::vector<DeckLine> SplitAll(ByteReader& reader) {
+  std::vector<DeckLine> lines;
+  while (!reader.AtEnd()) lines.push_back(SplitDeckLine(reader));
+  return lines;
+}
 
-struct KeywordCount {
-  Keyword keyword;
-  Field field;
-};
-
-// The keyword counts of each card type, in the order they are counted.
-constexpr std::array kAssetKeywords = {
-    KeywordCount{Keyword::Mech, &TDeckStats::MechAmount},
-    KeywordCount{Keyword::AntiTerrorism, &TDeckStats::AntiTerAmount},
-    KeywordCount{Keyword::Sabotage, &TDeckStats::SaboAmount},
-    KeywordCount{Keyword::FirstStrike, &TDeckStats::FirstStrikeAmount},
-    KeywordCount{Keyword::Launcher, &TDeckStats::LauncherAmount},
-    KeywordCount{Keyword::Debtor, &TDeckStats::DebtorAmount},
-    KeywordCount{Keyword::Yakusa, &TDeckStats::YakusaAmount},
-    KeywordCount{Keyword::Pilot, &TDeckStats::PilotAmount},
-    KeywordCount{Keyword::Spearhead, &TDeckStats::SpearHeadAmount},
-    KeywordCount{Keyword::Veteran, &TDeckStats::VeteranAmount},
-    KeywordCount{Keyword::Unique, &TDeckStats::UniqueAmount},
-    KeywordCount{Keyword::Arctic, &TDeckStats::ArcticAmount},
-    KeywordCount{Keyword::Topdeck, &TDeckStats::TopDeckAssetAmount},
-    KeywordCount{Keyword::Alpha, &TDeckStats::AlphaAmount},
-};
-constexpr std::array kEnhancementKeywords = {
-    KeywordCount{Keyword::Gear, &TDeckStats::GearAmount},
-    KeywordCount{Keyword::Stimulant, &TDeckStats::StimAmount},
-    KeywordCount{Keyword::Implant, &TDeckStats::ImplantAmount},
-    KeywordCount{Keyword::Virus, &TDeckStats::VirusAmount},
-    KeywordCount{Keyword::Missile, &TDeckStats::MissileAmount},
-    KeywordCount{Keyword::Structure, &TDeckStats::StructAmount},
-    KeywordCount{Keyword::Item, &TDeckStats::ItemAmount},
-};
-constexpr std::array kInterventionKeywords = {
-    KeywordCount{Keyword::Global, &TDeckStats::GlobalAmount},
-    KeywordCount{Keyword::Local, &TDeckStats::LocalAmount},
-    KeywordCount{Keyword::Direct, &TDeckStats::DirectAmount},
-    KeywordCount{Keyword::Victory, &TDeckStats::VictoryAmount},
-};
-constexpr std::array kProgramKeywords = {
-    KeywordCount{Keyword::Worm, &TDeckStats::WormAmount},
-    KeywordCount{Keyword::Daemon, &TDeckStats::DaemonAmount},
-    KeywordCount{Keyword::Construct, &TDeckStats::ConstAmount},
-    KeywordCount{Keyword::Ice, &TDeckStats::IceAmount},
-    KeywordCount{Keyword::Command, &TDeckStats::CommandAmount},
-};
-
-struct DomainCount {
-  char code;
-  Field all;
-  Field assets;
-};
-constexpr std::array kDomainCounts = {
-    DomainCount{'U', &TDeckStats::AllUNAmount, &TDeckStats::AssetUNAmount},
-    DomainCount{'F', &TDeckStats::AllFUSAmount, &TDeckStats::AssetFUSAmount},
-    DomainCount{'M', &TDeckStats::AllMonasAmount, &TDeckStats::AssetMonasAmount},
-    DomainCount{'C', &TDeckStats::AllCorpAmount, &TDeckStats::AssetCorpAmount},
-    DomainCount{'N', &TDeckStats::AllNoNamesAmount, &TDeckStats::AssetNoNamesAmount},
-    DomainCount{'I', &TDeckStats::AllInnerCircleAmount, &TDeckStats::AssetInnerCircleAmount},
-    DomainCount{'T', &TDeckStats::AllTranscendAmount, &TDeckStats::AssetTranscendAmount},
-};
-
-const DomainCount* FindDomain(char code) {
-  for (const auto& d : kDomainCounts) {
-    if (d.code == code) return &d;
+// The counting pass: looks every line up in file order, as the original
+// reads and looks up line after line, and counts the cards found.
+void CountLines(const std::vector<DeckLine>& lines, const CardView* cards, DeckAnalysis& a) {
+  if (!lines.empty()) {
+    if (!cards) throw IoError(kFileNotFound);
+    a.cardFile = cards->State();
   }
-  return nullptr;
-}
-
-std::int64_t Num(std::string_view text) {
-  return StrToInt(text);
-}
-std::int64_t Num(char c) {
-  return StrToInt(std::string_view(&c, 1));
-}
-
-template <std::size_t N>
-void CountKeywords(const TCardRecord& card, const std::array<KeywordCount, N>& table, TDeckStats& s,
-                   std::int32_t count) {
-  for (const auto& k : table) {
-    if (card.HasKeyword(Mask(k.keyword))) AddTo(s.*k.field, count);
-  }
-}
-
-void RaiseTo(std::int32_t& high, std::int64_t value) {
-  high = CheckedInt32(std::max<std::int64_t>(high, value));
-}
-
-// Deploy costs of the three resources into the three sums of a card type.
-void AddDeployCosts(const TCardRecord& card, TDeckStats& s, Field mil, Field cov, Field cyb,
-                    std::int32_t count) {
-  AddTo(s.*mil, Num(card.DeployMil.View()) * count);
-  AddTo(s.*cov, Num(card.DeployCov.View()) * count);
-  AddTo(s.*cyb, Num(card.DeployCyb.View()) * count);
-}
-
-struct Production {
-  char TCardRecord::*prod;
-  ShortString<2> TCardRecord::*turns;
-  Field bases;
-  Field total;
-};
-constexpr std::array kProductions = {
-    Production{&TCardRecord::ProdMil, &TCardRecord::TurnsMil, &TDeckStats::MilBAmount,
-               &TDeckStats::TotalMilAmount},
-    Production{&TCardRecord::ProdCov, &TCardRecord::TurnsCov, &TDeckStats::CovBAmount,
-               &TDeckStats::TotalCovAmount},
-    Production{&TCardRecord::ProdCyb, &TCardRecord::TurnsCyb, &TDeckStats::CybBAmount,
-               &TDeckStats::TotalCybAmount},
-};
-
-void CountHQ(const TCardRecord& card, TDeckStats& s, std::int32_t count) {
-  if (!s.HQFound) {
-    s.HQType = card.Name.Str();
-    s.HQFound = true;
-    // Only the deck's first HQ produces, and once, whatever its count.
-    for (const auto& p : kProductions) {
-      if (card.*p.prod != ' ') {
-        AddTo(s.*p.total, ProductionFigure(card.*p.prod, (card.*p.turns).View()));
-      }
+  for (const DeckLine& line : lines) {
+    const std::int32_t count = StrToInt(line.countField);
+    const LookupAnswer answer = LookUp(*cards, line.name, a.position);
+    a.lastRecord = answer.record;
+    if (!answer.found) {
+      a.missing.push_back(line.name);
+      continue;
     }
+    TCardRecord card = cards->Card(answer.record);
+    CountCard(card, a.stats, count);
+    a.entries.push_back(TDeckEntry{count, card.Name.Str(), answer.record, card});
   }
-  AddTo(s.HQAmount, count);
+  ApplyHQRules(a.stats);
+  CheckedInt32(static_cast<std::int64_t>(a.entries.size()));
 }
 
-void CountRarity(const TCardRecord& card, TDeckStats& s, std::int32_t count) {
-  AddTo(s.TotalAmount, count);
-  switch (card.Rarity) {
-    case 'V':
-      AddTo(s.VRareAmount, count);
-      break;
-    case 'R':
-      AddTo(s.RareAmount, count);
-      break;
-    case 'U':
-      AddTo(s.UncommonAmount, count);
-      break;
-    case 'C':
-      AddTo(s.CommonAmount, count);
-      break;
-    default:
-      break;
-  }
-}
-
-void CountBase(const TCardRecord& card, TDeckStats& s, std::int32_t count) {
-  AddTo(s.BaseAmount, count);
-  bool produces = false;
-  for (const auto& p : kProductions) {
-    if (card.*p.prod == ' ') continue;
-    produces = true;
-    AddTo(s.*p.bases, count);
-    AddTo(s.*p.total, ProductionFigure(card.*p.prod, (card.*p.turns).View()) * count);
-  }
-  if (!produces) AddTo(s.OtherBaseAmount, count);
-  if (card.HasKeyword(Mask(Keyword::Topdeck))) AddTo(s.TopDeckBaseAmount, count);
-}
-
-void CountAsset(const TCardRecord& card, TDeckStats& s, std::int32_t count) {
-  AddTo(s.AssetAmount, count);
-  CountKeywords(card, kAssetKeywords, s, count);
-  if (const auto* d = FindDomain(card.Domain)) AddTo(s.*d->assets, count);
-  if (card.MoveMil == '0' && card.MoveCov == '0' && card.MoveCyb == '0') {
-    AddTo(s.ImmobileAmount, count);
-  }
-  const std::int64_t stealth = Num(card.Stealth.View());
-  RaiseTo(s.HighStealth, stealth);
-  RaiseTo(s.HighPercep, Num(card.Perception.View()));
-  const std::int64_t affinity = Num(card.CyberAffinity.View());
-  RaiseTo(s.HighACA, affinity);
-  // A blank attack cost is not "0" either: such an asset can attack.
-  if (card.AttackMil != '0' || card.AttackCov != '0' || card.AttackCyb != '0') {
-    const std::int64_t firepower = Num(card.Firepower.View());
-    AddTo(s.OffenceAmount, count);
-    AddTo(s.FPSum, firepower * count);
-    RaiseTo(s.HighFP, firepower);
-  }
-  if (affinity >= 2) {
-    AddTo(s.ProgrammerAmount, count);
-    AddTo(s.ACASum, affinity * count);
-  }
-  const std::int64_t mil = Num(card.DeployMil.View());
-  const std::int64_t cov = Num(card.DeployCov.View());
-  const std::int64_t cyb = Num(card.DeployCyb.View());
-  AddTo(s.AssetMilCost, mil * count);
-  AddTo(s.AssetCovCost, cov * count);
-  AddTo(s.AssetCybCost, cyb * count);
-  // Firepower is read here only when the asset pays Military or is a
-  // Veteran, so an asset that neither attacks nor pays may leave it blank.
-  const bool veteran = card.HasKeyword(Mask(Keyword::Veteran));
-  if ((mil >= 1 || veteran) && Num(card.Firepower.View()) >= 5) {
-    AddTo(s.MilSacrificeAmount, count);
-  }
-  if ((cov >= 1 || veteran) && stealth >= 3) AddTo(s.CovSacrificeAmount, count);
-  if ((cyb >= 1 || veteran) && affinity >= 4) AddTo(s.CybSacrificeAmount, count);
-}
-
-void CountEnhancement(const TCardRecord& card, TDeckStats& s, std::int32_t count) {
-  AddTo(s.EnhanceAmount, count);
-  CountKeywords(card, kEnhancementKeywords, s, count);
-  AddDeployCosts(card, s, &TDeckStats::EnhMilCost, &TDeckStats::EnhCovCost, &TDeckStats::EnhCybCost,
-                 count);
-}
-
-void CountIntervention(const TCardRecord& card, TDeckStats& s, std::int32_t count) {
-  AddTo(s.IntervenAmount, count);
-  CountKeywords(card, kInterventionKeywords, s, count);
-  AddDeployCosts(card, s, &TDeckStats::IntervenMilCost, &TDeckStats::IntervenCovCost,
-                 &TDeckStats::IntervenCybCost, count);
-  // A contract is worth 30 of its resource per copy.
-  const std::string_view name = card.Name.View();
-  if (name == "Yakusa Contract") {
-    AddTo(s.YakusaContractAmount, count);
-  } else if (name == "Arms Export Contract") {
-    AddTo(s.ArmsExportAmount, count);
-    AddTo(s.TotalMilAmount, std::int64_t{30} * count);
-  } else if (name == "Covert Ops Contract") {
-    AddTo(s.CovertOpsAmount, count);
-    AddTo(s.TotalCovAmount, std::int64_t{30} * count);
-  } else if (name == "Software Maintenance Contract") {
-    AddTo(s.SoftMaintAmount, count);
-    AddTo(s.TotalCybAmount, std::int64_t{30} * count);
-  }
-}
-
-void CountProgram(const TCardRecord& card, TDeckStats& s, std::int32_t count) {
-  AddTo(s.ProgAmount, count);
-  CountKeywords(card, kProgramKeywords, s, count);
-  const std::int64_t affinity = Num(card.CyberAffinity.View());
-  RaiseTo(s.HighPCA, affinity);
-  AddTo(s.PCASum, affinity * count);
-  AddDeployCosts(card, s, &TDeckStats::ProgMilCost, &TDeckStats::ProgCovCost,
-                 &TDeckStats::ProgCybCost, count);
-}
-
-void CountCard(const TCardRecord& card, TDeckStats& s, std::int32_t count) {
-  if (card.CardType == 'H') {
-    CountHQ(card, s, count);
-  } else {
-    CountRarity(card, s, count);
-  }
-  if (card.HasKeyword(Mask(Keyword::Topdeck))) AddTo(s.TopDeckAmount, count);
-  switch (card.CardType) {
-    case 'B':
-      CountBase(card, s, count);
-      break;
-    case 'A':
-      CountAsset(card, s, count);
-      break;
-    case 'E':
-      CountEnhancement(card, s, count);
-      break;
-    case 'I':
-      CountIntervention(card, s, count);
-      break;
-    case 'P':
-      CountProgram(card, s, count);
-      break;
-    default:
-      break;
-  }
-  if (const auto* d = FindDomain(card.Domain)) AddTo(s.*d->all, count);
-  if (OverCopyLimit(card, count)) s.OverLimitNames.push_back(card.Name.Str());
+// What follows the last line: the averages, the opening hand chances, the
+// costs of every card (a sum that leaves the 32-bit range makes the deck
+// invalid) and the problems.
+void Complete(DeckAnalysis& a) {
+  TDeckStats& st = a.stats;
+  ComputeDerivedValues(st);
+  st.NoAssets =
+      CheckedInt32(100 - std::int64_t{OpeningHandChance(st.AssetAmount, st.TotalAmount,
+                                                        st.TopDeckAssetAmount, st.TopDeckAmount)});
+  st.NoBases =
+      CheckedInt32(100 - std::int64_t{OpeningHandChance(st.BaseAmount, st.TotalAmount,
+                                                        st.TopDeckBaseAmount, st.TopDeckAmount)});
+  DeployCosts(st, kAllCardsCostItem);
+  a.problems = CheckDeckProblems(st);
 }
 
 }  // namespace
 
-std::int64_t ProductionFigure(char prod, std::string_view turns) {
-  if (turns == "**") return Num(prod) * 15;
-  return Num(turns) * Num(prod);
+std::vector<DeckLine> ReadDeckLines(const std::string& path) {
+  FileSource file(path);
+  ByteReader reader(file);
+  return SplitAll(reader);
 }
 
-void ApplyHQRules(TDeckStats& s) {
-  if (!s.HQFound) {
-    s.HQType = "Normal";
-    AddTo(s.TotalMilAmount, 15);
-    AddTo(s.TotalCovAmount, 15);
-    AddTo(s.TotalCybAmount, 15);
-    return;
-  }
-  // The domain counts include the HQ itself, so each condition means that
-  // every card of the deck is of the HQ's domain.
-  const std::int64_t withHQ = std::int64_t{s.TotalAmount} + 1;
-  if (s.HQType == "Bion HQ") {
-    if (withHQ == s.AllMonasAmount) AddTo(s.TotalCybAmount, 15);
-  } else if (s.HQType == "Golani Special Forces HQ") {
-    if (withHQ == s.AllUNAmount) AddTo(s.TotalCybAmount, 15);
-  } else if (s.HQType == "Dragon Company HQ") {
-    if (withHQ == s.AllFUSAmount) AddTo(s.TotalCybAmount, 15);
-  } else if (s.HQType == "Dresdner Outsource HQ") {
-    if (withHQ == s.AllCorpAmount) AddTo(s.TotalMilAmount, 15);
-  }
+std::vector<DeckLine> DeckLinesOf(std::string_view bytes) {
+  MemorySource source(bytes);
+  ByteReader reader(source);
+  return SplitAll(reader);
 }
 
-std::vector<std::string> ComputeDeckStatistics(ByteReader& deckFile, CardDatabase& db,
-                                               DeckState& deck, TDeckStats& stats,
-                                               CardListContents& cardList) {
-  ResetStatistics(stats);
-  cardList.Clear();
-  deck.DeckList.clear();
-  deck.CardFile.reset();
-  std::vector<std::string> missing;
-  // The lines are split off first so that every lookup of the analysis
-  // answers from one look at the card file, made only when there is a line
-  // (an empty deck reads no card).
-  std::vector<DeckLine> lines;
-  while (!deckFile.AtEnd()) lines.push_back(SplitDeckLine(deckFile));
+std::vector<std::string_view> DeckLineNames(const std::vector<DeckLine>& lines) {
   std::vector<std::string_view> names;
   names.reserve(lines.size());
   for (const DeckLine& line : lines) names.push_back(line.name);
-  std::optional<LookupBatch> batch;
-  if (!lines.empty()) {
-    batch.emplace(db, names);
-    deck.CardFile = db.BatchState();
-  }
-  for (DeckLine& line : lines) {
-    if (auto notFound = LookUpDeckLine(std::move(line), db, deck)) {
-      missing.push_back(std::move(*notFound));
-      continue;
-    }
-    const TCardRecord& card = db.CurrentCard;
-    deck.DeckList.push_back(
-        TDeckEntry{deck.CardCount, card.Name.Str(), db.CurrentCardIndex - 1, card});
-    cardList.AddCardListLine(deck.DeckList.back());
-    CountCard(card, stats, deck.CardCount);
-  }
-  ApplyHQRules(stats);
-  deck.DeckCount = CheckedInt32(static_cast<std::int64_t>(deck.DeckList.size()));
-  return missing;
+  return names;
 }
 
-std::string MissingCardsMessage(const std::vector<std::string>& names) {
-  std::string message = "Error - the following cards could not be found: ";
-  for (std::size_t i = 0; i < names.size(); ++i) {
-    if (i > 0) message += ", ";
-    message += names[i];
+DeckAnalysis AnalyzeDeck(std::string path, const std::vector<DeckLine>& lines,
+                         const CardView* cards, const AnalysisOptions& options,
+                         LookupPosition start) {
+  DeckAnalysis a;
+  a.deckPath = std::move(path);
+  a.options = options;
+  a.position = std::move(start);
+  ResetStatistics(a.stats);
+  bool counted = false;
+  try {
+    CountLines(lines, cards, a);
+    counted = true;
+    Complete(a);
+  } catch (...) {
+    DeckAnalysis failed;
+    failed.deckPath = std::move(a.deckPath);
+    failed.failure = std::current_exception();
+    if (counted) failed.missing = std::move(a.missing);
+    failed.options = a.options;
+    failed.position = std::move(a.position);
+    failed.lastRecord = a.lastRecord;
+    a = std::move(failed);
   }
-  return message;
+  if (a.lastRecord && cards) a.lastCard = cards->Card(*a.lastRecord);
+  return a;
+}
+
+DeckAnalysis AnalyzeDeckFile(const std::string& path, CardDatabase& db,
+                             const AnalysisOptions& options, LookupPosition start) {
+  std::vector<DeckLine> lines;
+  std::shared_ptr<const CardView> cards;
+  try {
+    lines = ReadDeckLines(path);
+    // An empty deck reads no card, so it needs no card data.
+    if (!lines.empty()) cards = db.View(DeckLineNames(lines));
+  } catch (...) {
+    DeckAnalysis failed;
+    failed.deckPath = path;
+    failed.failure = std::current_exception();
+    failed.options = options;
+    failed.position = std::move(start);
+    return failed;
+  }
+  return AnalyzeDeck(path, lines, cards.get(), options, std::move(start));
+}
+
+LookupPosition LookupPositionOf(const CardDatabase& db) {
+  return {db.LastFoundName, db.LastFoundPos};
+}
+
+void ContinueLookups(const DeckAnalysis& analysis, CardDatabase& db) {
+  db.LastFoundName = analysis.position.lastFoundName;
+  db.LastFoundPos = analysis.position.lastFoundPos;
+  if (analysis.lastRecord) {
+    db.CurrentCard = analysis.lastCard;
+    db.CurrentCardIndex = *analysis.lastRecord + 1;
+  }
+}
+
+std::int32_t DeckAnalysis::FieldValue(std::string_view component) const {
+  if (const DomainField* domain = FindDomainField(component)) {
+    return stats.*(options.assetsOnly ? domain->assets : domain->all);
+  }
+  for (std::size_t i = 0; i < kCostFields.size(); ++i) {
+    if (kCostFields[i] == component) return DeployCosts(stats, options.costKind)[i];
+  }
+  const std::int32_t* stat = FindStat(stats, component);
+  return stat ? *stat : 0;
+}
+
+std::vector<std::string> DeckAnalysis::CostKindItems() const {
+  std::vector<std::string> items;
+  for (std::string_view item : CostKinds()) {
+    const CostKind* kind = FindCostKind(item);
+    if (!kind->amount || stats.*kind->amount > 0) items.emplace_back(item);
+  }
+  return items;
+}
+
+DeckAnalysis DeckAnalysis::WithOptions(AnalysisOptions newOptions) const {
+  DeckAnalysis copy = *this;
+  copy.options = std::move(newOptions);
+  return copy;
+}
+
+const AnalysisPtr& NoAnalysis() {
+  static const AnalysisPtr none = [] {
+    auto empty = std::make_shared<DeckAnalysis>();
+    ResetStatistics(empty->stats);
+    return empty;
+  }();
+  return none;
 }
 
 }  // namespace quillet

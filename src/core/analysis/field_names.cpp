@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "core/analysis/master_model.h"
+#include "core/analysis/main_view.h"
 #include "core/card_data/text_util.h"
 
 namespace quillet {

@@ -3,7 +3,7 @@
 // the total, the domains, then group box 3 (asset values, resources, program
 // values, opening-hand chances, rarities). The window builds its controls
 // from this table, and the CLI prints its report in the same order.
-#include "core/analysis/master_model.h"
+#include "core/analysis/main_view.h"
 
 namespace quillet {
 

@@ -147,6 +147,12 @@ std::shared_ptr<const CardIndex> CardDatabase::SharedIndex() {
   return CardIndex::Shared(cardStatPath_, statFd_);
 }
 
+std::shared_ptr<const CardView> CardDatabase::View(const std::vector<std::string_view>& names) {
+  OpenCardStat();
+  if (keepIndex_) return IndexView(SharedIndex());
+  return NamesView(statFd_, names);
+}
+
 const std::uint8_t* CardDatabase::BatchRecord(std::int32_t i) const {
   return index_ ? index_->Record(i) : few_->Record(i);
 }

@@ -23,6 +23,7 @@
 
 #include "core/card_data/card_index.h"
 #include "core/card_data/card_record.h"
+#include "core/card_data/card_view.h"
 
 namespace quillet {
 
@@ -54,6 +55,11 @@ class CardDatabase {
   // The process's shared index of the open CardStat.Dat (opening the pair
   // when needed): the same state as the texts read with it.
   std::shared_ptr<const CardIndex> SharedIndex();
+
+  // A read-only view of CardStat.Dat as it is now, opened afresh with its
+  // pair: the shared index when the database keeps one, else the positions
+  // of `names` only. Throws IoError, DataHalfUpdated.
+  std::shared_ptr<const CardView> View(const std::vector<std::string_view>& names);
 
   // Whole records in the open CardStat.Dat (opening it when needed); an
   // incomplete last record does not count.

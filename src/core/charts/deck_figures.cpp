@@ -35,7 +35,6 @@ int DomainBar(char domain) {
 // the producers and the contract; cost lists every card paying the resource.
 constexpr std::array<std::string_view, 3> kProductionFields = {"TotalMilAmount", "TotalCovAmount",
                                                                "TotalCybAmount"};
-constexpr std::array<std::string_view, 3> kCostFields = {"MilCost", "CovCost", "CybCost"};
 
 std::string Squeezed(std::string_view words) {
   std::string key;
@@ -71,19 +70,16 @@ std::int64_t CostCurve::BucketTotal(int bucket) const {
   return total;
 }
 
-DeckFigures ComputeDeckFigures(const DeckState& deck, const TDeckStats& stats, bool assetsOnly) {
+DeckFigures ComputeDeckFigures(const DeckAnalysis& analysis) {
+  const TDeckStats& stats = analysis.stats;
+  const bool assetsOnly = analysis.options.assetsOnly;
   DeckFigures figures;
   figures.domainsOfAssetsOnly = assetsOnly;
   const std::array<std::int32_t, 3> production = {stats.TotalMilAmount, stats.TotalCovAmount,
                                                   stats.TotalCybAmount};
   const auto costs = DeployCosts(stats, "All cards");
   for (std::size_t i = 0; i < 3; ++i) figures.resources[i] = {production[i], costs[i]};
-  if (deck.DeckCount <= 0) return figures;
-
-  const auto count =
-      std::min<std::size_t>(static_cast<std::size_t>(deck.DeckCount), deck.DeckList.size());
-  for (std::size_t i = 0; i < count; ++i) {
-    const TDeckEntry& entry = deck.DeckList[i];
+  for (const TDeckEntry& entry : analysis.entries) {
     const TCardRecord& card = entry.Card;
     if (const int type = IndexOf(kMakeUpTypes, card.CardType); type >= 0) {
       figures.byType[static_cast<std::size_t>(type)] += entry.Count;
@@ -98,11 +94,6 @@ DeckFigures ComputeDeckFigures(const DeckState& deck, const TDeckStats& stats, b
     }
   }
   return figures;
-}
-
-DeckFigures ComputeDeckFigures(MasterModel& model) {
-  Session& session = model.session();
-  return ComputeDeckFigures(session.deck, session.stats, model.AssetSwitch());
 }
 
 bool IsValidBar(const ChartBar& bar) {
@@ -171,12 +162,14 @@ bool BarHolds(const ChartBar& bar, const TCardRecord& card, bool assetsOnly) {
   return false;
 }
 
-bool ShowBarCards(MasterModel& model, const ChartBar& bar) {
+bool ShowBarCards(MainView& view, CardDatabase& db, const ChartBar& bar) {
   if (!IsValidBar(bar)) return false;
-  return model.ShowList(BarKey(bar), BarListName(bar),
-                        [&bar, assetsOnly = model.AssetSwitch()](const TCardRecord& card) {
-                          return BarHolds(bar, card, assetsOnly);
-                        });
+  return view.ShowList(
+      BarKey(bar), BarListName(bar),
+      [&bar, assetsOnly = view.AssetSwitch()](const TCardRecord& card) {
+        return BarHolds(bar, card, assetsOnly);
+      },
+      db);
 }
 
 }  // namespace quillet

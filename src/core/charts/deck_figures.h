@@ -12,9 +12,11 @@
 #include <string>
 #include <string_view>
 
+#include "core/analysis/deck_analysis.h"
 #include "core/analysis/deck_list.h"
 #include "core/analysis/deck_stats.h"
-#include "core/analysis/master_model.h"
+#include "core/analysis/figure_choices.h"
+#include "core/analysis/main_view.h"
 #include "core/card_data/card_database.h"
 #include "core/card_data/card_record.h"
 
@@ -50,9 +52,6 @@ struct CostCurve {
   std::int64_t BucketTotal(int bucket) const;
 };
 
-// Military, Covert and CyberOps.
-inline constexpr std::array<std::string_view, 3> kResourceWords = {"Military", "Covert",
-                                                                   "CyberOps"};
 struct ResourceBar {
   std::int32_t production = 0;  // TotalMilAmount, TotalCovAmount, TotalCybAmount
   std::int32_t cost = 0;        // what deploying every card of the deck costs
@@ -78,13 +77,10 @@ struct DeckFigures {
   bool domainsOfAssetsOnly = false;  // byDomain counts assets alone
 };
 
-// The figures of the analysed deck: its first deck.DeckCount found lines,
-// each with the record the analysis found, and its statistics; with
-// `assetsOnly` the domain bars count assets alone. Throws ConvertError.
-DeckFigures ComputeDeckFigures(const DeckState& deck, const TDeckStats& stats,
-                               bool assetsOnly = false);
-// The figures of the deck the model shows, with its "Count assets only".
-DeckFigures ComputeDeckFigures(MasterModel& model);
+// The figures of the analysed deck: its found lines, each with the record
+// the analysis found, and its statistics; the domain bars count assets alone
+// under the analysis's assetsOnly. Throws ConvertError.
+DeckFigures ComputeDeckFigures(const DeckAnalysis& analysis);
 
 // One bar of one chart.
 enum class FigureChart { kResources, kCostCurve, kMakeUp };
@@ -114,9 +110,9 @@ std::string BarListName(const ChartBar& bar);
 // bucket; for the make-up, the type's or domain's cards (with `assetsOnly`
 // a domain's assets). A numeric text that is no number never matches.
 bool BarHolds(const ChartBar& bar, const TCardRecord& card, bool assetsOnly = false);
-// Fills the model's card list with the bar's cards, the domain bars following
-// the model's "Count assets only". False when no deck is loaded or the bar
-// does not exist.
-bool ShowBarCards(MasterModel& model, const ChartBar& bar);
+// Fills the view's card list with the bar's cards, the domain bars following
+// its "Count assets only" (MainView::ShowList looks names up in `db` when the
+// card file changed). False when no deck is loaded or the bar does not exist.
+bool ShowBarCards(MainView& view, CardDatabase& db, const ChartBar& bar);
 
 }  // namespace quillet

@@ -10,11 +10,11 @@ bool IsIllegalProblem(std::string_view sentence) {
   return sentence.ends_with("It is illegal under normal rules!");
 }
 
-DeckCheck CheckDeck(const MasterModel& model, bool strict) {
+DeckCheck CheckDeck(const DeckAnalysis& analysis, bool strict) {
   DeckCheck check;
-  check.FileName = model.DName();
-  check.Problems = model.ProblemBox();
-  check.Missing = DistinctNames(model.MissingCards());
+  check.FileName = analysis.deckPath;
+  check.Problems = analysis.problems;
+  check.Missing = DistinctNames(analysis.missing);
   const bool breach = strict
                           ? !check.Problems.empty()
                           : std::any_of(check.Problems.begin(), check.Problems.end(),

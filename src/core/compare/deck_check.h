@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/analysis/master_model.h"
+#include "core/analysis/deck_analysis.h"
 
 namespace quillet {
 
@@ -24,6 +24,6 @@ struct DeckCheck {
 bool IsIllegalProblem(std::string_view sentence);
 
 // The check of the analysis `model` holds (a successful one).
-DeckCheck CheckDeck(const MasterModel& model, bool strict);
+DeckCheck CheckDeck(const DeckAnalysis& analysis, bool strict);
 
 }  // namespace quillet

@@ -38,14 +38,6 @@ std::map<std::string, std::int64_t, std::less<>> CopiesByName(
   return copies;
 }
 
-// The found lines of the analysis on display.
-std::vector<TDeckEntry> FoundLines(const MasterModel& model) {
-  const DeckState& deck = model.session().deck;
-  const auto count = std::min<std::size_t>(
-      static_cast<std::size_t>(std::max<std::int32_t>(deck.DeckCount, 0)), deck.DeckList.size());
-  return {deck.DeckList.begin(), deck.DeckList.begin() + static_cast<std::ptrdiff_t>(count)};
-}
-
 }  // namespace
 
 bool CardNameBefore(std::string_view a, std::string_view b) {
@@ -106,11 +98,11 @@ std::string_view ComparisonCaption(const MasterField& field) {
   return field.caption;
 }
 
-DeckComparison CompareDecks(const MasterModel& a, const MasterModel& b) {
+DeckComparison CompareDecks(const DeckAnalysis& a, const DeckAnalysis& b) {
   DeckComparison result;
-  result.A = a.DName();
-  result.B = b.DName();
-  result.Cards = CompareCopies(FoundLines(a), FoundLines(b));
+  result.A = a.deckPath;
+  result.B = b.deckPath;
+  result.Cards = CompareCopies(a.entries, b.entries);
   for (const auto& field : MasterFields()) {
     if (field.name == kSelectionField) continue;
     const std::int32_t valueA = a.FieldValue(field.name);
@@ -120,10 +112,10 @@ DeckComparison CompareDecks(const MasterModel& a, const MasterModel& b) {
           {field.name, ComparisonCaption(field), field.percentage, valueA, valueB});
     }
   }
-  result.ProblemsOnlyA = ProblemsOnlyIn(a.ProblemBox(), b.ProblemBox());
-  result.ProblemsOnlyB = ProblemsOnlyIn(b.ProblemBox(), a.ProblemBox());
-  result.MissingA = DistinctNames(a.MissingCards());
-  result.MissingB = DistinctNames(b.MissingCards());
+  result.ProblemsOnlyA = ProblemsOnlyIn(a.problems, b.problems);
+  result.ProblemsOnlyB = ProblemsOnlyIn(b.problems, a.problems);
+  result.MissingA = DistinctNames(a.missing);
+  result.MissingB = DistinctNames(b.missing);
   return result;
 }
 

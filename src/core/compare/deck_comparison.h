@@ -1,10 +1,10 @@
 // The comparison of two analysed decks: the cards whose copies differ, the
 // main window's integer figures whose values differ, the problems found in
 // only one of the two decks and each deck's cards that were not found. Both
-// decks are analysed by MasterModel first (with the same asset switch and
-// cost kind), so the figures compared are exactly the ones the main window
-// shows. The compare window and quillet-cli's diff are renderings of
-// DeckComparison. Names and sentences are bytes in the card data's code page.
+// decks are analysed first with the same options (asset switch and cost
+// kind), so the figures compared are exactly the ones the main window shows. The compare window and
+// quillet-cli's diff are renderings of DeckComparison. Names and sentences are bytes in the card
+// data's code page.
 #pragma once
 
 #include <cstdint>
@@ -12,8 +12,9 @@
 #include <string_view>
 #include <vector>
 
+#include "core/analysis/deck_analysis.h"
 #include "core/analysis/deck_list.h"
-#include "core/analysis/master_model.h"
+#include "core/analysis/main_view.h"
 
 namespace quillet {
 
@@ -48,7 +49,7 @@ struct DeckComparison {
 
 // Compares two analysed models. Both must hold a successful analysis and
 // should have the same asset switch and cost kind.
-DeckComparison CompareDecks(const MasterModel& a, const MasterModel& b);
+DeckComparison CompareDecks(const DeckAnalysis& a, const DeckAnalysis& b);
 
 // The pieces, exposed for the tests.
 

@@ -2,25 +2,18 @@
 
 #include <algorithm>
 
-#include "core/analysis/master_model.h"
 #include "core/card_data/card_words.h"
 
 namespace quillet {
 
-DeckPile DeckPile::FromSession(const Session& session, Limit limit) {
-  const DeckState& deck = session.deck;
-  const auto count = std::min<std::size_t>(static_cast<std::size_t>(std::max(deck.DeckCount, 0)),
-                                           deck.DeckList.size());
+DeckPile DeckPile::FromAnalysis(const DeckAnalysis& analysis, Limit limit) {
   // The negative counts are looked for first and on the lines as read, so a
   // negative HQ line refuses the deck as well.
-  for (std::size_t i = 0; i < count; ++i) {
-    if (deck.DeckList[i].Count < 0) {
-      throw OddsError("Odds need a deck without negative card counts.");
-    }
+  for (const TDeckEntry& entry : analysis.entries) {
+    if (entry.Count < 0) throw OddsError("Odds need a deck without negative card counts.");
   }
   DeckPile pile;
-  for (std::size_t i = 0; i < count; ++i) {
-    const TDeckEntry& entry = deck.DeckList[i];
+  for (const TDeckEntry& entry : analysis.entries) {
     const TCardRecord& card = entry.Card;
     if (card.CardType == 'H') continue;
     PileLine line{entry.Count, card, card.HasKeyword(Mask(Keyword::Topdeck))};
@@ -74,18 +67,19 @@ OddsGroup DeckPile::CardGroup(std::string_view name) const {
   return Group(std::string(name), CardLines(name));
 }
 
-std::optional<OddsGroup> FigureOddsGroup(MasterModel& model, std::string_view component) {
-  if (!model.HasList(component)) return std::nullopt;
-  const DeckPile pile = DeckPile::FromSession(model.session());
-  const DrillDownContext context{model.session().stats, model.AssetSwitch(), model.CostBoxText()};
+std::optional<OddsGroup> FigureOddsGroup(const DeckAnalysis& analysis, std::string_view component) {
+  if (!FindDrillDown(component)) return std::nullopt;
+  const DeckPile pile = DeckPile::FromAnalysis(analysis);
+  const DrillDownContext context{analysis.stats, analysis.options.assetsOnly,
+                                 analysis.options.costKind};
   return pile.FigureGroup(component, context);
 }
 
-OddsGroup CardOddsGroup(MasterModel& model, std::string_view name) {
-  const DeckPile pile = DeckPile::FromSession(model.session());
+OddsGroup CardOddsGroup(const DeckAnalysis& analysis, CardDatabase& db, std::string_view name) {
+  const DeckPile pile = DeckPile::FromAnalysis(analysis);
   // A card the deck lacks has a group of 0 copies, but a name no card has is
   // a slip of the keyboard, refused in the words of the card browser.
-  if (!model.session().db.LookupCard(name)) throw OddsError("No Such Card!");
+  if (!db.LookupCard(name)) throw OddsError("No Such Card!");
   return pile.CardGroup(name);
 }
 

@@ -1,6 +1,6 @@
 // The pile the odds and the sample hands are about: every copy of the
 // analysed deck's found lines except the HQ cards, in deck-file order. It is
-// read once from the session after an analysis (each line with the record the
+// read once from the analysis (each line with the record the
 // analysis found for it), checked, and then answers the groups:
 // the copies behind a figure of the main window or every copy of one card.
 #pragma once
@@ -12,13 +12,11 @@
 #include <string_view>
 #include <vector>
 
+#include "core/analysis/deck_analysis.h"
 #include "core/analysis/drill_down.h"
-#include "core/analysis/session.h"
 #include "core/card_data/card_record.h"
 
 namespace quillet {
-
-class MasterModel;
 
 // No odds and no hand can be given for this deck; what() is the message.
 class OddsError : public std::runtime_error {
@@ -46,12 +44,12 @@ struct OddsGroup {
 
 class DeckPile {
  public:
-  // The pile of the deck the session holds. Throws OddsError when a found
+  // The pile of the analysed deck. Throws OddsError when a found
   // line (an HQ line too) has a negative count, or when the pile has more
   // than kMaxPileSize cards, checked in that order; dealing hands to count
   // them needs no limit, and `limit` kNoLimit drops the second check.
   enum class Limit { kOdds, kNoLimit };
-  static DeckPile FromSession(const Session& session, Limit limit = Limit::kOdds);
+  static DeckPile FromAnalysis(const DeckAnalysis& analysis, Limit limit = Limit::kOdds);
 
   const std::vector<PileLine>& Lines() const { return lines_; }  // without HQ lines
   std::int64_t Size() const { return size_; }
@@ -82,11 +80,11 @@ class DeckPile {
 
 // The two groups as the CLI and the windows ask for them after an analysis
 // by `model`: a figure with the model's "Count assets only" switch and cost
-// kind, or a card by name. Throw OddsError as FromSession does, and IoError;
+// kind, or a card by name. Throw OddsError as FromAnalysis does, and IoError;
 // FigureOddsGroup also gives nullopt for a component that opens no list, and
 // CardOddsGroup throws OddsError "No Such Card!" for a name that no card of
 // the data file has (after the deck's own refusals).
-std::optional<OddsGroup> FigureOddsGroup(MasterModel& model, std::string_view component);
-OddsGroup CardOddsGroup(MasterModel& model, std::string_view name);
+std::optional<OddsGroup> FigureOddsGroup(const DeckAnalysis& analysis, std::string_view component);
+OddsGroup CardOddsGroup(const DeckAnalysis& analysis, CardDatabase& db, std::string_view name);
 
 }  // namespace quillet

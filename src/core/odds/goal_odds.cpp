@@ -7,8 +7,6 @@
 #include <stdexcept>
 #include <utility>
 
-#include "core/analysis/master_model.h"
-
 namespace quillet {
 namespace {
 
@@ -312,15 +310,16 @@ Goal ResolveGoal(const DeckPile& pile, const DrillDownContext& context,
   return {std::move(lines), conditions, std::move(groupOf)};
 }
 
-Goal ResolveGoal(MasterModel& model, const std::vector<GoalCondition>& conditions,
-                 DeckPile::Limit limit) {
-  const DeckPile pile = DeckPile::FromSession(model.session(), limit);
+Goal ResolveGoal(const DeckAnalysis& analysis, CardDatabase& db,
+                 const std::vector<GoalCondition>& conditions, DeckPile::Limit limit) {
+  const DeckPile pile = DeckPile::FromAnalysis(analysis, limit);
   for (const GoalCondition& condition : conditions) {
-    if (condition.Group.IsCard && !model.session().db.LookupCard(condition.Group.Name)) {
+    if (condition.Group.IsCard && !db.LookupCard(condition.Group.Name)) {
       throw OddsError("No Such Card!");
     }
   }
-  const DrillDownContext context{model.session().stats, model.AssetSwitch(), model.CostBoxText()};
+  const DrillDownContext context{analysis.stats, analysis.options.assetsOnly,
+                                 analysis.options.costKind};
   return ResolveGoal(pile, context, conditions);
 }
 

@@ -21,8 +21,6 @@
 
 namespace quillet {
 
-class MasterModel;
-
 inline constexpr std::size_t kMostGoalConditions = 4;
 inline constexpr std::int32_t kMostGoalCopies = 8;  // k runs from 1 to this
 
@@ -109,12 +107,13 @@ class Goal {
 Goal ResolveGoal(const DeckPile& pile, const DrillDownContext& context,
                  const std::vector<GoalCondition>& conditions);
 
-// The goal as the CLI and the windows ask for it after an analysis by
-// `model`, with its asset switch and cost kind. Throws OddsError as
-// DeckPile::FromSession does (with `limit`: dealt checks take piles of any
+// The goal as the CLI and the windows ask for it of an analysis, under its
+// asset switch and cost kind; card names are looked up in `db`. Throws
+// OddsError as DeckPile::FromAnalysis does (with `limit`: dealt checks take piles of any
 // size), then "No Such Card!" for a card name no card of the data file has,
 // as CardOddsGroup does.
-Goal ResolveGoal(MasterModel& model, const std::vector<GoalCondition>& conditions,
+Goal ResolveGoal(const DeckAnalysis& analysis, CardDatabase& db,
+                 const std::vector<GoalCondition>& conditions,
                  DeckPile::Limit limit = DeckPile::Limit::kOdds);
 
 }  // namespace quillet

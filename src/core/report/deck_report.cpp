@@ -64,31 +64,30 @@ std::string FieldCaption(const MasterField& field, std::string_view costKind) {
 
 }  // namespace
 
-DeckReport BuildDeckReport(MasterModel& model) {
+DeckReport BuildDeckReport(const DeckAnalysis& analysis, std::int32_t selectCard) {
   DeckReport report;
   // The file's name without its folder: a shared report need not tell where
   // the deck lives.
-  const std::string& path = model.DName();
+  const std::string& path = analysis.deckPath;
   report.deckName = Cp1252ToUtf8(path.substr(path.find_last_of("/\\") + 1));
-  report.hqType = Cp1252ToUtf8(model.HQType());
-  report.costKind = Cp1252ToUtf8(model.CostBoxText());
-  report.assetsOnly = model.AssetSwitch();
+  report.hqType = Cp1252ToUtf8(analysis.stats.HQType);
+  report.costKind = Cp1252ToUtf8(analysis.options.costKind);
+  report.assetsOnly = analysis.options.assetsOnly;
   for (const MasterField& field : MasterFields()) {
     for (const auto& group : kGroups) {
       if (group.field == field.name) report.sections.push_back({std::string(group.title), {}});
     }
     if (report.sections.empty()) report.sections.push_back({"Figures", {}});
-    report.sections.back().fields.push_back({field.name, FieldCaption(field, model.CostBoxText()),
-                                             model.FieldValue(field.name), field.percentage});
+    const std::int32_t value =
+        field.name == "SelectCard" ? selectCard : analysis.FieldValue(field.name);
+    report.sections.back().fields.push_back(
+        {field.name, FieldCaption(field, analysis.options.costKind), value, field.percentage});
   }
-  report.figures = ComputeDeckFigures(model);
-  for (const auto& line : model.ProblemBox()) report.problems.push_back(Cp1252ToUtf8(line));
-  for (const auto& name : model.MissingCards()) report.missing.push_back(Cp1252ToUtf8(name));
-  const DeckState& deck = model.session().deck;
-  const auto count = std::min<std::size_t>(static_cast<std::size_t>(std::max(deck.DeckCount, 0)),
-                                           deck.DeckList.size());
-  for (std::size_t i = 0; i < count; ++i) {
-    report.cards.push_back({deck.DeckList[i].Count, Cp1252ToUtf8(deck.DeckList[i].Name)});
+  report.figures = ComputeDeckFigures(analysis);
+  for (const auto& line : analysis.problems) report.problems.push_back(Cp1252ToUtf8(line));
+  for (const auto& name : analysis.missing) report.missing.push_back(Cp1252ToUtf8(name));
+  for (const TDeckEntry& entry : analysis.entries) {
+    report.cards.push_back({entry.Count, Cp1252ToUtf8(entry.Name)});
   }
   return report;
 }

@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/analysis/master_model.h"
+#include "core/analysis/deck_analysis.h"
 #include "core/charts/deck_figures.h"
 
 namespace quillet {
@@ -50,7 +50,7 @@ struct DeckReport {
 
 // The report of the deck the model shows, from the records its analysis
 // found. Throws ConvertError when a found card's cost holds no number.
-DeckReport BuildDeckReport(MasterModel& model);
+DeckReport BuildDeckReport(const DeckAnalysis& analysis, std::int32_t selectCard = 0);
 
 std::string MarkdownReport(const DeckReport& report);
 

@@ -161,7 +161,7 @@ void ChartsForm::Refresh() {
   if (master_.model().DName().empty()) return;
   DeckFigures figures;
   try {
-    figures = ComputeDeckFigures(master_.model());
+    figures = ComputeDeckFigures(master_.model().Analysis());
   } catch (const std::exception& error) {
     status_->setText(QString::fromUtf8(error.what()));
     return;
@@ -280,7 +280,8 @@ void ChartsForm::DrawMakeUp(const DeckFigures& figures) {
 }
 
 void ChartsForm::BarClicked(const ChartBar& bar) {
-  master_.ShowList([&bar](MasterModel& model) { return ShowBarCards(model, bar); });
+  master_.ShowList(
+      [&bar](MasterModel& model) { return ShowBarCards(model, model.session().db, bar); });
 }
 
 void ChartsForm::SaveChartClick() {

@@ -275,7 +275,7 @@ void TCompareForm::Refresh() {
   if (other_ && !main_.DName().empty()) {
     other_->SetAssetSwitch(main_.AssetSwitch());
     other_->SelectCostKind(main_.CostBoxText());
-    comparison_ = CompareDecks(main_, *other_);
+    comparison_ = CompareDecks(main_.Analysis(), other_->Analysis());
   }
   ShowComparison();
 }

@@ -201,7 +201,7 @@ void ExportDeckReport(QWidget* parent, Platform& platform, MasterModel& model) {
   const std::optional<QString> path = platform.GetSaveFileName(parent, options);
   if (!path || path->isEmpty()) return;
   BusyCursor busy(platform);
-  const DeckReport report = BuildDeckReport(model);
+  const DeckReport report = BuildDeckReport(model.Analysis(), model.FieldValue("SelectCard"));
   const std::string text = IsMarkdownPath(*path) ? MarkdownReport(report) : HtmlReport(report);
   QSaveFile file(*path);
   if (!file.open(QIODevice::WriteOnly) ||
@@ -218,7 +218,8 @@ void PrintDeckReport(QWidget* parent, Platform& platform, MasterModel& model) {
   std::unique_ptr<QTextDocument> document;
   {
     BusyCursor busy(platform);
-    document = ReportPrintDocument(BuildDeckReport(model));
+    document =
+        ReportPrintDocument(BuildDeckReport(model.Analysis(), model.FieldValue("SelectCard")));
   }
   QPrinter printer(QPrinter::HighResolution);
   printer.setDocName(QStringLiteral("Deck report"));

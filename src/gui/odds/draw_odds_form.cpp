@@ -143,7 +143,8 @@ void TDrawOddsForm::Recompute() {
                            : FromCardBytes(FieldDisplayName(groupName_, model_.CostBoxText()));
   std::optional<OddsGroup> group;
   try {
-    group = cardGroup_ ? CardOddsGroup(model_, groupName_) : FigureOddsGroup(model_, groupName_);
+    group = cardGroup_ ? CardOddsGroup(model_.Analysis(), model_.session().db, groupName_)
+                       : FigureOddsGroup(model_.Analysis(), groupName_);
   } catch (const std::exception& e) {
     // No odds for this deck: the reason stands where the table would.
     Clear(QString::fromStdString(e.what()));

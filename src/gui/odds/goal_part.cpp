@@ -185,7 +185,7 @@ void TGoalPart::FollowAnalysis() {
   deckCards_.clear();
   if (open) {
     try {
-      const DeckPile pile = DeckPile::FromSession(model_.session(), DeckPile::Limit::kNoLimit);
+      const DeckPile pile = DeckPile::FromAnalysis(model_.Analysis(), DeckPile::Limit::kNoLimit);
       for (const PileLine& line : pile.Lines()) {
         std::string name(line.Card.Name.View());
         if (std::find(deckCards_.begin(), deckCards_.end(), name) == deckCards_.end()) {
@@ -312,7 +312,7 @@ void TGoalPart::Recompute() {
   }
   std::vector<GoalRow> rows;
   try {
-    goal_ = ResolveGoal(model_, conditions_);
+    goal_ = ResolveGoal(model_.Analysis(), model_.session().db, conditions_);
     rows = goal_->Table();
   } catch (const std::exception& e) {
     // The goal's table is refused for the same reasons as the odds above.

@@ -128,7 +128,7 @@ void TSampleHandForm::HandDblClick() {
 void TSampleHandForm::Deal(std::uint64_t seed) {
   if (SeedEdit->text() != QString::number(seed)) SeedEdit->setText(QString::number(seed));
   try {
-    dealt_ = DealPile(DeckPile::FromSession(model_.session()), seed);
+    dealt_ = DealPile(DeckPile::FromAnalysis(model_.Analysis()), seed);
   } catch (const std::exception& e) {
     Clear(QString::fromStdString(e.what()));
     return;

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "analysis_fixture.h"
-#include "core/analysis/deck_analysis.h"
+#include "core/analysis/deck_counting.h"
 #include "core/card_data/str_to_int.h"
 
 namespace quillet {

@@ -34,21 +34,21 @@ class FoundRecordsTest : public AnalysisTest {
 
 TEST_F(FoundRecordsTest, FiguresPileReportAndListsCountTheAnalysedRecords) {
   constexpr std::size_t asset = 0, program = 3;  // as kCostedTypes orders them
-  const DeckFigures figures = ComputeDeckFigures(model_);
+  const DeckFigures figures = ComputeDeckFigures(model_.Analysis());
   EXPECT_EQ(figures.costCurve.copies[asset][1], 2);
   EXPECT_EQ(figures.costCurve.copies[program][3], 0);
   EXPECT_EQ(figures.byType[0], 2);  // assets
   EXPECT_EQ(figures.byType[4], 0);  // programs
 
-  const DeckReport report = BuildDeckReport(model_);
+  const DeckReport report = BuildDeckReport(model_.Analysis());
   EXPECT_EQ(report.figures.costCurve.copies, figures.costCurve.copies);
   EXPECT_EQ(report.figures.byType, figures.byType);
 
-  const DeckPile pile = DeckPile::FromSession(session_);
+  const DeckPile pile = DeckPile::FromAnalysis(model_.Analysis());
   ASSERT_EQ(pile.Lines().size(), 2u);
   EXPECT_EQ(pile.Lines()[0].Card.CardType, 'A');
-  EXPECT_EQ(FigureOddsGroup(model_, "AssetAmount")->Copies, 2);
-  EXPECT_EQ(FigureOddsGroup(model_, "ProgAmount")->Copies, 0);
+  EXPECT_EQ(FigureOddsGroup(model_.Analysis(), "AssetAmount")->Copies, 2);
+  EXPECT_EQ(FigureOddsGroup(model_.Analysis(), "ProgAmount")->Copies, 0);
 
   ASSERT_TRUE(model_.DrillDown("AssetAmount"));
   EXPECT_EQ(model_.CardList(), std::vector<std::string>{"2    Mire Loop"});
@@ -82,7 +82,7 @@ TEST_F(FoundRecordsTest, ARewrittenFileIsReadAgainForLists) {
   ASSERT_TRUE(model_.DrillDown("EnhanceAmount"));
   EXPECT_TRUE(model_.CardList().empty());
   // The figures stay those of the analysis.
-  EXPECT_EQ(ComputeDeckFigures(model_).byType[0], 2);
+  EXPECT_EQ(ComputeDeckFigures(model_.Analysis()).byType[0], 2);
 }
 
 }  // namespace

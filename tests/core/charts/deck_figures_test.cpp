@@ -85,14 +85,14 @@ TEST_F(DeckFiguresTest, AgreeWithARecountAndWithTheirCardLists) {
       }
     }
     ASSERT_TRUE(Open(deck)) << deck;
-    const DeckFigures figures = ComputeDeckFigures(model_);
+    const DeckFigures figures = ComputeDeckFigures(model_.Analysis());
     ASSERT_EQ(figures.costCurve.copies, curve.copies) << deck;
     ASSERT_EQ(figures.byType, byType) << deck;
     ASSERT_EQ(figures.byDomain, byDomain) << deck;
 
     if (session_.deck.DeckCount == 0) continue;  // every line missing: no lists
     auto listCopies = [&](const ChartBar& bar) {
-      EXPECT_TRUE(ShowBarCards(model_, bar));
+      EXPECT_TRUE(ShowBarCards(model_, model_.session().db, bar));
       std::int64_t sum = 0;
       for (const auto& entry : model_.CardListEntries()) sum += entry.Count;
       return sum;
@@ -117,7 +117,7 @@ TEST_F(DeckFiguresTest, AgreeWithARecountAndWithTheirCardLists) {
         "NoNamesAmount", "InnerCircleAmount", "TranscendAmount"};
     for (const bool assetsOnly : {true, false}) {
       model_.SetAssetSwitch(assetsOnly);
-      const DeckFigures shown = ComputeDeckFigures(model_);
+      const DeckFigures shown = ComputeDeckFigures(model_.Analysis());
       ASSERT_EQ(shown.domainsOfAssetsOnly, assetsOnly);
       for (std::size_t d = 0; d < 7; ++d) {
         ASSERT_EQ(shown.byDomain[d], model_.FieldValue(kDomainFields[d])) << deck << assetsOnly;
@@ -141,7 +141,7 @@ TEST_F(DeckFiguresTest, ResourcesSetProductionAgainstTheCostOfEveryCard) {
          WithCosts(Card("Lattice Worm", 'P'), "0", "0", "3")});
   ASSERT_TRUE(
       Open("1\tSmall Depot\r\n3\tHeavy Walker\r\n1\tNight Bulletin\r\n1\tLattice Worm\r\n"));
-  const DeckFigures figures = ComputeDeckFigures(model_);
+  const DeckFigures figures = ComputeDeckFigures(model_.Analysis());
   // Production is the window's, the HQ's share included; the cost is every
   // card's, whatever the cost selector shows.
   model_.SelectCostKind("Assets");
@@ -152,14 +152,14 @@ TEST_F(DeckFiguresTest, ResourcesSetProductionAgainstTheCostOfEveryCard) {
   EXPECT_EQ(figures.resources[2].cost, 5);
   ASSERT_LT(stats().TotalMilAmount, 28);
   EXPECT_TRUE(figures.resources[0].Shortfall());
-  EXPECT_EQ(ComputeDeckFigures(model_).resources[0].cost, 28);
+  EXPECT_EQ(ComputeDeckFigures(model_.Analysis()).resources[0].cost, 28);
 
   // The production bar lists the producers, the cost bar the payers.
-  ASSERT_TRUE(ShowBarCards(model_, {FigureChart::kResources, 0, 0}));
+  ASSERT_TRUE(ShowBarCards(model_, model_.session().db, {FigureChart::kResources, 0, 0}));
   EXPECT_EQ(model_.CardList(), std::vector<std::string>{"1    Small Depot"});  // no HQ line
   EXPECT_EQ(model_.ProposedFileName(), "MilitaryProductionList.txt");
   EXPECT_EQ(model_.ShownList(), "MilitaryProduction");
-  ASSERT_TRUE(ShowBarCards(model_, {FigureChart::kResources, 2, 1}));
+  ASSERT_TRUE(ShowBarCards(model_, model_.session().db, {FigureChart::kResources, 2, 1}));
   EXPECT_EQ(model_.CardList(),
             (std::vector<std::string>{"1    Night Bulletin", "1    Lattice Worm"}));
   EXPECT_EQ(model_.ProposedFileName(), "CyberOpsCostList.txt");
@@ -188,7 +188,7 @@ TEST(ChartBarNames, SayWhatTheListIs) {
 
 TEST_F(DeckFiguresTest, NoBarListWithoutADeck) {
   Cards({Asset("Lone Scout")});
-  EXPECT_FALSE(ShowBarCards(model_, {FigureChart::kCostCurve, 1, 0}));
+  EXPECT_FALSE(ShowBarCards(model_, model_.session().db, {FigureChart::kCostCurve, 1, 0}));
   EXPECT_TRUE(model_.ShownList().empty());
   EXPECT_EQ(CostBucket(-4), 0);
   EXPECT_EQ(CostBucket(5), 5);

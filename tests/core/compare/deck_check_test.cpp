@@ -54,8 +54,8 @@ TEST_P(DeckCheckTest, LegalityRule) {
   Cards(cards);
   const CheckCase& c = GetParam();
   ASSERT_TRUE(Open(c.deck));
-  const DeckCheck normal = CheckDeck(model_, /*strict=*/false);
-  const DeckCheck strict = CheckDeck(model_, /*strict=*/true);
+  const DeckCheck normal = CheckDeck(model_.Analysis(), /*strict=*/false);
+  const DeckCheck strict = CheckDeck(model_.Analysis(), /*strict=*/true);
   EXPECT_EQ(normal.FileName, dir_.File("deck.txt"));
   EXPECT_EQ(normal.Problems, model_.ProblemBox());
   EXPECT_FALSE(normal.Problems.empty());
@@ -124,10 +124,10 @@ TEST_F(SampleDeckCheck, SampleDecksAsAScriptSeesThem) {
         Expected{"corporate-missing-cards.txt", false, false},
         Expected{"monastery-bion-v2.txt", false, false}}) {
     const MasterModel& model = Open(0, e.deck);
-    EXPECT_EQ(CheckDeck(model, false).Legal, e.legal) << e.deck;
-    EXPECT_EQ(CheckDeck(model, true).Legal, e.strictLegal) << e.deck;
+    EXPECT_EQ(CheckDeck(model.Analysis(), false).Legal, e.legal) << e.deck;
+    EXPECT_EQ(CheckDeck(model.Analysis(), true).Legal, e.strictLegal) << e.deck;
   }
-  EXPECT_EQ(CheckDeck(Open(0, "corporate-missing-cards.txt"), false).Missing,
+  EXPECT_EQ(CheckDeck(Open(0, "corporate-missing-cards.txt").Analysis(), false).Missing,
             (std::vector<std::string>{"harness bull", "Phantom Courier"}));
 }
 

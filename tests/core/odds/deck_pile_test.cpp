@@ -54,7 +54,7 @@ TEST_F(DeckPileTest, OpeningHandOddsAgreeWithTheWindowsChancesForEveryFigure) {
     if (st.TotalAmount < HandSize) continue;
     ++decks;
     for (const auto& list : DrillDownLists()) {
-      const auto group = FigureOddsGroup(model_, list.component);
+      const auto group = FigureOddsGroup(model_.Analysis(), list.component);
       ASSERT_TRUE(group);
       ASSERT_EQ(group->Pile, st.TotalAmount);
       ASSERT_EQ(group->TopDeck, st.TopDeckAmount);
@@ -79,7 +79,7 @@ TEST_F(DeckPileTest, GroupsCountTheCopiesBehindAFigureOrACard) {
   ASSERT_TRUE(
       Open("1\tCinder Keep\n3\tBrine Lancer\n2\tDusk Herald\n4\tGutter Pike\n"
            "1\tDusk Herald\n2\tSalt Depot\n5\tRust Halo\n"));
-  const auto assets = FigureOddsGroup(model_, "AssetAmount");
+  const auto assets = FigureOddsGroup(model_.Analysis(), "AssetAmount");
   ASSERT_TRUE(assets);
   EXPECT_EQ(assets->Name, "AssetAmount");
   EXPECT_EQ(assets->Copies, 10);
@@ -87,30 +87,32 @@ TEST_F(DeckPileTest, GroupsCountTheCopiesBehindAFigureOrACard) {
   EXPECT_EQ(assets->Pile, 17);
   EXPECT_EQ(assets->TopDeck, 5);
   // The domain lists follow the asset switch, as the window's lists do.
-  EXPECT_EQ(FigureOddsGroup(model_, "UNAmount")->Copies, 5);
+  EXPECT_EQ(FigureOddsGroup(model_.Analysis(), "UNAmount")->Copies, 5);
   model_.SetAssetSwitch(true);
-  EXPECT_EQ(FigureOddsGroup(model_, "UNAmount")->Copies, 3);
-  EXPECT_FALSE(FigureOddsGroup(model_, "NoSuchField"));
+  EXPECT_EQ(FigureOddsGroup(model_.Analysis(), "UNAmount")->Copies, 3);
+  EXPECT_FALSE(FigureOddsGroup(model_.Analysis(), "NoSuchField"));
 
-  const OddsGroup herald = CardOddsGroup(model_, "Dusk Herald");  // on two lines
+  const OddsGroup herald =
+      CardOddsGroup(model_.Analysis(), model_.session().db, "Dusk Herald");  // on two lines
   EXPECT_EQ(herald.Copies, 3);
   EXPECT_EQ(herald.TopDeckCopies, 3);
-  EXPECT_EQ(CardOddsGroup(model_, "Cinder Keep").Copies, 0);  // the HQ is not in the pile
+  EXPECT_EQ(CardOddsGroup(model_.Analysis(), model_.session().db, "Cinder Keep").Copies,
+            0);  // the HQ is not in the pile
   // The exact name only: another spelling is no card of the data file.
   try {
-    CardOddsGroup(model_, "dusk herald");
+    CardOddsGroup(model_.Analysis(), model_.session().db, "dusk herald");
     ADD_FAILURE() << "a name no card has made a group";
   } catch (const OddsError& e) {
     EXPECT_STREQ(e.what(), "No Such Card!");
   }
-  EXPECT_EQ(FigureOddsGroup(model_, "HQType")->Copies, 0);
+  EXPECT_EQ(FigureOddsGroup(model_.Analysis(), "HQType")->Copies, 0);
 }
 
 TEST_F(DeckPileTest, RefusesNegativeCountsBeforeTheSizeLimit) {
   const auto message = [this](std::string_view deck) -> std::string {
     EXPECT_TRUE(Open(deck));
     try {
-      CardOddsGroup(model_, "Brine Lancer");
+      CardOddsGroup(model_.Analysis(), model_.session().db, "Brine Lancer");
     } catch (const OddsError& e) {
       return e.what();
     }

@@ -222,8 +222,8 @@ TEST_F(GoalDealTest, DealsTheSampleHandsAndCountsThemInAnySlices) {
       conditions.push_back(
           {static_cast<std::int32_t>(1 + random() % 3), groups[random() % groups.size()]});
     }
-    const Goal goal = ResolveGoal(model_, conditions);
-    const DeckPile pile = DeckPile::FromSession(model_.session());
+    const Goal goal = ResolveGoal(model_.Analysis(), model_.session().db, conditions);
+    const DeckPile pile = DeckPile::FromAnalysis(model_.Analysis());
     const std::int64_t seen = 1 + random() % 14;
     const GoalDealer dealer(goal, seen);
     const std::uint64_t seed = round == 0 ? ~std::uint64_t{0} - 20 : random();

@@ -26,7 +26,7 @@ class DeckReportTest : public AnalysisTest {
              "1\tQuarry Post\r\n1\tVanished Card\r\n",
              "Deck \xd8ne.txt"));
     ASSERT_FALSE(model_.ProblemBox().empty());
-    report_ = BuildDeckReport(model_);
+    report_ = BuildDeckReport(model_.Analysis());
   }
   DeckReport report_;
 };

@@ -82,7 +82,7 @@ class ChartsFormTest : public QObject {
 
     w.Open("un-golani.txt");
     QVERIFY(w.charts->HasDeck());
-    const quillet::DeckFigures figures = quillet::ComputeDeckFigures(w.master->model());
+    const quillet::DeckFigures figures = quillet::ComputeDeckFigures(w.master->model().Analysis());
     const auto curve = w.Sets("CostCurveChart");
     QCOMPARE(curve.size(), 4);
     for (int t = 0; t < 4; ++t) {

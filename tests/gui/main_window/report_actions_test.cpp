@@ -95,7 +95,7 @@ class ReportActionsTest : public QObject {
     platform.openAnswers.push_back(
         QStringLiteral(QUILLET_SOURCE_DIR "/samples/decks/corporate-missing-cards.txt"));
     form.AnalyzeButtonClick();
-    const quillet::DeckReport report = quillet::BuildDeckReport(form.model());
+    const quillet::DeckReport report = quillet::BuildDeckReport(form.model().Analysis());
     QVERIFY(!report.missing.empty());
 
     const auto document = quillet::ReportPrintDocument(report);

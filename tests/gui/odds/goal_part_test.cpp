@@ -52,7 +52,9 @@ void AddFigure(PanelWorkspace& w, const char* component) {
 // Every cell of the goal table as the core computes it.
 void CompareWithCore(PanelWorkspace& w) {
   TGoalPart& part = w.app->drawOdds().goal();
-  const auto rows = ResolveGoal(w.app->master.model(), part.Conditions()).Table();
+  const auto rows = ResolveGoal(w.app->master.model().Analysis(),
+                                w.app->master.model().session().db, part.Conditions())
+                        .Table();
   auto* table = In<QTableWidget>(part, "GoalTable");
   QCOMPARE(table->columnCount(), static_cast<int>(part.Conditions().size() + 1));
   QCOMPARE(table->rowCount(), static_cast<int>(rows.size()));
@@ -144,7 +146,8 @@ class GoalPartTest : public QObject {
     In<QPushButton>(part, "DealButton")->click();
     QVERIFY(part.Dealing());  // the click returned before the hands were dealt
     QTRY_VERIFY_WITH_TIMEOUT(!part.Dealing(), 20000);
-    const Goal goal = ResolveGoal(w.app->master.model(), part.Conditions());
+    const Goal goal = ResolveGoal(w.app->master.model().Analysis(),
+                                  w.app->master.model().session().db, part.Conditions());
     // The seed wraps past 2^64 within the run.
     const std::uint64_t met = GoalDealer(goal, 10).CountMet(18446744073709551610ULL, 0, 20000);
     QCOMPARE(In<QLabel>(part, "DealResult")->text(),

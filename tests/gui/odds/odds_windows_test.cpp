@@ -66,7 +66,7 @@ struct App {
   }
   // The hand the core deals for `seed` and the lines the window should show for it.
   QStringList Expected(std::uint64_t seed, std::size_t cards) {
-    const auto dealt = DealPile(DeckPile::FromSession(app->session), seed);
+    const auto dealt = DealPile(DeckPile::FromAnalysis(app->master.model().Analysis()), seed);
     QStringList lines;
     for (std::size_t i = 0; i < cards && i < dealt.size(); ++i) {
       const QString place =
@@ -116,12 +116,12 @@ class OddsWindowsTest : public QObject {
     };
     // Before any figure is touched the table is about the assets.
     QCOMPARE(odds.windowTitle(), QStringLiteral("Draw Odds - Assets"));
-    check(*FigureOddsGroup(model, "AssetAmount"));
+    check(*FigureOddsGroup(model.Analysis(), "AssetAmount"));
     a.Shot(odds, "draw-odds.png");
 
     a.app->master.FieldDblClick("TopDeckAmount");
     QCOMPARE(odds.windowTitle(), QStringLiteral("Draw Odds - Top deck cards"));
-    check(*FigureOddsGroup(model, "TopDeckAmount"));
+    check(*FigureOddsGroup(model.Analysis(), "TopDeckAmount"));
     QCOMPARE(a.Cell(0, 0), QStringLiteral("100.0 %"));
 
     auto* list = a.In<TCardListBox>(a.app->master, "CardList");
@@ -129,12 +129,12 @@ class OddsWindowsTest : public QObject {
     a.app->master.CardListClick();
     const std::string card = model.CardListEntries()[1].Name;
     QCOMPARE(odds.windowTitle(), QStringLiteral("Draw Odds - ") + FromCardBytes(card));
-    check(CardOddsGroup(model, card));
+    check(CardOddsGroup(model.Analysis(), model.session().db, card));
 
     // A new analysis keeps the group and follows the new deck.
     a.Open("2\tAmbush Team\n9\tBorder Town\n");
     QCOMPARE(odds.windowTitle(), QStringLiteral("Draw Odds - ") + FromCardBytes(card));
-    check(CardOddsGroup(model, card));
+    check(CardOddsGroup(model.Analysis(), model.session().db, card));
 
     a.Open("-1\tAmbush Team\n9\tBorder Town\n");
     auto* pages = a.In<QStackedWidget>(odds, "OddsPages");
