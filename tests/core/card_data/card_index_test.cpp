@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/card_data/card_database.h"
+#include "core/card_data/card_view.h"
 #include "core/card_data/io_error.h"
 #include "support/card_builder.h"
 #include "support/temp_dir.h"
@@ -81,8 +82,29 @@ Outcome Look(CardDatabase& db, const std::string& name) {
   return o;
 }
 
+// The pure lookup over a view, carrying its position and working card from
+// one lookup to the next as the database does.
+Outcome LookIn(const CardView& view, LookupPosition& position, Outcome previous,
+               const std::string& name) {
+  Outcome o = std::move(previous);
+  o.found = false;
+  o.error.clear();
+  try {
+    const LookupAnswer answer = LookUp(view, name, position);
+    o.found = answer.found;
+    o.edition = view.Card(answer.record).Edition.Str();
+    o.index = answer.record + 1;
+  } catch (const IoError& e) {
+    o.error = e.what();
+  }
+  o.lastName = position.lastFoundName;
+  o.lastPos = position.lastFoundPos;
+  return o;
+}
+
 // Random files and random runs of lookups from a random cache: the shared
-// index and the pass for a few names answer every lookup as the plain scan.
+// index and the pass for a few names answer every lookup as the plain scan,
+// and so do the read-only views of both that analyses share.
 TEST(CardIndexProperty, IndexedAnswersAreTheScans) {
   std::mt19937 random(20261209);
   for (int round = 0; round < 300; ++round) {
@@ -105,10 +127,20 @@ TEST(CardIndexProperty, IndexedAnswersAreTheScans) {
     }
     const LookupBatch sharedBatch(shared);
     const LookupBatch fewBatch(few, asked);
+    CardDatabase viewed(dir.path());
+    viewed.KeepIndex(true);
+    const auto indexView = viewed.View({});
+    const auto namesView = CardDatabase(dir.path()).View({lookups.begin(), lookups.end()});
+    LookupPosition indexPosition{cacheName, cachePos}, namesPosition{cacheName, cachePos};
+    Outcome indexState, namesState;
     for (const auto& name : lookups) {
       const Outcome expected = Look(plain, name);
       ASSERT_EQ(Look(shared, name), expected) << "round " << round << " shared, name " << name;
       ASSERT_EQ(Look(few, name), expected) << "round " << round << " few, name " << name;
+      indexState = LookIn(*indexView, indexPosition, indexState, name);
+      ASSERT_EQ(indexState, expected) << "round " << round << " index view, name " << name;
+      namesState = LookIn(*namesView, namesPosition, namesState, name);
+      ASSERT_EQ(namesState, expected) << "round " << round << " names view, name " << name;
     }
   }
 }
