@@ -43,16 +43,19 @@ std::vector<std::string> TypedCardNames(const std::vector<std::string>& specs) {
 }  // namespace
 
 CLI::Option* AddGoalOption(CLI::App& command, std::vector<std::string>& specs) {
+  const std::string copies = "1 to " + std::to_string(kMostGoalCopies);
   return command
       .add_option("--goal", specs,
-                  "A condition of the goal: at least K (1 to 8) copies of a figure's cards "
-                  "(K:FIELD) or of one card (K:card=NAME); give it up to 4 times")
+                  "A condition of the goal: at least K (" + copies +
+                      ") copies of a figure's cards (K:FIELD) or of one card (K:card=NAME); "
+                      "give it up to " +
+                      std::to_string(kMostGoalConditions) + " times")
       ->type_name("SPEC")
       ->allow_extra_args(false)
-      ->check([](const std::string& spec) {
+      ->check([copies](const std::string& spec) {
         const std::size_t colon = spec.find(':');
         if (colon == std::string::npos || !SpecCopies(spec, colon)) {
-          return std::string("must be K:FIELD or K:card=NAME with K from 1 to 8");
+          return "must be K:FIELD or K:card=NAME with K from " + copies;
         }
         const std::string group = spec.substr(colon + 1);
         if (group == kCardPrefix) return std::string("must name a card after card=");

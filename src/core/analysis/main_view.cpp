@@ -105,7 +105,7 @@ void MainView::Fail() {
 
 // Keeps the analysis's options in step with the switch and the cost kind,
 // and the fields with them while a deck is loaded.
-void MainView::SetOptions(AnalysisOptions options) {
+void MainView::SetOptions(const AnalysisOptions& options) {
   if (analysis_->options != options) {
     analysis_ = std::make_shared<const DeckAnalysis>(analysis_->WithOptions(options));
   }
@@ -203,6 +203,7 @@ bool MainView::ShowList(std::string_view key, std::string_view fileName,
     // name other cards: every name is looked up again, from the cache as it
     // stands.
     std::vector<std::string_view> names;
+    names.reserve(entries.size());
     for (const TDeckEntry& entry : entries) names.push_back(entry.Name);
     LookupBatch batch(db, names);
     for (const TDeckEntry& entry : entries) {

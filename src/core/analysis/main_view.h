@@ -133,7 +133,7 @@ class MainView {
  private:
   void ShowValid(AnalysisPtr analysis);
   void Fail();
-  void SetOptions(AnalysisOptions options);
+  void SetOptions(const AnalysisOptions& options);
 
   AnalysisPtr analysis_;
   std::string dName_;

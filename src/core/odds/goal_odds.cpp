@@ -192,7 +192,8 @@ Goal::Goal(std::vector<GoalLine> lines, std::vector<GoalCondition> conditions,
            std::vector<std::size_t> groupOf)
     : lines_(std::move(lines)), conditions_(std::move(conditions)), groupOf_(std::move(groupOf)) {
   if (conditions_.size() != groupOf_.size() || conditions_.size() > kMostGoalConditions) {
-    throw std::invalid_argument("a goal needs one group per condition, at most four");
+    throw std::invalid_argument("a goal needs one group per condition, at most " +
+                                std::to_string(kMostGoalConditions));
   }
   for (std::size_t i = 0; i < conditions_.size(); ++i) {
     const std::int32_t k = conditions_[i].AtLeast;
