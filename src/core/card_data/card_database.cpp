@@ -61,13 +61,6 @@ bool ReadAt(int fd, std::uint8_t* out, std::size_t size, std::int64_t offset) {
   return true;
 }
 
-// File offsets and sizes are signed; the record size joins them as one.
-constexpr std::int64_t kRecordBytes = kRecordSize;
-
-std::int32_t CountOf(std::int64_t bytes) {
-  return static_cast<std::int32_t>(std::min<std::int64_t>(bytes / kRecordBytes, INT32_MAX));
-}
-
 }  // namespace
 
 bool SortsAfterIgnoringCase(std::string_view a, std::string_view b) {
@@ -155,7 +148,7 @@ std::int32_t CardDatabase::RecordCount() {
   if (index_) return index_->Count();
   if (few_) return few_->Count();
   if (statFd_ < 0) OpenCardStat();
-  return CountOf(FileSize(statFd_));
+  return WholeRecords(FileSize(statFd_));
 }
 
 void CardDatabase::ReadRecord(std::int32_t i) {
@@ -166,7 +159,7 @@ void CardDatabase::ReadRecord(std::int32_t i) {
   }
   if (statFd_ < 0) OpenCardStat();
   RecordBytes bytes;
-  if (i < 0 || !ReadAt(statFd_, bytes.data(), kRecordSize, std::int64_t{i} * kRecordBytes)) {
+  if (i < 0 || !ReadAt(statFd_, bytes.data(), kRecordSize, RecordOffset(i))) {
     throw IoError(kReadBeyondEnd);
   }
   CurrentCard = DecodeRecord(bytes.data());
@@ -203,7 +196,7 @@ bool CardDatabase::ScanLookup(std::string_view name, std::int32_t start) {
     for (std::int32_t first = from; first < to; first += kBlock) {
       const std::int32_t n = std::min(kBlock, to - first);
       if (!ReadAt(statFd_, block.data(), static_cast<std::size_t>(n) * kRecordSize,
-                  std::int64_t{first} * kRecordBytes)) {
+                  RecordOffset(first))) {
         throw IoError(kReadBeyondEnd);
       }
       for (std::int32_t k = 0; k < n; ++k) {
