@@ -11,8 +11,9 @@
 #include <vector>
 
 #include "core/card_data/data_journal.h"
-#include "core/card_data/file_util.h"
 #include "core/card_data/io_error.h"
+#include "core/card_data/paths.h"
+#include "core/card_data/safe_file.h"
 #include "core/card_data/text_util.h"
 
 namespace quillet {
