@@ -10,6 +10,7 @@
 #include <array>
 
 #include "core/analysis/checked_math.h"
+#include "core/analysis/cost_kinds.h"
 #include "core/analysis/deck_analysis.h"
 #include "core/analysis/deck_problems.h"
 #include "core/analysis/drill_down.h"
@@ -236,10 +237,9 @@ void MasterModel::Analyze(OpenDeckHost& host, bool useSettings) {
   ShowDomainCounts();
 
   costBoxItems_.clear();
-  if (st.AssetAmount > 0) costBoxItems_.emplace_back("Assets");
-  if (st.EnhanceAmount > 0) costBoxItems_.emplace_back("Enhancements");
-  if (st.IntervenAmount > 0) costBoxItems_.emplace_back("Interventions");
-  if (st.ProgAmount > 0) costBoxItems_.emplace_back("Programs");
+  for (const CostKindItem& kind : kCostKindItems) {
+    if (kind.count != nullptr && st.*kind.count > 0) costBoxItems_.emplace_back(kind.item);
+  }
   costBoxItems_.emplace_back(kAllCards);
   costBoxText_ = kAllCards;
   ShowDeployCosts();
