@@ -47,7 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       Check(r.TextEnd <= importer.TextCharCount);
       previousEnd = r.TextEnd;
     }
-    Check(r.Name.length <= 33 && r.Edition.length <= 11 && r.HP.length <= 2);
+    Check(r.Name.length <= kNameWidth && r.Edition.length <= 11 && r.HP.length <= 2);
     Check((r.Keywords >> 30) == 0 && (r.Specials >> 17) == 0);
   }
   if (count > 0) {

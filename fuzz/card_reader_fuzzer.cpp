@@ -17,6 +17,7 @@
 #include <string_view>
 
 #include "core/card_data/card_database.h"
+#include "core/card_data/card_record.h"
 #include "core/card_data/io_error.h"
 #include "core/reader/reader_model.h"
 #include "fuzz_check.h"
@@ -74,7 +75,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (count == 0) return;
     Check(db.CurrentCardIndex >= 0 && db.CurrentCardIndex < count);
     const ReaderView& view = reader.view();
-    Check(view.CardName.size() <= 33);
+    Check(view.CardName.size() <= kNameWidth);
     Check(view.Edition.size() <= 11);
     Check(view.SpecialBox.size() <= 30 + 17);
     Check(view.CardTextMissing || view.CardText.size() <= text.size());

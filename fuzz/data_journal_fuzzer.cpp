@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "core/card_data/data_journal.h"
-#include "core/card_data/file_util.h"
+#include "core/card_data/temp_files.h"
 #include "fuzz_check.h"
 
 using quillet::fuzz::Check;

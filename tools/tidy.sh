@@ -10,7 +10,7 @@ cd "$(dirname "$0")/.."
 build=${1:-build}
 [ -f "$build/compile_commands.json" ] || { echo "tidy: no $build/compile_commands.json; configure first" >&2; exit 2; }
 # The generated sources (moc, resources, the embedded pictures) must exist.
-cmake --build "$build" --target quillet_gui_autogen quillet_report_pictures >/dev/null 2>&1 || true
+cmake --build "$build" --target quillet_gui_autogen quillet_app_autogen quillet_report_pictures >/dev/null 2>&1 || true
 
 out=$(mktemp)
 trap 'rm -f "$out"' EXIT

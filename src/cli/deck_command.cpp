@@ -5,6 +5,7 @@
 #include <ostream>
 #include <utility>
 
+#include "core/analysis/figure_choices.h"
 #include "core/card_data/text_util.h"
 
 namespace quillet::cli {
@@ -28,7 +29,7 @@ void AddCostOption(CLI::App& command, std::string& costKind) {
                   "Total deployment cost for: \"All cards\", \"Assets\", \"Enhancements\", "
                   "\"Interventions\" or \"Programs\"")
       ->type_name("KIND")
-      ->check(CLI::IsMember({"All cards", "Assets", "Enhancements", "Interventions", "Programs"}));
+      ->check(CLI::IsMember(CostKindNames()));
 }
 
 int AnalyzeForCli(const DeckCommandOptions& options, AnalysedDeck& deck, CommandContext& context) {

@@ -8,6 +8,7 @@
 #include "cli/commands.h"
 #include "cli/deck_command.h"
 #include "core/card_data/byte_source.h"
+#include "core/card_data/safe_file.h"
 #include "core/names/deck_list_export.h"
 
 namespace quillet::cli {

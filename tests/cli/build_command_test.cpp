@@ -8,7 +8,7 @@
 
 #include "core/card_data/card_database.h"
 #include "core/card_data/data_journal.h"
-#include "core/card_data/file_util.h"
+#include "core/card_data/temp_files.h"
 #include "core/import/card_list_line.h"
 #include "deck_cli_support.h"
 #include "support/temp_dir.h"

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <set>
 #include <string>
 #include <string_view>
 
@@ -40,6 +41,14 @@ class TempDir {
   static std::string Read(const std::string& file) {
     std::ifstream in(file, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
+  }
+  // The names in the folder `dir`, for tests that no stray file is left.
+  static std::set<std::string> Names(const std::string& dir) {
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dir)) {
+      names.insert(entry.path().filename().string());
+    }
+    return names;
   }
 
  private:

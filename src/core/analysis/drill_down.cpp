@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "core/analysis/figure_choices.h"
 #include "core/card_data/card_words.h"
 #include "core/card_data/str_to_int.h"
 
@@ -45,15 +46,6 @@ bool Offensive(const TCardRecord& card) {
 bool ProducesOrContract(char prod, const TCardRecord& card, std::string_view contract) {
   return (prod != ' ' && (card.CardType == 'B' || card.CardType == 'H')) ||
          card.Name.View() == contract;
-}
-
-bool OfCostKind(const TCardRecord& card, std::string_view kind) {
-  if (kind == "All cards") return true;
-  if (kind == "Assets") return card.CardType == 'A';
-  if (kind == "Enhancements") return card.CardType == 'E';
-  if (kind == "Interventions") return card.CardType == 'I';
-  if (kind == "Programs") return card.CardType == 'P';
-  return false;
 }
 
 // A card that pays the resource, of the kind chosen for the cost figures.

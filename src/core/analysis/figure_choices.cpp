@@ -48,30 +48,35 @@ const DomainField* FindDomainField(std::string_view component) {
 const std::vector<CostKind>& CostKindTable() {
   static const std::vector<CostKind> kinds = {
       {kAllCardsCostItem,
+       0,
        {&S::AssetMilCost, &S::EnhMilCost, &S::IntervenMilCost, &S::ProgMilCost},
        {&S::AssetCovCost, &S::EnhCovCost, &S::IntervenCovCost, &S::ProgCovCost},
        {&S::AssetCybCost, &S::EnhCybCost, &S::IntervenCybCost, &S::ProgCybCost},
        nullptr,
        "deploy all your cards"},
       {"Assets",
+       'A',
        {&S::AssetMilCost},
        {&S::AssetCovCost},
        {&S::AssetCybCost},
        &S::AssetAmount,
        "deploy all your assets"},
       {"Enhancements",
+       'E',
        {&S::EnhMilCost},
        {&S::EnhCovCost},
        {&S::EnhCybCost},
        &S::EnhanceAmount,
        "use all your enhancements"},
       {"Interventions",
+       'I',
        {&S::IntervenMilCost},
        {&S::IntervenCovCost},
        {&S::IntervenCybCost},
        &S::IntervenAmount,
        "invoke all your interventions"},
       {"Programs",
+       'P',
        {&S::ProgMilCost},
        {&S::ProgCovCost},
        {&S::ProgCybCost},
@@ -86,6 +91,18 @@ const CostKind* FindCostKind(std::string_view item) {
     if (kind.item == item) return &kind;
   }
   return nullptr;
+}
+
+bool OfCostKind(const TCardRecord& card, std::string_view kind) {
+  const CostKind* found = FindCostKind(kind);
+  return found != nullptr && (found->cardType == 0 || card.CardType == found->cardType);
+}
+
+std::vector<std::string> CostKindNames() {
+  std::vector<std::string> names;
+  names.reserve(CostKindTable().size());
+  for (const CostKind& kind : CostKindTable()) names.emplace_back(kind.item);
+  return names;
 }
 
 const std::vector<std::string_view>& CostKinds() {

@@ -6,10 +6,12 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 #include <string_view>
 #include <vector>
 
 #include "core/analysis/deck_stats.h"
+#include "core/card_data/card_record.h"
 
 namespace quillet {
 
@@ -27,16 +29,24 @@ const std::array<DomainField, 7>& DomainFields();
 const DomainField* FindDomainField(std::string_view component);
 
 struct CostKind {
-  std::string_view item;                          // as the cost selector lists it
+  std::string_view item;  // as the cost selector lists it
+  char cardType;          // the one card type of the kind; 0: every card
   std::array<std::int32_t TDeckStats::*, 4> mil;  // summed; unused slots null
   std::array<std::int32_t TDeckStats::*, 4> cov;
   std::array<std::int32_t TDeckStats::*, 4> cyb;
   std::int32_t TDeckStats::*amount;  // the cards of the kind; null for every card
   std::string_view hintTail;         // "deploy all your cards"
 };
-// Every kind, "All cards" first.
+// Every kind, "All cards" first: it is the default, and the command line
+// names it first; the selector shows it last.
 const std::vector<CostKind>& CostKindTable();
+// The kind named `item`, or null for a name that is none.
 const CostKind* FindCostKind(std::string_view item);
+// Whether `card` is one of the cards of the kind named `kind`; no card is of
+// an unknown kind.
+bool OfCostKind(const TCardRecord& card, std::string_view kind);
+// Every kind's item, in the table's order (what --cost accepts).
+std::vector<std::string> CostKindNames();
 
 // The cost selector's items, "All cards" last.
 const std::vector<std::string_view>& CostKinds();

@@ -11,7 +11,7 @@
 #include "core/analysis/drill_down.h"
 #include "core/analysis/hand_chance.h"
 #include "core/card_data/byte_source.h"
-#include "core/card_data/file_util.h"
+#include "core/card_data/safe_file.h"
 
 namespace quillet {
 namespace {

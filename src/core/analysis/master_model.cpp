@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "core/card_data/file_util.h"
+#include "core/card_data/paths.h"
 #include "core/settings/ini_settings.h"
 
 namespace quillet {

@@ -6,8 +6,8 @@
 #include <cerrno>
 #include <cstring>
 
-#include "core/card_data/file_util.h"
 #include "core/card_data/io_error.h"
+#include "core/card_data/safe_file.h"
 
 namespace quillet {
 
@@ -20,31 +20,6 @@ std::size_t MemorySource::Read(std::uint8_t* buffer, std::size_t size) {
 
 FileSource::FileSource(const std::string& path, long long maxSize)
     : fd_(OpenRegularFile(path, maxSize)) {}
-
-std::string ReadWholeFile(const std::string& path, long long maxSize) {
-  FileSource file(path, maxSize);
-  // Read straight into the string, growing it a block at a time: the card
-  // texts run to megabytes.
-  std::string bytes;
-  std::size_t size = 0;
-  for (;;) {
-    bytes.resize(size + std::size_t{256} * 1024);
-    const std::size_t n =
-        file.Read(reinterpret_cast<std::uint8_t*>(bytes.data() + size), bytes.size() - size);
-    if (n == 0) break;
-    size += n;
-  }
-  bytes.resize(size);
-  return bytes;
-}
-
-void WriteWholeFile(const std::string& path, std::string_view bytes) {
-  AtomicFile file(path);
-  BufferedSink sink(file.fd());
-  sink.Write(bytes);
-  sink.Flush();
-  file.Commit();
-}
 
 FileSource::~FileSource() {
   if (fd_ >= 0) ::close(fd_);

@@ -44,18 +44,6 @@ class FileSource final : public ByteSource {
   int fd_ = -1;
 };
 
-// The program's own small files (settings, recent decks, window places)
-// hold kilobytes; a larger one is not ours, and reading it (a link to an
-// endless device) would stall the start.
-inline constexpr long long kMaxOwnFileSize = 1024ll * 1024;
-
-// Every byte of the regular file `path`, through FileSource with `maxSize`
-// (-1: no limit). Throws IoError.
-std::string ReadWholeFile(const std::string& path, long long maxSize = kMaxOwnFileSize);
-// Replaces the file `path` with `bytes` through AtomicFile: all or nothing.
-// Throws IoError.
-void WriteWholeFile(const std::string& path, std::string_view bytes);
-
 // Reads a source one byte at a time through a buffer. Get() returns the next
 // byte, or kEnd once every byte has been delivered; reading at the end is no
 // error and keeps returning kEnd.

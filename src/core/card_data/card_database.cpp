@@ -11,8 +11,9 @@
 #include <vector>
 
 #include "core/card_data/data_journal.h"
-#include "core/card_data/file_util.h"
 #include "core/card_data/io_error.h"
+#include "core/card_data/paths.h"
+#include "core/card_data/safe_file.h"
 #include "core/card_data/text_util.h"
 
 namespace quillet {
@@ -59,13 +60,6 @@ bool ReadAt(int fd, std::uint8_t* out, std::size_t size, std::int64_t offset) {
     done += static_cast<std::size_t>(n);
   }
   return true;
-}
-
-// File offsets and sizes are signed; the record size joins them as one.
-constexpr std::int64_t kRecordBytes = kRecordSize;
-
-std::int32_t CountOf(std::int64_t bytes) {
-  return static_cast<std::int32_t>(std::min<std::int64_t>(bytes / kRecordBytes, INT32_MAX));
 }
 
 }  // namespace
@@ -161,7 +155,7 @@ std::int32_t CardDatabase::RecordCount() {
   if (index_) return index_->Count();
   if (few_) return few_->Count();
   if (statFd_ < 0) OpenCardStat();
-  return CountOf(FileSize(statFd_));
+  return WholeRecords(FileSize(statFd_));
 }
 
 void CardDatabase::ReadRecord(std::int32_t i) {
@@ -172,7 +166,7 @@ void CardDatabase::ReadRecord(std::int32_t i) {
   }
   if (statFd_ < 0) OpenCardStat();
   RecordBytes bytes;
-  if (i < 0 || !ReadAt(statFd_, bytes.data(), kRecordSize, std::int64_t{i} * kRecordBytes)) {
+  if (i < 0 || !ReadAt(statFd_, bytes.data(), kRecordSize, RecordOffset(i))) {
     throw IoError(kReadBeyondEnd);
   }
   CurrentCard = DecodeRecord(bytes.data());
@@ -209,7 +203,7 @@ bool CardDatabase::ScanLookup(std::string_view name, std::int32_t start) {
     for (std::int32_t first = from; first < to; first += kBlock) {
       const std::int32_t n = std::min(kBlock, to - first);
       if (!ReadAt(statFd_, block.data(), static_cast<std::size_t>(n) * kRecordSize,
-                  std::int64_t{first} * kRecordBytes)) {
+                  RecordOffset(first))) {
         throw IoError(kReadBeyondEnd);
       }
       for (std::int32_t k = 0; k < n; ++k) {

@@ -18,17 +18,10 @@
 namespace quillet {
 namespace {
 
-constexpr std::size_t kNameField = 33;
-
 CardFileState StateOf(const struct stat& st) {
   return {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino),
           static_cast<std::int64_t>(st.st_size),
           static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec};
-}
-
-std::int32_t WholeRecords(std::int64_t bytes) {
-  return static_cast<std::int32_t>(
-      std::min<std::int64_t>(bytes / static_cast<std::int64_t>(kRecordSize), INT32_MAX));
 }
 
 // FNV-1a: names are short and the index is built once per state.
@@ -105,11 +98,11 @@ std::int32_t FindFrom(std::span<const std::int32_t> positions, std::int32_t star
 }
 
 std::string_view StoredName(const std::uint8_t* record) {
-  return {reinterpret_cast<const char*>(record + 1), std::min<std::size_t>(record[0], kNameField)};
+  return {reinterpret_cast<const char*>(record + 1), std::min<std::size_t>(record[0], kNameWidth)};
 }
 
 CardIndex::CardIndex(int fd) : state_(StateOfOpenFile(fd)), count_(WholeRecords(state_.size)) {
-  bytes_.resize(static_cast<std::size_t>(count_) * kStride);
+  bytes_.resize(static_cast<std::size_t>(count_) * kRecordSize);
   std::size_t done = 0;
   while (done < bytes_.size()) {
     const ssize_t n =
@@ -141,7 +134,7 @@ std::size_t CardIndex::SlotOf(std::string_view name) const {
 }
 
 std::int32_t CardIndex::Find(std::string_view name, std::int32_t start) const {
-  if (name.size() > kNameField) return -1;
+  if (name.size() > kNameWidth) return -1;
   const std::int32_t first = slots_[SlotOf(name)];
   if (first < 0) return -1;
   // Chains are short (a name held more than once), so they are walked.
@@ -184,7 +177,7 @@ NamePositions::NamePositions(int fd, const std::vector<std::string_view>& names)
   auto wanted = std::make_unique<std::bitset<std::size_t{1} << kQuickKeyBits>>();
   for (std::string_view name : names) {
     positions_.try_emplace(std::string(name));
-    if (name.size() > kNameField) continue;  // no record holds so long a name
+    if (name.size() > kNameWidth) continue;  // no record holds so long a name
     wanted->set(QuickKey(name));
   }
   for (std::int32_t i = 0; i < count_; ++i) {

@@ -28,6 +28,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "core/card_data/card_record.h"
+
 namespace quillet {
 
 // What tells one content of a file from another without reading it.
@@ -49,7 +51,7 @@ std::optional<CardFileState> StateOfFile(const std::string& path);
 // all (the scan wraps round). -1 when `positions` is empty.
 std::int32_t FindFrom(std::span<const std::int32_t> positions, std::int32_t start);
 
-// The name stored in a 116-byte record, its length byte capped at the field.
+// The name stored in a record, its length byte capped at the field.
 std::string_view StoredName(const std::uint8_t* record);
 
 class CardIndex {
@@ -71,7 +73,7 @@ class CardIndex {
   const CardFileState& State() const { return state_; }
   std::int32_t Count() const { return count_; }
   const std::uint8_t* Record(std::int32_t i) const {
-    return bytes_.data() + static_cast<std::size_t>(i) * kStride;
+    return bytes_.data() + static_cast<std::size_t>(i) * kRecordSize;
   }
   // LookupCard's record for `name` from `start` (see FindFrom); -1: none.
   std::int32_t Find(std::string_view name, std::int32_t start) const;
@@ -79,7 +81,6 @@ class CardIndex {
   std::int32_t First(std::string_view name) const { return Find(name, 0); }
 
  private:
-  static constexpr std::size_t kStride = 116;
   std::size_t SlotOf(std::string_view name) const;
 
   CardFileState state_;
@@ -102,7 +103,7 @@ class NamePositions {
 
   std::int32_t Count() const { return count_; }
   const std::uint8_t* Record(std::int32_t i) const {
-    return map_ + static_cast<std::size_t>(i) * 116;
+    return map_ + static_cast<std::size_t>(i) * kRecordSize;
   }
   bool Covers(std::string_view name) const { return positions_.contains(name); }
   // As CardIndex::Find, for a name it covers.

@@ -1,5 +1,6 @@
 #include "core/card_data/card_record.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace quillet {
@@ -21,24 +22,30 @@ constexpr std::size_t kIntsAt = offsetof(TCardRecord, Keywords);
 
 }  // namespace
 
+std::int32_t WholeRecords(std::int64_t bytes) {
+  return static_cast<std::int32_t>(
+      std::min<std::int64_t>(bytes / static_cast<std::int64_t>(kRecordSize), INT32_MAX));
+}
+
 RecordBytes EncodeRecord(const TCardRecord& card) {
   RecordBytes out{};
   // Everything before the integers is bytes, identical on every host.
   std::memcpy(out.data(), &card, kIntsAt);
-  PutLE32(out.data() + 100, card.Keywords);
-  PutLE32(out.data() + 104, card.Specials);
-  PutLE32(out.data() + 108, static_cast<std::uint32_t>(card.TextStart));
-  PutLE32(out.data() + 112, static_cast<std::uint32_t>(card.TextEnd));
+  PutLE32(out.data() + offsetof(TCardRecord, Keywords), card.Keywords);
+  PutLE32(out.data() + offsetof(TCardRecord, Specials), card.Specials);
+  PutLE32(out.data() + offsetof(TCardRecord, TextStart),
+          static_cast<std::uint32_t>(card.TextStart));
+  PutLE32(out.data() + offsetof(TCardRecord, TextEnd), static_cast<std::uint32_t>(card.TextEnd));
   return out;
 }
 
 TCardRecord DecodeRecord(const std::uint8_t* bytes) {
   TCardRecord card;
   std::memcpy(static_cast<void*>(&card), bytes, kIntsAt);
-  card.Keywords = GetLE32(bytes + 100);
-  card.Specials = GetLE32(bytes + 104);
-  card.TextStart = static_cast<std::int32_t>(GetLE32(bytes + 108));
-  card.TextEnd = static_cast<std::int32_t>(GetLE32(bytes + 112));
+  card.Keywords = GetLE32(bytes + offsetof(TCardRecord, Keywords));
+  card.Specials = GetLE32(bytes + offsetof(TCardRecord, Specials));
+  card.TextStart = static_cast<std::int32_t>(GetLE32(bytes + offsetof(TCardRecord, TextStart)));
+  card.TextEnd = static_cast<std::int32_t>(GetLE32(bytes + offsetof(TCardRecord, TextEnd)));
   return card;
 }
 

@@ -13,10 +13,13 @@
 
 namespace quillet {
 
+// The two sizes everything that reads CardStat.Dat without decoding it (the
+// index, the name scan, the importer's field reader) must agree on.
 inline constexpr std::size_t kRecordSize = 116;
+inline constexpr std::size_t kNameWidth = 33;
 
 struct TCardRecord {
-  ShortString<33> Name;
+  ShortString<kNameWidth> Name;
   ShortString<11> Edition;
   char Rarity = 0;
   char CardType = 0;
@@ -57,7 +60,7 @@ struct TCardRecord {
 
 static_assert(sizeof(TCardRecord) == kRecordSize);
 static_assert(offsetof(TCardRecord, Name) == 0);
-static_assert(offsetof(TCardRecord, Edition) == 34);
+static_assert(offsetof(TCardRecord, Edition) == 1 + kNameWidth);
 static_assert(offsetof(TCardRecord, Rarity) == 46);
 static_assert(offsetof(TCardRecord, CardType) == 47);
 static_assert(offsetof(TCardRecord, Domain) == 48);
@@ -87,6 +90,14 @@ static_assert(offsetof(TCardRecord, TextStart) == 108);
 static_assert(offsetof(TCardRecord, TextEnd) == 112);
 
 using RecordBytes = std::array<std::uint8_t, kRecordSize>;
+
+// The whole records in a CardStat.Dat of `bytes` bytes, at most INT32_MAX:
+// a torn record at the end is not one.
+std::int32_t WholeRecords(std::int64_t bytes);
+// Where record `i` starts in CardStat.Dat. File offsets are signed.
+inline std::int64_t RecordOffset(std::int32_t i) {
+  return std::int64_t{i} * static_cast<std::int64_t>(kRecordSize);
+}
 
 // The record as it stands in CardStat.Dat.
 RecordBytes EncodeRecord(const TCardRecord& card);

@@ -5,7 +5,7 @@
 
 #include <cstdlib>
 
-#include "core/card_data/file_util.h"
+#include "core/card_data/paths.h"
 
 namespace quillet {
 namespace {

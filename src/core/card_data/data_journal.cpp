@@ -9,10 +9,11 @@
 #include <ctime>
 #include <utility>
 
-#include "core/card_data/byte_source.h"
-#include "core/card_data/file_util.h"
 #include "core/card_data/io_error.h"
+#include "core/card_data/paths.h"
 #include "core/card_data/rename_new.h"
+#include "core/card_data/safe_file.h"
+#include "core/card_data/temp_files.h"
 
 namespace quillet {
 namespace {
@@ -156,12 +157,7 @@ std::optional<std::vector<JournalStep>> ParseJournal(std::string_view bytes) {
 }
 
 void WriteJournal(const std::string& dir, const std::vector<JournalStep>& steps) {
-  const std::string text = JournalText(steps);
-  AtomicFile file(dir + std::string(kJournalFileName));
-  BufferedSink sink(file.fd());
-  sink.Write(text);
-  sink.Flush();
-  file.Commit();
+  WriteWholeFile(dir + std::string(kJournalFileName), JournalText(steps));
 }
 
 void ApplyJournal(const std::string& dir, const std::vector<JournalStep>& steps) {

@@ -4,7 +4,8 @@
 
 #include "core/card_data/byte_source.h"
 #include "core/card_data/card_words.h"
-#include "core/card_data/file_util.h"
+#include "core/card_data/paths.h"
+#include "core/card_data/safe_file.h"
 #include "core/catalogue/card_folding.h"
 
 namespace quillet {

@@ -5,8 +5,8 @@
 #include <cerrno>
 
 #include "core/card_data/byte_source.h"
-#include "core/card_data/file_util.h"
 #include "core/card_data/io_error.h"
+#include "core/card_data/safe_file.h"
 
 namespace quillet {
 namespace {

@@ -15,7 +15,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/card_data/file_util.h"
+#include "core/card_data/safe_file.h"
 #include "core/deck_edit/deck_edit.h"
 
 namespace quillet {

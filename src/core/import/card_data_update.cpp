@@ -7,8 +7,10 @@
 #include <vector>
 
 #include "core/card_data/data_journal.h"
-#include "core/card_data/file_util.h"
 #include "core/card_data/io_error.h"
+#include "core/card_data/paths.h"
+#include "core/card_data/safe_file.h"
+#include "core/card_data/temp_files.h"
 #include "core/import/card_list_importer.h"
 
 namespace quillet {

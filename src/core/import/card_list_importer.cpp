@@ -15,9 +15,9 @@ constexpr int kTab = '\t';
 constexpr int kLf = '\n';
 constexpr int kCr = '\r';
 
-// A field is used for at most its first 33 bytes (the name), so the rest of
-// an overlong field is read and dropped instead of held in memory.
-constexpr std::size_t kFieldKeep = 33;
+// A field is used for at most its first kNameWidth bytes (the name, the
+// widest text of the record), so the rest of an overlong field is read and
+// dropped instead of held in memory.
 // Longer than every word the keyword and resource fields know, so a word cut
 // to this length never matches one.
 constexpr std::size_t kWordKeep = 32;
@@ -48,7 +48,7 @@ void AppendToCostPart(std::string& part, int byte) {
 CardListImporter::CardListImporter(ByteSource& cardsFile, TCardRecord& card, ByteSink& cardStat,
                                    ByteSink* cardText, const UpdateOptions& options)
     : reader_(cardsFile), card_(card), cardStat_(cardStat), cardText_(cardText), options_(options) {
-  field_.reserve(kFieldKeep);
+  field_.reserve(kNameWidth);
   word_.reserve(kWordKeep);
 }
 
@@ -119,7 +119,7 @@ std::string_view CardListImporter::ReadField() {
   field_.clear();
   Next();
   while (byte_ != ByteReader::kEnd && byte_ != kTab) {
-    AppendBounded(field_, byte_, kFieldKeep);
+    AppendBounded(field_, byte_, kNameWidth);
     Next();
   }
   return field_;

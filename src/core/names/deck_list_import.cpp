@@ -7,7 +7,7 @@
 #include <unordered_map>
 
 #include "core/card_data/byte_source.h"
-#include "core/card_data/file_util.h"
+#include "core/card_data/safe_file.h"
 #include "core/card_data/text_util.h"
 #include "core/deck_edit/deck_edit.h"
 

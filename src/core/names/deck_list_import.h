@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "core/card_data/byte_source.h"
+#include "core/card_data/safe_file.h"
 #include "core/names/name_suggestions.h"
 
 namespace quillet {

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "core/card_data/byte_source.h"
-#include "core/card_data/file_util.h"
 #include "core/card_data/io_error.h"
+#include "core/card_data/safe_file.h"
 #include "core/card_data/text_util.h"
 #include "core/settings/own_file.h"
 

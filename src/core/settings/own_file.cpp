@@ -1,8 +1,9 @@
 #include "core/settings/own_file.h"
 
 #include "core/card_data/byte_source.h"
-#include "core/card_data/file_util.h"
 #include "core/card_data/io_error.h"
+#include "core/card_data/paths.h"
+#include "core/card_data/safe_file.h"
 
 namespace quillet {
 

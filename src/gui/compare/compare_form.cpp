@@ -13,7 +13,7 @@
 #include <exception>
 #include <string>
 
-#include "core/card_data/file_util.h"
+#include "core/card_data/paths.h"
 #include "gui/main_window/deck_host.h"
 #include "gui/main_window/shown_text.h"
 #include "gui/platform/card_text_codec.h"

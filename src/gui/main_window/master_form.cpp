@@ -24,7 +24,7 @@
 #include <exception>
 
 #include "core/analysis/card_list_heading.h"
-#include "core/card_data/file_util.h"
+#include "core/card_data/paths.h"
 #include "gui/main_window/card_list_box.h"
 #include "gui/main_window/card_list_hint.h"
 #include "gui/main_window/deck_host.h"

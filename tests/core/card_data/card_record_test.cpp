@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 #include "core/card_data/card_words.h"
 #include "core/card_data/text_util.h"
 
@@ -58,6 +60,19 @@ TEST(CardRecord, ACorruptLengthByteNeverReadsPastTheCapacity) {
   const TCardRecord card = DecodeRecord(bytes.data());
   EXPECT_EQ(card.Name.View().size(), 33u);
   EXPECT_EQ(card.HP.View().size(), 2u);
+}
+
+// The sizes are written out here rather than taken from the header, so a
+// change to the layout's constants shows as a failing test.
+TEST(CardRecord, CountsWholeRecordsAndPlacesEachAt116Bytes) {
+  EXPECT_EQ(WholeRecords(0), 0);
+  EXPECT_EQ(WholeRecords(115), 0);
+  EXPECT_EQ(WholeRecords(116), 1);
+  EXPECT_EQ(WholeRecords(3 * 116 + 115), 3);  // a torn last record is not one
+  EXPECT_EQ(WholeRecords(std::int64_t{116} * INT32_MAX + 116), INT32_MAX);
+  EXPECT_EQ(RecordOffset(0), 0);
+  EXPECT_EQ(RecordOffset(2), 232);
+  EXPECT_EQ(RecordOffset(INT32_MAX), std::int64_t{116} * INT32_MAX);  // no 32-bit overflow
 }
 
 TEST(CardRecord, HasKeywordIsTrueForAnyKeywordOfTheMask) {

@@ -15,8 +15,9 @@
 #include <set>
 
 #include "core/card_data/card_database.h"
-#include "core/card_data/file_util.h"
 #include "core/card_data/io_error.h"
+#include "core/card_data/paths.h"
+#include "core/card_data/temp_files.h"
 #include "support/temp_dir.h"
 #include "support/unprivileged.h"
 
@@ -29,14 +30,6 @@ using test::TempDir;
 const std::string kStatTemp = TempFileName("CardStat.Dat");
 const std::string kTextTemp = TempFileName("CardText.Dat");
 const std::string kJournal(kJournalFileName);
-
-std::set<std::string> Names(const std::string& dir) {
-  std::set<std::string> names;
-  for (const auto& entry : fs::directory_iterator(dir)) {
-    names.insert(entry.path().filename().string());
-  }
-  return names;
-}
 
 TEST(DataJournalTest, ReadsBackWhatItWritesAndRefusesEverythingElse) {
   const std::vector<JournalStep> steps = {{kStatTemp, "CardStat.Dat"}, {"", "CardText.Dat"}};
@@ -90,7 +83,7 @@ void ExpectPair(const std::string& dir, bool committed) {
   EXPECT_EQ(TempDir::Read(dir + "CardStat.Dat"), committed ? "new stats" : "old stats");
   EXPECT_EQ(TempDir::Read(dir + "CardText.Dat"), committed ? "new texts" : "old texts");
   if (committed) {
-    EXPECT_EQ(Names(dir), (std::set<std::string>{"CardStat.Dat", "CardText.Dat"}));
+    EXPECT_EQ(TempDir::Names(dir), (std::set<std::string>{"CardStat.Dat", "CardText.Dat"}));
   }
 }
 
@@ -149,7 +142,7 @@ TEST(DataJournalTest, ADataFileThatIsALinkIsReplacedWhereTheLinkPoints) {
   EXPECT_TRUE(fs::is_symlink(dir.File("CardText.Dat")));
   EXPECT_EQ(TempDir::Read(dir.File("CardText.Dat")), "new texts");
   EXPECT_EQ(TempDir::Read(dir.File("CardStat.Dat")), "new stats");
-  EXPECT_EQ(Names(other.path()), std::set<std::string>{"texts"});
+  EXPECT_EQ(TempDir::Names(other.path()), std::set<std::string>{"texts"});
 }
 
 // Whatever the journal of folder A names, folder B stays as it was.
@@ -170,7 +163,7 @@ TEST(DataJournalTest, AJournalNeverReachesAnotherFolder) {
     EXPECT_EQ(TempDir::Read(b.File("CardStat.Dat")), "b stats") << journal;
     EXPECT_TRUE(fs::exists(b.File(kStatTemp)));
     EXPECT_EQ(TempDir::Read(a.File("CardStat.Dat")), "a stats");
-    for (const auto& name : Names(a.path())) fs::remove(a.File(name));
+    for (const auto& name : TempDir::Names(a.path())) fs::remove(a.File(name));
     a.Write("CardStat.Dat", "a stats");
   }
 }
@@ -249,7 +242,7 @@ TEST(DataJournalTest, AForeignJournalIsMovedAsideAndSaidOnce) {
     c.make(dir);
     { const CardDatabase db(dir.path()); }
     { const CardDatabase db(dir.path()); }
-    std::set<std::string> names = Names(dir.path());
+    std::set<std::string> names = TempDir::Names(dir.path());
     ASSERT_EQ(names.size(), 2u) << c.what;
     names.erase("CardStat.Dat");
     const std::string aside = *names.begin();
@@ -268,7 +261,7 @@ TEST(DataJournalTest, AForeignJournalMovedAsideTwiceGetsTwoNames) {
     dir.Write(kJournal, "not ours\n");
     EXPECT_EQ(FinishDataUpdate(dir.path()), JournalOutcome::kNone);
   }
-  EXPECT_EQ(Names(dir.path()).size(), 3u);
+  EXPECT_EQ(TempDir::Names(dir.path()).size(), 3u);
 }
 
 }  // namespace

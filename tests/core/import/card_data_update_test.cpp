@@ -8,8 +8,8 @@
 
 #include "card_list_line.h"
 #include "core/card_data/data_journal.h"
-#include "core/card_data/file_util.h"
 #include "core/card_data/io_error.h"
+#include "core/card_data/temp_files.h"
 #include "support/temp_dir.h"
 #include "support/unprivileged.h"
 

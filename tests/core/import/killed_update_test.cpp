@@ -13,7 +13,7 @@
 #include "card_list_line.h"
 #include "core/card_data/byte_source.h"
 #include "core/card_data/card_database.h"
-#include "core/card_data/file_util.h"
+#include "core/card_data/temp_files.h"
 #include "core/import/card_data_update.h"
 #include "support/temp_dir.h"
 
@@ -42,14 +42,6 @@ class StallingSource final : public ByteSource {
   std::size_t after_, pos_ = 0;
   int ready_;
 };
-
-std::set<std::string> Files(const std::string& dir) {
-  std::set<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(dir)) {
-    names.insert(entry.path().filename().string());
-  }
-  return names;
-}
 
 TEST(KilledUpdateTest, TheNextUpdateCleansUpAndTheOldDataSurvivesTheKill) {
   test::TempDir data;
@@ -82,7 +74,7 @@ TEST(KilledUpdateTest, TheNextUpdateCleansUpAndTheOldDataSurvivesTheKill) {
   // Half the list is written to the new files now, which have no name yet
   // where the file system can make unnamed files.
   std::size_t partial = 0;
-  for (const auto& name : Files(data.path())) {
+  for (const auto& name : test::TempDir::Names(data.path())) {
     if (name.starts_with(kTempPrefix)) ++partial;
   }
   EXPECT_TRUE(partial == 0u || partial == 2u) << partial;
@@ -96,7 +88,8 @@ TEST(KilledUpdateTest, TheNextUpdateCleansUpAndTheOldDataSurvivesTheKill) {
   CardDatabase db(data.path());
   MemorySource source(list);
   UpdateCardData(db, source, UpdateOptions{});
-  EXPECT_EQ(Files(data.path()), (std::set<std::string>{"CardStat.Dat", "CardText.Dat"}));
+  EXPECT_EQ(test::TempDir::Names(data.path()),
+            (std::set<std::string>{"CardStat.Dat", "CardText.Dat"}));
   EXPECT_EQ(db.RecordCount(), 2000);
 }
 
@@ -107,7 +100,7 @@ TEST(KilledUpdateTest, AMissingDataFolderIsCreated) {
   const std::string list = test::CardListLine{}.Str();  // the source only views it
   MemorySource source(list);
   UpdateCardData(db, source, UpdateOptions{});
-  EXPECT_EQ(Files(folder), (std::set<std::string>{"CardStat.Dat", "CardText.Dat"}));
+  EXPECT_EQ(test::TempDir::Names(folder), (std::set<std::string>{"CardStat.Dat", "CardText.Dat"}));
 }
 
 }  // namespace

@@ -12,8 +12,8 @@
 #include <thread>
 #include <vector>
 
-#include "core/card_data/file_util.h"
 #include "core/card_data/io_error.h"
+#include "core/card_data/safe_file.h"
 #include "core/card_data/str_to_int.h"
 #include "core/deck_edit/deck_edit.h"
 #include "core/names/deck_list_export.h"

@@ -1,25 +1,14 @@
-// Small file-system helpers shared by the card tools: the program's folder,
-// existence tests, and files that replace their target only when complete.
+// How every file of ours is read and written without harm to what is there:
+// reads open regular files only; writes replace their target whole or not
+// at all (AtomicFile), keep links, owners and permissions, and take turns
+// under file and folder locks. The temporary files a write goes through are
+// named and cleaned up by temp_files.h.
 #pragma once
 
-#include <cstddef>
 #include <string>
 #include <string_view>
 
 namespace quillet {
-
-// The folder of the running executable, with its trailing separator.
-std::string ProgramDir();
-
-bool FileExists(const std::string& path);
-// Removes `path`; a file that does not exist is no error. Throws IoError.
-void RemoveFile(const std::string& path);
-// The directory part of `path`, up to and including its last '/'; empty when
-// the path has none.
-std::string DirectoryPart(const std::string& path);
-// Creates `dir` and any missing parents (mkdir -p), each new one for its owner
-// only, as the XDG base directory rules ask. Throws IoError.
-void MakeDirectories(const std::string& dir);
 
 // Opens `path` for reading, refusing anything but a regular file (a folder,
 // a device, a FIFO, a socket: "File access denied") without blocking on a
@@ -38,29 +27,6 @@ std::string ResolveWriteTarget(const std::string& path);
 // write, or one nobody may write: root passes access(2) for any file, but a
 // file without write bits is meant to stay as it is, as editors treat it.
 void RefuseWriteProtected(const std::string& path);
-
-// The temporary files of our writers are named in a form no person would
-// choose, of one fixed length whatever the target's name (a target name near
-// the 255-byte limit still has room for its temporary file beside it):
-// kTempPrefix, eight hex digits naming the target (a hash of its bare name),
-// a '-' and eight random letters or digits. Only files of this form are ever
-// removed as left-overs, and only when no process holds them.
-inline constexpr std::string_view kTempPrefix = ".quillet-partial-";
-inline constexpr std::size_t kTempNameSize = kTempPrefix.size() + 8 + 1 + 8;
-
-// A new temporary file name (bare, without folder) for the target named
-// `targetName` (bare, without folder).
-std::string TempFileName(std::string_view targetName);
-// Whether the bare `name` is one TempFileName(targetName) can give.
-bool IsTempFileNameOf(std::string_view name, std::string_view targetName);
-
-// Removes the temporary files that writers of `target` (a bare file name in
-// `dir`) left behind when they were killed: regular files whose names
-// IsTempFileNameOf gives and that no process holds (AtomicFile locks its own
-// from its creation to its rename). Anything else of the folder, whatever
-// its name, is left alone. A folder that cannot be listed holds nothing we
-// could remove. Never throws.
-void RemoveStaleTemps(const std::string& dir, const std::string& target);
 
 // Flushes the folder `dir` itself to disk, so that a rename or unlink done
 // in it survives a power cut (as SQLite and PostgreSQL do after a rename).
@@ -147,5 +113,17 @@ class AtomicFile {
   bool synced_ = false;
   bool keep_ = false;
 };
+
+// The program's own small files (settings, recent decks, window places)
+// hold kilobytes; a larger one is not ours, and reading it (a link to an
+// endless device) would stall the start.
+inline constexpr long long kMaxOwnFileSize = 1024ll * 1024;
+
+// Every byte of the regular file `path`, through FileSource with `maxSize`
+// (-1: no limit). Throws IoError.
+std::string ReadWholeFile(const std::string& path, long long maxSize = kMaxOwnFileSize);
+// Replaces the file `path` with `bytes` through AtomicFile: all or nothing.
+// Throws IoError.
+void WriteWholeFile(const std::string& path, std::string_view bytes);
 
 }  // namespace quillet

@@ -5,7 +5,6 @@
 // outlives its writer.
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -21,8 +20,8 @@
 #include <string>
 
 #include "core/card_data/byte_source.h"
-#include "core/card_data/file_util.h"
 #include "core/card_data/io_error.h"
+#include "core/card_data/safe_file.h"
 #include "support/temp_dir.h"
 
 namespace quillet {
@@ -30,14 +29,6 @@ namespace {
 
 using test::TempDir;
 constexpr uid_t kNobody = 65534;
-
-std::set<std::string> Files(const std::string& dir) {
-  std::set<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(dir)) {
-    names.insert(entry.path().filename().string());
-  }
-  return names;
-}
 
 std::string ErrorOf(const std::function<void()>& action) {
   try {
@@ -87,7 +78,7 @@ TEST_P(SpecialFiles, AreRefusedAtOnceAndStayWhatTheyAre) {
   struct stat st {};
   ASSERT_EQ(::lstat(path.c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & S_IFMT, GetParam().type);
-  EXPECT_EQ(Files(dir.path()), (std::set<std::string>{"deck.txt", "link.txt"}));
+  EXPECT_EQ(TempDir::Names(dir.path()), (std::set<std::string>{"deck.txt", "link.txt"}));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -122,7 +113,7 @@ TEST(FileSafetyTest, LinksStayLinksAndTheirTargetsAreReplaced) {
   for (const char* link : {"relative", "chain"}) {
     EXPECT_TRUE(std::filesystem::is_symlink(dir.File(link))) << link;
   }
-  EXPECT_EQ(Files(dir.File("e")), (std::set<std::string>{"r.txt"}));
+  EXPECT_EQ(TempDir::Names(dir.File("e")), (std::set<std::string>{"r.txt"}));
 
   ASSERT_EQ(::symlink("e/gone.txt", dir.File("dangling").c_str()), 0);
   EXPECT_EQ(ErrorOf([&] { WriteAtomically(dir.File("dangling"), "x"); }), "File not found");
@@ -135,7 +126,7 @@ TEST(FileSafetyTest, AFileWithoutWriteBitsIsRefusedEvenForTheSuperUser) {
   ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
   EXPECT_EQ(ErrorOf([&] { WriteAtomically(path, "new"); }), "File access denied");
   EXPECT_EQ(TempDir::Read(path), "old");
-  EXPECT_EQ(Files(dir.path()), (std::set<std::string>{"deck.txt"}));
+  EXPECT_EQ(TempDir::Names(dir.path()), (std::set<std::string>{"deck.txt"}));
 }
 
 TEST(FileSafetyTest, AnotherUsersFileInAnOpenFolderIsRefused) {
@@ -215,57 +206,7 @@ TEST(FileSafetyTest, AnOversizeWriteFailsAsDiskFullAndLeavesNothing) {
   ASSERT_EQ(::waitpid(child, &status, 0), child);
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
   EXPECT_EQ(TempDir::Read(path), "old");
-  EXPECT_EQ(Files(dir.path()), (std::set<std::string>{"deck.txt"}));
-}
-
-// Only an unheld regular file of our own temporary form for the file being
-// written is removed; the player's files that merely look like temporaries
-// (backups, dated copies, earlier versions' forms), another file's
-// temporaries, a live writer's and a folder of that name all stay.
-TEST(FileSafetyTest, OnlyOurOwnDeadTemporariesOfTheFileGo) {
-  TempDir dir;
-  const std::string path = dir.Write("deck.txt", "old");
-  const std::string killed = TempFileName("deck.txt");
-  const std::string live = TempFileName("deck.txt");
-  const std::string folder = TempFileName("deck.txt");
-  const std::set<std::string> kept = {"deck.txt",
-                                      "deck.txt.backup",
-                                      "deck.txt.old123",
-                                      "deck.txt.2024v1",
-                                      "deck.txt.partial-Ab3dE9",
-                                      killed.substr(0, killed.size() - 1),
-                                      live,
-                                      folder,
-                                      TempFileName("other.txt"),
-                                      killed + "x"};
-  for (const std::string& name : kept) {
-    if (name != "deck.txt" && name != folder) dir.Write(name, "mine");
-  }
-  dir.Write(killed, "killed writer");
-  ASSERT_EQ(::mkdir(dir.File(folder).c_str(), 0700), 0);
-  const int held = ::open(dir.File(live).c_str(), O_RDONLY);
-  ASSERT_EQ(::flock(held, LOCK_EX), 0);
-  WriteAtomically(path, "new");
-  EXPECT_EQ(Files(dir.path()), kept);
-  EXPECT_EQ(TempDir::Read(path), "new");
-  ::close(held);
-}
-
-TEST(FileSafetyTest, TemporaryNamesHaveOneLengthAndTellTheirFile) {
-  for (const std::string& target :
-       {std::string("d"), std::string("CardStat.Dat"), std::string(255, 'n')}) {
-    const std::string name = TempFileName(target);
-    EXPECT_EQ(name.size(), kTempNameSize);
-    EXPECT_TRUE(IsTempFileNameOf(name, target)) << name;
-    EXPECT_FALSE(IsTempFileNameOf(name, target + "x")) << name;
-    EXPECT_NE(name, TempFileName(target));
-  }
-  // A deck whose name is as long as a file name may be is still written.
-  TempDir dir;
-  const std::string path = dir.Write(std::string(255, 'n'), "old");
-  WriteAtomically(path, "new");
-  EXPECT_EQ(TempDir::Read(path), "new");
-  EXPECT_EQ(Files(dir.path()), (std::set<std::string>{std::string(255, 'n')}));
+  EXPECT_EQ(TempDir::Names(dir.path()), (std::set<std::string>{"deck.txt"}));
 }
 
 // A replaced file keeps its extended attributes, and with them its access
@@ -322,8 +263,25 @@ TEST(FileSafetyTest, ANamedWriterThatIsDroppedLeavesNothing) {
     const std::string name = file.Name();
     EXPECT_TRUE(std::filesystem::exists(name));
   }
-  EXPECT_EQ(Files(dir.path()), (std::set<std::string>{"deck.txt"}));
+  EXPECT_EQ(TempDir::Names(dir.path()), (std::set<std::string>{"deck.txt"}));
   EXPECT_EQ(TempDir::Read(path), "old");
+}
+
+// The whole-file pair reads back what it wrote, through the same refusals
+// as the reader and the writer beneath them.
+TEST(FileSafetyTest, WholeFilesReadBackWhatWasWrittenWithinTheirLimit) {
+  TempDir dir;
+  const std::string path = dir.File("settings.ini");
+  WriteWholeFile(path, "[Main]\r\nkept=1\r\n");
+  EXPECT_EQ(ReadWholeFile(path), "[Main]\r\nkept=1\r\n");
+  WriteWholeFile(path, "");
+  EXPECT_EQ(ReadWholeFile(path), "");
+  EXPECT_EQ(TempDir::Names(dir.path()), (std::set<std::string>{"settings.ini"}));
+
+  WriteWholeFile(path, std::string(11, 'x'));
+  EXPECT_EQ(ErrorOf([&] { ReadWholeFile(path, 10); }), "File access denied");
+  EXPECT_EQ(ReadWholeFile(path, 11), std::string(11, 'x'));
+  EXPECT_EQ(ErrorOf([&] { ReadWholeFile(dir.File("missing.ini")); }), "File not found");
 }
 
 }  // namespace

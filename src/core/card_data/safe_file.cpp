@@ -1,69 +1,25 @@
-#include "core/card_data/file_util.h"
+#include "core/card_data/safe_file.h"
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
 #include <unistd.h>
-#include <csignal>
-#include <random>
 
-#include <algorithm>
 #include <cerrno>
-#include <cstdint>
+#include <csignal>
 #include <cstring>
-#include <memory>
-#include <string_view>
+#include <utility>
 #include <vector>
 
+#include "core/card_data/byte_source.h"
 #include "core/card_data/io_error.h"
+#include "core/card_data/paths.h"
 #include "core/card_data/rename_new.h"
+#include "core/card_data/temp_files.h"
 
 namespace quillet {
-
-std::string ProgramDir() {
-  std::vector<char> buf(4096);
-  const ssize_t n = ::readlink("/proc/self/exe", buf.data(), buf.size() - 1);
-  if (n <= 0) return "./";
-  return DirectoryPart(std::string(buf.data(), static_cast<std::size_t>(n)));
-}
-
-bool FileExists(const std::string& path) {
-  struct stat st {};
-  return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
-}
-
-void RemoveFile(const std::string& path) {
-  if (::unlink(path.c_str()) != 0 && errno != ENOENT) ThrowErrno(errno);
-}
-
-std::string DirectoryPart(const std::string& path) {
-  const auto slash = path.rfind('/');
-  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-}
-
 namespace {
-
-// The folder as open(2) needs it: "" is the current one.
-std::string OpenableDir(const std::string& dir) {
-  return dir.empty() ? std::string(".") : dir;
-}
-
-// Whether a process holds the file open with a lock: a live writer's
-// temporary file. A file that cannot be opened counts as held, so it is
-// left alone rather than removed blindly.
-bool Held(const std::string& path) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOFOLLOW);
-  if (fd < 0) return errno != ENOENT;
-  struct stat st {};
-  // Only a regular file is ever ours to remove: a folder or a FIFO that
-  // happens to have a temporary file's name counts as held.
-  const bool held =
-      ::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || ::flock(fd, LOCK_EX | LOCK_NB) != 0;
-  ::close(fd);
-  return held;
-}
 
 int LockWaiting(int fd, int how) {
   int result = 0;
@@ -82,31 +38,6 @@ void IgnoreFileSizeSignal() {
     return true;
   }();
   (void)ignored;
-}
-
-bool IsAlnum(char c) {
-  return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
-
-// Eight hex digits naming a target among the files of its folder (FNV-1a).
-std::string TargetTag(std::string_view targetName) {
-  std::uint32_t hash = 2166136261u;
-  for (const char c : targetName) {
-    hash ^= static_cast<unsigned char>(c);
-    hash *= 16777619u;
-  }
-  static constexpr char kHex[] = "0123456789abcdef";
-  std::string tag(8, '0');
-  for (int i = 7; i >= 0; --i, hash >>= 4) tag[static_cast<std::size_t>(i)] = kHex[hash & 15];
-  return tag;
-}
-
-std::string RandomSuffix() {
-  static constexpr char kChars[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
-  static thread_local std::mt19937_64 random(std::random_device{}() ^ ::getpid());
-  std::string suffix(8, 'x');
-  for (char& c : suffix) c = kChars[random() % (sizeof kChars - 1)];
-  return suffix;
 }
 
 // The extended attributes of `from` (POSIX ACLs are among them) given to
@@ -133,18 +64,6 @@ void CopyAttributes(int from, int to) {
 }
 
 }  // namespace
-
-std::string TempFileName(std::string_view targetName) {
-  return std::string(kTempPrefix) + TargetTag(targetName) + "-" + RandomSuffix();
-}
-
-bool IsTempFileNameOf(std::string_view name, std::string_view targetName) {
-  if (name.size() != kTempNameSize || !name.starts_with(kTempPrefix)) return false;
-  name.remove_prefix(kTempPrefix.size());
-  if (name.substr(0, 8) != TargetTag(targetName) || name[8] != '-') return false;
-  const std::string_view random = name.substr(9);
-  return std::all_of(random.begin(), random.end(), IsAlnum);
-}
 
 bool SyncFolder(const std::string& dir) {
   const int fd = ::open(OpenableDir(dir).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -205,34 +124,6 @@ void RefuseWriteProtected(const std::string& path) {
   if (::stat(path.c_str(), &st) != 0) return;
   if (::access(path.c_str(), W_OK) != 0) ThrowErrno(errno);
   if ((st.st_mode & 0222) == 0) throw IoError(kFileAccessDenied);
-}
-
-void MakeDirectories(const std::string& dir) {
-  std::string path;
-  std::size_t pos = 0;
-  while (pos < dir.size()) {
-    const std::size_t slash = dir.find('/', pos);
-    const std::size_t end = slash == std::string::npos ? dir.size() : slash;
-    path = dir.substr(0, end);
-    pos = end + 1;
-    if (path.empty() || path.back() == '/') continue;  // the root, or "//"
-    if (::mkdir(path.c_str(), 0700) != 0 && errno != EEXIST) ThrowErrno(errno);
-  }
-  struct stat st {};
-  if (::stat(OpenableDir(dir).c_str(), &st) != 0) ThrowErrno(errno);
-  if (!S_ISDIR(st.st_mode)) ThrowErrno(ENOTDIR);
-}
-
-void RemoveStaleTemps(const std::string& dir, const std::string& target) {
-  const std::unique_ptr<DIR, int (*)(DIR*)> folder(::opendir(OpenableDir(dir).c_str()), ::closedir);
-  if (!folder) return;
-  std::vector<std::string> stale;
-  while (const dirent* entry = ::readdir(folder.get())) {
-    if (IsTempFileNameOf(entry->d_name, target)) stale.emplace_back(entry->d_name);
-  }
-  for (const auto& name : stale) {
-    if (!Held(dir + name)) ::unlink((dir + name).c_str());
-  }
 }
 
 FileLock::FileLock(const std::string& path) {
@@ -375,6 +266,31 @@ void AtomicFile::Committed() {
   fd_ = -1;
   // The rename itself lives in the folder, which a power cut could lose.
   SyncFolder(DirectoryPart(target_));
+}
+
+std::string ReadWholeFile(const std::string& path, long long maxSize) {
+  FileSource file(path, maxSize);
+  // Read straight into the string, growing it a block at a time: the card
+  // texts run to megabytes.
+  std::string bytes;
+  std::size_t size = 0;
+  for (;;) {
+    bytes.resize(size + std::size_t{256} * 1024);
+    const std::size_t n =
+        file.Read(reinterpret_cast<std::uint8_t*>(bytes.data() + size), bytes.size() - size);
+    if (n == 0) break;
+    size += n;
+  }
+  bytes.resize(size);
+  return bytes;
+}
+
+void WriteWholeFile(const std::string& path, std::string_view bytes) {
+  AtomicFile file(path);
+  BufferedSink sink(file.fd());
+  sink.Write(bytes);
+  sink.Flush();
+  file.Commit();
 }
 
 }  // namespace quillet
