@@ -29,8 +29,8 @@ const std::array<DomainField, 7>& DomainFields();
 const DomainField* FindDomainField(std::string_view component);
 
 struct CostKind {
-  std::string_view item;  // as the cost selector lists it
-  char cardType;          // the one card type of the kind; 0: every card
+  std::string_view item;                          // as the cost selector lists it
+  char cardType;                                  // the one card type of the kind; 0: every card
   std::array<std::int32_t TDeckStats::*, 4> mil;  // summed; unused slots null
   std::array<std::int32_t TDeckStats::*, 4> cov;
   std::array<std::int32_t TDeckStats::*, 4> cyb;
