@@ -49,13 +49,13 @@ DeckPanel::DeckPanel(MasterModel& model, Platform& platform, QWidget* parent)
     : QWidget(parent), model_(model), platform_(platform) {
   setObjectName(QStringLiteral("DeckPanel"));
   setWindowTitle(QStringLiteral("Deck"));
-  BuildControls();
-  FollowAnalysis();
+  buildControls();
+  followAnalysis();
 }
 
 DeckPanel::~DeckPanel() = default;
 
-void DeckPanel::BuildControls() {
+void DeckPanel::buildControls() {
   DeckTree = new QTreeWidget(this);
   DeckTree->setObjectName(QStringLiteral("DeckTree"));
   DeckTree->setAccessibleName(QStringLiteral("Cards of the open deck"));
@@ -137,20 +137,20 @@ void DeckPanel::BuildControls() {
     const QByteArray name = NameOf(DeckTree->itemFromIndex(index));
     if (!name.isEmpty()) emit cardSelected(name);
   });
-  connect(header, &QHeaderView::sortIndicatorChanged, this, &DeckPanel::SortBy);
+  connect(header, &QHeaderView::sortIndicatorChanged, this, &DeckPanel::sortBy);
   connect(DeckTree, &QTreeWidget::itemActivated, this,
-          [this](const QTreeWidgetItem* item) { OpenCard(item); });
-  connect(CopyNames, &QAction::triggered, this, &DeckPanel::CopySelected);
-  connect(AddCopy, &QAction::triggered, this, [this] { ChangeSelected(1); });
-  connect(RemoveCopy, &QAction::triggered, this, [this] { ChangeSelected(-1); });
+          [this](const QTreeWidgetItem* item) { openCard(item); });
+  connect(CopyNames, &QAction::triggered, this, &DeckPanel::copySelected);
+  connect(AddCopy, &QAction::triggered, this, [this] { changeSelected(1); });
+  connect(RemoveCopy, &QAction::triggered, this, [this] { changeSelected(-1); });
   connect(AddToGoal, &QAction::triggered, this, [this] {
-    const auto names = SelectedNames();
+    const auto names = selectedNames();
     if (!names.empty()) emit addToGoal(QByteArray::fromStdString(names.front()));
   });
-  connect(DeckTree, &QTreeWidget::itemSelectionChanged, this, &DeckPanel::ShowEditState);
+  connect(DeckTree, &QTreeWidget::itemSelectionChanged, this, &DeckPanel::showEditState);
 }
 
-void DeckPanel::UseEditActions(DeckEditActions& actions) {
+void DeckPanel::useEditActions(DeckEditActions& actions) {
   edits_ = &actions;
   auto* separator = new QAction(this);
   separator->setObjectName(QStringLiteral("EditSeparator"));
@@ -160,11 +160,11 @@ void DeckPanel::UseEditActions(DeckEditActions& actions) {
   DeckTree->addAction(actions.redoAction());
   addAction(actions.undoAction());
   addAction(actions.redoAction());
-  connect(&actions, &DeckEditActions::stateChanged, this, &DeckPanel::ShowEditState);
-  ShowEditState();
+  connect(&actions, &DeckEditActions::stateChanged, this, &DeckPanel::showEditState);
+  showEditState();
 }
 
-void DeckPanel::FollowAnalysis() {
+void DeckPanel::followAnalysis() {
   tree_.clear();
   if (!model_.DName().empty()) {
     tree_ = BuildDeckTree(model_.session().deck, model_.MissingCards());
@@ -183,11 +183,11 @@ void DeckPanel::FollowAnalysis() {
       // without suggestions, and the next analysis says what became of it.
     }
   }
-  ShowTree();
-  ShowEditState();
+  showTree();
+  showEditState();
 }
 
-void DeckPanel::SortBy(int column, Qt::SortOrder order) {
+void DeckPanel::sortBy(int column, Qt::SortOrder order) {
   const DeckTreeSort keys[] = {DeckTreeSort::Copies, DeckTreeSort::Name, DeckTreeSort::Cost};
   if (column < 0 || column >= kDomainColumn) {
     // The domain is no order of its own: the indicator goes back.
@@ -202,10 +202,10 @@ void DeckPanel::SortBy(int column, Qt::SortOrder order) {
   sortKey_ = keys[column];
   descending_ = order == Qt::DescendingOrder;
   SortDeckTree(tree_, sortKey_, descending_);
-  ShowTree();
+  showTree();
 }
 
-void DeckPanel::ShowTree() {
+void DeckPanel::showTree() {
   const RowPickWatch::Quiet quiet(*picks_);
   // What the user had chosen stays: the selected cards, the current one, the
   // groups closed and the place in the list.
@@ -288,14 +288,14 @@ void DeckPanel::ShowTree() {
   DeckStatus->setVisible(!DeckStatus->text().isEmpty());
 }
 
-void DeckPanel::ShowEditState() {
-  const bool canEdit = edits_ != nullptr && edits_->DeckOpen() && !SelectedNames().empty();
+void DeckPanel::showEditState() {
+  const bool canEdit = edits_ != nullptr && edits_->deckOpen() && !selectedNames().empty();
   AddCopy->setEnabled(canEdit);
   RemoveCopy->setEnabled(canEdit);
-  AddToGoal->setEnabled(!model_.DName().empty() && !SelectedNames().empty());
+  AddToGoal->setEnabled(!model_.DName().empty() && !selectedNames().empty());
 }
 
-std::vector<std::string> DeckPanel::SelectedNames() const {
+std::vector<std::string> DeckPanel::selectedNames() const {
   // In the order of the tree, whatever order they were selected in.
   std::vector<std::string> names;
   for (QTreeWidgetItemIterator it(DeckTree, QTreeWidgetItemIterator::Selected); *it; ++it) {
@@ -305,22 +305,22 @@ std::vector<std::string> DeckPanel::SelectedNames() const {
   return names;
 }
 
-void DeckPanel::OpenCard(const QTreeWidgetItem* item) {
+void DeckPanel::openCard(const QTreeWidgetItem* item) {
   const QByteArray name = NameOf(item);
   if (name.isEmpty()) return;  // a heading opens and closes its group
   model_.session().SelectedCardName = name.toStdString();
   if (showReader) showReader();
 }
 
-void DeckPanel::ChangeSelected(int delta) {
+void DeckPanel::changeSelected(int delta) {
   if (edits_ == nullptr) return;
-  edits_->Change(SelectedNames(), delta, this);
+  edits_->changeCopies(selectedNames(), delta, this);
 }
 
-void DeckPanel::CopySelected() {
+void DeckPanel::copySelected() {
   QStringList names;
-  for (const std::string& name : SelectedNames()) names << FromCardBytes(name);
-  if (!names.isEmpty()) platform_.SetClipboardText(names.join(QLatin1Char('\n')));
+  for (const std::string& name : selectedNames()) names << FromCardBytes(name);
+  if (!names.isEmpty()) platform_.setClipboardText(names.join(QLatin1Char('\n')));
 }
 
 }  // namespace quillet

@@ -19,12 +19,12 @@ class PanelDock : public QDockWidget {
             QWidget* parent = nullptr);
 
   // The content, made now if the panel was never shown.
-  QWidget* Content();
-  bool HasContent() const { return content_ != nullptr; }
+  QWidget* ensureContent();
+  bool hasContent() const { return content_ != nullptr; }
   // Shows the panel, brings its tab to the front and gives it the focus.
-  void ShowAndFocus();
+  void showAndFocus();
   // Whether the keyboard focus is inside the panel.
-  bool HasFocusInside() const;
+  bool hasFocusInside() const;
 
  signals:
   void contentMade(QWidget* content);
@@ -33,7 +33,7 @@ class PanelDock : public QDockWidget {
   void showEvent(QShowEvent* event) override;
 
  private:
-  void FollowFloating(bool floating);
+  void followFloating(bool floating);
 
   std::function<QWidget*()> make_;
   QString title_;

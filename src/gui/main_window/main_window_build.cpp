@@ -1,7 +1,7 @@
-// Building the main window: its client area (master_form_layout.cpp) in a
+// Building the main window: its client area (main_window_layout.cpp) in a
 // scroller that lets docked panels take room from it, the menus and the card
 // list's popup menu, and the window's least size. The handlers are in
-// master_form.cpp.
+// main_window.cpp.
 #include <QAction>
 #include <QKeySequence>
 #include <QLayout>
@@ -10,7 +10,7 @@
 #include <QScrollArea>
 
 #include "gui/main_window/card_list_box.h"
-#include "gui/main_window/master_form.h"
+#include "gui/main_window/main_window.h"
 #include "gui/platform/window_font.h"
 
 namespace quillet {
@@ -29,19 +29,19 @@ void Separator(QMenu* menu, const char* name) {
 
 }  // namespace
 
-void TMasterForm::BuildControls() {
+void MainWindow::buildControls() {
   setFont(WindowFont());
   auto* scroll = new QScrollArea(this);
   scroll->setObjectName(QStringLiteral("ClientScroller"));
   scroll->setFrameShape(QFrame::NoFrame);
   scroll->setFocusPolicy(Qt::NoFocus);
   scroll->setWidgetResizable(true);
-  QWidget* client = BuildClient();
+  QWidget* client = buildClient();
   scroll->setWidget(client);
   setCentralWidget(scroll);
-  BuildCardListMenu();
-  BuildMenus();
-  BuildKeyboard();
+  buildCardListMenu();
+  buildMenus();
+  buildKeyboard();
 
   // The least size is the classic form's; the client scrolls only when
   // panels beside it leave it less than that.
@@ -55,15 +55,15 @@ void TMasterForm::BuildControls() {
   resize(least);
 }
 
-void TMasterForm::BuildCardListMenu() {
+void MainWindow::buildCardListMenu() {
   CardListMenu = new QMenu(this);
   CardListMenu->setObjectName(QStringLiteral("CardListMenu"));
   PopUpCopy = Item(CardListMenu, "PopUpCopy", QStringLiteral("Copy"));
   PopUpCopy->setEnabled(false);
   Separator(CardListMenu, "N3");
   auto* stats = Item(CardListMenu, "PopUpStats", QStringLiteral("Stats"));
-  connect(PopUpCopy, &QAction::triggered, this, &TMasterForm::PopUpCopyClick);
-  connect(stats, &QAction::triggered, this, &TMasterForm::CardListDblClick);
+  connect(PopUpCopy, &QAction::triggered, this, &MainWindow::copyCard);
+  connect(stats, &QAction::triggered, this, &MainWindow::showCardStats);
   // The figures' menu: the figure is the one right-clicked last.
   FieldMenu = new QMenu(this);
   FieldMenu->setObjectName(QStringLiteral("FieldMenu"));
@@ -76,7 +76,7 @@ void TMasterForm::BuildCardListMenu() {
   PopUpAddToGoal = Item(CardListMenu, "PopUpAddToGoal", QStringLiteral("Add to Goal"));
   PopUpAddToGoal->setEnabled(false);
   connect(PopUpAddToGoal, &QAction::triggered, this, [this] {
-    const auto line = SelectedLine();
+    const auto line = selectedLine();
     const auto& entries = model_.CardListEntries();
     if (!line || *line < 0 || static_cast<std::size_t>(*line) >= entries.size()) return;
     const std::string& name = entries[static_cast<std::size_t>(*line)].Name;
@@ -84,7 +84,7 @@ void TMasterForm::BuildCardListMenu() {
   });
 }
 
-void TMasterForm::BuildMenus() {
+void MainWindow::buildMenus() {
   QMenuBar* bar = menuBar();
   bar->setObjectName(QStringLiteral("MainMenu1"));
   auto* file = bar->addMenu(QStringLiteral("&File"));
@@ -133,18 +133,18 @@ void TMasterForm::BuildMenus() {
   auto* utilities = Item(help, "QuilletHomepage1", QStringLiteral("Orvane Utilities &Home Page"));
   auto* orvane = Item(help, "OrvaneHomePage1", QStringLiteral("&Orvane Home Page"));
 
-  connect(NewDeck1, &QAction::triggered, this, &TMasterForm::NewDeck1Click);
-  connect(Open1, &QAction::triggered, this, &TMasterForm::AnalyzeButtonClick);
-  connect(Reload1, &QAction::triggered, this, &TMasterForm::ReloadDeck);
-  connect(CompareWith1, &QAction::triggered, this, &TMasterForm::CompareWith1Click);
-  connect(SaveList1, &QAction::triggered, this, &TMasterForm::SaveButtonClick);
-  connect(CardStats1, &QAction::triggered, this, &TMasterForm::CardListDblClick);
-  connect(exit, &QAction::triggered, this, &TMasterForm::Exit1Click);
-  connect(ExportReport1, &QAction::triggered, this, &TMasterForm::ExportReportClick);
-  connect(Print1, &QAction::triggered, this, &TMasterForm::PrintClick);
-  connect(charts, &QAction::triggered, this, &TMasterForm::ChartsClick);
-  connect(Copy2, &QAction::triggered, this, &TMasterForm::PopUpCopyClick);
-  connect(update, &QAction::triggered, this, &TMasterForm::UpdaterButtonClick);
+  connect(NewDeck1, &QAction::triggered, this, &MainWindow::newDeck);
+  connect(Open1, &QAction::triggered, this, &MainWindow::openDeck);
+  connect(Reload1, &QAction::triggered, this, &MainWindow::reloadDeck);
+  connect(CompareWith1, &QAction::triggered, this, &MainWindow::compareWithDeck);
+  connect(SaveList1, &QAction::triggered, this, &MainWindow::saveList);
+  connect(CardStats1, &QAction::triggered, this, &MainWindow::showCardStats);
+  connect(exit, &QAction::triggered, this, &MainWindow::exitProgram);
+  connect(ExportReport1, &QAction::triggered, this, &MainWindow::exportReport);
+  connect(Print1, &QAction::triggered, this, &MainWindow::printReport);
+  connect(charts, &QAction::triggered, this, &MainWindow::openCharts);
+  connect(Copy2, &QAction::triggered, this, &MainWindow::copyCard);
+  connect(update, &QAction::triggered, this, &MainWindow::updateCardData);
   connect(drawOdds, &QAction::triggered, this, [this] {
     if (showDrawOdds) showDrawOdds();
   });
@@ -154,10 +154,10 @@ void TMasterForm::BuildMenus() {
   connect(browser, &QAction::triggered, this, [this] {
     if (showBrowser) showBrowser();
   });
-  connect(helpTopic, &QAction::triggered, this, &TMasterForm::Help2Click);
-  connect(about, &QAction::triggered, this, &TMasterForm::About1Click);
-  connect(utilities, &QAction::triggered, this, &TMasterForm::QuilletHomepage1Click);
-  connect(orvane, &QAction::triggered, this, &TMasterForm::OrvaneHomePage1Click);
+  connect(helpTopic, &QAction::triggered, this, &MainWindow::showHelp);
+  connect(about, &QAction::triggered, this, &MainWindow::showAboutBox);
+  connect(utilities, &QAction::triggered, this, &MainWindow::openUtilitiesHomePage);
+  connect(orvane, &QAction::triggered, this, &MainWindow::openOrvaneHomePage);
 }
 
 }  // namespace quillet

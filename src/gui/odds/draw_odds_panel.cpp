@@ -1,4 +1,4 @@
-#include "gui/odds/draw_odds_form.h"
+#include "gui/odds/draw_odds_panel.h"
 
 #include <QHeaderView>
 #include <QLabel>
@@ -30,7 +30,7 @@ QString Copies(std::int64_t n) {
 
 }  // namespace
 
-TDrawOddsForm::TDrawOddsForm(MasterModel& model, QWidget* parent)
+DrawOddsPanel::DrawOddsPanel(MasterModel& model, QWidget* parent)
     : QWidget(parent, Qt::Window), model_(model) {
   setObjectName(QStringLiteral("DrawOddsForm"));
   CloseOnKeys(*this);
@@ -85,21 +85,21 @@ TDrawOddsForm::TDrawOddsForm(MasterModel& model, QWidget* parent)
   OddsPages->addWidget(OddsNotice);
   layout->addWidget(OddsPages);
   layout->addStretch(1);
-  Goal = new TGoalPart(model, OddsTabs);
+  goalPart_ = new GoalPart(model, OddsTabs);
   OddsTabs->addTab(single, QStringLiteral("&One Group"));
-  OddsTabs->addTab(Goal, QStringLiteral("&Goal"));
+  OddsTabs->addTab(goalPart_, QStringLiteral("&Goal"));
   resize(470, sizeHint().height());
-  FollowAnalysis();
+  followAnalysis();
 }
 
-void TDrawOddsForm::ShowGoal() {
-  OddsTabs->setCurrentWidget(Goal);
+void DrawOddsPanel::showGoal() {
+  OddsTabs->setCurrentWidget(goalPart_);
 }
 
-void TDrawOddsForm::FollowAnalysis() {
-  if (Goal) Goal->FollowAnalysis();
+void DrawOddsPanel::followAnalysis() {
+  if (goalPart_) goalPart_->followAnalysis();
   if (model_.DName().empty()) {
-    Clear(kNoDeck);
+    clear(kNoDeck);
     return;
   }
   // Another deck: a card or figure touched in the old one says nothing of
@@ -110,25 +110,25 @@ void TDrawOddsForm::FollowAnalysis() {
     cardGroup_ = false;
     groupName_ = model_.ShownList().empty() ? std::string(kFirstGroup) : model_.ShownList();
   }
-  Recompute();
+  recompute();
 }
 
-void TDrawOddsForm::FollowList() {
+void DrawOddsPanel::followList() {
   if (model_.ShownList().empty()) return;
   cardGroup_ = false;
   groupName_ = model_.ShownList();
-  Recompute();
+  recompute();
 }
 
-void TDrawOddsForm::FollowCardLine(int line) {
+void DrawOddsPanel::followCardLine(int line) {
   const auto& entries = model_.CardListEntries();
   if (line < 0 || static_cast<std::size_t>(line) >= entries.size()) return;
   cardGroup_ = true;
   groupName_ = entries[static_cast<std::size_t>(line)].Name;
-  Recompute();
+  recompute();
 }
 
-void TDrawOddsForm::Clear(const QString& notice) {
+void DrawOddsPanel::clear(const QString& notice) {
   setWindowTitle(QStringLiteral("Draw Odds"));
   GroupLabel->clear();
   OddsTable->clearContents();
@@ -136,7 +136,7 @@ void TDrawOddsForm::Clear(const QString& notice) {
   OddsPages->setCurrentWidget(OddsNotice);
 }
 
-void TDrawOddsForm::Recompute() {
+void DrawOddsPanel::recompute() {
   if (model_.DName().empty()) return;
   const QString name = cardGroup_
                            ? FromCardBytes(groupName_)
@@ -146,7 +146,7 @@ void TDrawOddsForm::Recompute() {
     group = cardGroup_ ? CardOddsGroup(model_, groupName_) : FigureOddsGroup(model_, groupName_);
   } catch (const std::exception& e) {
     // No odds for this deck: the reason stands where the table would.
-    Clear(QString::fromStdString(e.what()));
+    clear(QString::fromStdString(e.what()));
     setWindowTitle(QStringLiteral("Draw Odds - %1").arg(name));
     return;
   }

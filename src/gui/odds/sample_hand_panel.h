@@ -25,11 +25,11 @@ namespace quillet {
 class MasterModel;
 class RowPickWatch;
 
-class TSampleHandForm : public QWidget {
+class SampleHandPanel : public QWidget {
   Q_OBJECT
 
  public:
-  explicit TSampleHandForm(MasterModel& model, QWidget* parent = nullptr);
+  explicit SampleHandPanel(MasterModel& model, QWidget* parent = nullptr);
 
   // Set by the shell: shows the card reader on session().SelectedCardName.
   std::function<void()> showReader;
@@ -38,11 +38,11 @@ class TSampleHandForm : public QWidget {
 
   // The handlers, public so the shell and the tests drive them as the
   // controls do.
-  void FollowAnalysis();  // deals anew after an analysis, or clears on failure
-  void NewHandClick();
-  void DrawClick();
-  void SeedEdited(const QString& text);
-  void HandDblClick();
+  void followAnalysis();  // deals anew after an analysis, or clears on failure
+  void dealNewHand();
+  void drawCard();
+  void dealFromSeed(const QString& text);
+  void openCard();
 
  signals:
   // The user picked the card of this name (bytes of the card data).
@@ -50,9 +50,9 @@ class TSampleHandForm : public QWidget {
   void addToGoal(const QByteArray& name);  // "Add to Goal" on a card of the hand
 
  private:
-  void Deal(std::uint64_t seed);
-  void Clear(const QString& notice);
-  void ShowHand();
+  void dealHand(std::uint64_t seed);
+  void clear(const QString& notice);
+  void showHand();
 
   MasterModel& model_;
   std::vector<DealtCard> dealt_;  // the whole pile in dealt order

@@ -1,15 +1,15 @@
-// TCardBrowserForm: every card of the database in one table, with a search
+// CardBrowserPanel: every card of the database in one table, with a search
 // box and filters, beside the main window (not modal). The catalogue and its
 // table model do the work; the window turns its controls into a
 // CatalogueQuery on every change and shows "N of M cards".
 //
 // The catalogue is read when the window is first shown and again after the
 // database was updated; the "In deck" column follows every analysis of the
-// main window (DeckAnalysed). A double click (or Enter) hands the card to the
+// main window (followAnalysis). A double click (or Enter) hands the card to the
 // card reader through the session's SelectedCardName and the showReader hook.
 // "+1" (Insert, +) and "−1" (Delete, -) edit the open deck through the
 // application's DeckEditActions, card by card of the selection; the main
-// window's new analysis then comes back through DeckAnalysed, and the
+// window's new analysis then comes back through followAnalysis, and the
 // selection stays as it was. Every card the user picks in the table is
 // announced by cardSelected.
 #pragma once
@@ -35,12 +35,12 @@ class Platform;
 class RowPickWatch;
 struct Session;
 
-class TCardBrowserForm : public QWidget {
+class CardBrowserPanel : public QWidget {
   Q_OBJECT
 
  public:
-  TCardBrowserForm(Session& session, Platform& platform, QWidget* parent = nullptr);
-  ~TCardBrowserForm() override;
+  CardBrowserPanel(Session& session, Platform& platform, QWidget* parent = nullptr);
+  ~CardBrowserPanel() override;
 
   // Set by the shell: shows the card reader on session.SelectedCardName.
   std::function<void()> showReader;
@@ -50,22 +50,22 @@ class TCardBrowserForm : public QWidget {
 
   // Lets the window edit the open deck: +1/−1 on the selected cards and
   // the shared Undo and Redo. Without it the window only browses.
-  void UseEditActions(DeckEditActions& actions);
+  void useEditActions(DeckEditActions& actions);
 
   // Shows the window, reading the database first when needed.
-  void ShowBrowser();
+  void showBrowser();
   // After an analysis: the "In deck" column shows the new deck.
-  void DeckAnalysed();
+  void followAnalysis();
   // After an update of the data files: read them again (now when the window
   // is open, else when it opens next).
-  void DatabaseUpdated();
+  void followDatabaseUpdate();
 
   // The handlers, public so the tests can drive them as the controls do.
-  void ApplyQuery();
-  void OpenCard(int row);
-  void CopySelected();
+  void applyQuery();
+  void openCard(int row);
+  void copySelected();
   // +1 (delta 1) or −1 (delta -1) on every selected card.
-  void ChangeSelected(int delta);
+  void changeSelected(int delta);
 
  signals:
   // The user picked the card of this name (bytes of the card data).
@@ -76,10 +76,10 @@ class TCardBrowserForm : public QWidget {
   void showEvent(QShowEvent* event) override;
 
  private:
-  void BuildControls();
-  void EnsureLoaded();
-  CatalogueQuery CurrentQuery() const;
-  void ShowEditState();
+  void buildControls();
+  void ensureLoaded();
+  CatalogueQuery currentQuery() const;
+  void showEditState();
 
   Session& session_;
   Platform& platform_;

@@ -1,4 +1,4 @@
-#include "gui/browser/card_browser_form.h"
+#include "gui/browser/card_browser_panel.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -46,7 +46,7 @@ std::optional<std::string> ChosenWord(const QComboBox* box) {
 
 }  // namespace
 
-TCardBrowserForm::TCardBrowserForm(Session& session, Platform& platform, QWidget* parent)
+CardBrowserPanel::CardBrowserPanel(Session& session, Platform& platform, QWidget* parent)
     : QWidget(parent, Qt::Window), session_(session), platform_(platform), catalogue_(session.db) {
   setObjectName(QStringLiteral("CardBrowserForm"));
   CloseOnKeys(*this);
@@ -54,14 +54,14 @@ TCardBrowserForm::TCardBrowserForm(Session& session, Platform& platform, QWidget
   // The program ends with its main window, even while the browser is open.
   setAttribute(Qt::WA_QuitOnClose, false);
   model_ = new CardTableModel(catalogue_, this);
-  BuildControls();
+  buildControls();
   resize(1250, 640);
   CentreOnScreen(*this);
 }
 
-TCardBrowserForm::~TCardBrowserForm() = default;
+CardBrowserPanel::~CardBrowserPanel() = default;
 
-void TCardBrowserForm::BuildControls() {
+void CardBrowserPanel::buildControls() {
   auto* layout = new QGridLayout(this);
   layout->setObjectName(QStringLiteral("BrowserLayout"));
 
@@ -193,26 +193,26 @@ void TCardBrowserForm::BuildControls() {
   }
   layout->addLayout(bottom, 2, 0);
 
-  connect(SearchEdit, &QLineEdit::textChanged, this, &TCardBrowserForm::ApplyQuery);
+  connect(SearchEdit, &QLineEdit::textChanged, this, &CardBrowserPanel::applyQuery);
   for (QComboBox* box : {TypeBox, DomainBox, RarityBox, KeywordBox}) {
-    connect(box, &QComboBox::currentIndexChanged, this, &TCardBrowserForm::ApplyQuery);
+    connect(box, &QComboBox::currentIndexChanged, this, &CardBrowserPanel::applyQuery);
   }
-  connect(InDeckOnly, &QCheckBox::toggled, this, &TCardBrowserForm::ApplyQuery);
+  connect(InDeckOnly, &QCheckBox::toggled, this, &CardBrowserPanel::applyQuery);
   connect(CardTable, &QTableView::activated, this,
-          [this](const QModelIndex& index) { OpenCard(index.row()); });
-  connect(CopyNames, &QAction::triggered, this, &TCardBrowserForm::CopySelected);
-  connect(AddCopy, &QAction::triggered, this, [this] { ChangeSelected(1); });
-  connect(RemoveCopy, &QAction::triggered, this, [this] { ChangeSelected(-1); });
+          [this](const QModelIndex& index) { openCard(index.row()); });
+  connect(CopyNames, &QAction::triggered, this, &CardBrowserPanel::copySelected);
+  connect(AddCopy, &QAction::triggered, this, [this] { changeSelected(1); });
+  connect(RemoveCopy, &QAction::triggered, this, [this] { changeSelected(-1); });
   connect(CardTable->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-          &TCardBrowserForm::ShowEditState);
+          &CardBrowserPanel::showEditState);
   const auto nameAt = [this](const QModelIndex& index) {
-    const std::string name = catalogue_.Card(model_->CardAt(index.row())).Name.Str();
+    const std::string name = catalogue_.Card(model_->cardAt(index.row())).Name.Str();
     return QByteArray(name.data(), static_cast<qsizetype>(name.size()));
   };
   picks_ = new RowPickWatch(
       *CardTable, [this, nameAt](const QModelIndex& index) { emit cardSelected(nameAt(index)); });
   AddGoalAction(*CardTable, nameAt, [this](const QByteArray& name) { emit addToGoal(name); });
-  ShowEditState();
+  showEditState();
 
   setTabOrder(SearchEdit, TypeBox);
   setTabOrder(TypeBox, DomainBox);
@@ -222,7 +222,7 @@ void TCardBrowserForm::BuildControls() {
   setTabOrder(InDeckOnly, CardTable);
 }
 
-void TCardBrowserForm::UseEditActions(DeckEditActions& actions) {
+void CardBrowserPanel::useEditActions(DeckEditActions& actions) {
   edits_ = &actions;
   auto* separator = new QAction(this);
   separator->setObjectName(QStringLiteral("EditSeparator"));
@@ -234,28 +234,28 @@ void TCardBrowserForm::UseEditActions(DeckEditActions& actions) {
   CardTable->addAction(actions.redoAction());
   addAction(actions.undoAction());
   addAction(actions.redoAction());
-  connect(&actions, &DeckEditActions::stateChanged, this, &TCardBrowserForm::ShowEditState);
-  ShowEditState();
+  connect(&actions, &DeckEditActions::stateChanged, this, &CardBrowserPanel::showEditState);
+  showEditState();
 }
 
-void TCardBrowserForm::ShowEditState() {
+void CardBrowserPanel::showEditState() {
   const bool canEdit =
-      edits_ != nullptr && edits_->DeckOpen() && CardTable->selectionModel()->hasSelection();
+      edits_ != nullptr && edits_->deckOpen() && CardTable->selectionModel()->hasSelection();
   AddCopy->setEnabled(canEdit);
   RemoveCopy->setEnabled(canEdit);
 }
 
-void TCardBrowserForm::ShowBrowser() {
+void CardBrowserPanel::showBrowser() {
   BringForward(*this);
   SearchEdit->setFocus();
 }
 
-void TCardBrowserForm::showEvent(QShowEvent* event) {
+void CardBrowserPanel::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
-  EnsureLoaded();
+  ensureLoaded();
 }
 
-void TCardBrowserForm::EnsureLoaded() {
+void CardBrowserPanel::ensureLoaded() {
   if (loaded_) return;
   // Marked first: a database that cannot be read is reported once, not on
   // every show; an update marks it for reading again.
@@ -265,15 +265,15 @@ void TCardBrowserForm::EnsureLoaded() {
     if (!session_.db.CardStatExists()) {
       throw std::runtime_error("You must create a data file to use this program");
     }
-    model_->Reload();
+    model_->reload();
     catalogue_.SetDeck(session_.deck.DeckList, session_.deck.CardFile);
   } catch (const std::exception& error) {
-    platform_.ShowMessage(this, FromCardBytes(error.what()));
+    platform_.showMessage(this, FromCardBytes(error.what()));
   }
-  ApplyQuery();
+  applyQuery();
 }
 
-CatalogueQuery TCardBrowserForm::CurrentQuery() const {
+CatalogueQuery CardBrowserPanel::currentQuery() const {
   CatalogueQuery query;
   query.text = ToCardBytes(SearchEdit->text());
   query.inText = true;
@@ -285,33 +285,33 @@ CatalogueQuery TCardBrowserForm::CurrentQuery() const {
   return query;
 }
 
-void TCardBrowserForm::ApplyQuery() {
+void CardBrowserPanel::applyQuery() {
   if (!loaded_) return;
   // The selected cards stay selected when they still match.
   std::set<std::uint32_t> selected;
   for (const QModelIndex& index : CardTable->selectionModel()->selectedRows()) {
-    selected.insert(model_->CardAt(index.row()));
+    selected.insert(model_->cardAt(index.row()));
   }
   // A plain sentinel rather than an optional keeps GCC's uninitialised-value
   // warning quiet.
   const std::int64_t current = CardTable->currentIndex().isValid()
-                                   ? std::int64_t{model_->CardAt(CardTable->currentIndex().row())}
+                                   ? std::int64_t{model_->cardAt(CardTable->currentIndex().row())}
                                    : -1;
-  const CatalogueQuery query = CurrentQuery();
+  const CatalogueQuery query = currentQuery();
   // The rows are refilled and the selection put back: no card is picked.
   const RowPickWatch::Quiet quiet(*picks_);
   try {
     // Only the first search of the rules texts reads a file.
     std::optional<BusyCursor> busy;
     if (!query.text.empty() && !catalogue_.TextsLoaded()) busy.emplace(platform_);
-    model_->SetQuery(query);
+    model_->setQuery(query);
   } catch (const std::exception& error) {
-    platform_.ShowMessage(this, FromCardBytes(error.what()));
+    platform_.showMessage(this, FromCardBytes(error.what()));
   }
   if (!selected.empty()) {
     QItemSelection selection;
     for (int row = 0; row < model_->rowCount(); ++row) {
-      const std::uint32_t card = model_->CardAt(row);
+      const std::uint32_t card = model_->cardAt(row);
       if (selected.contains(card)) {
         selection.select(model_->index(row, 0), model_->index(row, kCatalogueColumnCount - 1));
       }
@@ -327,44 +327,44 @@ void TCardBrowserForm::ApplyQuery() {
                           .arg(static_cast<qulonglong>(catalogue_.Size())));
 }
 
-void TCardBrowserForm::DeckAnalysed() {
+void CardBrowserPanel::followAnalysis() {
   catalogue_.SetDeck(session_.deck.DeckList, session_.deck.CardFile);
-  ApplyQuery();
+  applyQuery();
 }
 
-void TCardBrowserForm::DatabaseUpdated() {
+void CardBrowserPanel::followDatabaseUpdate() {
   loaded_ = false;
-  if (isVisible()) EnsureLoaded();
+  if (isVisible()) ensureLoaded();
 }
 
-void TCardBrowserForm::OpenCard(int row) {
+void CardBrowserPanel::openCard(int row) {
   if (row < 0 || row >= model_->rowCount()) return;
-  session_.SelectedCardName = catalogue_.Card(model_->CardAt(row)).Name.Str();
+  session_.SelectedCardName = catalogue_.Card(model_->cardAt(row)).Name.Str();
   if (showReader) showReader();
 }
 
-void TCardBrowserForm::ChangeSelected(int delta) {
+void CardBrowserPanel::changeSelected(int delta) {
   if (edits_ == nullptr) return;
   QModelIndexList rows = CardTable->selectionModel()->selectedRows();
   std::sort(rows.begin(), rows.end(),
             [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });
   std::vector<std::string> names;
   for (const QModelIndex& index : rows) {
-    names.push_back(catalogue_.Card(model_->CardAt(index.row())).Name.Str());
+    names.push_back(catalogue_.Card(model_->cardAt(index.row())).Name.Str());
   }
-  edits_->Change(names, delta, this);
+  edits_->changeCopies(names, delta, this);
 }
 
-void TCardBrowserForm::CopySelected() {
+void CardBrowserPanel::copySelected() {
   QModelIndexList rows = CardTable->selectionModel()->selectedRows();
   if (rows.isEmpty()) return;
   std::sort(rows.begin(), rows.end(),
             [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });
   QStringList names;
   for (const QModelIndex& index : rows) {
-    names << FromCardBytes(catalogue_.Card(model_->CardAt(index.row())).Name.View());
+    names << FromCardBytes(catalogue_.Card(model_->cardAt(index.row())).Name.View());
   }
-  platform_.SetClipboardText(names.join(QLatin1Char('\n')));
+  platform_.setClipboardText(names.join(QLatin1Char('\n')));
 }
 
 }  // namespace quillet

@@ -1,4 +1,4 @@
-#include "gui/charts/charts_form.h"
+#include "gui/charts/charts_panel.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSeries>
@@ -27,7 +27,7 @@
 #include <stdexcept>
 
 #include "core/report/report_svg.h"
-#include "gui/main_window/master_form.h"
+#include "gui/main_window/main_window.h"
 #include "gui/platform/close_keys.h"
 
 namespace quillet {
@@ -83,7 +83,7 @@ void AddAxes(QChart* chart, QAbstractBarSeries* series, const QStringList& categ
 
 }  // namespace
 
-ChartsForm::ChartsForm(TMasterForm& master, Platform& platform, QWidget* parent)
+ChartsPanel::ChartsPanel(MainWindow& master, Platform& platform, QWidget* parent)
     : QWidget(parent, Qt::Window), master_(master), platform_(platform) {
   setObjectName(QStringLiteral("ChartsForm"));
   CloseOnKeys(*this);
@@ -132,23 +132,23 @@ ChartsForm::ChartsForm(TMasterForm& master, Platform& platform, QWidget* parent)
   auto* saveKey = new QShortcut(QKeySequence::Save, this);
   saveKey->setObjectName(QStringLiteral("SaveChartShortcut"));
   saveKey->setContext(Qt::WidgetWithChildrenShortcut);
-  connect(save_, &QPushButton::clicked, this, &ChartsForm::SaveChartClick);
-  connect(saveKey, &QShortcut::activated, this, &ChartsForm::SaveChartClick);
-  connect(copy_, &QPushButton::clicked, this, &ChartsForm::CopyChartClick);
-  connect(copyKey, &QShortcut::activated, this, &ChartsForm::CopyChartClick);
+  connect(save_, &QPushButton::clicked, this, &ChartsPanel::saveChart);
+  connect(saveKey, &QShortcut::activated, this, &ChartsPanel::saveChart);
+  connect(copy_, &QPushButton::clicked, this, &ChartsPanel::copyChart);
+  connect(copyKey, &QShortcut::activated, this, &ChartsPanel::copyChart);
   connect(close, &QPushButton::clicked, this, [this] { CloseWindowOrPanel(*this); });
-  connect(&master_, &TMasterForm::deckAnalysed, this, &ChartsForm::Refresh);
-  connect(&master_, &TMasterForm::deckCleared, this, &ChartsForm::Refresh);
+  connect(&master_, &MainWindow::deckAnalysed, this, &ChartsPanel::refresh);
+  connect(&master_, &MainWindow::deckCleared, this, &ChartsPanel::refresh);
   // "Count assets only" changes what the domain bars count.
-  connect(&master_, &TMasterForm::switchesChanged, this, &ChartsForm::Refresh);
-  Refresh();
+  connect(&master_, &MainWindow::switchesChanged, this, &ChartsPanel::refresh);
+  refresh();
 }
 
-QWidget* ChartsForm::ShownChart() const {
+QWidget* ChartsPanel::shownChart() const {
   return tabs_->currentWidget();
 }
 
-void ChartsForm::Clear() {
+void ChartsPanel::clear() {
   hasDeck_ = false;
   for (QChartView* view : {resources_, costCurve_, byType_, byDomain_}) ResetChart(view->chart());
   status_->setText(QStringLiteral("No deck analysed."));
@@ -156,8 +156,8 @@ void ChartsForm::Clear() {
   copy_->setEnabled(false);
 }
 
-void ChartsForm::Refresh() {
-  Clear();
+void ChartsPanel::refresh() {
+  clear();
   if (master_.model().DName().empty()) return;
   DeckFigures figures;
   try {
@@ -166,16 +166,16 @@ void ChartsForm::Refresh() {
     status_->setText(QString::fromUtf8(error.what()));
     return;
   }
-  DrawResources(figures);
-  DrawCostCurve(figures);
-  DrawMakeUp(figures);
+  drawResources(figures);
+  drawCostCurve(figures);
+  drawMakeUp(figures);
   hasDeck_ = true;
   status_->setText(QStringLiteral("Click a bar to list its cards in the main window."));
   save_->setEnabled(true);
   copy_->setEnabled(true);
 }
 
-void ChartsForm::DrawResources(const DeckFigures& figures) {
+void ChartsPanel::drawResources(const DeckFigures& figures) {
   QChart* chart = resources_->chart();
   auto* production = new QBarSet(QStringLiteral("Production"));
   auto* cost = new QBarSet(QStringLiteral("Deployment cost (all cards)"));
@@ -215,12 +215,12 @@ void ChartsForm::DrawResources(const DeckFigures& figures) {
   chart->addSeries(shortfall);
   for (int part = 0; part < 2; ++part) {
     connect(series->barSets()[part], &QBarSet::clicked, this, [this, part](int index) {
-      BarClicked({FigureChart::kResources, index, part});
+      showBarList({FigureChart::kResources, index, part});
     });
   }
 }
 
-void ChartsForm::DrawCostCurve(const DeckFigures& figures) {
+void ChartsPanel::drawCostCurve(const DeckFigures& figures) {
   QChart* chart = costCurve_->chart();
   auto* series = new QStackedBarSeries;
   for (std::size_t t = 0; t < kCostedTypeWords.size(); ++t) {
@@ -233,7 +233,7 @@ void ChartsForm::DrawCostCurve(const DeckFigures& figures) {
     series->append(set);
     const int part = static_cast<int>(t);
     connect(set, &QBarSet::clicked, this, [this, part](int index) {
-      BarClicked({FigureChart::kCostCurve, index, part});
+      showBarList({FigureChart::kCostCurve, index, part});
     });
   }
   QStringList categories;
@@ -248,7 +248,7 @@ void ChartsForm::DrawCostCurve(const DeckFigures& figures) {
   chart->axes(Qt::Horizontal).constFirst()->setTitleText(QStringLiteral("Total deploy cost"));
 }
 
-void ChartsForm::DrawMakeUp(const DeckFigures& figures) {
+void ChartsPanel::drawMakeUp(const DeckFigures& figures) {
   auto draw = [this](QChartView* view, int group, const auto& words, const auto& copies,
                      std::string_view colour) {
     auto* set = new QBarSet(QStringLiteral("Copies"));
@@ -270,7 +270,7 @@ void ChartsForm::DrawMakeUp(const DeckFigures& figures) {
     view->chart()->legend()->setVisible(false);
     AddAxes(view->chart(), series, categories, top, /*horizontal=*/true);
     connect(set, &QBarSet::clicked, this, [this, group](int index) {
-      BarClicked({FigureChart::kMakeUp, group, index});
+      showBarList({FigureChart::kMakeUp, group, index});
     });
   };
   draw(byType_, 0, kMakeUpTypeWords, figures.byType, kProductionColour);
@@ -279,11 +279,11 @@ void ChartsForm::DrawMakeUp(const DeckFigures& figures) {
                                                            : QStringLiteral("Copies by domain"));
 }
 
-void ChartsForm::BarClicked(const ChartBar& bar) {
-  master_.ShowList([&bar](MasterModel& model) { return ShowBarCards(model, bar); });
+void ChartsPanel::showBarList(const ChartBar& bar) {
+  master_.showList([&bar](MasterModel& model) { return ShowBarCards(model, bar); });
 }
 
-void ChartsForm::SaveChartClick() {
+void ChartsPanel::saveChart() {
   if (!hasDeck_) return;
   try {
     static const char* kNames[] = {"Resources", "CostCurve", "MakeUp"};
@@ -293,10 +293,10 @@ void ChartsForm::SaveChartClick() {
                        QStringLiteral(".png");
     options.filter = QStringLiteral("PNG picture|*.png|SVG drawing|*.svg");
     options.defaultSuffix = QStringLiteral("png");
-    const std::optional<QString> path = platform_.GetSaveFileName(this, options);
+    const std::optional<QString> path = platform_.getSaveFileName(this, options);
     if (!path || path->isEmpty()) return;
     BusyCursor busy(platform_);
-    QWidget* chart = ShownChart();
+    QWidget* chart = shownChart();
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
@@ -317,13 +317,13 @@ void ChartsForm::SaveChartClick() {
           QStringLiteral("Cannot write '%1': %2").arg(*path, file.errorString()).toStdString());
     }
   } catch (const std::exception& error) {
-    platform_.ShowMessage(this, QString::fromUtf8(error.what()));
+    platform_.showMessage(this, QString::fromUtf8(error.what()));
   }
 }
 
-void ChartsForm::CopyChartClick() {
+void ChartsPanel::copyChart() {
   if (!hasDeck_) return;
-  platform_.SetClipboardImage(ShownChart()->grab().toImage());
+  platform_.setClipboardImage(shownChart()->grab().toImage());
 }
 
 }  // namespace quillet

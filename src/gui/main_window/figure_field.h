@@ -1,5 +1,5 @@
-// TIntEdit: the read-only integer field in which the main window shows every
-// figure. Its text is its only storage, so whatever it shows is what Value()
+// FigureField: the read-only integer field in which the main window shows every
+// figure. Its text is its only storage, so whatever it shows is what value()
 // reads back: "" for a hidden zero, the decimal value, and a trailing "%" on
 // the percentage fields. It tells the window about clicks and double clicks,
 // which open the list of cards behind the figure, and takes the keyboard
@@ -13,29 +13,29 @@
 
 namespace quillet {
 
-class TIntEdit : public QLineEdit {
+class FigureField : public QLineEdit {
   Q_OBJECT
 
  public:
   enum class Step { kPrevious, kNext, kFirst, kLast };
 
-  explicit TIntEdit(QWidget* parent = nullptr);
+  explicit FigureField(QWidget* parent = nullptr);
 
   // A text that does not hold an integer (the empty text above all) reads 0.
-  std::int32_t Value() const;
-  void SetValue(std::int32_t value);
-  void AddValue(std::int32_t amount);
+  std::int32_t value() const;
+  void setValue(std::int32_t value);
+  void addValue(std::int32_t amount);
 
-  bool Percentage() const { return percentage_; }
-  void SetPercentage(bool percentage);
-  bool ShowZero() const { return showZero_; }
-  void SetShowZero(bool showZero);
+  bool percentage() const { return percentage_; }
+  void setPercentage(bool percentage);
+  bool showZero() const { return showZero_; }
+  void setShowZero(bool showZero);
 
  signals:
   void clicked();
   void doubleClicked();
   void activated();
-  void stepped(quillet::TIntEdit::Step step);
+  void stepped(quillet::FigureField::Step step);
 
  protected:
   void mouseReleaseEvent(QMouseEvent* event) override;
@@ -44,7 +44,7 @@ class TIntEdit : public QLineEdit {
   void paintEvent(QPaintEvent* event) override;
 
  private:
-  QString TextOf(std::int32_t value) const;
+  QString textOf(std::int32_t value) const;
 
   bool percentage_ = false;
   bool showZero_ = false;

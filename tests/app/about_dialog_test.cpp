@@ -1,4 +1,4 @@
-#include "app/about_form.h"
+#include "app/about_dialog.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -12,18 +12,18 @@
 
 using namespace quillet;
 
-class AboutFormTest : public QObject {
+class AboutDialogTest : public QObject {
   Q_OBJECT
 
  private:
-  QString Text(TAboutForm& form, const char* name) {
+  QString Text(AboutDialog& form, const char* name) {
     auto* label = form.findChild<QLabel*>(QString::fromLatin1(name));
     return label ? label->text() : QStringLiteral("<missing %1>").arg(QLatin1String(name));
   }
 
  private slots:
   void frameAndTexts() {
-    TAboutForm form;
+    AboutDialog form;
     QCOMPARE(form.windowTitle(), QStringLiteral("About Quillet"));
     QCOMPARE(form.size(), QSize(308, 285));
     QCOMPARE(form.minimumSize(), form.maximumSize());
@@ -44,7 +44,7 @@ class AboutFormTest : public QObject {
 
   void showsTheDataFolderAsSelectableText() {
     const QString folder = QStringLiteral("/home/s\u00e9verine/.local/share/quillet/");
-    TAboutForm form(folder);
+    AboutDialog form(folder);
     auto* line = form.findChild<QLineEdit*>(QStringLiteral("DataFolderLabel"));
     QVERIFY(line);
     QCOMPARE(line->text(), folder);
@@ -59,7 +59,7 @@ class AboutFormTest : public QObject {
   }
 
   void layoutRunsTopToBottomInsideTheClientArea() {
-    TAboutForm form;
+    AboutDialog form;
     int lastY = -1;
     for (const char* name :
          {"Label1", "VersionLabel", "AuthorLabel", "MaintainerLabel", "DownloadLabel",
@@ -82,7 +82,7 @@ class AboutFormTest : public QObject {
   }
 
   void okAndTheCloseBoxBothEndTheDialog() {
-    TAboutForm form;
+    AboutDialog form;
     form.open();
     QTest::mouseClick(form.findChild<QPushButton*>(QStringLiteral("OKButton")), Qt::LeftButton);
     QCOMPARE(form.result(), int(QDialog::Accepted));
@@ -96,8 +96,8 @@ class AboutFormTest : public QObject {
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setFont(WindowFont());
-  AboutFormTest test;
+  AboutDialogTest test;
   return QTest::qExec(&test, argc, argv);
 }
 
-#include "about_form_test.moc"
+#include "about_dialog_test.moc"

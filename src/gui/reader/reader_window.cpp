@@ -1,4 +1,4 @@
-#include "gui/reader/reader_form.h"
+#include "gui/reader/reader_window.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -57,7 +57,7 @@ QPushButton* AddButton(QWidget* parent, const QString& name, const QString& text
 
 }  // namespace
 
-TReaderForm::TReaderForm(Session& session, Platform& platform, QWidget* parent)
+ReaderWindow::ReaderWindow(Session& session, Platform& platform, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                           Qt::WindowCloseButtonHint),
@@ -69,7 +69,7 @@ TReaderForm::TReaderForm(Session& session, Platform& platform, QWidget* parent)
   setFixedSize(kClientWidth, kClientHeight);
   // The program ends with its main window, even while the reader is open.
   setAttribute(Qt::WA_QuitOnClose, false);
-  BuildControls();
+  buildControls();
   CentreOnScreen(*this);
   // If the activation went elsewhere after one of our message boxes (some
   // window systems do that), the next return to the reader is a real one.
@@ -81,9 +81,9 @@ TReaderForm::TReaderForm(Session& session, Platform& platform, QWidget* parent)
   });
 }
 
-TReaderForm::~TReaderForm() = default;
+ReaderWindow::~ReaderWindow() = default;
 
-void TReaderForm::BuildControls() {
+void ReaderWindow::buildControls() {
   auto addBox = [this](QWidget* parent, const std::string& name, int x, int y, int width) {
     auto* box = new QLineEdit(parent);
     box->setObjectName(QString::fromStdString(name));
@@ -187,37 +187,37 @@ void TReaderForm::BuildControls() {
   setTabOrder(SearchText, SearchButton);
   DoneButton->setFocus();
 
-  connect(FirstButton, &QPushButton::clicked, this, &TReaderForm::FirstButtonClick);
-  connect(PreviousButton, &QPushButton::clicked, this, &TReaderForm::PreviousButtonClick);
-  connect(NextButton, &QPushButton::clicked, this, &TReaderForm::NextButtonClick);
-  connect(LastButton, &QPushButton::clicked, this, &TReaderForm::LastButtonClick);
-  connect(SearchButton, &QPushButton::clicked, this, &TReaderForm::SearchButtonClick);
-  connect(SearchText, &QLineEdit::returnPressed, this, &TReaderForm::SearchButtonClick);
-  connect(DoneButton, &QPushButton::clicked, this, &TReaderForm::DoneButtonClick);
+  connect(FirstButton, &QPushButton::clicked, this, &ReaderWindow::showFirstCard);
+  connect(PreviousButton, &QPushButton::clicked, this, &ReaderWindow::showPreviousCard);
+  connect(NextButton, &QPushButton::clicked, this, &ReaderWindow::showNextCard);
+  connect(LastButton, &QPushButton::clicked, this, &ReaderWindow::showLastCard);
+  connect(SearchButton, &QPushButton::clicked, this, &ReaderWindow::findCard);
+  connect(SearchText, &QLineEdit::returnPressed, this, &ReaderWindow::findCard);
+  connect(DoneButton, &QPushButton::clicked, this, &ReaderWindow::keepCardAndClose);
 }
 
 // Every user action of the reader ends here: a failed read shows its text
 // and leaves the boxes as they were.
 template <typename Action>
-void TReaderForm::Run(Action action) {
+void ReaderWindow::run(Action action) {
   try {
     action();
   } catch (const IoError& e) {
     ShowMessage(e.what());
   }
-  ShowCard();
+  showCard();
 }
 
-void TReaderForm::ShowMessage(const std::string& text) {
+void ReaderWindow::ShowMessage(const std::string& text) {
   // The message box takes the activation away and gives it back when it
   // closes; that return must not reload the card (see event()).
   const bool outer = !inOwnMessage_;
   inOwnMessage_ = true;
-  platform_.ShowMessage(this, FromCardBytes(text));
+  platform_.showMessage(this, FromCardBytes(text));
   if (outer) inOwnMessage_ = false;
 }
 
-bool TReaderForm::event(QEvent* event) {
+bool ReaderWindow::event(QEvent* event) {
   switch (event->type()) {
     case QEvent::WindowDeactivate:
       if (inOwnMessage_) returningFromOwnMessage_ = true;
@@ -226,7 +226,7 @@ bool TReaderForm::event(QEvent* event) {
       if (returningFromOwnMessage_) {
         returningFromOwnMessage_ = false;
       } else {
-        FormActivate();
+        reloadCard();
       }
       break;
     default:
@@ -235,38 +235,38 @@ bool TReaderForm::event(QEvent* event) {
   return QWidget::event(event);
 }
 
-bool TReaderForm::eventFilter(QObject* watched, QEvent* event) {
+bool ReaderWindow::eventFilter(QObject* watched, QEvent* event) {
   if (watched == SearchText && event->type() == QEvent::MouseButtonDblClick) {
-    SearchButtonClick();
+    findCard();
   }
   return QWidget::eventFilter(watched, event);
 }
 
-void TReaderForm::FormActivate() {
-  Run([this] { model_.FormActivate(); });
+void ReaderWindow::reloadCard() {
+  run([this] { model_.FormActivate(); });
 }
-void TReaderForm::FirstButtonClick() {
-  Run([this] { model_.FirstButtonClick(); });
+void ReaderWindow::showFirstCard() {
+  run([this] { model_.FirstButtonClick(); });
 }
-void TReaderForm::PreviousButtonClick() {
-  Run([this] { model_.PreviousButtonClick(); });
+void ReaderWindow::showPreviousCard() {
+  run([this] { model_.PreviousButtonClick(); });
 }
-void TReaderForm::NextButtonClick() {
-  Run([this] { model_.NextButtonClick(); });
+void ReaderWindow::showNextCard() {
+  run([this] { model_.NextButtonClick(); });
 }
-void TReaderForm::LastButtonClick() {
-  Run([this] { model_.LastButtonClick(); });
+void ReaderWindow::showLastCard() {
+  run([this] { model_.LastButtonClick(); });
 }
-void TReaderForm::SearchButtonClick() {
-  Run([this] { model_.SearchButtonClick(ToCardBytes(SearchText->text())); });
+void ReaderWindow::findCard() {
+  run([this] { model_.SearchButtonClick(ToCardBytes(SearchText->text())); });
 }
 
-void TReaderForm::DoneButtonClick() {
+void ReaderWindow::keepCardAndClose() {
   hide();
   model_.DoneButtonClick();
 }
 
-void TReaderForm::ShowCard() {
+void ReaderWindow::showCard() {
   const ReaderView& view = model_.view();
   for (const ReaderField& field : ReaderFields()) {
     boxes_.find(field.name)->second->setText(FromCardBytes(view.*field.value));

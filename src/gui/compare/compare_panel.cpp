@@ -1,4 +1,4 @@
-#include "gui/compare/compare_form.h"
+#include "gui/compare/compare_panel.h"
 
 #include <QApplication>
 #include <QGridLayout>
@@ -45,7 +45,7 @@ class OtherDeckHost final : public OpenDeckHost {
   void EndBusy() override { dialog_.EndBusy(); }
   void ShowMessage(const std::string& text) override { lastMessage = text; }
 
-  bool Chosen() const { return dialog_.Chosen(); }
+  bool chosen() const { return dialog_.chosen(); }
   std::string lastMessage;
 
  private:
@@ -153,7 +153,7 @@ void AppendTable(QString& text, const QString& title, const QTreeWidget& table) 
 
 }  // namespace
 
-TCompareForm::TCompareForm(MasterModel& main, Platform& platform, QWidget* owner)
+ComparePanel::ComparePanel(MasterModel& main, Platform& platform, QWidget* owner)
     : main_(main), platform_(platform), owner_(owner) {
   setObjectName(QStringLiteral("CompareForm"));
   CloseOnKeys(*this);
@@ -163,9 +163,9 @@ TCompareForm::TCompareForm(MasterModel& main, Platform& platform, QWidget* owner
   // that most runs never open should not slow the program's start.
 }
 
-TCompareForm::~TCompareForm() = default;
+ComparePanel::~ComparePanel() = default;
 
-void TCompareForm::BuildControls() {
+void ComparePanel::buildControls() {
   DeckNames = new QLabel;
   DeckNames->setObjectName(QStringLiteral("DeckNames"));
   DeckNames->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -224,15 +224,15 @@ void TCompareForm::BuildControls() {
     if (!name.isEmpty()) emit cardSelected(name);
   });
   AddGoalAction(*CardsBox, nameAt, [this](const QByteArray& name) { emit addToGoal(name); });
-  connect(CompareButton, &QPushButton::clicked, this, &TCompareForm::CompareWith);
-  connect(CopyButton, &QPushButton::clicked, this, &TCompareForm::CopyClick);
+  connect(CompareButton, &QPushButton::clicked, this, &ComparePanel::compareWith);
+  connect(CopyButton, &QPushButton::clicked, this, &ComparePanel::copyComparison);
   connect(CloseButton, &QPushButton::clicked, this, [this] { CloseWindowOrPanel(*this); });
   auto* copy = new QShortcut(QKeySequence::Copy, this);
   copy->setObjectName(QStringLiteral("CopyShortcut"));
   // Within the comparison only: beside other panels in one window, their
   // lists copy their own names.
   copy->setContext(Qt::WidgetWithChildrenShortcut);
-  connect(copy, &QShortcut::activated, this, &TCompareForm::CopyClick);
+  connect(copy, &QShortcut::activated, this, &ComparePanel::copyComparison);
   setTabOrder(CardsBox, FieldsBox);
   setTabOrder(FieldsBox, ProblemsBox);
   setTabOrder(ProblemsBox, MissingBox);
@@ -241,10 +241,10 @@ void TCompareForm::BuildControls() {
   setTabOrder(CopyButton, CloseButton);
 }
 
-void TCompareForm::CompareWith() {
+void ComparePanel::compareWith() {
   try {
     if (main_.DName().empty()) {
-      platform_.ShowMessage(owner_,
+      platform_.showMessage(owner_,
                             QStringLiteral("Open a deck first, then compare it with another."));
       return;
     }
@@ -255,21 +255,21 @@ void TCompareForm::CompareWith() {
     model->Create();
     OtherDeckHost host(platform_, owner_, DirectoryPart(main_.DName()));
     model->OpenDeck(host, /*useSettings=*/false);
-    if (!host.Chosen()) return;
+    if (!host.chosen()) return;
     if (model->DName().empty()) {
-      platform_.ShowMessage(owner_, ShownMessage(host.lastMessage));
+      platform_.showMessage(owner_, ShownMessage(host.lastMessage));
       return;
     }
     otherSession_ = std::move(session);
     other_ = std::move(model);
-    Refresh();
+    refresh();
     BringForward(*this);
   } catch (const std::exception& error) {
-    platform_.ShowMessage(owner_, ShownMessage(error.what()));
+    platform_.showMessage(owner_, ShownMessage(error.what()));
   }
 }
 
-void TCompareForm::Refresh() {
+void ComparePanel::refresh() {
   if (!other_ && DeckNames == nullptr) return;  // never shown: nothing to follow
   comparison_.reset();
   if (other_ && !main_.DName().empty()) {
@@ -277,11 +277,11 @@ void TCompareForm::Refresh() {
     other_->SelectCostKind(main_.CostBoxText());
     comparison_ = CompareDecks(main_, *other_);
   }
-  ShowComparison();
+  showComparison();
 }
 
-void TCompareForm::ShowComparison() {
-  if (DeckNames == nullptr) BuildControls();
+void ComparePanel::showComparison() {
+  if (DeckNames == nullptr) buildControls();
   const RowPickWatch::Quiet quiet(*picks_);
   for (QTreeWidget* table : {CardsBox, FieldsBox, ProblemsBox, MissingBox}) table->clear();
   CopyButton->setEnabled(comparison_.has_value());
@@ -323,7 +323,7 @@ void TCompareForm::ShowComparison() {
   Branch(MissingBox, QStringLiteral("In the other deck"), c.MissingB);
 }
 
-void TCompareForm::CopyClick() {
+void ComparePanel::copyComparison() {
   if (!comparison_) return;
   QString text = kOpenDeck + QLatin1Char('\t') + ShownPath(comparison_->A) + QLatin1Char('\n') +
                  kOtherDeck + QLatin1Char('\t') + ShownPath(comparison_->B) +
@@ -332,7 +332,7 @@ void TCompareForm::CopyClick() {
   AppendTable(text, QStringLiteral("Figures that differ"), *FieldsBox);
   AppendTable(text, QStringLiteral("Problems found in only one deck"), *ProblemsBox);
   AppendTable(text, QStringLiteral("Cards not found"), *MissingBox);
-  platform_.SetClipboardText(text.trimmed() + QLatin1Char('\n'));
+  platform_.setClipboardText(text.trimmed() + QLatin1Char('\n'));
 }
 
 }  // namespace quillet

@@ -1,6 +1,6 @@
-// TMasterForm: the program's main window. It is a view over MasterModel: every
+// MainWindow: the program's main window. It is a view over MasterModel: every
 // handler runs one model operation and then shows the whole model again
-// (ShowModel), so the window holds no analysis of its own, only its controls.
+// (showModel), so the window holds no analysis of its own, only its controls.
 // The controls carry their component names as objectName, and the integer
 // fields are built from one table (field_places.h) in one loop. The shell
 // wires the other windows in through the three hooks below.
@@ -17,7 +17,7 @@
 #include "core/analysis/master_model.h"
 #include "core/settings/file_fingerprint.h"
 #include "core/settings/recent_decks.h"
-#include "gui/main_window/int_edit.h"
+#include "gui/main_window/figure_field.h"
 #include "gui/platform/platform.h"
 
 class QAction;
@@ -38,15 +38,15 @@ class QScrollArea;
 namespace quillet {
 
 class PlatformDeckHost;
-class TCardListBox;
-class TElidedLabel;
+class CardListBox;
+class ElidedLabel;
 
-class TMasterForm : public QMainWindow {
+class MainWindow : public QMainWindow {
   Q_OBJECT
 
  public:
-  TMasterForm(Session& session, Platform& platform, QWidget* parent = nullptr);
-  ~TMasterForm() override;
+  MainWindow(Session& session, Platform& platform, QWidget* parent = nullptr);
+  ~MainWindow() override;
 
   // Set by the shell. runUpdater shows the updater dialog modally and returns
   // true when it closed with OK; showReader shows the card reader without
@@ -67,71 +67,71 @@ class TMasterForm : public QMainWindow {
   std::function<void()> showCharts;
 
   MasterModel& model() { return model_; }
-  TIntEdit* Field(std::string_view name) const;
+  FigureField* field(std::string_view name) const;
 
   // Where the recent decks are kept (config_dir.h); loads the list from it.
   // Until this is called, and with an empty folder, the list is not kept.
-  void UseConfigDir(std::string dir);
+  void useConfigDir(std::string dir);
   const RecentDecks& recentDecks() const { return recent_; }
 
   // Opens the deck at `path` by the Open dialog's sequence and messages,
   // without the dialog. Nothing happens while the deck commands are off (no
   // card data file).
-  void OpenDeckFile(const QString& path);
+  void openDeckFile(const QString& path);
   // Opens the deck named by the first argument after the program's name,
   // once the event loop runs, so the window is up before any message.
-  void OpenFromCommandLine(const QStringList& arguments);
+  void openFromCommandLine(const QStringList& arguments);
   // Opens a deck of the recent list; one that no longer exists leaves the
   // list with a message saying so.
-  void OpenRecentDeck(const std::string& path);
+  void openRecentDeck(const std::string& path);
   // Puts the shared Undo and Redo actions of the deck edits at the top of
   // the Edit menu (the application's DeckEditActions).
-  void UseEditActions(QAction* undo, QAction* redo);
+  void useEditActions(QAction* undo, QAction* redo);
   // Puts the list actions in the menus: Import Deck in the File menu, the
   // others at the end of the Edit menu (the application's DeckNamesActions).
-  void UseNameActions(QAction* import, QAction* paste, QAction* fix, QAction* copyList);
+  void useNameActions(QAction* import, QAction* paste, QAction* fix, QAction* copyList);
   // File > New Deck...: asks for a file name, writes an empty deck there and
   // opens it as any deck is opened.
-  void NewDeck1Click();
+  void newDeck();
   // Analyses the open deck again, keeping the cost kind, the switch and the
   // shown list (MasterModel::Reload). The window calls it when the deck's
   // file changes; F5 calls it at any time.
-  void ReloadDeck();
+  void reloadDeck();
   // Analyses the open deck again when its file no longer holds what was last
   // analysed: on the watcher's notices, and after the deck was edited here
   // (so the edit's own notice that follows finds nothing new).
-  void DeckFileChanged();
+  void reloadIfChanged();
   // The deck being watched and reloaded: the last one opened without
   // failure, kept while a reload finds it broken. Bytes, as the model's.
-  const std::string& OpenDeckPath() const { return openDeck_; }
+  const std::string& openDeckPath() const { return openDeck_; }
 
   // The handlers, public so the shell and the tests can drive them as the
   // controls do.
-  void AnalyzeButtonClick();
-  void AssetSwitchClick();
-  void CostBoxChange(const QString& item);
-  void FieldDblClick(std::string_view name);  // OnClick for TopDeckAmount
-  void SaveButtonClick();
-  void CardListClick();
-  void CardListDblClick();
-  void CardListMouseUp(const QPoint& position);
-  void CardListMouseMove(const QPoint& position);
-  void PopUpCopyClick();
-  void UpdaterButtonClick();
-  void CloseButtonClick();
-  void Exit1Click();
-  void CompareWith1Click() const;
-  void About1Click() const;
-  void Help2Click();
-  void QuilletHomepage1Click();
-  void OrvaneHomePage1Click();
-  void ChartsClick();
-  void ExportReportClick();
-  void PrintClick();
+  void openDeck();
+  void applyAssetSwitch();
+  void selectCostKind(const QString& item);
+  void showFieldList(std::string_view name);  // also a single click on TopDeckAmount
+  void saveList();
+  void selectCardLine();
+  void showCardStats();
+  void selectCardLineAt(const QPoint& position);
+  void showCardLineHint(const QPoint& position);
+  void copyCard();
+  void updateCardData();
+  void closeWindow();
+  void exitProgram();
+  void compareWithDeck() const;
+  void showAboutBox() const;
+  void showHelp();
+  void openUtilitiesHomePage();
+  void openOrvaneHomePage();
+  void openCharts();
+  void exportReport();
+  void printReport();
   // Runs `show`, which fills the model's card list with a list of its own (a
   // chart's bar), and shows the list as a figure's list is shown. Does
   // nothing when `show` returns false.
-  void ShowList(const std::function<bool(MasterModel&)>& show);
+  void showList(const std::function<bool(MasterModel&)>& show);
 
  signals:
   // For the windows that follow the main window. deckAnalysed comes after
@@ -159,38 +159,38 @@ class TMasterForm : public QMainWindow {
   void dropEvent(QDropEvent* event) override;
 
  private:
-  void BuildControls();
-  QWidget* BuildClient();
-  QLayout* BuildTopStrip(QWidget* client);
-  QWidget* BuildTypes(QWidget* client);
-  QWidget* BuildTotal(QWidget* client);
-  QWidget* BuildDomains(QWidget* client);
-  QWidget* BuildFigures(QWidget* client);
-  QLayout* BuildCardList(QWidget* client);
-  QLayout* BuildButtons(QWidget* client);
-  void BuildCardListMenu();
-  void BuildMenus();
-  void BuildFields();
-  // Tab order, arrow keys and keeping the focus in sight (master_form_keys.cpp).
-  void BuildKeyboard();
-  void StepField(const TIntEdit& field, TIntEdit::Step step) const;
-  void KeepInSight(QWidget* control);
-  QMetaObject::Connection focusWatch_;  // KeepInSight's, cut before the window goes
+  void buildControls();
+  QWidget* buildClient();
+  QLayout* buildTopStrip(QWidget* client);
+  QWidget* buildTypes(QWidget* client);
+  QWidget* buildTotal(QWidget* client);
+  QWidget* buildDomains(QWidget* client);
+  QWidget* buildFigures(QWidget* client);
+  QLayout* buildCardList(QWidget* client);
+  QLayout* buildButtons(QWidget* client);
+  void buildCardListMenu();
+  void buildMenus();
+  void buildFields();
+  // Tab order, arrow keys and keeping the focus in sight (main_window_keys.cpp).
+  void buildKeyboard();
+  void stepField(const FigureField& from, FigureField::Step step) const;
+  void keepInSight(QWidget* control);
+  QMetaObject::Connection focusWatch_;  // keepInSight's, cut before the window goes
   // Runs a user action; a failure it raises is shown in a message box.
-  void Run(const std::function<void()>& action);
+  void run(const std::function<void()>& action);
 
-  void FormCreate();
-  void CentreOnScreen();
-  void ShowModel();
-  void SetDeckCommandsEnabled(bool enabled);
+  void startUp();
+  void centreOnScreen();
+  void showModel();
+  void setDeckCommandsEnabled(bool enabled);
   // The open-deck sequence shared by the dialog and every path-given open.
-  void OpenWith(PlatformDeckHost& host);
+  void openWith(PlatformDeckHost& host);
   // Makes the emptied window visible behind a failure's message.
-  void ShowBeforeMessage(PlatformDeckHost& host);
-  void TrackOpenDeck(const std::string& path);
-  void ShowRecentDecks();
-  void SaveRecentDecksQuietly();
-  std::optional<int> SelectedLine() const;
+  void showBeforeMessage(PlatformDeckHost& host);
+  void trackOpenDeck(const std::string& path);
+  void showRecentDecks();
+  void saveRecentDecksQuietly();
+  std::optional<int> selectedLine() const;
 
   Session& session_;
   Platform& platform_;
@@ -208,7 +208,7 @@ class TMasterForm : public QMainWindow {
   // The last reload found the open deck broken and said so.
   bool reloadBroken_ = false;
 
-  std::map<std::string, TIntEdit*, std::less<>> fields_;
+  std::map<std::string, FigureField*, std::less<>> fields_;
   // While the window is built, by FieldGroup: the panel that lays out a
   // group's figures, and a type row's cell for the type's own count.
   std::map<int, QWidget*> panels_;
@@ -219,9 +219,9 @@ class TMasterForm : public QMainWindow {
   QCheckBox* AssetSwitch = nullptr;
   QComboBox* CostBox = nullptr;
   QListWidget* ProblemBox = nullptr;
-  TCardListBox* CardList = nullptr;
+  CardListBox* CardList = nullptr;
   QLabel* CardListName = nullptr;
-  TElidedLabel* ListHeading = nullptr;
+  ElidedLabel* ListHeading = nullptr;
   QPushButton* AnalyzeButton = nullptr;
   QPushButton* SaveButton = nullptr;
   QPushButton* ReaderButton = nullptr;

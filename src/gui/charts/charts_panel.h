@@ -19,33 +19,33 @@ class QTabWidget;
 
 namespace quillet {
 
-class TMasterForm;
+class MainWindow;
 
-class ChartsForm : public QWidget {
+class ChartsPanel : public QWidget {
   Q_OBJECT
 
  public:
-  ChartsForm(TMasterForm& master, Platform& platform, QWidget* parent = nullptr);
+  ChartsPanel(MainWindow& master, Platform& platform, QWidget* parent = nullptr);
 
   // Draws the figures of the deck the main window shows, or clears the
   // charts when it shows none.
-  void Refresh();
+  void refresh();
   // What a click on a bar does.
-  void BarClicked(const ChartBar& bar);
-  void SaveChartClick();
-  void CopyChartClick();
+  void showBarList(const ChartBar& bar);
+  void saveChart();
+  void copyChart();
 
   // The page of the chart on show: what Save and Copy take.
-  QWidget* ShownChart() const;
-  bool HasDeck() const { return hasDeck_; }
+  QWidget* shownChart() const;
+  bool hasDeck() const { return hasDeck_; }
 
  private:
-  void DrawResources(const DeckFigures& figures);
-  void DrawCostCurve(const DeckFigures& figures);
-  void DrawMakeUp(const DeckFigures& figures);
-  void Clear();
+  void drawResources(const DeckFigures& figures);
+  void drawCostCurve(const DeckFigures& figures);
+  void drawMakeUp(const DeckFigures& figures);
+  void clear();
 
-  TMasterForm& master_;
+  MainWindow& master_;
   Platform& platform_;
   bool hasDeck_ = false;
   QTabWidget* tabs_ = nullptr;

@@ -6,13 +6,13 @@
 
 namespace quillet {
 
-class TAboutForm : public QDialog {
+class AboutDialog : public QDialog {
   Q_OBJECT
 
  public:
   // `dataFolder` is shown on its own line, selectable, so a user can find (and
   // copy) where the database and ZNUTILS.INI are.
-  explicit TAboutForm(const QString& dataFolder = {}, QWidget* parent = nullptr);
+  explicit AboutDialog(const QString& dataFolder = {}, QWidget* parent = nullptr);
 };
 
 }  // namespace quillet

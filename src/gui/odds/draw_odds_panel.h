@@ -19,24 +19,24 @@ class QTableWidget;
 namespace quillet {
 
 class MasterModel;
-class TGoalPart;
+class GoalPart;
 
-class TDrawOddsForm : public QWidget {
+class DrawOddsPanel : public QWidget {
   Q_OBJECT
 
  public:
-  explicit TDrawOddsForm(MasterModel& model, QWidget* parent = nullptr);
+  explicit DrawOddsPanel(MasterModel& model, QWidget* parent = nullptr);
 
-  void FollowAnalysis();          // after every analysis; cleared when it failed
-  void FollowList();              // after a figure's list was shown
-  void FollowCardLine(int line);  // after a card list line was clicked
+  void followAnalysis();          // after every analysis; cleared when it failed
+  void followList();              // after a figure's list was shown
+  void followCardLine(int line);  // after a card list line was clicked
 
-  TGoalPart& goal() { return *Goal; }
-  void ShowGoal();  // brings the Goal page forward
+  GoalPart& goalPart() { return *goalPart_; }
+  void showGoal();  // brings the Goal page forward
 
  private:
-  void Recompute();
-  void Clear(const QString& notice);
+  void recompute();
+  void clear(const QString& notice);
 
   MasterModel& model_;
   bool cardGroup_ = false;                 // the group is a card, not a figure
@@ -47,7 +47,7 @@ class TDrawOddsForm : public QWidget {
   QTableWidget* OddsTable = nullptr;
   QLabel* OddsNotice = nullptr;
   QTabWidget* OddsTabs = nullptr;
-  TGoalPart* Goal = nullptr;
+  GoalPart* goalPart_ = nullptr;
 };
 
 }  // namespace quillet

@@ -1,4 +1,4 @@
-#include "gui/main_window/int_edit.h"
+#include "gui/main_window/figure_field.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -8,36 +8,36 @@
 
 namespace quillet {
 
-TIntEdit::TIntEdit(QWidget* parent) : QLineEdit(parent) {
+FigureField::FigureField(QWidget* parent) : QLineEdit(parent) {
   setReadOnly(true);
   setFocusPolicy(Qt::StrongFocus);
 }
 
-std::int32_t TIntEdit::Value() const {
+std::int32_t FigureField::value() const {
   QString shown = text();
   if (percentage_) shown.chop(1);
   return TryStrToInt(shown.toStdString()).value_or(0);
 }
 
-QString TIntEdit::TextOf(std::int32_t value) const {
+QString FigureField::textOf(std::int32_t value) const {
   if (value == 0 && !showZero_) return {};
   QString shown = QString::number(value);
   if (percentage_) shown += QLatin1Char('%');
   return shown;
 }
 
-void TIntEdit::SetValue(std::int32_t value) {
-  setText(TextOf(value));
+void FigureField::setValue(std::int32_t value) {
+  setText(textOf(value));
 }
 
-void TIntEdit::AddValue(std::int32_t amount) {
+void FigureField::addValue(std::int32_t amount) {
   // Counting wraps round like the 32-bit figures it mirrors instead of
   // overflowing.
-  const auto sum = static_cast<std::uint32_t>(Value()) + static_cast<std::uint32_t>(amount);
-  SetValue(static_cast<std::int32_t>(sum));
+  const auto sum = static_cast<std::uint32_t>(value()) + static_cast<std::uint32_t>(amount);
+  setValue(static_cast<std::int32_t>(sum));
 }
 
-void TIntEdit::SetPercentage(bool percentage) {
+void FigureField::setPercentage(bool percentage) {
   if (percentage == percentage_) return;
   QString shown = text();
   if (!shown.isEmpty()) {
@@ -51,27 +51,27 @@ void TIntEdit::SetPercentage(bool percentage) {
   percentage_ = percentage;
 }
 
-void TIntEdit::SetShowZero(bool showZero) {
-  if (Value() == 0) {
+void FigureField::setShowZero(bool showZero) {
+  if (value() == 0) {
     showZero_ = showZero;
-    setText(TextOf(0));
+    setText(textOf(0));
   }
   showZero_ = showZero;
 }
 
-void TIntEdit::mouseReleaseEvent(QMouseEvent* event) {
+void FigureField::mouseReleaseEvent(QMouseEvent* event) {
   QLineEdit::mouseReleaseEvent(event);
   if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
     emit clicked();
   }
 }
 
-void TIntEdit::mouseDoubleClickEvent(QMouseEvent* event) {
+void FigureField::mouseDoubleClickEvent(QMouseEvent* event) {
   QLineEdit::mouseDoubleClickEvent(event);
   if (event->button() == Qt::LeftButton) emit doubleClicked();
 }
 
-void TIntEdit::keyPressEvent(QKeyEvent* event) {
+void FigureField::keyPressEvent(QKeyEvent* event) {
   // A figure has no text to edit or walk through, so its keys move between
   // figures and open its list; the rest (Ctrl+C above all) stay the line
   // edit's.
@@ -103,7 +103,7 @@ void TIntEdit::keyPressEvent(QKeyEvent* event) {
   QLineEdit::keyPressEvent(event);
 }
 
-void TIntEdit::paintEvent(QPaintEvent* event) {
+void FigureField::paintEvent(QPaintEvent* event) {
   QLineEdit::paintEvent(event);
   PaintFocusFrame(*this);
 }

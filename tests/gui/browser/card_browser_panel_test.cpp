@@ -1,4 +1,4 @@
-#include "gui/browser/card_browser_form.h"
+#include "gui/browser/card_browser_panel.h"
 
 #include <QAction>
 #include <QApplication>
@@ -71,7 +71,7 @@ QStringList Column(CardTableModel& model, CatalogueColumn column) {
 
 }  // namespace
 
-class CardBrowserFormTest : public QObject {
+class CardBrowserPanelTest : public QObject {
   Q_OBJECT
 
  private slots:
@@ -80,7 +80,7 @@ class CardBrowserFormTest : public QObject {
     WriteDatabase(dir);
     Session session(dir.path());
     test::ScriptedPlatform platform;
-    TCardBrowserForm form(session, platform);
+    CardBrowserPanel form(session, platform);
     form.show();
     CardTableModel& model = form.model();
     auto* count = form.findChild<QLabel*>(QStringLiteral("CountLabel"));
@@ -148,7 +148,7 @@ class CardBrowserFormTest : public QObject {
 
     // An update replaced the database: the open browser reads it again.
     dir.Write("CardStat.Dat", test::RecordsBytes({test::MakeCard("Kiln Ward")}));
-    form.DatabaseUpdated();
+    form.followDatabaseUpdate();
     QCOMPARE(Column(model, CatalogueColumn::Name), QStringList{"Kiln Ward"});
     QCOMPARE(count->text(), QStringLiteral("1 of 1 cards"));
   }
@@ -157,8 +157,8 @@ class CardBrowserFormTest : public QObject {
     test::TempDir dir;
     Session session(dir.path());
     test::ScriptedPlatform platform;
-    TCardBrowserForm form(session, platform);
-    form.ShowBrowser();
+    CardBrowserPanel form(session, platform);
+    form.showBrowser();
     QCOMPARE(platform.messages, QStringList{"You must create a data file to use this program"});
     QCOMPARE(form.findChild<QLabel*>(QStringLiteral("CountLabel"))->text(),
              QStringLiteral("0 of 0 cards"));
@@ -179,7 +179,7 @@ class CardBrowserFormTest : public QObject {
     QCOMPARE(Column(model, CatalogueColumn::InDeck), (QStringList{"", "", "", "", ""}));
 
     platform.openAnswers.push_back(QString::fromStdString(deck));
-    app.master.AnalyzeButtonClick();
+    app.master.openDeck();
     QVERIFY2(platform.messages.isEmpty(), qPrintable(platform.messages.join('|')));
     // Alder, Brine, Cinder, Dock, Séance.
     QCOMPARE(Column(model, CatalogueColumn::InDeck), (QStringList{"", "10", "", "3", ""}));
@@ -197,5 +197,5 @@ class CardBrowserFormTest : public QObject {
   }
 };
 
-QTEST_MAIN(CardBrowserFormTest)
-#include "card_browser_form_test.moc"
+QTEST_MAIN(CardBrowserPanelTest)
+#include "card_browser_panel_test.moc"

@@ -1,4 +1,4 @@
-// TCompareForm: the open deck beside another deck. File > Compare With...
+// ComparePanel: the open deck beside another deck. File > Compare With...
 // asks for the other deck, analyses it in a session of its own (the main
 // window's analysis stays untouched) and shows DeckComparison in four lists:
 // the cards whose copies differ, the figures that differ, the problems of
@@ -26,22 +26,22 @@ namespace quillet {
 class Platform;
 class RowPickWatch;
 
-class TCompareForm : public QWidget {
+class ComparePanel : public QWidget {
   Q_OBJECT
 
  public:
   // `main` is the main window's model; `owner` parents the dialogs.
-  TCompareForm(MasterModel& main, Platform& platform, QWidget* owner);
-  ~TCompareForm() override;
+  ComparePanel(MasterModel& main, Platform& platform, QWidget* owner);
+  ~ComparePanel() override;
 
   // Compare With...: asks for the other deck and shows the window. A
   // cancelled dialog changes nothing; a deck that is not valid is said so.
-  void CompareWith();
+  void compareWith();
   // Compares again after the main window changed; empties the window when
   // the main window holds no deck.
-  void Refresh();
+  void refresh();
   // Copies the whole comparison as tab-separated text.
-  void CopyClick();
+  void copyComparison();
 
   // The comparison on display; nullopt when there is none.
   const std::optional<DeckComparison>& comparison() const { return comparison_; }
@@ -52,8 +52,8 @@ class TCompareForm : public QWidget {
   void addToGoal(const QByteArray& name);  // "Add to Goal" on a card's row
 
  private:
-  void BuildControls();
-  void ShowComparison();
+  void buildControls();
+  void showComparison();
 
   MasterModel& main_;
   Platform& platform_;

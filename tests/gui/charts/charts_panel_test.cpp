@@ -20,14 +20,14 @@
 #include "core/analysis/session.h"
 #include "core/charts/deck_figures.h"
 #include "core/import/card_data_update.h"
-#include "gui/charts/charts_form.h"
+#include "gui/charts/charts_panel.h"
 #include "gui/main_window/card_list_box.h"
-#include "gui/main_window/master_form.h"
+#include "gui/main_window/main_window.h"
 #include "support/scripted_platform.h"
 #include "support/temp_dir.h"
 
-using quillet::ChartsForm;
-using quillet::TMasterForm;
+using quillet::ChartsPanel;
+using quillet::MainWindow;
 
 namespace {
 
@@ -35,15 +35,15 @@ struct Windows {
   Windows() : session(dir.path()) {
     quillet::UpdateCardData(session.db, QUILLET_SOURCE_DIR "/samples/cards.txt",
                             quillet::UpdateOptions{});
-    master = std::make_unique<TMasterForm>(session, platform);
-    charts = std::make_unique<ChartsForm>(*master, platform);
+    master = std::make_unique<MainWindow>(session, platform);
+    charts = std::make_unique<ChartsPanel>(*master, platform);
     charts->show();
   }
 
   void Open(const char* sample) {
     platform.openAnswers.push_back(QStringLiteral(QUILLET_SOURCE_DIR "/samples/decks/") +
                                    QString::fromLatin1(sample));
-    master->AnalyzeButtonClick();
+    master->openDeck();
   }
 
   QChart* Chart(const char* name) const {
@@ -64,24 +64,24 @@ struct Windows {
   quillet::test::TempDir dir;
   quillet::Session session;
   quillet::test::ScriptedPlatform platform;
-  std::unique_ptr<TMasterForm> master;
-  std::unique_ptr<ChartsForm> charts;
+  std::unique_ptr<MainWindow> master;
+  std::unique_ptr<ChartsPanel> charts;
 };
 
 }  // namespace
 
-class ChartsFormTest : public QObject {
+class ChartsPanelTest : public QObject {
   Q_OBJECT
 
  private slots:
   void followsEveryAnalysisAndClearsOnAFailedOne() {
     Windows w;
-    QVERIFY(!w.charts->HasDeck());
+    QVERIFY(!w.charts->hasDeck());
     QVERIFY(w.Sets("CostCurveChart").isEmpty());
     QVERIFY(!w.charts->findChild<QPushButton*>(QStringLiteral("SaveChartButton"))->isEnabled());
 
     w.Open("un-golani.txt");
-    QVERIFY(w.charts->HasDeck());
+    QVERIFY(w.charts->hasDeck());
     const quillet::DeckFigures figures = quillet::ComputeDeckFigures(w.master->model());
     const auto curve = w.Sets("CostCurveChart");
     QCOMPARE(curve.size(), 4);
@@ -99,12 +99,12 @@ class ChartsFormTest : public QObject {
                            static_cast<qreal>(w.session.stats.TotalCybAmount)}));
 
     w.Open("not-a-deck.txt");
-    QVERIFY(!w.charts->HasDeck());
+    QVERIFY(!w.charts->hasDeck());
     for (const char* chart : {"ResourcesChart", "CostCurveChart", "TypeChart", "DomainChart"}) {
       QVERIFY2(w.Sets(chart).isEmpty(), chart);
     }
     w.Open("topdeck-heavy.txt");
-    QVERIFY(w.charts->HasDeck());
+    QVERIFY(w.charts->hasDeck());
   }
 
   void theDomainChartCountsWhatTheDomainFiguresCount() {
@@ -146,7 +146,7 @@ class ChartsFormTest : public QObject {
   void aBarClickListsItsCardsInTheMainWindow() {
     Windows w;
     w.Open("un-golani.txt");
-    QSignalSpy shown(w.master.get(), &TMasterForm::listShown);
+    QSignalSpy shown(w.master.get(), &MainWindow::listShown);
     // The first non-empty asset bucket of the cost curve.
     QBarSet* assets = w.Sets("CostCurveChart").at(0);
     int bucket = 0;
@@ -159,11 +159,11 @@ class ChartsFormTest : public QObject {
     qreal copies = 0;
     for (const auto& entry : model.CardListEntries()) copies += entry.Count;
     QCOMPARE(copies, assets->at(bucket));
-    auto* list = w.master->findChild<quillet::TCardListBox*>(QStringLiteral("CardList"));
-    QCOMPARE(list->Lines().size(), static_cast<qsizetype>(model.CardList().size()));
+    auto* list = w.master->findChild<quillet::CardListBox*>(QStringLiteral("CardList"));
+    QCOMPARE(list->lines().size(), static_cast<qsizetype>(model.CardList().size()));
     // Save List proposes the bar's name.
     w.platform.saveAnswers.push_back(std::nullopt);
-    w.master->SaveButtonClick();
+    w.master->saveList();
     QCOMPARE(w.platform.saveRequests.back().fileName,
              QStringLiteral("Cost%1AssetList.txt").arg(bucket));
 
@@ -182,15 +182,15 @@ class ChartsFormTest : public QObject {
     const QString png = QString::fromStdString(w.dir.File("chart.png"));
     const QString svg = QString::fromStdString(w.dir.File("chart.svg"));
     w.platform.saveAnswers = {png};
-    w.charts->SaveChartClick();
+    w.charts->saveChart();
     QCOMPARE(w.platform.saveRequests.back().fileName, QStringLiteral("Resources.png"));
     QImage picture(png);
     QVERIFY(!picture.isNull());
-    QCOMPARE(picture.size(), w.charts->ShownChart()->grab().size());
+    QCOMPARE(picture.size(), w.charts->shownChart()->grab().size());
 
     w.charts->findChild<QTabWidget*>(QStringLiteral("ChartTabs"))->setCurrentIndex(1);
     w.platform.saveAnswers = {svg};
-    w.charts->SaveChartClick();
+    w.charts->saveChart();
     QCOMPARE(w.platform.saveRequests.back().fileName, QStringLiteral("CostCurve.png"));
     QFile drawing(svg);
     QVERIFY(drawing.open(QIODevice::ReadOnly));
@@ -198,7 +198,7 @@ class ChartsFormTest : public QObject {
     QVERIFY(text.contains("<svg"));
     QVERIFY(text.contains("Cost curve"));
 
-    w.charts->CopyChartClick();
+    w.charts->copyChart();
     QVERIFY(!w.platform.clipboardImage.isNull());
     QVERIFY(w.platform.messages.filter(QStringLiteral("Cannot write")).isEmpty());
 
@@ -213,5 +213,5 @@ class ChartsFormTest : public QObject {
   }
 };
 
-QTEST_MAIN(ChartsFormTest)
-#include "charts_form_test.moc"
+QTEST_MAIN(ChartsPanelTest)
+#include "charts_panel_test.moc"

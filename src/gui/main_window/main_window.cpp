@@ -1,4 +1,4 @@
-#include "gui/main_window/master_form.h"
+#include "gui/main_window/main_window.h"
 
 #include <QAction>
 #include <QApplication>
@@ -29,7 +29,7 @@
 #include "gui/main_window/card_list_hint.h"
 #include "gui/main_window/deck_host.h"
 #include "gui/main_window/elided_label.h"
-#include "gui/main_window/int_edit.h"
+#include "gui/main_window/figure_field.h"
 #include "gui/main_window/report_actions.h"
 #include "gui/main_window/shown_text.h"
 #include "gui/platform/card_text_codec.h"
@@ -54,52 +54,52 @@ QStringList ListLines(const QListWidget& list) {
 
 }  // namespace
 
-TMasterForm::TMasterForm(Session& session, Platform& platform, QWidget* parent)
+MainWindow::MainWindow(Session& session, Platform& platform, QWidget* parent)
     : QMainWindow(parent), session_(session), platform_(platform), model_(session) {
   setObjectName(QStringLiteral("MasterForm"));
   setWindowTitle(QStringLiteral("Orvane Deck Analyzer"));
-  BuildControls();
+  buildControls();
   panels_.clear();
   countPanels_.clear();
   setAcceptDrops(true);
-  watcher_ = platform_.NewFileWatcher();
-  watcher_->changed = [this] { DeckFileChanged(); };
-  ShowRecentDecks();
-  FormCreate();
+  watcher_ = platform_.newFileWatcher();
+  watcher_->changed = [this] { reloadIfChanged(); };
+  showRecentDecks();
+  startUp();
 }
 
-TMasterForm::~TMasterForm() {
+MainWindow::~MainWindow() {
   // The application outlives the window, and the focus moves while the
   // window's children go: no notice may reach the window half destroyed.
   disconnect(focusWatch_);
 }
 
-TIntEdit* TMasterForm::Field(std::string_view name) const {
+FigureField* MainWindow::field(std::string_view name) const {
   const auto it = fields_.find(name);
   return it == fields_.end() ? nullptr : it->second;
 }
 
-void TMasterForm::Run(const std::function<void()>& action) {
+void MainWindow::run(const std::function<void()>& action) {
   try {
     action();
   } catch (const std::exception& error) {
-    platform_.ShowMessage(this, ShownMessage(error.what()));
+    platform_.showMessage(this, ShownMessage(error.what()));
   }
 }
 
-void TMasterForm::FormCreate() {
-  CentreOnScreen();
+void MainWindow::startUp() {
+  centreOnScreen();
   const bool haveDataFile = model_.Create();
   saveDialogFileName_ = ShownPath(model_.ProposedFileName());
-  ShowModel();
+  showModel();
   AnalyzeButton->setFocus();
   if (!haveDataFile) {
-    platform_.ShowMessage(this, QStringLiteral("You must create a data file to use this program"));
-    SetDeckCommandsEnabled(false);
+    platform_.showMessage(this, QStringLiteral("You must create a data file to use this program"));
+    setDeckCommandsEnabled(false);
   }
 }
 
-void TMasterForm::CentreOnScreen() {
+void MainWindow::centreOnScreen() {
   const QScreen* screen = QGuiApplication::primaryScreen();
   if (screen == nullptr) return;
   const QRect area = screen->geometry();
@@ -108,24 +108,24 @@ void TMasterForm::CentreOnScreen() {
        area.y() + CentredOffset(area.height(), outer.height()));
 }
 
-void TMasterForm::SetDeckCommandsEnabled(bool enabled) {
+void MainWindow::setDeckCommandsEnabled(bool enabled) {
   for (QWidget* button : {ReaderButton, SaveButton, AnalyzeButton}) button->setEnabled(enabled);
   for (QAction* item : {SaveList1, NewDeck1, Open1, CardStats1}) item->setEnabled(enabled);
   OpenRecent1->setEnabled(enabled && !recent_.Paths().empty());
   Reload1->setEnabled(enabled && !openDeck_.empty());
 }
 
-void TMasterForm::CompareWith1Click() const {
+void MainWindow::compareWithDeck() const {
   if (compareWith) compareWith();
 }
 
-void TMasterForm::ShowModel() {
+void MainWindow::showModel() {
   // Only an analysed deck can be compared with another.
   CompareWith1->setEnabled(!model_.DName().empty());
   const bool showZero = model_.ShowZero();
   for (const auto& [name, field] : fields_) {
-    field->SetShowZero(showZero);
-    field->SetValue(model_.FieldValue(name));
+    field->setShowZero(showZero);
+    field->setValue(model_.FieldValue(name));
     field->setToolTip(FromCardBytes(model_.FieldHint(name)));
   }
   // Long names show from their start, as they are read.
@@ -156,98 +156,98 @@ void TMasterForm::ShowModel() {
   // Rebuilding an unchanged card list would drop the user's selection.
   for (QAction* item : {ExportReport1, Print1}) item->setEnabled(!model_.DName().empty());
   const QStringList lines = ShownLines(model_.CardList());
-  if (CardList->Lines() != lines) CardList->SetLines(lines);
+  if (CardList->lines() != lines) CardList->setLines(lines);
   const QString heading = FromCardBytes(CardListHeading(model_));
-  ListHeading->SetText(heading);
+  ListHeading->showText(heading);
   CardList->setAccessibleDescription(heading);
 }
 
-std::optional<int> TMasterForm::SelectedLine() const {
-  const int row = CardList->SelectedRow();
+std::optional<int> MainWindow::selectedLine() const {
+  const int row = CardList->selectedRow();
   if (row < 0) return std::nullopt;
   return row;
 }
 
-void TMasterForm::AnalyzeButtonClick() {
+void MainWindow::openDeck() {
   PlatformDeckHost host(platform_, this);
-  OpenWith(host);
+  openWith(host);
 }
 
-void TMasterForm::ShowBeforeMessage(PlatformDeckHost& host) {
+void MainWindow::showBeforeMessage(PlatformDeckHost& host) {
   host.beforeMessage = [this] {
     // A failed analysis has emptied the model by the time it says so; the
     // user reads the message over the emptied window, not the old deck.
     if (!model_.DName().empty()) return;
-    CardList->SetLines({});
+    CardList->setLines({});
     SaveButton->setEnabled(model_.SaveEnabled());
-    ShowModel();
+    showModel();
     emit deckCleared();
   };
 }
 
-void TMasterForm::OpenWith(PlatformDeckHost& host) {
-  Run([this, &host] {
-    ShowBeforeMessage(host);
+void MainWindow::openWith(PlatformDeckHost& host) {
+  run([this, &host] {
+    showBeforeMessage(host);
     model_.OpenDeck(host);
-    if (host.Chosen()) reloadBroken_ = false;
-    if (host.Chosen()) {
+    if (host.chosen()) reloadBroken_ = false;
+    if (host.chosen()) {
       // A new analysis shows a new list even when its lines are the same.
-      CardList->SetLines({});
+      CardList->setLines({});
       if (!model_.DName().empty()) saveDialogFileName_ = ShownPath(model_.ProposedFileName());
       SaveButton->setEnabled(model_.SaveEnabled());
-      TrackOpenDeck(model_.DName());
+      trackOpenDeck(model_.DName());
     }
-    ShowModel();
-    if (host.Chosen()) emit deckAnalysed();
+    showModel();
+    if (host.chosen()) emit deckAnalysed();
   });
 }
 
-void TMasterForm::TrackOpenDeck(const std::string& path) {
+void MainWindow::trackOpenDeck(const std::string& path) {
   // Only a deck analysed without failure is watched and remembered; after a
   // failed open no deck is open.
   openDeck_ = path;
-  watcher_->Watch(ShownPath(path));
+  watcher_->watch(ShownPath(path));
   analysedPrint_ = path.empty() ? std::nullopt : FingerprintFile(path);
   Reload1->setEnabled(!path.empty());
   if (path.empty() || !recent_.Add(path)) return;
-  SaveRecentDecksQuietly();
-  ShowRecentDecks();
+  saveRecentDecksQuietly();
+  showRecentDecks();
 }
 
-void TMasterForm::OpenDeckFile(const QString& path) {
+void MainWindow::openDeckFile(const QString& path) {
   if (!Open1->isEnabled() || path.isEmpty()) return;
   PlatformDeckHost host(platform_, this);
-  host.UsePath(PathBytes(QFileInfo(path).absoluteFilePath()));
-  OpenWith(host);
+  host.usePath(PathBytes(QFileInfo(path).absoluteFilePath()));
+  openWith(host);
 }
 
-void TMasterForm::NewDeck1Click() {
+void MainWindow::newDeck() {
   if (!NewDeck1->isEnabled()) return;
   std::optional<QString> path;
-  Run([this, &path] {
+  run([this, &path] {
     FileDialogOptions options;
     options.title = QStringLiteral("New Deck");
     options.fileName = QStringLiteral("New Deck.txt");
     options.filter = QStringLiteral("Text Files|*.txt");
     options.defaultSuffix = QStringLiteral("txt");
-    path = platform_.GetSaveFileName(this, options);
+    path = platform_.getSaveFileName(this, options);
     if (!path || path->isEmpty()) return;
     *path = QFileInfo(*path).absoluteFilePath();
     // Written by the editor, so its history starts with the new file.
     session_.editor.Create(PathBytes(*path));
   });
   // Opened as a deck given by its path is: analysed, watched, remembered.
-  if (path && !path->isEmpty() && session_.editor.Path() == PathBytes(*path)) OpenDeckFile(*path);
+  if (path && !path->isEmpty() && session_.editor.Path() == PathBytes(*path)) openDeckFile(*path);
 }
 
-void TMasterForm::UseEditActions(QAction* undo, QAction* redo) {
+void MainWindow::useEditActions(QAction* undo, QAction* redo) {
   QAction* first = Edit1->actions().value(0);
   Edit1->insertAction(first, undo);
   Edit1->insertAction(first, redo);
   Edit1->insertSeparator(first)->setObjectName(QStringLiteral("N4"));
 }
 
-void TMasterForm::UseNameActions(QAction* import, QAction* paste, QAction* fix, QAction* copyList) {
+void MainWindow::useNameActions(QAction* import, QAction* paste, QAction* fix, QAction* copyList) {
   findChild<QMenu*>(QStringLiteral("File1"))->insertAction(Reload1, import);
   Edit1->addAction(copyList);
   Edit1->addAction(paste);
@@ -255,33 +255,33 @@ void TMasterForm::UseNameActions(QAction* import, QAction* paste, QAction* fix, 
   Edit1->addAction(fix);
 }
 
-void TMasterForm::OpenFromCommandLine(const QStringList& arguments) {
+void MainWindow::openFromCommandLine(const QStringList& arguments) {
   if (arguments.size() < 2) return;
   const QString& path = arguments.at(1);
-  QTimer::singleShot(0, this, [this, path] { OpenDeckFile(path); });
+  QTimer::singleShot(0, this, [this, path] { openDeckFile(path); });
 }
 
-void TMasterForm::OpenRecentDeck(const std::string& path) {
+void MainWindow::openRecentDeck(const std::string& path) {
   if (!Open1->isEnabled()) return;
   if (!FileExists(path)) {
     recent_.Remove(path);
-    SaveRecentDecksQuietly();
-    ShowRecentDecks();
-    platform_.ShowMessage(this, QStringLiteral("The deck file '%1' no longer exists; it has been "
+    saveRecentDecksQuietly();
+    showRecentDecks();
+    platform_.showMessage(this, QStringLiteral("The deck file '%1' no longer exists; it has been "
                                                "removed from the recent list.")
                                     .arg(ShownPath(path)));
     return;
   }
-  OpenDeckFile(ShownPath(path));
+  openDeckFile(ShownPath(path));
 }
 
-void TMasterForm::UseConfigDir(std::string dir) {
+void MainWindow::useConfigDir(std::string dir) {
   configDir_ = std::move(dir);
   recent_ = LoadRecentDecks(configDir_);
-  ShowRecentDecks();
+  showRecentDecks();
 }
 
-void TMasterForm::SaveRecentDecksQuietly() {
+void MainWindow::saveRecentDecksQuietly() {
   // The list is a convenience, like the remembered deck folder: a settings
   // folder that cannot be written must not make opening a deck fail.
   try {
@@ -290,7 +290,7 @@ void TMasterForm::SaveRecentDecksQuietly() {
   }
 }
 
-void TMasterForm::ShowRecentDecks() {
+void MainWindow::showRecentDecks() {
   OpenRecent1->clear();
   int number = 0;
   for (const std::string& path : recent_.Paths()) {
@@ -299,12 +299,12 @@ void TMasterForm::ShowRecentDecks() {
     shown.replace(QLatin1Char('&'), QStringLiteral("&&"));
     QAction* item = OpenRecent1->addAction(QStringLiteral("&%1 %2").arg(number).arg(shown));
     item->setObjectName(QStringLiteral("RecentDeck%1").arg(number));
-    connect(item, &QAction::triggered, this, [this, path] { OpenRecentDeck(path); });
+    connect(item, &QAction::triggered, this, [this, path] { openRecentDeck(path); });
   }
   OpenRecent1->setEnabled(Open1->isEnabled() && !recent_.Paths().empty());
 }
 
-void TMasterForm::ReloadDeck() {
+void MainWindow::reloadDeck() {
   if (openDeck_.empty() || !Open1->isEnabled()) return;
   reloading_ = true;
   // A deck saved broken is reported once; while it stays broken, each new
@@ -313,17 +313,17 @@ void TMasterForm::ReloadDeck() {
   const bool stillBroken = reloadBroken_;
   const auto reload = [this, stillBroken] {
     PlatformDeckHost host(platform_, this);
-    host.UsePath(openDeck_);
-    ShowBeforeMessage(host);
-    if (stillBroken) host.HoldMessages();
+    host.usePath(openDeck_);
+    showBeforeMessage(host);
+    if (stillBroken) host.holdMessages();
     // Taken before the reading, so a save during the analysis still differs.
     analysedPrint_ = FingerprintFile(openDeck_);
     const MasterModel::ReloadResult result = model_.Reload(host);
-    if (result.analysed) host.ShowHeldMessages();
-    CardList->SetLines({});
+    if (result.analysed) host.showHeldMessages();
+    CardList->setLines({});
     saveDialogFileName_ = ShownPath(model_.ProposedFileName());
     SaveButton->setEnabled(model_.SaveEnabled());
-    ShowModel();
+    showModel();
     emit deckAnalysed();
     if (result.listReopened) emit listShown();
   };
@@ -334,13 +334,13 @@ void TMasterForm::ReloadDeck() {
       // Part of the stretch already reported.
     }
   } else {
-    Run(reload);
+    run(reload);
   }
   reloadBroken_ = model_.DName().empty();
   reloading_ = false;
 }
 
-void TMasterForm::DeckFileChanged() {
+void MainWindow::reloadIfChanged() {
   // Notices that come while a reload waits on its message box are answered
   // once it is closed, by the same content check.
   if (reloading_) {
@@ -352,128 +352,128 @@ void TMasterForm::DeckFileChanged() {
     // A file briefly missing (between an editor's delete and write) or
     // holding what was last analysed, broken or not, brings nothing new.
     const std::optional<FileFingerprint> print = FingerprintFile(openDeck_);
-    if (!openDeck_.empty() && print && print != analysedPrint_) ReloadDeck();
+    if (!openDeck_.empty() && print && print != analysedPrint_) reloadDeck();
   } while (changedWhileReloading_);
 }
 
-void TMasterForm::dragEnterEvent(QDragEnterEvent* event) {
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
   const QList<QUrl> urls = event->mimeData()->urls();
   if (Open1->isEnabled() && !urls.isEmpty() && urls.front().isLocalFile()) {
     event->acceptProposedAction();
   }
 }
 
-void TMasterForm::dropEvent(QDropEvent* event) {
+void MainWindow::dropEvent(QDropEvent* event) {
   const QList<QUrl> urls = event->mimeData()->urls();
   if (urls.isEmpty() || !urls.front().isLocalFile()) return;
   event->acceptProposedAction();
   const QString path = urls.front().toLocalFile();
   // The drag's source waits until the drop returns; the deck opens after it.
-  QTimer::singleShot(0, this, [this, path] { OpenDeckFile(path); });
+  QTimer::singleShot(0, this, [this, path] { openDeckFile(path); });
 }
 
-void TMasterForm::AssetSwitchClick() {
-  Run([this] {
+void MainWindow::applyAssetSwitch() {
+  run([this] {
     model_.SetAssetSwitch(AssetSwitch->isChecked());
-    ShowModel();
+    showModel();
     emit switchesChanged();
   });
 }
 
-void TMasterForm::CostBoxChange(const QString& item) {
-  Run([this, &item] {
+void MainWindow::selectCostKind(const QString& item) {
+  run([this, &item] {
     model_.SelectCostKind(item.toLatin1().toStdString());
-    ShowModel();
+    showModel();
     emit switchesChanged();
   });
 }
 
-void TMasterForm::FieldDblClick(std::string_view name) {
-  ShowList([name](MasterModel& model) { return model.DrillDown(name); });
+void MainWindow::showFieldList(std::string_view name) {
+  showList([name](MasterModel& model) { return model.DrillDown(name); });
 }
 
-void TMasterForm::ShowList(const std::function<bool(MasterModel&)>& show) {
-  Run([this, &show] {
+void MainWindow::showList(const std::function<bool(MasterModel&)>& show) {
+  run([this, &show] {
     if (!show(model_)) return;
-    CardList->SetLines({});
+    CardList->setLines({});
     saveDialogFileName_ = ShownPath(model_.ProposedFileName());
-    ShowModel();
+    showModel();
     emit listShown();
   });
 }
 
-void TMasterForm::SaveButtonClick() {
-  Run([this] {
+void MainWindow::saveList() {
+  run([this] {
     FileDialogOptions options;
     options.fileName = saveDialogFileName_;
     options.filter = QStringLiteral("Text Files|*.txt");
     options.defaultSuffix = QStringLiteral("txt");
-    const std::optional<QString> path = platform_.GetSaveFileName(this, options);
+    const std::optional<QString> path = platform_.getSaveFileName(this, options);
     if (!path || path->isEmpty()) return;
     saveDialogFileName_ = *path;
     model_.SaveList(PathBytes(*path));
   });
 }
 
-void TMasterForm::CardListClick() {
-  Run([this] {
-    const std::optional<int> line = SelectedLine();
+void MainWindow::selectCardLine() {
+  run([this] {
+    const std::optional<int> line = selectedLine();
     if (!line) return;
     model_.CardListClick(*line);
-    ShowModel();
+    showModel();
     emit cardLineSelected(*line);
   });
 }
 
-void TMasterForm::CardListDblClick() {
-  Run([this] {
-    model_.CardListDblClick(SelectedLine());
+void MainWindow::showCardStats() {
+  run([this] {
+    model_.CardListDblClick(selectedLine());
     if (showReader) showReader();
   });
 }
 
-void TMasterForm::CardListMouseUp(const QPoint& position) {
+void MainWindow::selectCardLineAt(const QPoint& position) {
   QListWidgetItem* line =
       CardList->viewport()->rect().contains(position) ? CardList->itemAt(position) : nullptr;
-  CardList->SelectQuietly(line != nullptr ? CardList->row(line) : -1);
-  const bool canCopy = CardList->count() > 0 && SelectedLine().has_value();
+  CardList->selectQuietly(line != nullptr ? CardList->row(line) : -1);
+  const bool canCopy = CardList->count() > 0 && selectedLine().has_value();
   PopUpCopy->setEnabled(canCopy);
   PopUpAddToGoal->setEnabled(canCopy);
   Copy2->setEnabled(canCopy);
 }
 
-void TMasterForm::CardListMouseMove(const QPoint& position) {
+void MainWindow::showCardLineHint(const QPoint& position) {
   QListWidgetItem* line = CardList->itemAt(position);
   if (CardList->count() == 0 || line == nullptr) return;
   CardListName->setText(line->text());
   const int width = CardListName->sizeHint().width();
-  const int visibleLines = CardList->viewport()->height() / TCardListBox::kItemHeight;
+  const int visibleLines = CardList->viewport()->height() / CardListBox::kItemHeight;
   const bool needsHint =
       CardLineNeedsHint(CardList->count(), width, CardList->width(), visibleLines);
   CardList->setToolTip(needsHint ? line->text() : QString());
 }
 
-void TMasterForm::PopUpCopyClick() {
-  Run([this] { platform_.SetClipboardText(FromCardBytes(model_.CopyText(SelectedLine()))); });
+void MainWindow::copyCard() {
+  run([this] { platform_.setClipboardText(FromCardBytes(model_.CopyText(selectedLine()))); });
 }
 
-void TMasterForm::UpdaterButtonClick() {
-  Run([this] {
+void MainWindow::updateCardData() {
+  run([this] {
     if (!runUpdater || !runUpdater()) return;
     if (!session_.db.CardStatExists()) return;
-    SetDeckCommandsEnabled(true);
+    setDeckCommandsEnabled(true);
   });
 }
 
-void TMasterForm::CloseButtonClick() {
+void MainWindow::closeWindow() {
   close();
 }
 
-void TMasterForm::Exit1Click() {
+void MainWindow::exitProgram() {
   close();
 }
 
-void TMasterForm::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
   QMainWindow::closeEvent(event);
   // The program is its main window: closing it ends the program with every
   // window it opened. A tool window left behind would keep the process
@@ -484,45 +484,45 @@ void TMasterForm::closeEvent(QCloseEvent* event) {
   QCoreApplication::quit();
 }
 
-void TMasterForm::About1Click() const {
+void MainWindow::showAboutBox() const {
   if (showAbout) showAbout();
 }
 
-void TMasterForm::Help2Click() {
-  platform_.ShowHelp(this, QStringLiteral("IDH_110"));
+void MainWindow::showHelp() {
+  platform_.showHelp(this, QStringLiteral("IDH_110"));
 }
 
-void TMasterForm::QuilletHomepage1Click() {
-  platform_.OpenUrl(kUtilitiesHomePage);
+void MainWindow::openUtilitiesHomePage() {
+  platform_.openUrl(kUtilitiesHomePage);
 }
 
-void TMasterForm::OrvaneHomePage1Click() {
-  platform_.OpenUrl(kOrvaneHomePage);
+void MainWindow::openOrvaneHomePage() {
+  platform_.openUrl(kOrvaneHomePage);
 }
 
-void TMasterForm::ChartsClick() {
-  Run([this] {
+void MainWindow::openCharts() {
+  run([this] {
     if (showCharts) showCharts();
   });
 }
 
-void TMasterForm::ExportReportClick() {
-  Run([this] { ExportDeckReport(this, platform_, model_); });
+void MainWindow::exportReport() {
+  run([this] { ExportDeckReport(this, platform_, model_); });
 }
 
-void TMasterForm::PrintClick() {
-  Run([this] { PrintDeckReport(this, platform_, model_); });
+void MainWindow::printReport() {
+  run([this] { PrintDeckReport(this, platform_, model_); });
 }
 
-bool TMasterForm::eventFilter(QObject* watched, QEvent* event) {
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   if (watched != DName && watched != HQType) return QMainWindow::eventFilter(watched, event);
   const std::string_view name = watched == DName ? "DName" : "HQType";
-  if (event->type() == QEvent::MouseButtonDblClick) FieldDblClick(name);
+  if (event->type() == QEvent::MouseButtonDblClick) showFieldList(name);
   if (event->type() == QEvent::KeyPress) {
     // Enter or Space opens the list, as on a figure.
     const int key = static_cast<QKeyEvent*>(event)->key();
     if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
-      FieldDblClick(name);
+      showFieldList(name);
       return true;
     }
   }

@@ -19,18 +19,18 @@ namespace quillet {
 struct Session;
 class Platform;
 
-class TUpdaterForm : public QDialog {
+class UpdaterDialog : public QDialog {
   Q_OBJECT
 
  public:
-  TUpdaterForm(Session& session, Platform& platform, QWidget* parent = nullptr);
+  UpdaterDialog(Session& session, Platform& platform, QWidget* parent = nullptr);
 
   // Runs the whole update; closes the dialog with OK once it has succeeded.
-  void UpdateButtonClick();
-  UpdateOptions Options() const;
+  void updateCardData();
+  UpdateOptions options() const;
 
  private:
-  QCheckBox* AddCheck(QWidget* parent, const char* name, const char* text, const char* hint,
+  QCheckBox* addCheck(QWidget* parent, const char* name, const char* text, const char* hint,
                       int row);
 
   Session& session_;

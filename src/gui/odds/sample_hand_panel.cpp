@@ -1,4 +1,4 @@
-#include "gui/odds/sample_hand_form.h"
+#include "gui/odds/sample_hand_panel.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -21,7 +21,7 @@
 
 namespace quillet {
 
-TSampleHandForm::TSampleHandForm(MasterModel& model, QWidget* parent)
+SampleHandPanel::SampleHandPanel(MasterModel& model, QWidget* parent)
     : QWidget(parent, Qt::Window), model_(model) {
   setObjectName(QStringLiteral("SampleHandForm"));
   CloseOnKeys(*this);
@@ -66,10 +66,10 @@ TSampleHandForm::TSampleHandForm(MasterModel& model, QWidget* parent)
   buttons->addWidget(NewHandButton);
   layout->addLayout(buttons);
 
-  connect(DrawButton, &QPushButton::clicked, this, &TSampleHandForm::DrawClick);
-  connect(NewHandButton, &QPushButton::clicked, this, &TSampleHandForm::NewHandClick);
-  connect(SeedEdit, &QLineEdit::textEdited, this, &TSampleHandForm::SeedEdited);
-  connect(HandList, &QListWidget::itemActivated, this, &TSampleHandForm::HandDblClick);
+  connect(DrawButton, &QPushButton::clicked, this, &SampleHandPanel::drawCard);
+  connect(NewHandButton, &QPushButton::clicked, this, &SampleHandPanel::dealNewHand);
+  connect(SeedEdit, &QLineEdit::textEdited, this, &SampleHandPanel::dealFromSeed);
+  connect(HandList, &QListWidget::itemActivated, this, &SampleHandPanel::openCard);
   const auto nameAt = [this](const QModelIndex& index) {
     const auto row = static_cast<std::size_t>(index.row());
     if (row >= shown_) return QByteArray();
@@ -82,62 +82,62 @@ TSampleHandForm::TSampleHandForm(MasterModel& model, QWidget* parent)
   });
   AddGoalAction(*HandList, nameAt, [this](const QByteArray& name) { emit addToGoal(name); });
   resize(340, 420);
-  FollowAnalysis();
+  followAnalysis();
 }
 
-void TSampleHandForm::FollowAnalysis() {
+void SampleHandPanel::followAnalysis() {
   if (model_.DName().empty()) {
     SeedEdit->clear();
-    Clear(QStringLiteral("Open a deck to deal a sample hand."));
+    clear(QStringLiteral("Open a deck to deal a sample hand."));
     return;
   }
-  Deal(newSeed());
+  dealHand(newSeed());
 }
 
-void TSampleHandForm::NewHandClick() {
-  if (!model_.DName().empty()) Deal(newSeed());
+void SampleHandPanel::dealNewHand() {
+  if (!model_.DName().empty()) dealHand(newSeed());
 }
 
-void TSampleHandForm::DrawClick() {
+void SampleHandPanel::drawCard() {
   if (shown_ >= dealt_.size()) return;
   ++shown_;
-  ShowHand();
+  showHand();
   HandList->scrollToBottom();
 }
 
-void TSampleHandForm::SeedEdited(const QString& text) {
+void SampleHandPanel::dealFromSeed(const QString& text) {
   if (text.isEmpty() || model_.DName().empty()) return;
   bool ok = false;
   const qulonglong seed = text.toULongLong(&ok);
   if (ok) {
-    Deal(seed);
+    dealHand(seed);
     return;
   }
   // The hand on show would belong to another seed than the one in the box.
-  Clear(QStringLiteral("A seed is a number from 0 to %1.")
+  clear(QStringLiteral("A seed is a number from 0 to %1.")
             .arg(std::numeric_limits<std::uint64_t>::max()));
 }
 
-void TSampleHandForm::HandDblClick() {
+void SampleHandPanel::openCard() {
   const int row = HandList->currentRow();
   if (row < 0 || static_cast<std::size_t>(row) >= shown_) return;
   model_.session().SelectedCardName = dealt_[static_cast<std::size_t>(row)].Name;
   if (showReader) showReader();
 }
 
-void TSampleHandForm::Deal(std::uint64_t seed) {
+void SampleHandPanel::dealHand(std::uint64_t seed) {
   if (SeedEdit->text() != QString::number(seed)) SeedEdit->setText(QString::number(seed));
   try {
     dealt_ = DealPile(DeckPile::FromSession(model_.session()), seed);
   } catch (const std::exception& e) {
-    Clear(QString::fromStdString(e.what()));
+    clear(QString::fromStdString(e.what()));
     return;
   }
   shown_ = std::min<std::size_t>(dealt_.size(), kOpeningHand);
-  ShowHand();
+  showHand();
 }
 
-void TSampleHandForm::Clear(const QString& notice) {
+void SampleHandPanel::clear(const QString& notice) {
   const RowPickWatch::Quiet quiet(*picks_);
   dealt_.clear();
   shown_ = 0;
@@ -147,7 +147,7 @@ void TSampleHandForm::Clear(const QString& notice) {
   NewHandButton->setEnabled(!model_.DName().empty());
 }
 
-void TSampleHandForm::ShowHand() {
+void SampleHandPanel::showHand() {
   const RowPickWatch::Quiet quiet(*picks_);
   HandList->clear();
   QFont topDeckFont = HandList->font();

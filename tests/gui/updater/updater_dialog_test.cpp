@@ -1,4 +1,4 @@
-#include "gui/updater/updater_form.h"
+#include "gui/updater/updater_dialog.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -28,14 +28,14 @@ const char kCardList[] =
 
 }  // namespace
 
-class UpdaterFormTest : public QObject {
+class UpdaterDialogTest : public QObject {
   Q_OBJECT
 
  private:
   std::unique_ptr<test::TempDir> dir_;
   std::unique_ptr<Session> session_;
   test::ScriptedPlatform platform_;
-  std::unique_ptr<TUpdaterForm> form_;
+  std::unique_ptr<UpdaterDialog> form_;
   std::string cards_;
 
   template <typename T>
@@ -59,7 +59,7 @@ class UpdaterFormTest : public QObject {
     cards_ = dir_->Write("cards.txt", kCardList);
     session_ = std::make_unique<Session>(dir_->path());
     platform_ = test::ScriptedPlatform();
-    form_ = std::make_unique<TUpdaterForm>(*session_, platform_);
+    form_ = std::make_unique<UpdaterDialog>(*session_, platform_);
   }
   void cleanup() {
     form_.reset();
@@ -138,7 +138,7 @@ class UpdaterFormTest : public QObject {
     QCOMPARE(BullStats(), std::string("5/6"));
     QVERIFY(!QFile::exists(QString::fromStdString(dir_->File("CardText.Dat"))));
     QVERIFY(!Child<QCheckBox>("BullCheck")->isChecked());  // for the next showing in this run
-    QVERIFY(!Options().CardTextCheck);
+    QVERIFY(!options().CardTextCheck);
     QVERIFY(Child<QCheckBox>("DHQCheck")->isChecked());
   }
 
@@ -180,14 +180,14 @@ class UpdaterFormTest : public QObject {
   }
 
  private:
-  UpdateOptions Options() { return form_->Options(); }
+  UpdateOptions options() { return form_->options(); }
 };
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setFont(WindowFont());
-  UpdaterFormTest test;
+  UpdaterDialogTest test;
   return QTest::qExec(&test, argc, argv);
 }
 
-#include "updater_form_test.moc"
+#include "updater_dialog_test.moc"

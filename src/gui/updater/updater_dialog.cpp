@@ -1,4 +1,4 @@
-#include "gui/updater/updater_form.h"
+#include "gui/updater/updater_dialog.h"
 
 #include <QCheckBox>
 #include <QFile>
@@ -14,7 +14,7 @@
 
 namespace quillet {
 
-TUpdaterForm::TUpdaterForm(Session& session, Platform& platform, QWidget* parent)
+UpdaterDialog::UpdaterDialog(Session& session, Platform& platform, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint),
       session_(session),
@@ -35,23 +35,23 @@ TUpdaterForm::TUpdaterForm(Session& session, Platform& platform, QWidget* parent
   GroupBox1 = new QGroupBox(QStringLiteral("Corrections"), this);
   GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
   GroupBox1->setGeometry(8, 48, 200, 158);
-  DHQCheck = AddCheck(GroupBox1, "DHQCheck", "Fix Distributed HQ",
+  DHQCheck = addCheck(GroupBox1, "DHQCheck", "Fix Distributed HQ",
                       "Check to fix Distributed HQ's resource production", 0);
   HoloCheck =
-      AddCheck(GroupBox1, "HoloCheck", "Fix Hologram", "Check to Fix Hologram's search cost", 1);
-  BikerCheck = AddCheck(GroupBox1, "BikerCheck", "Fix Los Ladrones Biker",
+      addCheck(GroupBox1, "HoloCheck", "Fix Hologram", "Check to Fix Hologram's search cost", 1);
+  BikerCheck = addCheck(GroupBox1, "BikerCheck", "Fix Los Ladrones Biker",
                         "Check to correct Los Ladrones Biker's firepower", 2);
-  BullCheck = AddCheck(GroupBox1, "BullCheck", "Fix Harness Bull",
+  BullCheck = addCheck(GroupBox1, "BullCheck", "Fix Harness Bull",
                        "Check to correct Harness Bull's firepower and armor", 3);
-  JonesCheck = AddCheck(GroupBox1, "JonesCheck", "Fix Wirehead Jones",
+  JonesCheck = addCheck(GroupBox1, "JonesCheck", "Fix Wirehead Jones",
                         "Check to correct Wirehead Jone's perception", 4);
-  RookCheck = AddCheck(GroupBox1, "RookCheck", "Fix Rook Class Assault Chassis",
+  RookCheck = addCheck(GroupBox1, "RookCheck", "Fix Rook Class Assault Chassis",
                        "Check to correct Rook Class Assault Chasis' firepower and armor", 5);
 
   GroupBox2 = new QGroupBox(QStringLiteral("Options"), this);
   GroupBox2->setObjectName(QStringLiteral("GroupBox2"));
   GroupBox2->setGeometry(216, 48, 180, 50);
-  CardTextCheck = AddCheck(
+  CardTextCheck = addCheck(
       GroupBox2, "CardTextCheck", "Include card text",
       "If you check this box a second file (Cardtext.dat) will be created. If it is unchecked, "
       "the card reader will not display card texts.",
@@ -76,13 +76,13 @@ TUpdaterForm::TUpdaterForm(Session& session, Platform& platform, QWidget* parent
   UpdateButton->setDefault(true);
   UpdateButton->setFocus();
 
-  connect(UpdateButton, &QPushButton::clicked, this, &TUpdaterForm::UpdateButtonClick);
+  connect(UpdateButton, &QPushButton::clicked, this, &UpdaterDialog::updateCardData);
   connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
   CentreOnScreen(*this);
 }
 
-QCheckBox* TUpdaterForm::AddCheck(QWidget* parent, const char* name, const char* text,
-                                  const char* hint, int row) {
+QCheckBox* UpdaterDialog::addCheck(QWidget* parent, const char* name, const char* text,
+                                   const char* hint, int row) {
   auto* check = new QCheckBox(QString::fromLatin1(text), parent);
   check->setObjectName(QString::fromLatin1(name));
   check->setToolTip(QString::fromLatin1(hint));
@@ -91,7 +91,7 @@ QCheckBox* TUpdaterForm::AddCheck(QWidget* parent, const char* name, const char*
   return check;
 }
 
-UpdateOptions TUpdaterForm::Options() const {
+UpdateOptions UpdaterDialog::options() const {
   UpdateOptions options;
   options.DHQCheck = DHQCheck->isChecked();
   options.HoloCheck = HoloCheck->isChecked();
@@ -103,12 +103,12 @@ UpdateOptions TUpdaterForm::Options() const {
   return options;
 }
 
-void TUpdaterForm::UpdateButtonClick() {
+void UpdaterDialog::updateCardData() {
   FileDialogOptions dialog;  // OpenDialog1
   dialog.title = QStringLiteral("Please Locate Cards.Txt");
   dialog.filter = QStringLiteral("Text Files|*.txt");
   dialog.fileName = QStringLiteral("*.txt");
-  const std::optional<QString> cardsFileName = platform_.GetOpenFileName(this, dialog);
+  const std::optional<QString> cardsFileName = platform_.getOpenFileName(this, dialog);
   if (!cardsFileName || cardsFileName->isEmpty()) return;  // the updater stays open
 
   // A foreign journal the update moved out of the way is said as well.
@@ -117,18 +117,18 @@ void TUpdaterForm::UpdateButtonClick() {
       SetJournalNotice([&moved](const std::string& message) { moved = message; });
   try {
     BusyCursor busy(platform_);
-    UpdateCardData(session_.db, QFile::encodeName(*cardsFileName).toStdString(), Options());
+    UpdateCardData(session_.db, QFile::encodeName(*cardsFileName).toStdString(), options());
   } catch (const std::exception& e) {
     SetJournalNotice(previous);
-    if (!moved.empty()) platform_.ShowMessage(this, QString::fromLocal8Bit(moved));
+    if (!moved.empty()) platform_.showMessage(this, QString::fromLocal8Bit(moved));
     // An I/O failure or a list refused: the previous data files are
     // untouched; the user may fix the cause and press Update again.
-    platform_.ShowMessage(this, QString::fromLocal8Bit(e.what()));
+    platform_.showMessage(this, QString::fromLocal8Bit(e.what()));
     return;
   }
   SetJournalNotice(previous);
-  if (!moved.empty()) platform_.ShowMessage(this, QString::fromLocal8Bit(moved));
-  platform_.ShowMessage(this, QStringLiteral("Card Data File Updated"));
+  if (!moved.empty()) platform_.showMessage(this, QString::fromLocal8Bit(moved));
+  platform_.showMessage(this, QStringLiteral("Card Data File Updated"));
   accept();
 }
 

@@ -15,17 +15,17 @@
 
 #include "gui/main_window/card_list_box.h"
 #include "gui/main_window/field_places.h"
-#include "gui/main_window/int_edit.h"
-#include "gui/main_window/master_form.h"
+#include "gui/main_window/figure_field.h"
+#include "gui/main_window/main_window.h"
 
 namespace quillet {
 
-void TMasterForm::BuildKeyboard() {
+void MainWindow::buildKeyboard() {
   std::vector<QWidget*> order = {DName, HQType};
   for (const FieldPlace& place : FieldPlaces()) {
     // The selector sets what the cost row shows, so it comes before it.
     if (place.name == "MilCost") order.push_back(CostBox);
-    order.push_back(Field(place.name));
+    order.push_back(field(place.name));
     if (place.name == "TranscendAmount") order.push_back(AssetSwitch);
   }
   for (QWidget* control : {static_cast<QWidget*>(CardList), static_cast<QWidget*>(AnalyzeButton),
@@ -36,39 +36,39 @@ void TMasterForm::BuildKeyboard() {
   for (QWidget* control : order) control->setFocusPolicy(Qt::StrongFocus);
   for (std::size_t i = 0; i + 1 < order.size(); ++i) setTabOrder(order[i], order[i + 1]);
   focusWatch_ = connect(qApp, &QApplication::focusChanged, this,
-                        [this](QWidget* /*old*/, QWidget* now) { KeepInSight(now); });
+                        [this](QWidget* /*old*/, QWidget* now) { keepInSight(now); });
 }
 
-void TMasterForm::StepField(const TIntEdit& field, TIntEdit::Step step) const {
-  const FieldPlace* place = FindFieldPlace(field.objectName().toStdString());
+void MainWindow::stepField(const FigureField& from, FigureField::Step step) const {
+  const FieldPlace* place = FindFieldPlace(from.objectName().toStdString());
   if (place == nullptr) return;
-  std::vector<TIntEdit*> group;
+  std::vector<FigureField*> group;
   std::size_t at = 0;
   for (const FieldPlace& other : FieldPlaces()) {
     if (other.group != place->group) continue;
     if (other.name == place->name) at = group.size();
-    group.push_back(Field(other.name));
+    group.push_back(field(other.name));
   }
   // The ends of a group hold: the group is a row or column on screen, and
   // the next group is Tab's to reach.
   switch (step) {
-    case TIntEdit::Step::kPrevious:
+    case FigureField::Step::kPrevious:
       if (at > 0) --at;
       break;
-    case TIntEdit::Step::kNext:
+    case FigureField::Step::kNext:
       if (at + 1 < group.size()) ++at;
       break;
-    case TIntEdit::Step::kFirst:
+    case FigureField::Step::kFirst:
       at = 0;
       break;
-    case TIntEdit::Step::kLast:
+    case FigureField::Step::kLast:
       at = group.size() - 1;
       break;
   }
   group[at]->setFocus(Qt::TabFocusReason);
 }
 
-void TMasterForm::KeepInSight(QWidget* control) {
+void MainWindow::keepInSight(QWidget* control) {
   if (control == nullptr || control->window() != this) return;
   // Inner scrollers first (a keyword row), then the client's own.
   for (QWidget* parent = control->parentWidget(); parent != nullptr;

@@ -1,4 +1,4 @@
-#include "gui/reader/reader_form.h"
+#include "gui/reader/reader_window.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -25,29 +25,29 @@ class ActivationStealingPlatform : public Platform {
   explicit ActivationStealingPlatform(test::ScriptedPlatform& inner) : inner_(inner) {}
   QWidget* reader = nullptr;
 
-  void ShowMessage(QWidget* parent, const QString& text) override {
+  void showMessage(QWidget* parent, const QString& text) override {
     QEvent out(QEvent::WindowDeactivate);
     QApplication::sendEvent(reader, &out);
-    inner_.ShowMessage(parent, text);
+    inner_.showMessage(parent, text);
     // Some window systems hand the activation back only after the box is gone.
     pendingReturn = true;
   }
-  std::optional<QString> GetOpenFileName(QWidget* p, const FileDialogOptions& o) override {
-    return inner_.GetOpenFileName(p, o);
+  std::optional<QString> getOpenFileName(QWidget* p, const FileDialogOptions& o) override {
+    return inner_.getOpenFileName(p, o);
   }
-  std::optional<QString> GetSaveFileName(QWidget* p, const FileDialogOptions& o) override {
-    return inner_.GetSaveFileName(p, o);
+  std::optional<QString> getSaveFileName(QWidget* p, const FileDialogOptions& o) override {
+    return inner_.getSaveFileName(p, o);
   }
-  void SetClipboardText(const QString& t) override { inner_.SetClipboardText(t); }
-  QString ClipboardText() override { return inner_.ClipboardText(); }
-  void SetClipboardImage(const QImage& i) override { inner_.SetClipboardImage(i); }
-  bool ChoosePrinter(QWidget* p, QPrinter& printer) override {
-    return inner_.ChoosePrinter(p, printer);
+  void setClipboardText(const QString& t) override { inner_.setClipboardText(t); }
+  QString clipboardText() override { return inner_.clipboardText(); }
+  void setClipboardImage(const QImage& i) override { inner_.setClipboardImage(i); }
+  bool choosePrinter(QWidget* p, QPrinter& printer) override {
+    return inner_.choosePrinter(p, printer);
   }
-  void BeginBusy() override { inner_.BeginBusy(); }
-  void EndBusy() override { inner_.EndBusy(); }
-  void ShowHelp(QWidget* p, const QString& t) override { inner_.ShowHelp(p, t); }
-  bool OpenUrl(const QString& u) override { return inner_.OpenUrl(u); }
+  void beginBusy() override { inner_.beginBusy(); }
+  void endBusy() override { inner_.endBusy(); }
+  void showHelp(QWidget* p, const QString& t) override { inner_.showHelp(p, t); }
+  bool openUrl(const QString& u) override { return inner_.openUrl(u); }
   bool pendingReturn = false;
 
  private:
@@ -56,14 +56,14 @@ class ActivationStealingPlatform : public Platform {
 
 }  // namespace
 
-class ReaderFormTest : public QObject {
+class ReaderWindowTest : public QObject {
   Q_OBJECT
 
  private:
   std::unique_ptr<test::TempDir> dir_;
   std::unique_ptr<Session> session_;
   test::ScriptedPlatform platform_;
-  std::unique_ptr<TReaderForm> form_;
+  std::unique_ptr<ReaderWindow> form_;
 
   template <typename T>
   T* Child(const char* name) {
@@ -94,7 +94,7 @@ class ReaderFormTest : public QObject {
     dir_->Write("CardText.Dat", "Holds the line.");
     session_ = std::make_unique<Session>(dir_->path());
     platform_.messages.clear();
-    form_ = std::make_unique<TReaderForm>(*session_, platform_);
+    form_ = std::make_unique<ReaderWindow>(*session_, platform_);
   }
   void cleanup() {
     form_.reset();
@@ -146,7 +146,7 @@ class ReaderFormTest : public QObject {
   }
 
   void navigationStopsAtBothEnds() {
-    form_->FormActivate();
+    form_->reloadCard();
     QCOMPARE(Box("CardName"), QStringLiteral("Alpha Relay"));
     Click("PreviousButton");
     QCOMPARE(platform_.messages, QStringList{"This is the first card!"});
@@ -165,7 +165,7 @@ class ReaderFormTest : public QObject {
   }
 
   void searchByButtonEnterAndDoubleClick() {
-    form_->FormActivate();
+    form_->reloadCard();
     auto* search = Child<QLineEdit>("SearchText");
     search->setText(QStringLiteral("  BION "));
     Click("SearchButton");
@@ -188,7 +188,7 @@ class ReaderFormTest : public QObject {
   void missingCardTextShowsTheTealNotice() {
     std::remove(dir_->File("CardText.Dat").c_str());
     session_->SelectedCardName = "Bion HQ";
-    form_->FormActivate();
+    form_->reloadCard();
     auto* text = Child<QTextEdit>("CardText");
     QCOMPARE(text->toPlainText(),
              QStringLiteral("You must create a card text file before being able to view text."));
@@ -199,7 +199,7 @@ class ReaderFormTest : public QObject {
     QCOMPARE(Box("CardName"), QStringLiteral("Bion HQ"));  // the statistics still show
 
     dir_->Write("CardText.Dat", "Holds the line.");
-    form_->FormActivate();
+    form_->reloadCard();
     cursor = QTextCursor(text->document());
     cursor.movePosition(QTextCursor::NextCharacter);
     QCOMPARE(cursor.blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
@@ -209,7 +209,7 @@ class ReaderFormTest : public QObject {
 
   void doneHandsTheNameBackAndReopensOnIt() {
     form_->show();
-    form_->FormActivate();
+    form_->reloadCard();
     Click("LastButton");
     Click("PreviousButton");
     Click("DoneButton");
@@ -217,16 +217,16 @@ class ReaderFormTest : public QObject {
     QCOMPARE(session_->SelectedCardName, std::string("Caf\xE9 Drone"));
     Click("FirstButton");
     form_->show();
-    form_->FormActivate();
+    form_->reloadCard();
     QCOMPARE(Box("CardName"), QString::fromUtf8("Caf\u00e9 Drone"));
   }
 
   void aMissingDatabaseShowsItsIoError() {
     std::remove(dir_->File("CardStat.Dat").c_str());
-    form_->FormActivate();
+    form_->reloadCard();
     QCOMPARE(platform_.messages, QStringList{"File not found"});
     dir_->Write("CardStat.Dat", "");
-    form_->FormActivate();
+    form_->reloadCard();
     QCOMPARE(platform_.messages.last(), QStringLiteral("Read beyond end of file"));
     Click("LastButton");
     QCOMPARE(platform_.messages.size(), 3);
@@ -235,11 +235,11 @@ class ReaderFormTest : public QObject {
   void theReturnFromItsOwnMessageDoesNotReload() {
     ActivationStealingPlatform stealing(platform_);
     session_->SelectedCardName = "Bion HQ";
-    TReaderForm form(*session_, stealing);
+    ReaderWindow form(*session_, stealing);
     stealing.reader = &form;
-    form.FormActivate();
-    form.PreviousButtonClick();  // now on "Alpha Relay"
-    form.PreviousButtonClick();  // "This is the first card!"
+    form.reloadCard();
+    form.showPreviousCard();  // now on "Alpha Relay"
+    form.showPreviousCard();  // "This is the first card!"
     QEvent back(QEvent::WindowActivate);
     QApplication::sendEvent(&form, &back);
     auto* name = form.findChild<QLineEdit*>(QStringLiteral("CardName"));
@@ -251,8 +251,8 @@ class ReaderFormTest : public QObject {
 
     // When the activation goes to another window after the message, the next
     // return to the reader is a real one.
-    form.PreviousButtonClick();
-    form.PreviousButtonClick();  // the notice again
+    form.showPreviousCard();
+    form.showPreviousCard();  // the notice again
     QWidget other;
     other.show();
     other.activateWindow();
@@ -266,8 +266,8 @@ class ReaderFormTest : public QObject {
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setFont(WindowFont());
-  ReaderFormTest test;
+  ReaderWindowTest test;
   return QTest::qExec(&test, argc, argv);
 }
 
-#include "reader_form_test.moc"
+#include "reader_window_test.moc"

@@ -22,21 +22,21 @@ namespace quillet {
 struct Session;
 class Platform;
 
-class TReaderForm : public QWidget, private ReaderHost {
+class ReaderWindow : public QWidget, private ReaderHost {
   Q_OBJECT
 
  public:
-  TReaderForm(Session& session, Platform& platform, QWidget* parent = nullptr);
-  ~TReaderForm() override;
+  ReaderWindow(Session& session, Platform& platform, QWidget* parent = nullptr);
+  ~ReaderWindow() override;
 
   // The handlers, public so the shell and the tests can drive them.
-  void FormActivate();
-  void FirstButtonClick();
-  void PreviousButtonClick();
-  void NextButtonClick();
-  void LastButtonClick();
-  void SearchButtonClick();
-  void DoneButtonClick();
+  void reloadCard();
+  void showFirstCard();
+  void showPreviousCard();
+  void showNextCard();
+  void showLastCard();
+  void findCard();
+  void keepCardAndClose();
 
   const ReaderModel& model() const { return model_; }
 
@@ -47,9 +47,9 @@ class TReaderForm : public QWidget, private ReaderHost {
  private:
   void ShowMessage(const std::string& text) override;
   template <typename Action>
-  void Run(Action action);
-  void ShowCard();
-  void BuildControls();
+  void run(Action action);
+  void showCard();
+  void buildControls();
 
   Platform& platform_;
   ReaderModel model_;

@@ -28,8 +28,8 @@
 #include "gui/main_window/card_list_box.h"
 #include "gui/main_window/elided_label.h"
 #include "gui/main_window/field_places.h"
-#include "gui/main_window/int_edit.h"
-#include "gui/main_window/master_form.h"
+#include "gui/main_window/figure_field.h"
+#include "gui/main_window/main_window.h"
 #include "gui/main_window/name_edit.h"
 #include "gui/platform/card_text_codec.h"
 #include "gui/platform/window_font.h"
@@ -193,7 +193,7 @@ QString Latin1(std::string_view text) {
 
 }  // namespace
 
-QWidget* TMasterForm::BuildClient() {
+QWidget* MainWindow::buildClient() {
   // Made inside the window so that its captions are measured in the
   // window font.
   auto* client = new QWidget(this);
@@ -209,26 +209,26 @@ QWidget* TMasterForm::BuildClient() {
   page->setSpacing(0);
   outer->addLayout(page);
 
-  page->addLayout(BuildTopStrip(client));
+  page->addLayout(buildTopStrip(client));
   page->addSpacing(3);
-  page->addWidget(BuildTypes(client));
+  page->addWidget(buildTypes(client));
 
   auto* band = new QHBoxLayout;
   band->setSpacing(0);
   auto* side = new QVBoxLayout;
   side->setSpacing(0);
-  side->addWidget(BuildTotal(client));
-  side->addWidget(BuildDomains(client), 1);
+  side->addWidget(buildTotal(client));
+  side->addWidget(buildDomains(client), 1);
   band->addLayout(side);
   band->addSpacing(kColumnGap);
-  band->addWidget(BuildFigures(client), 0, Qt::AlignTop);
+  band->addWidget(buildFigures(client), 0, Qt::AlignTop);
   band->addSpacing(kColumnGap - 1);
-  band->addLayout(BuildCardList(client), 1);
+  band->addLayout(buildCardList(client), 1);
   page->addLayout(band, 3);
 
   auto* bottom = new QHBoxLayout;
   bottom->setSpacing(kColumnGap - 1);
-  bottom->addLayout(BuildButtons(client), 0);
+  bottom->addLayout(buildButtons(client), 0);
   ProblemBox = Make<QListWidget>(client, "ProblemBox");
   ProblemBox->setAccessibleName(QStringLiteral("Deck problems"));
   ProblemBox->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -240,11 +240,11 @@ QWidget* TMasterForm::BuildClient() {
   page->addSpacing(6);
   page->addLayout(bottom, 1);
 
-  BuildFields();
+  buildFields();
   return client;
 }
 
-QLayout* TMasterForm::BuildTopStrip(QWidget* client) {
+QLayout* MainWindow::buildTopStrip(QWidget* client) {
   auto* strip = new QHBoxLayout;
   strip->setSpacing(3);
   auto* deckLabel = Make<QLabel>(client, "DNameLabel");
@@ -252,18 +252,18 @@ QLayout* TMasterForm::BuildTopStrip(QWidget* client) {
   deckLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   deckLabel->setFixedWidth(83);
   // A path is told apart by its folder's start and its file name.
-  auto* name = new TNameEdit(Qt::ElideMiddle, client);
+  auto* name = new NameEdit(Qt::ElideMiddle, client);
   name->setObjectName(QStringLiteral("DName"));
-  name->SetHint(QStringLiteral("Double click to see deck"));
+  name->setHint(QStringLiteral("Double click to see deck"));
   name->setMinimumWidth(388);
   auto* hqLabel = Make<QLabel>(client, "HQTypeLabel");
   hqLabel->setText(QStringLiteral("HQ Type:"));
   hqLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   hqLabel->setFixedWidth(91);
-  auto* hq = new TNameEdit(Qt::ElideRight, client);
+  auto* hq = new NameEdit(Qt::ElideRight, client);
   hq->setObjectName(QStringLiteral("HQType"));
   hq->setFont(BoldWindowFont());
-  hq->SetHint(QStringLiteral("Double click to see all HQ cards"));
+  hq->setHint(QStringLiteral("Double click to see all HQ cards"));
   hq->setMinimumWidth(121);
   for (QWidget* field : {static_cast<QWidget*>(name), static_cast<QWidget*>(hq)}) {
     field->setFixedHeight(kFieldHeight);
@@ -281,7 +281,7 @@ QLayout* TMasterForm::BuildTopStrip(QWidget* client) {
   return strip;
 }
 
-QWidget* TMasterForm::BuildTypes(QWidget* client) {
+QWidget* MainWindow::buildTypes(QWidget* client) {
   auto* box = Make<QGroupBox>(client, "GroupBox1");
   auto* grid = new QGridLayout(box);
   SetInnerMargins(box, grid, QMargins(kColumnGap, 9, 2, 3));
@@ -336,7 +336,7 @@ QWidget* TMasterForm::BuildTypes(QWidget* client) {
   return box;
 }
 
-QWidget* TMasterForm::BuildTotal(QWidget* client) {
+QWidget* MainWindow::buildTotal(QWidget* client) {
   auto* total = Make<QFrame>(client, "TotalPanel");
   total->setFrameShape(QFrame::StyledPanel);
   total->setFrameShadow(QFrame::Sunken);
@@ -349,7 +349,7 @@ QWidget* TMasterForm::BuildTotal(QWidget* client) {
   return total;
 }
 
-QWidget* TMasterForm::BuildDomains(QWidget* client) {
+QWidget* MainWindow::buildDomains(QWidget* client) {
   auto* box = Make<QGroupBox>(client, "GroupBox2");
   box->setFixedWidth(kSideColumn);
   auto* column = new QVBoxLayout(box);
@@ -377,7 +377,7 @@ QWidget* TMasterForm::BuildDomains(QWidget* client) {
   return box;
 }
 
-QWidget* TMasterForm::BuildFigures(QWidget* client) {
+QWidget* MainWindow::buildFigures(QWidget* client) {
   // The figures box is one fixed panel, as drawn: it never grows, so its
   // captions, rules and fields keep their spots.
   auto* box = Make<QGroupBox>(client, "GroupBox3");
@@ -409,7 +409,7 @@ QWidget* TMasterForm::BuildFigures(QWidget* client) {
   return box;
 }
 
-void TMasterForm::BuildFields() {
+void MainWindow::buildFields() {
   FieldGroup last = FieldGroup::kRarity;
   bool first = true;
   for (const FieldPlace& place : FieldPlaces()) {
@@ -419,10 +419,10 @@ void TMasterForm::BuildFields() {
     const bool startsGroup = first || place.group != last;
     first = false;
     last = place.group;
-    auto* edit = new TIntEdit;
+    auto* edit = new FigureField;
     edit->setObjectName(name);
     edit->setFixedSize(place.width, kFieldHeight);
-    edit->SetPercentage(field->percentage);
+    edit->setPercentage(field->percentage);
     edit->setToolTip(FromCardBytes(field->hint));
     // A screen reader reads the caption and then the figure ("Assets: 16").
     edit->setAccessibleName(AccessibleCaption(*field));
@@ -464,14 +464,14 @@ void TMasterForm::BuildFields() {
     }
     const std::string component(place.name);
     if (component == "TopDeckAmount") {
-      connect(edit, &TIntEdit::clicked, this, [this, component] { FieldDblClick(component); });
+      connect(edit, &FigureField::clicked, this, [this, component] { showFieldList(component); });
     } else {
-      connect(edit, &TIntEdit::doubleClicked, this,
-              [this, component] { FieldDblClick(component); });
+      connect(edit, &FigureField::doubleClicked, this,
+              [this, component] { showFieldList(component); });
     }
-    connect(edit, &TIntEdit::activated, this, [this, component] { FieldDblClick(component); });
-    connect(edit, &TIntEdit::stepped, this,
-            [this, edit](TIntEdit::Step step) { StepField(*edit, step); });
+    connect(edit, &FigureField::activated, this, [this, component] { showFieldList(component); });
+    connect(edit, &FigureField::stepped, this,
+            [this, edit](FigureField::Step step) { stepField(*edit, step); });
     if (model_.HasList(component)) {
       // A figure that opens a list names a group of cards, which a goal
       // can count.
@@ -492,12 +492,12 @@ void TMasterForm::BuildFields() {
   }
 }
 
-QLayout* TMasterForm::BuildCardList(QWidget* client) {
+QLayout* MainWindow::buildCardList(QWidget* client) {
   auto* column = new QVBoxLayout;
   column->setSpacing(1);
-  ListHeading = Make<TElidedLabel>(client, "CardListHeading");
+  ListHeading = Make<ElidedLabel>(client, "CardListHeading");
   ListHeading->setFont(BoldWindowFont());
-  CardList = Make<TCardListBox>(client, "CardList");
+  CardList = Make<CardListBox>(client, "CardList");
   CardList->setAccessibleName(QStringLiteral("Card list"));
   CardList->setContextMenuPolicy(Qt::PreventContextMenu);
   // Seventeen lines at the least size, as the hint rule expects.
@@ -509,14 +509,14 @@ QLayout* TMasterForm::BuildCardList(QWidget* client) {
   column->addWidget(ListHeading);
   column->addWidget(CardList, 1);
 
-  connect(CardList, &QListWidget::itemSelectionChanged, this, &TMasterForm::CardListClick);
-  connect(CardList, &TCardListBox::doubleClicked, this, &TMasterForm::CardListDblClick);
-  connect(CardList, &TCardListBox::enterPressed, this, &TMasterForm::CardListDblClick);
-  connect(CardList, &TCardListBox::copyPressed, this, &TMasterForm::PopUpCopyClick);
-  connect(CardList, &TCardListBox::mouseMoved, this, &TMasterForm::CardListMouseMove);
-  connect(CardList, &TCardListBox::mouseUp, this,
+  connect(CardList, &QListWidget::itemSelectionChanged, this, &MainWindow::selectCardLine);
+  connect(CardList, &CardListBox::doubleClicked, this, &MainWindow::showCardStats);
+  connect(CardList, &CardListBox::enterPressed, this, &MainWindow::showCardStats);
+  connect(CardList, &CardListBox::copyPressed, this, &MainWindow::copyCard);
+  connect(CardList, &CardListBox::mouseMoved, this, &MainWindow::showCardLineHint);
+  connect(CardList, &CardListBox::mouseUp, this,
           [this](const QPoint& position, Qt::MouseButton button) {
-            CardListMouseUp(position);
+            selectCardLineAt(position);
             if (button == Qt::RightButton) {
               CardListMenu->popup(CardList->viewport()->mapToGlobal(position));
             }
@@ -525,7 +525,7 @@ QLayout* TMasterForm::BuildCardList(QWidget* client) {
   return column;
 }
 
-QLayout* TMasterForm::BuildButtons(QWidget* client) {
+QLayout* MainWindow::buildButtons(QWidget* client) {
   auto* grid = new QGridLayout;
   grid->setContentsMargins(0, 8, 0, 0);
   grid->setSpacing(1);
@@ -543,12 +543,12 @@ QLayout* TMasterForm::BuildButtons(QWidget* client) {
   grid->addWidget(ReaderButton, 1, 0);
   grid->addWidget(CloseButton, 1, 1);
 
-  connect(AnalyzeButton, &QPushButton::clicked, this, &TMasterForm::AnalyzeButtonClick);
-  connect(SaveButton, &QPushButton::clicked, this, &TMasterForm::SaveButtonClick);
-  connect(ReaderButton, &QPushButton::clicked, this, &TMasterForm::CardListDblClick);
-  connect(CloseButton, &QPushButton::clicked, this, &TMasterForm::CloseButtonClick);
-  connect(AssetSwitch, &QCheckBox::clicked, this, &TMasterForm::AssetSwitchClick);
-  connect(CostBox, &QComboBox::textActivated, this, &TMasterForm::CostBoxChange);
+  connect(AnalyzeButton, &QPushButton::clicked, this, &MainWindow::openDeck);
+  connect(SaveButton, &QPushButton::clicked, this, &MainWindow::saveList);
+  connect(ReaderButton, &QPushButton::clicked, this, &MainWindow::showCardStats);
+  connect(CloseButton, &QPushButton::clicked, this, &MainWindow::closeWindow);
+  connect(AssetSwitch, &QCheckBox::clicked, this, &MainWindow::applyAssetSwitch);
+  connect(CostBox, &QComboBox::textActivated, this, &MainWindow::selectCostKind);
   return grid;
 }
 

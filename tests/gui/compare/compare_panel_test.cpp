@@ -34,7 +34,7 @@ QStringList Rows(const QTreeWidget* tree) {
 
 }  // namespace
 
-class CompareFormTest : public QObject {
+class ComparePanelTest : public QObject {
   Q_OBJECT
 
  private:
@@ -61,7 +61,7 @@ class CompareFormTest : public QObject {
     QVERIFY(!compareWith->isEnabled());  // no deck open yet
 
     platform.openAnswers.push_back(kSamples + "decks/monastery-bion.txt");
-    app.master.AnalyzeButtonClick();
+    app.master.openDeck();
     QVERIFY(compareWith->isEnabled());
     platform.openAnswers.push_back(kSamples + "decks/monastery-bion-v2.txt");
     compareWith->trigger();
@@ -101,36 +101,36 @@ class CompareFormTest : public QObject {
                 ->text()
                 .contains("assets only"));
 
-    app.compare().CopyClick();
+    app.compare().copyComparison();
     QVERIFY(platform.clipboard.contains("Thousand Eye Seer\t1\t0\t" + kMinus + "1\n"));
     QVERIFY(platform.clipboard.contains("  Lotus Warden\n"));
 
     // A second deck that is not valid is said so, and the comparison stays.
     platform.openAnswers.push_back(kSamples + "decks/not-a-deck.txt");
-    app.compare().CompareWith();
+    app.compare().compareWith();
     QCOMPARE(platform.messages.size(), 1);
     QVERIFY(platform.messages.back().contains("is not a valid deck file"));
     QCOMPARE(Tree(app, "CardsBox")->topLevelItemCount(), 5);
     // Cancelling changes nothing.
     platform.openAnswers.push_back(std::nullopt);
-    app.compare().CompareWith();
+    app.compare().compareWith();
     QCOMPARE(platform.messages.size(), 1);
     QVERIFY(app.compare().comparison().has_value());
 
     // A failed analysis of the open deck empties the window.
     platform.openAnswers.push_back(kSamples + "decks/not-a-deck.txt");
-    app.master.AnalyzeButtonClick();
+    app.master.openDeck();
     QVERIFY(!app.compare().comparison().has_value());
     QCOMPARE(Tree(app, "CardsBox")->topLevelItemCount(), 0);
     QVERIFY(!compareWith->isEnabled());
     // A new deck compares again with the same other deck.
     platform.openAnswers.push_back(kSamples + "decks/un-golani.txt");
-    app.master.AnalyzeButtonClick();
+    app.master.openDeck();
     QVERIFY(app.compare().comparison().has_value());
     QCOMPARE(app.compare().comparison()->B,
              (kSamples + "decks/monastery-bion-v2.txt").toStdString());
   }
 };
 
-QTEST_MAIN(CompareFormTest)
-#include "compare_form_test.moc"
+QTEST_MAIN(ComparePanelTest)
+#include "compare_panel_test.moc"

@@ -1,4 +1,4 @@
-#include "app/about_form.h"
+#include "app/about_dialog.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -22,7 +22,7 @@ QLabel* AddLabel(QWidget* parent, const char* name, const QString& text, int x, 
 
 }  // namespace
 
-TAboutForm::TAboutForm(const QString& dataFolder, QWidget* parent)
+AboutDialog::AboutDialog(const QString& dataFolder, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
   setObjectName(QStringLiteral("AboutForm"));

@@ -25,15 +25,15 @@
 #include "gui/main_window/card_list_box.h"
 #include "gui/main_window/elided_label.h"
 #include "gui/main_window/field_places.h"
-#include "gui/main_window/int_edit.h"
-#include "gui/main_window/master_form.h"
+#include "gui/main_window/figure_field.h"
+#include "gui/main_window/main_window.h"
 #include "gui/main_window/name_edit.h"
 #include "support/scripted_platform.h"
 #include "support/temp_dir.h"
 
+using quillet::FigureField;
+using quillet::MainWindow;
 using quillet::MasterFields;
-using quillet::TIntEdit;
-using quillet::TMasterForm;
 
 namespace {
 
@@ -77,7 +77,7 @@ struct Window {
       quillet::UpdateCardData(session.db, QUILLET_SOURCE_DIR "/samples/cards.txt",
                               quillet::UpdateOptions{});
     }
-    form = std::make_unique<TMasterForm>(session, platform);
+    form = std::make_unique<MainWindow>(session, platform);
     form->show();
     QVERIFY(QTest::qWaitForWindowExposed(form.get()));
   }
@@ -89,8 +89,8 @@ struct Window {
     return widget;
   }
   QAction* Action(const char* name) const { return Find<QAction>(name); }
-  TIntEdit* Field(const char* name) const { return form->Field(name); }
-  quillet::TCardListBox* CardList() const { return Find<quillet::TCardListBox>("CardList"); }
+  FigureField* field(const char* name) const { return form->field(name); }
+  quillet::CardListBox* CardList() const { return Find<quillet::CardListBox>("CardList"); }
 
   // Opens a deck through the Open button and the scripted dialog.
   QString Open(const std::string& bytes, const char* fileName = "deck.txt") {
@@ -103,11 +103,11 @@ struct Window {
   // The name the Save dialog proposes now, asked by cancelling it.
   QString ProposedName() {
     platform.saveAnswers.push_back(std::nullopt);
-    form->SaveButtonClick();
+    form->saveList();
     return platform.saveRequests.back().fileName;
   }
 
-  QStringList Lines() const { return CardList()->Lines(); }
+  QStringList lines() const { return CardList()->lines(); }
 
   QPoint LinePoint(int row) const {
     return CardList()->visualItemRect(CardList()->item(row)).center();
@@ -116,7 +116,7 @@ struct Window {
   quillet::test::TempDir dir;
   quillet::Session session;
   quillet::test::ScriptedPlatform platform;
-  std::unique_ptr<TMasterForm> form;
+  std::unique_ptr<MainWindow> form;
 };
 
 // What a field must show for a value, by its two flags.
@@ -128,7 +128,7 @@ QString Expected(std::int32_t value, bool showZero, bool percentage) {
 void CheckFieldsShowModel(Window& w) {
   auto& model = w.form->model();
   for (const auto& field : MasterFields()) {
-    const TIntEdit* edit = w.form->Field(field.name);
+    const FigureField* edit = w.form->field(field.name);
     QVERIFY2(edit != nullptr, field.name.data());
     QCOMPARE(edit->text(),
              Expected(model.FieldValue(field.name), model.ShowZero(), field.percentage));
@@ -148,7 +148,7 @@ void SaveShot(Window& w, const char* name) {
 
 }  // namespace
 
-class MasterFormTest : public QObject {
+class MainWindowTest : public QObject {
   Q_OBJECT
 
  private slots:
@@ -193,7 +193,7 @@ class MasterFormTest : public QObject {
     Window w;
     QVERIFY(w.platform.messages.isEmpty());
     QCOMPARE(w.form->windowTitle(), QStringLiteral("Orvane Deck Analyzer"));
-    for (const auto& field : MasterFields()) QCOMPARE(w.form->Field(field.name)->text(), QString());
+    for (const auto& field : MasterFields()) QCOMPARE(w.form->field(field.name)->text(), QString());
     QVERIFY(!w.Find("SaveButton")->isEnabled());
     QVERIFY(w.Action("SaveList1")->isEnabled());
     QVERIFY(w.Find("AnalyzeButton")->isEnabled());
@@ -203,16 +203,16 @@ class MasterFormTest : public QObject {
     QCOMPARE(costBox->count(), 1);
     QCOMPARE(costBox->currentText(), QStringLiteral("All cards"));
     QCOMPARE(
-        w.Field("MilCost")->toolTip(),
+        w.field("MilCost")->toolTip(),
         QStringLiteral("Total amount of Military resources required to deploy all your cards"));
-    QCOMPARE(w.Field("UNAmount")->toolTip(), QStringLiteral("Double click to see all UN Cards"));
+    QCOMPARE(w.field("UNAmount")->toolTip(), QStringLiteral("Double click to see all UN Cards"));
     QCOMPARE(w.Find<QCheckBox>("AssetSwitch")->isChecked(), false);
     QCOMPARE(w.ProposedName(), QStringLiteral("CardList.txt"));
     SaveShot(w, "main-window-start.png");
 
     // Before any deck a double click changes nothing.
-    QTest::mouseDClick(w.Field("AssetAmount"), Qt::LeftButton);
-    QVERIFY(w.Lines().isEmpty());
+    QTest::mouseDClick(w.field("AssetAmount"), Qt::LeftButton);
+    QVERIFY(w.lines().isEmpty());
     QCOMPARE(w.ProposedName(), QStringLiteral("CardList.txt"));
   }
 
@@ -231,11 +231,11 @@ class MasterFormTest : public QObject {
     CheckFieldsShowModel(w);
     // Known figures of this deck: 24 cards besides the HQ, no very rares,
     // a zero shown as "0" and the chances with their percent sign.
-    QCOMPARE(w.Field("TotalAmount")->text(), QStringLiteral("24"));
-    QCOMPARE(w.Field("BaseAmount")->text(), QStringLiteral("8"));
-    QCOMPARE(w.Field("VRareAmount")->text(), QStringLiteral("0"));
-    QVERIFY(w.Field("NoAssets")->text().endsWith(QLatin1Char('%')));
-    QCOMPARE(w.Field("SelectCard")->text(), QStringLiteral("0%"));
+    QCOMPARE(w.field("TotalAmount")->text(), QStringLiteral("24"));
+    QCOMPARE(w.field("BaseAmount")->text(), QStringLiteral("8"));
+    QCOMPARE(w.field("VRareAmount")->text(), QStringLiteral("0"));
+    QVERIFY(w.field("NoAssets")->text().endsWith(QLatin1Char('%')));
+    QCOMPARE(w.field("SelectCard")->text(), QStringLiteral("0%"));
 
     auto* costBox = w.Find<QComboBox>("CostBox");
     QStringList items;
@@ -253,9 +253,9 @@ class MasterFormTest : public QObject {
     QVERIFY(problemBox->count() > 0);  // 25 cards is no legal deck size
     for (int i = 0; i < problems.size(); ++i) QCOMPARE(problemBox->item(i)->text(), problems[i]);
 
-    QCOMPARE(w.Lines().size(), static_cast<qsizetype>(std::size(kDeck)));
-    QCOMPARE(w.Lines().front(), Line(1, "Golani Special Forces HQ"));
-    QCOMPARE(w.Lines()[5], Line(3, "Supply Depot"));
+    QCOMPARE(w.lines().size(), static_cast<qsizetype>(std::size(kDeck)));
+    QCOMPARE(w.lines().front(), Line(1, "Golani Special Forces HQ"));
+    QCOMPARE(w.lines()[5], Line(3, "Supply Depot"));
     QVERIFY(w.Find("SaveButton")->isEnabled());
     QCOMPARE(w.ProposedName(), QStringLiteral("CardList.txt"));
     SaveShot(w, "main-window.png");
@@ -268,8 +268,8 @@ class MasterFormTest : public QObject {
     // The message comes after the window has been emptied, not over the old deck.
     QStringList shownAtMessage;
     w.platform.onMessage = [&w, &shownAtMessage](const QString&) {
-      shownAtMessage << w.Field("TotalAmount")->text() << w.Find<QLineEdit>("DName")->text()
-                     << QString::number(w.Lines().size())
+      shownAtMessage << w.field("TotalAmount")->text() << w.Find<QLineEdit>("DName")->text()
+                     << QString::number(w.lines().size())
                      << QString::number(w.Find("SaveButton")->isEnabled());
     };
     const QString bad = w.Open(DeckBytes({"2\tGolani Commando", "two\tSupply Depot"}), "bad.txt");
@@ -278,10 +278,10 @@ class MasterFormTest : public QObject {
              (QStringList{QString(), QString(), QStringLiteral("0"), QStringLiteral("0")}));
     QCOMPARE(w.platform.messages,
              QStringList{QStringLiteral("File '%1' is not a valid deck file.").arg(bad)});
-    for (const auto& field : MasterFields()) QCOMPARE(w.form->Field(field.name)->text(), QString());
+    for (const auto& field : MasterFields()) QCOMPARE(w.form->field(field.name)->text(), QString());
     QCOMPARE(w.Find<QLineEdit>("DName")->text(), QString());
     QCOMPARE(w.Find<QLineEdit>("HQType")->text(), QString());
-    QVERIFY(w.Lines().isEmpty());
+    QVERIFY(w.lines().isEmpty());
     QCOMPARE(w.Find<QListWidget>("ProblemBox")->count(), 0);
     QVERIFY(!w.Find("SaveButton")->isEnabled());
     auto* costBox = w.Find<QComboBox>("CostBox");
@@ -290,28 +290,28 @@ class MasterFormTest : public QObject {
     QCOMPARE(w.platform.busyDepth, 0);
 
     // A double click after the failure does nothing; a good deck works again.
-    QTest::mouseDClick(w.Field("TotalAmount"), Qt::LeftButton);
-    QVERIFY(w.Lines().isEmpty());
+    QTest::mouseDClick(w.field("TotalAmount"), Qt::LeftButton);
+    QVERIFY(w.lines().isEmpty());
     w.Open(WholeDeck());
-    QCOMPARE(w.Field("TotalAmount")->text(), QStringLiteral("24"));
+    QCOMPARE(w.field("TotalAmount")->text(), QStringLiteral("24"));
     QCOMPARE(w.platform.messages.size(), 1);
   }
 
   void cancellingTheOpenDialogChangesNothingShown() {
     Window w;
     w.Open(WholeDeck());
-    const QString total = w.Field("TotalAmount")->text();
+    const QString total = w.field("TotalAmount")->text();
     const QString name = w.Find<QLineEdit>("DName")->text();
-    const QStringList lines = w.Lines();
+    const QStringList lines = w.lines();
     w.platform.openAnswers.push_back(std::nullopt);
     w.Action("Open1")->trigger();
-    QCOMPARE(w.Field("TotalAmount")->text(), total);
+    QCOMPARE(w.field("TotalAmount")->text(), total);
     QCOMPARE(w.Find<QLineEdit>("DName")->text(), name);
-    QCOMPARE(w.Lines(), lines);
+    QCOMPARE(w.lines(), lines);
     QVERIFY(w.Find("SaveButton")->isEnabled());
     // The figures stay usable for drill-downs.
-    QTest::mouseDClick(w.Field("BaseAmount"), Qt::LeftButton);
-    QCOMPARE(w.Lines().size(), 4);
+    QTest::mouseDClick(w.field("BaseAmount"), Qt::LeftButton);
+    QCOMPARE(w.lines().size(), 4);
   }
 
   void drillDowns_data() {
@@ -405,17 +405,17 @@ class MasterFormTest : public QObject {
         lines << Line(text.section('\t', 0, 0).toInt(), qPrintable(text.section('\t', 1)));
       }
     }
-    QCOMPARE(w.Lines(), lines);
+    QCOMPARE(w.lines(), lines);
     QCOMPARE(w.ProposedName(), listName);
   }
 
   void topDeckNeedsNoDoubleClickAndOthersNoSingleClick() {
     Window w;
     w.Open(WholeDeck());
-    QTest::mouseClick(w.Field("BaseAmount"), Qt::LeftButton);
-    QCOMPARE(w.Lines().size(), static_cast<qsizetype>(std::size(kDeck)));
-    QTest::mouseClick(w.Field("TopDeckAmount"), Qt::LeftButton);
-    QVERIFY(w.Lines().isEmpty());
+    QTest::mouseClick(w.field("BaseAmount"), Qt::LeftButton);
+    QCOMPARE(w.lines().size(), static_cast<qsizetype>(std::size(kDeck)));
+    QTest::mouseClick(w.field("TopDeckAmount"), Qt::LeftButton);
+    QVERIFY(w.lines().isEmpty());
     QCOMPARE(w.ProposedName(), QStringLiteral("TopdeckList.txt"));
   }
 
@@ -423,38 +423,38 @@ class MasterFormTest : public QObject {
     Window w;
     w.Open(WholeDeck());
     const auto& model = w.form->model();
-    const QString allUN = w.Field("UNAmount")->text();
+    const QString allUN = w.field("UNAmount")->text();
     QTest::mouseClick(w.Find<QCheckBox>("AssetSwitch"), Qt::LeftButton);
-    QCOMPARE(w.Field("UNAmount")->toolTip(), QStringLiteral("Double click to see UN assets"));
-    QCOMPARE(w.Field("UNAmount")->text(), QStringLiteral("7"));
-    QVERIFY(allUN != w.Field("UNAmount")->text());
+    QCOMPARE(w.field("UNAmount")->toolTip(), QStringLiteral("Double click to see UN assets"));
+    QCOMPARE(w.field("UNAmount")->text(), QStringLiteral("7"));
+    QVERIFY(allUN != w.field("UNAmount")->text());
     QTest::mouseClick(w.Find<QCheckBox>("AssetSwitch"), Qt::LeftButton);
-    QCOMPARE(w.Field("UNAmount")->toolTip(), QStringLiteral("Double click to see all UN cards"));
-    QCOMPARE(w.Field("UNAmount")->text(), allUN);
+    QCOMPARE(w.field("UNAmount")->toolTip(), QStringLiteral("Double click to see all UN cards"));
+    QCOMPARE(w.field("UNAmount")->text(), allUN);
 
     auto* costBox = w.Find<QComboBox>("CostBox");
     costBox->setCurrentText(QStringLiteral("Programs"));
     emit costBox->textActivated(QStringLiteral("Programs"));
     QCOMPARE(
-        w.Field("CybCost")->toolTip(),
+        w.field("CybCost")->toolTip(),
         QStringLiteral("Total amount of CyberOps resources required to run all your programs"));
-    QCOMPARE(w.Field("CybCost")->text(), QStringLiteral("1"));
-    QCOMPARE(w.Field("MilCost")->text(), QStringLiteral("0"));
+    QCOMPARE(w.field("CybCost")->text(), QStringLiteral("1"));
+    QCOMPARE(w.field("MilCost")->text(), QStringLiteral("0"));
     CheckFieldsShowModel(w);
 
     // Another deck starts again from "All cards".
     w.Open(WholeDeck());
     QCOMPARE(costBox->currentText(), QStringLiteral("All cards"));
     QCOMPARE(
-        w.Field("CybCost")->toolTip(),
+        w.field("CybCost")->toolTip(),
         QStringLiteral("Total amount of CyberOps resources required to deploy all your cards"));
-    QCOMPARE(w.Field("CybCost")->Value(), model.FieldValue("CybCost"));
+    QCOMPARE(w.field("CybCost")->value(), model.FieldValue("CybCost"));
   }
 
   void savedListOpensAsTheSameDeck() {
     Window w;
     w.Open(WholeDeck());
-    const QStringList lines = w.Lines();
+    const QStringList lines = w.lines();
     const std::string saved = w.dir.File("saved.txt");
     w.platform.saveAnswers.push_back(QString::fromStdString(saved));
     QTest::mouseClick(w.Find<QPushButton>("SaveButton"), Qt::LeftButton);
@@ -467,14 +467,14 @@ class MasterFormTest : public QObject {
     QCOMPARE(w.ProposedName(), QString::fromStdString(saved));
 
     w.platform.openAnswers.push_back(QString::fromStdString(saved));
-    w.form->AnalyzeButtonClick();
-    QCOMPARE(w.Lines(), lines);
+    w.form->openDeck();
+    QCOMPARE(w.lines(), lines);
     QVERIFY(w.platform.messages.isEmpty());
     // The open dialog starts in the folder of the last deck analysed.
     QCOMPARE(w.platform.openRequests.back().initialDirectory, QString::fromStdString(w.dir.path()));
 
     // A drill-down list saves just its lines.
-    QTest::mouseDClick(w.Field("BaseAmount"), Qt::LeftButton);
+    QTest::mouseDClick(w.field("BaseAmount"), Qt::LeftButton);
     w.platform.saveAnswers.push_back(QString::fromStdString(saved));
     w.Action("SaveList1")->trigger();
     QCOMPARE(w.platform.saveRequests.back().fileName, QStringLiteral("BaseList.txt"));
@@ -490,11 +490,11 @@ class MasterFormTest : public QObject {
     const std::string blocked = w.dir.File("blocked.txt");
     QDir().mkpath(QString::fromStdString(blocked + "/inside"));
     w.platform.saveAnswers.push_back(QString::fromStdString(blocked));
-    w.form->SaveButtonClick();
+    w.form->saveList();
     QCOMPARE(w.platform.messages.size(), 1);
     QVERIFY(!w.platform.messages.front().isEmpty());
     w.platform.saveAnswers.push_back(QString::fromStdString(w.dir.File("missing/list.txt")));
-    w.form->SaveButtonClick();
+    w.form->saveList();
     QCOMPARE(w.platform.messages.size(), 2);
     QCOMPARE(quillet::test::TempDir::Read(saved), std::string("old"));
   }
@@ -504,20 +504,20 @@ class MasterFormTest : public QObject {
     w.Open(WholeDeck());
     auto* list = w.CardList();
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, w.LinePoint(0));
-    QCOMPARE(list->SelectedRow(), 0);
-    QCOMPARE(w.Field("SelectCard")->text(), QStringLiteral("100%"));  // the HQ card
+    QCOMPARE(list->selectedRow(), 0);
+    QCOMPARE(w.field("SelectCard")->text(), QStringLiteral("100%"));  // the HQ card
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, w.LinePoint(1));
-    QCOMPARE(w.Field("SelectCard")->text(),
+    QCOMPARE(w.field("SelectCard")->text(),
              QStringLiteral("%1%").arg(w.form->model().FieldValue("SelectCard")));
-    QVERIFY(w.Field("SelectCard")->text() != QStringLiteral("100%"));
-    QVERIFY(w.Field("SelectCard")->text() != QStringLiteral("0%"));
+    QVERIFY(w.field("SelectCard")->text() != QStringLiteral("100%"));
+    QVERIFY(w.field("SelectCard")->text() != QStringLiteral("0%"));
     // The keyboard changes the selection too.
-    const QString second = w.Field("SelectCard")->text();
+    const QString second = w.field("SelectCard")->text();
     list->setFocus();
     QTest::keyClick(list, Qt::Key_Up);
-    QCOMPARE(list->SelectedRow(), 0);
-    QCOMPARE(w.Field("SelectCard")->text(), QStringLiteral("100%"));
-    QVERIFY(second != w.Field("SelectCard")->text());
+    QCOMPARE(list->selectedRow(), 0);
+    QCOMPARE(w.field("SelectCard")->text(), QStringLiteral("100%"));
+    QVERIFY(second != w.field("SelectCard")->text());
   }
 
   void copyFollowsTheMouseUpRule() {
@@ -530,8 +530,8 @@ class MasterFormTest : public QObject {
     // A right-button release selects the line under the pointer, without the
     // chance display, and opens the popup menu with "Copy" enabled.
     QTest::mouseClick(list->viewport(), Qt::RightButton, {}, w.LinePoint(13));
-    QCOMPARE(list->SelectedRow(), 13);
-    QCOMPARE(w.Field("SelectCard")->text(), QStringLiteral("0%"));
+    QCOMPARE(list->selectedRow(), 13);
+    QCOMPARE(w.field("SelectCard")->text(), QStringLiteral("0%"));
     QVERIFY(popUpCopy->isEnabled());
     QVERIFY(copy2->isEnabled());
     auto* menu = w.Find<QMenu>("CardListMenu");
@@ -542,7 +542,7 @@ class MasterFormTest : public QObject {
 
     // A release below the last line clears the selection and disables both.
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(20, 220));
-    QCOMPARE(list->SelectedRow(), -1);
+    QCOMPARE(list->selectedRow(), -1);
     QVERIFY(!popUpCopy->isEnabled());
     QVERIFY(!copy2->isEnabled());
 
@@ -552,7 +552,7 @@ class MasterFormTest : public QObject {
     QVERIFY(copy2->isEnabled());
     w.Open(WholeDeck());
     QVERIFY(copy2->isEnabled());
-    QCOMPARE(list->SelectedRow(), -1);
+    QCOMPARE(list->selectedRow(), -1);
     copy2->trigger();
     QCOMPARE(w.platform.clipboard, QString());
   }
@@ -571,12 +571,12 @@ class MasterFormTest : public QObject {
     QCOMPARE(shown, 2);
     QCOMPARE(w.session.SelectedCardName, std::string("Steppe Tank"));
 
-    w.CardList()->SelectQuietly(-1);
+    w.CardList()->selectQuietly(-1);
     QTest::mouseClick(w.Find<QPushButton>("ReaderButton"), Qt::LeftButton);
     QCOMPARE(shown, 3);
     QCOMPARE(w.session.SelectedCardName, std::string());
 
-    w.CardList()->SelectQuietly(1);
+    w.CardList()->selectQuietly(1);
     w.Action("PopUpStats")->trigger();
     QCOMPARE(shown, 4);
     QCOMPARE(w.session.SelectedCardName, std::string("Golani Commando"));
@@ -586,13 +586,13 @@ class MasterFormTest : public QObject {
     Window w;
     w.Open(WholeDeck());
     auto* list = w.CardList();
-    w.form->CardListMouseMove(w.LinePoint(13));
+    w.form->showCardLineHint(w.LinePoint(13));
     QCOMPARE(list->toolTip(), Line(1, "Software Maintenance Contract"));
-    w.form->CardListMouseMove(w.LinePoint(8));
+    w.form->showCardLineHint(w.LinePoint(8));
     QCOMPARE(list->toolTip(), QString());  // "1    Watchtower" fits
     // Below the last line nothing changes.
-    w.form->CardListMouseMove(w.LinePoint(13));
-    w.form->CardListMouseMove(QPoint(20, 220));
+    w.form->showCardLineHint(w.LinePoint(13));
+    w.form->showCardLineHint(QPoint(20, 220));
     QCOMPARE(list->toolTip(), Line(1, "Software Maintenance Contract"));
   }
 
@@ -612,14 +612,14 @@ class MasterFormTest : public QObject {
     QCOMPARE(w.CardList()->visualItemRect(w.CardList()->item(0)).height(), 13);
     QTest::qWait(20);  // the list lays its lines out after the events
     QVERIFY(!w.CardList()->verticalScrollBar()->isVisible());
-    w.form->CardListMouseMove(w.LinePoint(0));
+    w.form->showCardLineHint(w.LinePoint(0));
     QCOMPARE(w.CardList()->toolTip(), QString());
     std::string bytes = "1\tGolani Special Forces HQ\r\n";
     for (int i = 0; i < 17; ++i) bytes += "1\tWatchtower\r\n";
     w.Open(bytes);
-    QCOMPARE(w.Lines().size(), 18);
+    QCOMPARE(w.lines().size(), 18);
     QTRY_VERIFY(w.CardList()->verticalScrollBar()->isVisible());
-    w.form->CardListMouseMove(w.LinePoint(0));
+    w.form->showCardLineHint(w.LinePoint(0));
     QCOMPARE(w.CardList()->toolTip(), Line(1, "Golani Special Forces HQ"));
   }
 
@@ -705,7 +705,7 @@ class MasterFormTest : public QObject {
     QApplication::setActiveWindow(w.form.get());
     const auto press = [](Qt::Key key) { QTest::keyClick(QApplication::focusWidget(), key); };
     const auto focused = [] { return QApplication::focusWidget()->objectName(); };
-    w.Field("AssetAmount")->setFocus();
+    w.field("AssetAmount")->setFocus();
     press(Qt::Key_Left);  // the start of the group holds
     QCOMPARE(focused(), QStringLiteral("AssetAmount"));
     press(Qt::Key_Right);
@@ -714,7 +714,7 @@ class MasterFormTest : public QObject {
     QCOMPARE(focused(), QStringLiteral("AntiTerAmount"));
     press(Qt::Key_End);
     QCOMPARE(focused(), QStringLiteral("AlphaAmount"));
-    QVERIFY(!w.Field("AlphaAmount")->visibleRegion().isEmpty());
+    QVERIFY(!w.field("AlphaAmount")->visibleRegion().isEmpty());
     press(Qt::Key_Right);  // and so does its end: the next row is Tab's
     QCOMPARE(focused(), QStringLiteral("AlphaAmount"));
     press(Qt::Key_Up);
@@ -724,17 +724,17 @@ class MasterFormTest : public QObject {
 
     // Enter and Space open the list as a double click does, on a figure and
     // on the names.
-    w.Field("BaseAmount")->setFocus();
+    w.field("BaseAmount")->setFocus();
     press(Qt::Key_Return);
     QCOMPARE(w.ProposedName(), QStringLiteral("BaseList.txt"));
-    QCOMPARE(w.Lines().size(), 4);
-    w.Field("TopDeckAmount")->setFocus();
+    QCOMPARE(w.lines().size(), 4);
+    w.field("TopDeckAmount")->setFocus();
     press(Qt::Key_Space);
     QCOMPARE(w.ProposedName(), QStringLiteral("TopdeckList.txt"));
     w.Find("HQType")->setFocus();
     press(Qt::Key_Enter);
     QCOMPARE(w.ProposedName(), QStringLiteral("HQList.txt"));
-    QCOMPARE(w.Lines(), QStringList{Line(1, "Golani Special Forces HQ")});
+    QCOMPARE(w.lines(), QStringList{Line(1, "Golani Special Forces HQ")});
 
     // In the card list Enter opens the reader and Ctrl+C copies the name.
     int shown = 0;
@@ -743,9 +743,9 @@ class MasterFormTest : public QObject {
     press(Qt::Key_Space);
     auto* list = w.CardList();
     list->setFocus();
-    list->SelectQuietly(0);
+    list->selectQuietly(0);
     press(Qt::Key_Down);
-    QCOMPARE(list->SelectedRow(), 1);
+    QCOMPARE(list->selectedRow(), 1);
     QTest::keyClick(list, Qt::Key_C, Qt::ControlModifier);
     QCOMPARE(w.platform.clipboard, QStringLiteral("Golani Commando"));
     press(Qt::Key_Return);
@@ -755,25 +755,25 @@ class MasterFormTest : public QObject {
 
   void theCardListSaysWhatItShows() {
     Window w;
-    auto* heading = w.Find<quillet::TElidedLabel>("CardListHeading");
+    auto* heading = w.Find<quillet::ElidedLabel>("CardListHeading");
     QCOMPARE(heading->text(), QString());
     w.Open(WholeDeck());
     QCOMPARE(heading->text(), QStringLiteral("Deck: 25 cards in 14 lines"));
-    QTest::mouseDClick(w.Field("BaseAmount"), Qt::LeftButton);
+    QTest::mouseDClick(w.field("BaseAmount"), Qt::LeftButton);
     QCOMPARE(heading->text(), QStringLiteral("Bases: 8 copies in 4 lines"));
-    QVERIFY(!heading->Elided());
+    QVERIFY(!heading->elided());
     QCOMPARE(heading->toolTip(), QString());
     // A heading wider than the list is elided and shows whole in its tip.
     auto* costBox = w.Find<QComboBox>("CostBox");
     costBox->setCurrentText(QStringLiteral("Interventions"));
     emit costBox->textActivated(QStringLiteral("Interventions"));
-    QTest::mouseDClick(w.Field("MilCost"), Qt::LeftButton);
+    QTest::mouseDClick(w.field("MilCost"), Qt::LeftButton);
     QVERIFY(
         heading->text().startsWith(QStringLiteral("Military deployment cost for Interventions: ")));
-    QVERIFY(heading->Elided());
+    QVERIFY(heading->elided());
     QCOMPARE(heading->toolTip(), heading->text());
     w.form->resize(1280, 700);
-    QTRY_VERIFY(!heading->Elided());
+    QTRY_VERIFY(!heading->elided());
     QCOMPARE(heading->toolTip(), QString());
     // A failed deck leaves nothing to name.
     w.Open(DeckBytes({"two\tSupply Depot"}), "bad.txt");
@@ -785,16 +785,16 @@ class MasterFormTest : public QObject {
     const QString path = w.Open(WholeDeck(),
                                 "a deck with a name far too long to be shown in "
                                 "the deck name field of the main window.txt");
-    auto* name = w.Find<quillet::TNameEdit>("DName");
-    auto* hq = w.Find<quillet::TNameEdit>("HQType");
+    auto* name = w.Find<quillet::NameEdit>("DName");
+    auto* hq = w.Find<quillet::NameEdit>("HQType");
     QCOMPARE(name->text(), path);  // the text itself stays whole
-    QVERIFY(name->Elided());
+    QVERIFY(name->elided());
     QCOMPARE(name->toolTip(), path + QStringLiteral("\nDouble click to see deck"));
-    QVERIFY(hq->Elided());  // "Golani Special Forces HQ" in bold
+    QVERIFY(hq->elided());  // "Golani Special Forces HQ" in bold
     QCOMPARE(hq->toolTip(),
              QStringLiteral("Golani Special Forces HQ\nDouble click to see all HQ cards"));
     w.form->resize(1280, 700);
-    QTRY_VERIFY(!hq->Elided());
+    QTRY_VERIFY(!hq->elided());
     QCOMPARE(hq->toolTip(), QStringLiteral("Double click to see all HQ cards"));
   }
 
@@ -850,7 +850,7 @@ class MasterFormTest : public QObject {
     QCOMPARE(MasterFields().size(), quillet::FieldPlaces().size());
     QList<QWidget*> controls;
     for (const auto& field : MasterFields()) {
-      TIntEdit* edit = w.form->Field(field.name);
+      FigureField* edit = w.form->field(field.name);
       QVERIFY2(edit != nullptr && edit->isVisible(), field.name.data());
       QCOMPARE(edit->size(), QSize(edit->width(), 21));
       controls << edit;
@@ -897,13 +897,13 @@ class MasterFormTest : public QObject {
     auto* domains = w.Find<QScrollArea>("DomainScroller");
     domains->verticalScrollBar()->setValue(domains->verticalScrollBar()->maximum());
     QVERIFY(domains->verticalScrollBar()->maximum() > 0);
-    QVERIFY(!w.Field("TranscendAmount")->visibleRegion().isEmpty());
+    QVERIFY(!w.field("TranscendAmount")->visibleRegion().isEmpty());
     SaveShot(w, "main-window-domains.png");
-    QTest::mouseDClick(w.Field("HighFP"), Qt::LeftButton);
+    QTest::mouseDClick(w.field("HighFP"), Qt::LeftButton);
     QTest::mouseClick(w.CardList()->viewport(), Qt::LeftButton, {}, w.LinePoint(0));
     SaveShot(w, "main-window-drilldown.png");
   }
 };
 
-QTEST_MAIN(MasterFormTest)
-#include "master_form_test.moc"
+QTEST_MAIN(MainWindowTest)
+#include "main_window_test.moc"

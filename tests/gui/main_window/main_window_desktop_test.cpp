@@ -26,13 +26,13 @@
 #include "core/analysis/session.h"
 #include "core/import/card_data_update.h"
 #include "gui/main_window/card_list_box.h"
-#include "gui/main_window/int_edit.h"
-#include "gui/main_window/master_form.h"
+#include "gui/main_window/figure_field.h"
+#include "gui/main_window/main_window.h"
 #include "support/accessibility_walk.h"
 #include "support/scripted_platform.h"
 #include "support/temp_dir.h"
 
-using quillet::TMasterForm;
+using quillet::MainWindow;
 
 namespace {
 
@@ -53,8 +53,8 @@ struct Window {
       quillet::UpdateCardData(session.db, QUILLET_SOURCE_DIR "/samples/cards.txt",
                               quillet::UpdateOptions{});
     }
-    form = std::make_unique<TMasterForm>(session, platform);
-    form->UseConfigDir(config());
+    form = std::make_unique<MainWindow>(session, platform);
+    form->useConfigDir(config());
     form->show();
     QVERIFY(QTest::qWaitForWindowExposed(form.get()));
   }
@@ -71,7 +71,7 @@ struct Window {
     const std::string temp = dir.Write(".deck.txt.new", bytes);
     QCOMPARE(std::rename(temp.c_str(), path.toStdString().c_str()), 0);
   }
-  QString Shown(const char* field) const { return form->Field(field)->text(); }
+  QString Shown(const char* field) const { return form->field(field)->text(); }
   QStringList RecentMenu() const {
     QStringList items;
     for (QAction* item : form->findChild<QMenu*>(QStringLiteral("OpenRecent1"))->actions()) {
@@ -83,37 +83,37 @@ struct Window {
   quillet::test::TempDir dir;
   quillet::Session session;
   quillet::test::ScriptedPlatform platform;
-  std::unique_ptr<TMasterForm> form;
+  std::unique_ptr<MainWindow> form;
 };
 
 }  // namespace
 
-class MasterFormDesktopTest : public QObject {
+class MainWindowDesktopTest : public QObject {
   Q_OBJECT
 
  private slots:
   void aDeckOnTheCommandLineOpensOnceTheWindowIsUp() {
     Window w;
     const QString path = w.Write("start.txt", Deck());
-    QSignalSpy analysed(w.form.get(), &TMasterForm::deckAnalysed);
-    w.form->OpenFromCommandLine({QStringLiteral("quillet"), path});
+    QSignalSpy analysed(w.form.get(), &MainWindow::deckAnalysed);
+    w.form->openFromCommandLine({QStringLiteral("quillet"), path});
     QCOMPARE(analysed.count(), 0);  // not before the event loop runs
     QTRY_COMPARE(analysed.count(), 1);
     QCOMPARE(w.form->findChild<QLineEdit*>(QStringLiteral("DName"))->text(), path);
     QVERIFY(w.platform.openRequests.empty());  // no dialog
     QCOMPARE(w.Shown("AssetAmount"), QStringLiteral("5"));
-    QCOMPARE(w.platform.watcher->Watched(), path);
+    QCOMPARE(w.platform.watcher->watched(), path);
 
     // A broken deck named at start says so as the Open dialog would.
     Window broken;
     const QString bad = broken.Write("bad.txt", "x\tGolani Commando\r\n");
-    broken.form->OpenFromCommandLine({QStringLiteral("quillet"), bad});
+    broken.form->openFromCommandLine({QStringLiteral("quillet"), bad});
     QTRY_COMPARE(broken.platform.messages, QStringList{kInvalid.arg(bad)});
-    QVERIFY(broken.form->OpenDeckPath().empty());
+    QVERIFY(broken.form->openDeckPath().empty());
 
     // Without a card data file the usual warning stands alone.
     Window empty(false);
-    empty.form->OpenFromCommandLine({QStringLiteral("quillet"), empty.Write("start.txt", Deck())});
+    empty.form->openFromCommandLine({QStringLiteral("quillet"), empty.Write("start.txt", Deck())});
     QTest::qWait(50);
     QCOMPARE(empty.platform.messages,
              QStringList{QStringLiteral("You must create a data file to use this program")});
@@ -133,7 +133,7 @@ class MasterFormDesktopTest : public QObject {
     QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(w.form.get(), &enter);
     QVERIFY(enter.isAccepted());
-    QSignalSpy analysed(w.form.get(), &TMasterForm::deckAnalysed);
+    QSignalSpy analysed(w.form.get(), &MainWindow::deckAnalysed);
     QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(w.form.get(), &drop);
     QTRY_COMPARE(analysed.count(), 1);
@@ -146,11 +146,11 @@ class MasterFormDesktopTest : public QObject {
     QStringList paths;
     for (int i = 1; i <= 9; ++i) {
       paths << w.Write(QStringLiteral("deck%1.txt").arg(i).toLatin1().constData(), Deck());
-      w.form->OpenDeckFile(paths.back());
+      w.form->openDeckFile(paths.back());
     }
-    w.form->OpenDeckFile(paths[4]);  // moves to the top, not repeated
+    w.form->openDeckFile(paths[4]);  // moves to the top, not repeated
     w.platform.openAnswers.push_back(w.Write("bad.txt", "nonsense"));
-    w.form->AnalyzeButtonClick();  // a deck that fails is not listed
+    w.form->openDeck();  // a deck that fails is not listed
     QStringList expected;
     for (int i : {4, 8, 7, 6, 5, 3, 2, 1}) expected << paths[i];
     auto numbered = [](const QStringList& list) {
@@ -163,7 +163,7 @@ class MasterFormDesktopTest : public QObject {
 
     // A deck gone from disk leaves the list when chosen, saying so.
     QFile::remove(paths[7]);
-    QSignalSpy analysed(w.form.get(), &TMasterForm::deckAnalysed);
+    QSignalSpy analysed(w.form.get(), &MainWindow::deckAnalysed);
     w.Action("RecentDeck3")->trigger();
     QCOMPARE(w.platform.messages.last(),
              QStringLiteral("The deck file '%1' no longer exists; it has been removed from the "
@@ -178,9 +178,9 @@ class MasterFormDesktopTest : public QObject {
 
     // A new run over the same folder lists the same decks.
     quillet::test::ScriptedPlatform platform;
-    TMasterForm again(w.session, platform);
+    MainWindow again(w.session, platform);
     QVERIFY(again.recentDecks().Paths().empty());  // not kept until told where
-    again.UseConfigDir(w.config());
+    again.useConfigDir(w.config());
     QStringList listed;
     for (const auto& path : again.recentDecks().Paths()) listed << QString::fromStdString(path);
     QCOMPARE(listed, expected);
@@ -189,16 +189,16 @@ class MasterFormDesktopTest : public QObject {
   void aChangedDeckIsAnalysedAgainKeepingTheWindowsState() {
     Window w;
     const QString path = w.Write("deck.txt", Deck());
-    w.form->OpenDeckFile(path);
+    w.form->openDeckFile(path);
     auto* costBox = w.form->findChild<QComboBox*>(QStringLiteral("CostBox"));
     costBox->setCurrentText(QStringLiteral("Programs"));
-    w.form->CostBoxChange(QStringLiteral("Programs"));
+    w.form->selectCostKind(QStringLiteral("Programs"));
     w.form->findChild<QCheckBox*>(QStringLiteral("AssetSwitch"))->click();
-    w.form->FieldDblClick("AssetAmount");
+    w.form->showFieldList("AssetAmount");
     QCOMPARE(w.Shown("AssetAmount"), QStringLiteral("5"));
 
-    QSignalSpy analysed(w.form.get(), &TMasterForm::deckAnalysed);
-    QSignalSpy listed(w.form.get(), &TMasterForm::listShown);
+    QSignalSpy analysed(w.form.get(), &MainWindow::deckAnalysed);
+    QSignalSpy listed(w.form.get(), &MainWindow::listShown);
     w.SaveByRename(path, Deck(5));
     w.platform.watcher->Fire();
     QCOMPARE(analysed.count(), 1);
@@ -207,10 +207,10 @@ class MasterFormDesktopTest : public QObject {
     QCOMPARE(costBox->currentText(), QStringLiteral("Programs"));
     QVERIFY(w.form->findChild<QCheckBox*>(QStringLiteral("AssetSwitch"))->isChecked());
     QCOMPARE(w.form->model().ShownList(), std::string("AssetAmount"));
-    QVERIFY(w.form->findChild<quillet::TCardListBox*>(QStringLiteral("CardList"))
-                ->Lines()
+    QVERIFY(w.form->findChild<quillet::CardListBox*>(QStringLiteral("CardList"))
+                ->lines()
                 .contains(QStringLiteral("5    Golani Commando")));
-    QCOMPARE(w.platform.watcher->Watched(), path);
+    QCOMPARE(w.platform.watcher->watched(), path);
 
     // A notice without new content analyses nothing; F5 always does.
     w.platform.watcher->Fire();
@@ -224,12 +224,12 @@ class MasterFormDesktopTest : public QObject {
   void aDeckTurnedInvalidIsReportedOnceAndReloadsWhenMended() {
     Window w;
     const QString path = w.Write("deck.txt", Deck());
-    w.form->OpenDeckFile(path);
+    w.form->openDeckFile(path);
     auto* costBox = w.form->findChild<QComboBox*>(QStringLiteral("CostBox"));
     costBox->setCurrentText(QStringLiteral("Programs"));
-    w.form->CostBoxChange(QStringLiteral("Programs"));
+    w.form->selectCostKind(QStringLiteral("Programs"));
     w.form->findChild<QCheckBox*>(QStringLiteral("AssetSwitch"))->click();
-    w.form->FieldDblClick("AssetAmount");
+    w.form->showFieldList("AssetAmount");
     // Notices keep coming while the message is up, as an editor writes in
     // steps; they are not answered with more messages.
     w.platform.onMessage = [&w](const QString&) { w.platform.watcher->Fire(); };
@@ -238,7 +238,7 @@ class MasterFormDesktopTest : public QObject {
     w.platform.watcher->Fire();
     QCOMPARE(w.platform.messages, QStringList{kInvalid.arg(path)});
     QCOMPARE(w.Shown("AssetAmount"), QString());           // emptied, as after a failed open
-    QCOMPARE(w.form->OpenDeckPath(), path.toStdString());  // still watched
+    QCOMPARE(w.form->openDeckPath(), path.toStdString());  // still watched
 
     // Saved broken again, differently: the stretch was reported already.
     w.platform.onMessage = nullptr;
@@ -247,7 +247,7 @@ class MasterFormDesktopTest : public QObject {
     QCOMPARE(w.platform.messages.size(), 1);
 
     // Mended: the switches and the list chosen before it broke come back.
-    QSignalSpy analysed(w.form.get(), &TMasterForm::deckAnalysed);
+    QSignalSpy analysed(w.form.get(), &MainWindow::deckAnalysed);
     w.SaveByRename(path, Deck(4));
     w.platform.watcher->Fire();
     QCOMPARE(analysed.count(), 1);
@@ -290,26 +290,26 @@ class MasterFormDesktopTest : public QObject {
       accessKeys << key;
     }
     QVERIFY(!w.Action("Reload1")->isEnabled());  // nothing open yet
-    w.form->OpenDeckFile(w.Write("deck.txt", Deck()));
+    w.form->openDeckFile(w.Write("deck.txt", Deck()));
     QVERIFY(w.Action("Reload1")->isEnabled());
   }
 
   void fieldsAreReadOutWithTheirCaptions() {
     Window w;
-    w.form->OpenDeckFile(w.Write("deck.txt", Deck()));
+    w.form->openDeckFile(w.Write("deck.txt", Deck()));
     QAccessibleInterface* assets =
-        QAccessible::queryAccessibleInterface(w.form->Field("AssetAmount"));
+        QAccessible::queryAccessibleInterface(w.form->field("AssetAmount"));
     QVERIFY(assets != nullptr);
     QCOMPARE(assets->text(QAccessible::Name), QStringLiteral("Assets:"));
     QCOMPARE(assets->text(QAccessible::Value), QStringLiteral("5"));
     QCOMPARE(w.form->findChild<QLabel*>(QStringLiteral("AssetAmountLabel"))->text(),
              QStringLiteral("Assets:"));  // the caption itself is unchanged
     for (const auto& field : quillet::MasterFields()) {
-      const QString name = w.form->Field(field.name)->accessibleName();
+      const QString name = w.form->field(field.name)->accessibleName();
       QVERIFY2(name.endsWith(QLatin1Char(':')) && name == name.trimmed(), field.name.data());
     }
-    QCOMPARE(w.form->Field("AntiTerAmount")->accessibleName(), QStringLiteral("AT:"));
-    QCOMPARE(w.form->Field("CovCost")->accessibleName(), QStringLiteral("Covert cost:"));
+    QCOMPARE(w.form->field("AntiTerAmount")->accessibleName(), QStringLiteral("AT:"));
+    QCOMPARE(w.form->field("CovCost")->accessibleName(), QStringLiteral("Covert cost:"));
     QCOMPARE(w.form->findChild<QLineEdit*>(QStringLiteral("DName"))->accessibleName(),
              QStringLiteral("Deck Name:"));
   }
@@ -329,7 +329,7 @@ class MasterFormDesktopTest : public QObject {
     QStringList unnamed = quillet::test::UnnamedFocusableControls(*w.form);
     QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(QStringLiteral(", "))));
     // With a deck open, the card list also says what it shows.
-    w.form->OpenDeckFile(w.Write("deck.txt", Deck()));
+    w.form->openDeckFile(w.Write("deck.txt", Deck()));
     unnamed = quillet::test::UnnamedFocusableControls(*w.form);
     QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(QStringLiteral(", "))));
     QAccessibleInterface* list = QAccessible::queryAccessibleInterface(
@@ -339,5 +339,5 @@ class MasterFormDesktopTest : public QObject {
   }
 };
 
-QTEST_MAIN(MasterFormDesktopTest)
-#include "master_form_desktop_test.moc"
+QTEST_MAIN(MainWindowDesktopTest)
+#include "main_window_desktop_test.moc"
