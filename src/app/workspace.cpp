@@ -7,7 +7,6 @@
 #include <QMenuBar>
 #include <QPointer>
 #include <QScreen>
-#include <QSignalBlocker>
 #include <QTabBar>
 #include <QTimer>
 #include <algorithm>
@@ -53,34 +52,31 @@ Workspace::Workspace(QMainWindow& window) : QObject(&window), window_(window) {
 
 Workspace::~Workspace() = default;
 
-PanelDock& Workspace::addPanel(const PanelSpec& spec, QAction* item) {
+PanelDock& Workspace::addPanel(const PanelSpec& spec, QAction* replaced) {
   auto* dock = new PanelDock(QString::fromLatin1(spec.name),
                              QString(spec.caption).remove(QLatin1Char('&')), spec.make, &window_);
   dock->setAccessibleName(dock->windowTitle());
   dock->hide();
   window_.addDockWidget(Qt::RightDockWidgetArea, dock);
   dock->hide();
-  if (item) {
-    // An existing menu item becomes the panel's: it keeps its name, caption
-    // and shortcut, and loses what it did before.
-    disconnect(item, &QAction::triggered, nullptr, nullptr);
-    item->setText(spec.caption);
-  } else {
-    item = new QAction(spec.caption, this);
-    item->setObjectName(QString::fromLatin1(spec.name) + QStringLiteral("1"));
-  }
+  // The View item is the dock's own toggle, whose check mark the dock keeps
+  // in step with whether it is open (a panel behind another's tab counts).
+  QAction* item = dock->toggleViewAction();
+  dock->setToggleCaption(spec.caption);
+  item->setObjectName(replaced ? replaced->objectName()
+                               : QString::fromLatin1(spec.name) + QStringLiteral("1"));
   if (!spec.key.isEmpty()) item->setShortcut(spec.key);
   // Shortcuts reach the panel from every panel, floating ones included.
   item->setShortcutContext(Qt::ApplicationShortcut);
-  item->setCheckable(true);
   view_->insertAction(panelsEnd_, item);
+  // The menu item the window had for the panel gives way, name and all.
+  delete replaced;
+  // The dock's toggle would only open or close; the item gives the focus to
+  // an open panel that lacks it, and closes only the panel being worked in.
+  item->disconnect(dock);
   const QString name = dock->objectName();
   connect(item, &QAction::triggered, this, [this, name] { togglePanel(name); });
-  connect(dock, &QDockWidget::visibilityChanged, item, [dock, item] {
-    // A panel behind another's tab is still open.
-    item->setChecked(!dock->isHidden());
-  });
-  panels_.push_back({spec, dock, item});
+  panels_.push_back({spec, dock});
   return *dock;
 }
 
@@ -98,7 +94,7 @@ PanelDock* Workspace::panel(const QString& name) const {
 
 QAction* Workspace::viewItem(const QString& name) const {
   const Entry* entry = findEntry(name);
-  return entry ? entry->item : nullptr;
+  return entry ? entry->dock->toggleViewAction() : nullptr;
 }
 
 void Workspace::togglePanel(const QString& name) {
@@ -110,15 +106,15 @@ void Workspace::togglePanel(const QString& name) {
   } else {
     dock.showAndFocus();
   }
-  const QSignalBlocker quiet(entry->item);
-  entry->item->setChecked(!dock.isHidden());
+  // The trigger has flipped the mark already, also for a panel that stays
+  // open and only takes the focus.
+  dock.toggleViewAction()->setChecked(!dock.isHidden());
 }
 
 void Workspace::showPanel(const QString& name) {
   const Entry* entry = findEntry(name);
   if (!entry) return;
   entry->dock->showAndFocus();
-  entry->item->setChecked(true);
 }
 
 Workspace::Column Workspace::defaultColumn() const {
@@ -143,10 +139,7 @@ void Workspace::resetLayout() {
     if (entry.dock == first || entry.dock == below) continue;
     window_.tabifyDockWidget(entry.spec.below ? below : first, entry.dock);
   }
-  for (const Entry& entry : panels_) {
-    entry.dock->setVisible(entry.spec.openAtFirst);
-    entry.item->setChecked(entry.spec.openAtFirst);
-  }
+  for (const Entry& entry : panels_) entry.dock->setVisible(entry.spec.openAtFirst);
   if (first) first->raise();
   // The sizes follow the window's; a window not shown yet has none.
   if (window_.isVisible()) {
@@ -197,7 +190,6 @@ void Workspace::useConfigDir(std::string configDir) {
   } else {
     sizeOnShow_ = false;
   }
-  for (const Entry& entry : panels_) entry.item->setChecked(!entry.dock->isHidden());
 }
 
 bool Workspace::save() const {

@@ -39,9 +39,10 @@ class Workspace : public QObject {
   explicit Workspace(QMainWindow& window);
   ~Workspace() override;
 
-  // Adds a panel with its View item. `item`, when given, is an existing
-  // action of the window's menus that becomes the View item.
-  PanelDock& addPanel(const PanelSpec& spec, QAction* item = nullptr);
+  // Adds a panel with its View item. `replaced`, when given, is an existing
+  // action of the window's menus that the View item takes the place and the
+  // name of.
+  PanelDock& addPanel(const PanelSpec& spec, QAction* replaced = nullptr);
   PanelDock* panel(const QString& name) const;
   QAction* viewItem(const QString& name) const;
 
@@ -73,7 +74,6 @@ class Workspace : public QObject {
   struct Entry {
     PanelSpec spec;
     PanelDock* dock;
-    QAction* item;
   };
   const Entry* findEntry(const QString& name) const;
   // The heads of the default arrangement's column: the first panel of the

@@ -110,6 +110,26 @@ class WorkspaceTest : public QObject {
     QCOMPARE(view->actions().last()->objectName(), QStringLiteral("ResetLayout1"));
   }
 
+  // The View items are the panels' own toggles, the Charts item of the main
+  // window's View menu included, and keep their captions while a panel's
+  // title follows its content.
+  void theViewItemsAreThePanelsTogglesWithTheirCaptions() {
+    test::TempDir config;
+    Program program(config);
+    for (auto* panel : program.app.master.findChildren<PanelDock*>()) {
+      QAction* item = program.app.workspace.viewItem(panel->objectName());
+      QCOMPARE(item, panel->toggleViewAction());
+      const QString caption = item->text();
+      QVERIFY2(caption.contains(QLatin1Char('&')), qPrintable(caption));
+      panel->ensureContent()->setWindowTitle(QStringLiteral("Another title"));
+      QCOMPARE(panel->windowTitle(), QStringLiteral("Another title"));
+      QCOMPARE(item->text(), caption);
+    }
+    const auto charts = program.app.master.findChildren<QAction*>(QStringLiteral("Charts1"));
+    QCOMPARE(charts.size(), 1);
+    QCOMPARE(charts.front(), program.Panel("ChartsPanel").toggleViewAction());
+  }
+
   // A screen reader can name every control that takes the focus, in the
   // main window and in every panel.
   void everyFocusableControlHasAName() {

@@ -1,6 +1,7 @@
 #include "gui/platform/panel_dock.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QScrollArea>
 #include <QShortcut>
 
@@ -13,7 +14,6 @@ PanelDock::PanelDock(const QString& name, const QString& title, std::function<QW
     : QDockWidget(title, parent), make_(std::move(make)), title_(title) {
   setObjectName(name);
   setFocusPolicy(Qt::ClickFocus);
-  toggleViewAction()->setObjectName(name + QStringLiteral("Toggle"));
   connect(this, &QDockWidget::topLevelChanged, this, &PanelDock::followFloating);
 }
 
@@ -44,6 +44,23 @@ QWidget* PanelDock::ensureContent() {
   connect(content, &QWidget::windowTitleChanged, this, follow);
   emit contentMade(content);
   return content;
+}
+
+void PanelDock::setToggleCaption(const QString& caption) {
+  toggleCaption_ = caption;
+  toggleViewAction()->setText(caption);
+}
+
+bool PanelDock::event(QEvent* event) {
+  const bool handled = QDockWidget::event(event);
+  // The dock names its toggle action after its title again whenever the
+  // title changes.
+  const QEvent::Type type = event->type();
+  if (!toggleCaption_.isEmpty() &&
+      (type == QEvent::WindowTitleChange || type == QEvent::ModifiedChange)) {
+    toggleViewAction()->setText(toggleCaption_);
+  }
+  return handled;
 }
 
 void PanelDock::showEvent(QShowEvent* event) {

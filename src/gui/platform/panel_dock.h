@@ -25,11 +25,16 @@ class PanelDock : public QDockWidget {
   void showAndFocus();
   // Whether the keyboard focus is inside the panel.
   bool hasFocusInside() const;
+  // Gives the dock's toggle action, a menu's item for the panel, a caption of
+  // its own (with its & mnemonic) in place of the dock's title, which
+  // follows the content ("Draw Odds - AT").
+  void setToggleCaption(const QString& caption);
 
  signals:
   void contentMade(QWidget* content);
 
  protected:
+  bool event(QEvent* event) override;
   void showEvent(QShowEvent* event) override;
 
  private:
@@ -37,6 +42,7 @@ class PanelDock : public QDockWidget {
 
   std::function<QWidget*()> make_;
   QString title_;
+  QString toggleCaption_;
   QWidget* content_ = nullptr;
 };
 
