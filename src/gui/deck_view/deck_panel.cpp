@@ -17,6 +17,7 @@
 #include "core/names/name_suggestions.h"
 #include "gui/browser/deck_edit_actions.h"
 #include "gui/platform/card_text_codec.h"
+#include "gui/platform/goal_action.h"
 #include "gui/platform/platform.h"
 #include "gui/platform/row_pick_watch.h"
 
@@ -107,7 +108,16 @@ void DeckPanel::buildControls() {
                           {QKeySequence(Qt::Key_Delete), QKeySequence(Qt::Key_Minus)});
   RemoveCopy->setToolTip(
       QStringLiteral("Take a copy of each selected card out of the open deck (Delete, -)"));
-  AddToGoal = treeAction("AddToGoal", QStringLiteral("Add to &Goal"), {});
+  // A card of the deck: the first one selected.
+  AddToGoal = new GoalAction(
+      QStringLiteral("AddToGoal"),
+      [this] {
+        const auto names = selectedNames();
+        return model_.DName().empty() || names.empty() ? QByteArray()
+                                                       : QByteArray::fromStdString(names.front());
+      },
+      [this](const QByteArray& name) { emit addToGoal(name); }, this);
+  DeckTree->addAction(AddToGoal);
   DeckTree->setContextMenuPolicy(Qt::ActionsContextMenu);
 
   auto* bottom = new QHBoxLayout;
@@ -143,10 +153,6 @@ void DeckPanel::buildControls() {
   connect(CopyNames, &QAction::triggered, this, &DeckPanel::copySelected);
   connect(AddCopy, &QAction::triggered, this, [this] { changeSelected(1); });
   connect(RemoveCopy, &QAction::triggered, this, [this] { changeSelected(-1); });
-  connect(AddToGoal, &QAction::triggered, this, [this] {
-    const auto names = selectedNames();
-    if (!names.empty()) emit addToGoal(QByteArray::fromStdString(names.front()));
-  });
   connect(DeckTree, &QTreeWidget::itemSelectionChanged, this, &DeckPanel::showEditState);
 }
 
@@ -292,7 +298,7 @@ void DeckPanel::showEditState() {
   const bool canEdit = edits_ != nullptr && edits_->deckOpen() && !selectedNames().empty();
   AddCopy->setEnabled(canEdit);
   RemoveCopy->setEnabled(canEdit);
-  AddToGoal->setEnabled(!model_.DName().empty() && !selectedNames().empty());
+  AddToGoal->refresh();
 }
 
 std::vector<std::string> DeckPanel::selectedNames() const {

@@ -29,6 +29,7 @@ class QTreeWidgetItem;
 namespace quillet {
 
 class DeckEditActions;
+class GoalAction;
 class MasterModel;
 class Platform;
 class RowPickWatch;
@@ -87,7 +88,7 @@ class DeckPanel : public QWidget {
   QAction* CopyNames = nullptr;
   QAction* AddCopy = nullptr;
   QAction* RemoveCopy = nullptr;
-  QAction* AddToGoal = nullptr;
+  GoalAction* AddToGoal = nullptr;
   RowPickWatch* picks_ = nullptr;
   DeckEditActions* edits_ = nullptr;
 };

@@ -34,6 +34,7 @@
 #include "gui/main_window/shown_text.h"
 #include "gui/platform/card_text_codec.h"
 #include "gui/platform/centring.h"
+#include "gui/platform/goal_action.h"
 
 namespace quillet {
 
@@ -438,7 +439,7 @@ void MainWindow::selectCardLineAt(const QPoint& position) {
   CardList->selectQuietly(line != nullptr ? CardList->row(line) : -1);
   const bool canCopy = CardList->count() > 0 && selectedLine().has_value();
   PopUpCopy->setEnabled(canCopy);
-  PopUpAddToGoal->setEnabled(canCopy);
+  PopUpAddToGoal->refresh();
   Copy2->setEnabled(canCopy);
 }
 

@@ -39,6 +39,7 @@ namespace quillet {
 
 class PlatformDeckHost;
 class CardListBox;
+class GoalAction;
 class ElidedLabel;
 
 class MainWindow : public QMainWindow {
@@ -240,7 +241,7 @@ class MainWindow : public QMainWindow {
   QMenu* Edit1 = nullptr;
   QAction* Copy2 = nullptr;
   QAction* PopUpCopy = nullptr;
-  QAction* PopUpAddToGoal = nullptr;
+  GoalAction* PopUpAddToGoal = nullptr;
   QMenu* FieldMenu = nullptr;
   std::string menuField_;  // the figure the field menu was opened on
   QAction* ExportReport1 = nullptr;

@@ -11,6 +11,7 @@
 
 #include "gui/main_window/card_list_box.h"
 #include "gui/main_window/main_window.h"
+#include "gui/platform/goal_action.h"
 #include "gui/platform/window_font.h"
 
 namespace quillet {
@@ -67,21 +68,26 @@ void MainWindow::buildCardListMenu() {
   // The figures' menu: the figure is the one right-clicked last.
   FieldMenu = new QMenu(this);
   FieldMenu->setObjectName(QStringLiteral("FieldMenu"));
-  auto* fieldToGoal = Item(FieldMenu, "FieldAddToGoal", QStringLiteral("Add to Goal"));
-  connect(FieldMenu, &QMenu::aboutToShow, this,
-          [this, fieldToGoal] { fieldToGoal->setEnabled(!model_.DName().empty()); });
-  connect(fieldToGoal, &QAction::triggered, this, [this] {
-    if (!menuField_.empty()) emit addToGoal(false, QByteArray::fromStdString(menuField_));
-  });
-  PopUpAddToGoal = Item(CardListMenu, "PopUpAddToGoal", QStringLiteral("Add to Goal"));
-  PopUpAddToGoal->setEnabled(false);
-  connect(PopUpAddToGoal, &QAction::triggered, this, [this] {
-    const auto line = selectedLine();
-    const auto& entries = model_.CardListEntries();
-    if (!line || *line < 0 || static_cast<std::size_t>(*line) >= entries.size()) return;
-    const std::string& name = entries[static_cast<std::size_t>(*line)].Name;
-    emit addToGoal(true, QByteArray(name.data(), static_cast<qsizetype>(name.size())));
-  });
+  auto* fieldToGoal = new GoalAction(
+      QStringLiteral("FieldAddToGoal"),
+      [this] {
+        return model_.DName().empty() ? QByteArray() : QByteArray::fromStdString(menuField_);
+      },
+      [this](const QByteArray& figure) { emit addToGoal(false, figure); }, FieldMenu);
+  FieldMenu->addAction(fieldToGoal);
+  connect(FieldMenu, &QMenu::aboutToShow, fieldToGoal, &GoalAction::refresh);
+  PopUpAddToGoal = new GoalAction(
+      QStringLiteral("PopUpAddToGoal"),
+      [this] {
+        const auto line = selectedLine();
+        const auto& entries = model_.CardListEntries();
+        if (!line || *line < 0 || static_cast<std::size_t>(*line) >= entries.size())
+          return QByteArray();
+        const std::string& name = entries[static_cast<std::size_t>(*line)].Name;
+        return QByteArray(name.data(), static_cast<qsizetype>(name.size()));
+      },
+      [this](const QByteArray& card) { emit addToGoal(true, card); }, CardListMenu);
+  CardListMenu->addAction(PopUpAddToGoal);
 }
 
 void MainWindow::buildMenus() {

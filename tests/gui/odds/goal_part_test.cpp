@@ -132,6 +132,35 @@ class GoalPartTest : public QObject {
     QCOMPARE(part.conditions().size(), std::size_t{4});
   }
 
+  // Every list and figure offers the same action, enabled only while it
+  // points at a group: never before a deck is open, never on a heading.
+  void everyAddToGoalIsOneActionWithOneRule() {
+    PanelWorkspace w;
+    auto* menu = In<QMenu>(w.app->master, "FieldMenu");
+    auto* fromFigure = In<QAction>(*menu, "FieldAddToGoal");
+    emit In<FigureField>(w.app->master, "AssetAmount")->customContextMenuRequested(QPoint(2, 2));
+    QVERIFY(!fromFigure->isEnabled());
+    menu->close();
+    auto* fromDeck = In<QAction>(*w.deck, "AddToGoal");
+    QVERIFY(!fromDeck->isEnabled());
+    w.Open(PanelWorkspace::Sample("monastery-bion.txt"));
+    emit In<FigureField>(w.app->master, "AssetAmount")->customContextMenuRequested(QPoint(2, 2));
+    QVERIFY(fromFigure->isEnabled());
+    menu->close();
+    QTreeWidget* tree = In<QTreeWidget>(*w.deck, "DeckTree");
+    tree->setCurrentItem(tree->topLevelItem(0));  // a heading names no card
+    QVERIFY(!fromDeck->isEnabled());
+    tree->setCurrentItem(tree->topLevelItem(0)->child(0));
+    QVERIFY(fromDeck->isEnabled());
+    auto* hand = In<QListWidget>(w.app->sampleHand(), "HandList");
+    hand->setCurrentRow(0);
+    QList<QAction*> actions = {fromFigure, In<QAction>(w.app->master, "PopUpAddToGoal"), fromDeck,
+                               In<QAction>(*hand, "AddToGoal"),
+                               In<QAction>(w.app->browser(), "AddToGoal")};
+    for (QAction* action : actions) QCOMPARE(action->text(), QStringLiteral("Add to &Goal"));
+    QVERIFY(In<QAction>(*hand, "AddToGoal")->isEnabled());
+  }
+
   void dealsHandsInSlicesAndCancels() {
     PanelWorkspace w;
     w.Open(PanelWorkspace::Sample("monastery-bion.txt"));
