@@ -18,6 +18,7 @@
 #include "core/analysis/session.h"
 #include "gui/browser/card_table_model.h"
 #include "gui/browser/deck_edit_actions.h"
+#include "gui/browser/list_edit_actions.h"
 #include "gui/platform/card_text_codec.h"
 #include "gui/platform/centre_window.h"
 #include "gui/platform/close_keys.h"
@@ -158,38 +159,17 @@ void CardBrowserPanel::buildControls() {
   CountLabel = new QLabel(this);
   CountLabel->setObjectName(QStringLiteral("CountLabel"));
 
-  // The keys belong to the table: in the search box + and - are typed.
-  const auto tableAction = [this](const char* name, const QString& caption,
-                                  const QList<QKeySequence>& keys) {
-    auto* action = new QAction(caption, this);
-    action->setObjectName(QString::fromLatin1(name));
-    action->setShortcuts(keys);
-    action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-    CardTable->addAction(action);
-    return action;
-  };
-  CopyNames = tableAction("CopyNames", QStringLiteral("&Copy Names"),
-                          QKeySequence::keyBindings(QKeySequence::Copy));
-  AddCopy = tableAction("AddCopy", QStringLiteral("+1"),
-                        {QKeySequence(Qt::Key_Insert), QKeySequence(Qt::Key_Plus)});
-  AddCopy->setToolTip(
-      QStringLiteral("Add a copy of each selected card to the open deck (Insert, +)"));
-  RemoveCopy = tableAction("RemoveCopy", QString(QChar(0x2212)) + QStringLiteral("1"),
-                           {QKeySequence(Qt::Key_Delete), QKeySequence(Qt::Key_Minus)});
-  RemoveCopy->setToolTip(
-      QStringLiteral("Take a copy of each selected card out of the open deck (Delete, -)"));
-  CardTable->setContextMenuPolicy(Qt::ActionsContextMenu);
+  const ListEditActions edits = AddListEditActions(
+      *CardTable, *this, [this] { copySelected(); }, [this](int delta) { changeSelected(delta); });
+  CopyNames = edits.copyNames;
+  AddCopy = edits.addCopy;
+  RemoveCopy = edits.removeCopy;
 
   auto* bottom = new QHBoxLayout;
   bottom->setObjectName(QStringLiteral("BottomRow"));
   bottom->addWidget(CountLabel, 1);
   for (QAction* action : {AddCopy, RemoveCopy}) {
-    auto* button = new QToolButton(this);
-    button->setObjectName(action->objectName() + QStringLiteral("Button"));
-    button->setDefaultAction(action);
-    button->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    button->setMinimumWidth(48);
-    bottom->addWidget(button);
+    bottom->addWidget(NewEditButton(*action, 48, *this));
   }
   layout->addLayout(bottom, 2, 0);
 
@@ -200,9 +180,6 @@ void CardBrowserPanel::buildControls() {
   connect(InDeckOnly, &QCheckBox::toggled, this, &CardBrowserPanel::applyQuery);
   connect(CardTable, &QTableView::activated, this,
           [this](const QModelIndex& index) { openCard(index.row()); });
-  connect(CopyNames, &QAction::triggered, this, &CardBrowserPanel::copySelected);
-  connect(AddCopy, &QAction::triggered, this, [this] { changeSelected(1); });
-  connect(RemoveCopy, &QAction::triggered, this, [this] { changeSelected(-1); });
   connect(CardTable->selectionModel(), &QItemSelectionModel::selectionChanged, this,
           &CardBrowserPanel::showEditState);
   const auto nameAt = [this](const QModelIndex& index) {
@@ -224,16 +201,7 @@ void CardBrowserPanel::buildControls() {
 
 void CardBrowserPanel::useEditActions(DeckEditActions& actions) {
   edits_ = &actions;
-  auto* separator = new QAction(this);
-  separator->setObjectName(QStringLiteral("EditSeparator"));
-  separator->setSeparator(true);
-  CardTable->addAction(separator);
-  // Added to the window as well as the table, so Ctrl+Z works in the whole
-  // browser (the search box keeps its own undo while it has the focus).
-  CardTable->addAction(actions.undoAction());
-  CardTable->addAction(actions.redoAction());
-  addAction(actions.undoAction());
-  addAction(actions.redoAction());
+  AddUndoRedo(*CardTable, *this, actions);
   connect(&actions, &DeckEditActions::stateChanged, this, &CardBrowserPanel::showEditState);
   showEditState();
 }

@@ -16,6 +16,7 @@
 #include "core/analysis/master_model.h"
 #include "core/names/name_suggestions.h"
 #include "gui/browser/deck_edit_actions.h"
+#include "gui/browser/list_edit_actions.h"
 #include "gui/platform/card_text_codec.h"
 #include "gui/platform/goal_action.h"
 #include "gui/platform/platform.h"
@@ -88,26 +89,11 @@ void DeckPanel::buildControls() {
   DeckStatus->setObjectName(QStringLiteral("DeckStatus"));
   DeckStatus->setWordWrap(true);
 
-  // The keys belong to the tree, as in the browser's table.
-  const auto treeAction = [this](const char* name, const QString& caption,
-                                 const QList<QKeySequence>& keys) {
-    auto* action = new QAction(caption, this);
-    action->setObjectName(QString::fromLatin1(name));
-    action->setShortcuts(keys);
-    action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-    DeckTree->addAction(action);
-    return action;
-  };
-  CopyNames = treeAction("CopyNames", QStringLiteral("&Copy Names"),
-                         QKeySequence::keyBindings(QKeySequence::Copy));
-  AddCopy = treeAction("AddCopy", QStringLiteral("+1"),
-                       {QKeySequence(Qt::Key_Insert), QKeySequence(Qt::Key_Plus)});
-  AddCopy->setToolTip(
-      QStringLiteral("Add a copy of each selected card to the open deck (Insert, +)"));
-  RemoveCopy = treeAction("RemoveCopy", QString(QChar(0x2212)) + QStringLiteral("1"),
-                          {QKeySequence(Qt::Key_Delete), QKeySequence(Qt::Key_Minus)});
-  RemoveCopy->setToolTip(
-      QStringLiteral("Take a copy of each selected card out of the open deck (Delete, -)"));
+  const ListEditActions edits = AddListEditActions(
+      *DeckTree, *this, [this] { copySelected(); }, [this](int delta) { changeSelected(delta); });
+  CopyNames = edits.copyNames;
+  AddCopy = edits.addCopy;
+  RemoveCopy = edits.removeCopy;
   // A card of the deck: the first one selected.
   AddToGoal = new GoalAction(
       QStringLiteral("AddToGoal"),
@@ -118,7 +104,6 @@ void DeckPanel::buildControls() {
       },
       [this](const QByteArray& name) { emit addToGoal(name); }, this);
   DeckTree->addAction(AddToGoal);
-  DeckTree->setContextMenuPolicy(Qt::ActionsContextMenu);
 
   auto* bottom = new QHBoxLayout;
   bottom->setObjectName(QStringLiteral("DeckButtons"));
@@ -130,11 +115,7 @@ void DeckPanel::buildControls() {
   } buttons[] = {{AddCopy, "Add a copy of each selected card"},
                  {RemoveCopy, "Take a copy of each selected card out"}};
   for (const auto& b : buttons) {
-    auto* button = new QToolButton(this);
-    button->setObjectName(b.action->objectName() + QStringLiteral("Button"));
-    button->setDefaultAction(b.action);
-    button->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    button->setMinimumWidth(40);
+    QToolButton* button = NewEditButton(*b.action, 40, *this);
     button->setAccessibleName(QString::fromLatin1(b.accessibleName));
     bottom->addWidget(button);
   }
@@ -150,22 +131,12 @@ void DeckPanel::buildControls() {
   connect(header, &QHeaderView::sortIndicatorChanged, this, &DeckPanel::sortBy);
   connect(DeckTree, &QTreeWidget::itemActivated, this,
           [this](const QTreeWidgetItem* item) { openCard(item); });
-  connect(CopyNames, &QAction::triggered, this, &DeckPanel::copySelected);
-  connect(AddCopy, &QAction::triggered, this, [this] { changeSelected(1); });
-  connect(RemoveCopy, &QAction::triggered, this, [this] { changeSelected(-1); });
   connect(DeckTree, &QTreeWidget::itemSelectionChanged, this, &DeckPanel::showEditState);
 }
 
 void DeckPanel::useEditActions(DeckEditActions& actions) {
   edits_ = &actions;
-  auto* separator = new QAction(this);
-  separator->setObjectName(QStringLiteral("EditSeparator"));
-  separator->setSeparator(true);
-  DeckTree->addAction(separator);
-  DeckTree->addAction(actions.undoAction());
-  DeckTree->addAction(actions.redoAction());
-  addAction(actions.undoAction());
-  addAction(actions.redoAction());
+  AddUndoRedo(*DeckTree, *this, actions);
   connect(&actions, &DeckEditActions::stateChanged, this, &DeckPanel::showEditState);
   showEditState();
 }
