@@ -41,8 +41,8 @@ Application::Application(std::string dataDir, Platform& platform)
   master.runUpdater = [this] {
     const bool updated = updater.exec() == QDialog::Accepted;
     // The browser holds every card of the database; an update replaces them.
-    if (updated && workspace.Panel(QString::fromLatin1(kBrowser))->HasContent()) {
-      browser().DatabaseUpdated();
+    if (updated && workspace.panel(QString::fromLatin1(kBrowser))->hasContent()) {
+      browser().followDatabaseUpdate();
     }
     return updated;
   };
@@ -58,54 +58,54 @@ Application::Application(std::string dataDir, Platform& platform)
   // Editing the open deck: the history follows the main window's open file
   // (before any panel hears of the analysis, so their buttons see the new
   // state), and every change to the file is analysed again at once.
-  QObject::connect(&master, &TMasterForm::deckAnalysed, &edits, [this] {
-    edits.FollowDeck(master.OpenDeckPath(), !master.model().DName().empty());
+  QObject::connect(&master, &MainWindow::deckAnalysed, &edits, [this] {
+    edits.followDeck(master.openDeckPath(), !master.model().DName().empty());
   });
-  QObject::connect(&edits, &DeckEditActions::deckEdited, &master, &TMasterForm::DeckFileChanged);
-  master.UseEditActions(edits.undoAction(), edits.redoAction());
+  QObject::connect(&edits, &DeckEditActions::deckEdited, &master, &MainWindow::reloadIfChanged);
+  master.useEditActions(edits.undoAction(), edits.redoAction());
   // An imported list becomes a deck file, opened as any other.
-  names.openDeck = [this](const QString& path) { master.OpenDeckFile(path); };
-  master.UseNameActions(names.importAction(), names.pasteAction(), names.fixAction(),
+  names.openDeck = [this](const QString& path) { master.openDeckFile(path); };
+  master.useNameActions(names.importAction(), names.pasteAction(), names.fixAction(),
                         names.copyListAction());
 
-  AddPanels();
+  addPanels();
   // Until a configuration folder says otherwise, the arrangement a new user
   // gets.
-  workspace.ResetLayout();
-  master.resize(workspace.DefaultWindowSize());
-  master.showDrawOdds = [this] { workspace.ShowPanel(QString::fromLatin1(kDrawOdds)); };
-  master.showSampleHand = [this] { workspace.ShowPanel(QString::fromLatin1(kSampleHand)); };
+  workspace.resetLayout();
+  master.resize(workspace.defaultWindowSize());
+  master.showDrawOdds = [this] { workspace.showPanel(QString::fromLatin1(kDrawOdds)); };
+  master.showSampleHand = [this] { workspace.showPanel(QString::fromLatin1(kSampleHand)); };
   master.showBrowser = [this] {
-    workspace.ShowPanel(QString::fromLatin1(kBrowser));
-    browser().ShowBrowser();
+    workspace.showPanel(QString::fromLatin1(kBrowser));
+    browser().showBrowser();
   };
-  master.showCharts = [this] { workspace.ShowPanel(QString::fromLatin1(kCharts)); };
-  master.compareWith = [this] { compare().CompareWith(); };
-  QObject::connect(&master, &TMasterForm::addToGoal, &master,
-                   [this](bool card, const QByteArray& name) { AddToGoal(card, name); });
+  master.showCharts = [this] { workspace.showPanel(QString::fromLatin1(kCharts)); };
+  master.compareWith = [this] { compare().compareWith(); };
+  QObject::connect(&master, &MainWindow::addToGoal, &master,
+                   [this](bool card, const QByteArray& name) { addGoalCondition(card, name); });
   // A line of the main window's card list is a pick like any other.
-  QObject::connect(&master, &TMasterForm::cardLineSelected, &master, [this](int line) {
+  QObject::connect(&master, &MainWindow::cardLineSelected, &master, [this](int line) {
     const auto& entries = master.model().CardListEntries();
     if (line >= 0 && static_cast<std::size_t>(line) < entries.size()) {
       const std::string& name = entries[static_cast<std::size_t>(line)].Name;
-      CardPicked(QByteArray(name.data(), static_cast<qsizetype>(name.size())));
+      showPickedCard(QByteArray(name.data(), static_cast<qsizetype>(name.size())));
     }
   });
 }
 
-void Application::AddToGoal(bool card, const QByteArray& name) {
-  workspace.ShowPanel(QString::fromLatin1(kDrawOdds));
-  drawOdds().ShowGoal();
-  drawOdds().goal().AddCondition({card, name.toStdString()});
+void Application::addGoalCondition(bool card, const QByteArray& name) {
+  workspace.showPanel(QString::fromLatin1(kDrawOdds));
+  drawOdds().showGoal();
+  drawOdds().goalPart().addCondition({card, name.toStdString()});
 }
 
-void Application::CardPicked(const QByteArray& name) {
+void Application::showPickedCard(const QByteArray& name) {
   pickedCard_ = name;
-  PanelDock* panel = workspace.Panel(QString::fromLatin1(kCard));
-  if (panel && panel->HasContent()) cardPanel().ShowCard(name);
+  PanelDock* panel = workspace.panel(QString::fromLatin1(kCard));
+  if (panel && panel->hasContent()) cardPanel().showCard(name);
 }
 
-void Application::AddPanels() {
+void Application::addPanels() {
   // The Tools menu keeps its items, which show a panel; the View menu's
   // items show and hide them, with the shortcuts.
   if (QAction* browserItem = master.findChild<QAction*>(QStringLiteral("CardBrowser1"))) {
@@ -115,134 +115,134 @@ void Application::AddPanels() {
     return [this, maker] { return (this->*maker)(); };
   };
   const auto ctrlShift = [](Qt::Key key) { return Keys(Qt::CTRL | Qt::SHIFT | key); };
-  workspace.Add({kDeck, QStringLiteral("D&eck"), ctrlShift(Qt::Key_D), true,
-                 make(&Application::MakeDeckPanel)});
-  workspace.Add({kCard, QStringLiteral("C&ard"), ctrlShift(Qt::Key_C), true,
-                 make(&Application::MakeCardPanel), true});
-  workspace.Add({kBrowser, QStringLiteral("Card &Browser"), Keys(Qt::CTRL | Qt::Key_B), false,
-                 make(&Application::MakeBrowser)});
-  workspace.Add({kDrawOdds, QStringLiteral("&Draw Odds"), ctrlShift(Qt::Key_O), false,
-                 make(&Application::MakeDrawOdds)});
-  workspace.Add({kSampleHand, QStringLiteral("&Sample Hand"), ctrlShift(Qt::Key_H), false,
-                 make(&Application::MakeSampleHand)});
-  workspace.Add({kCharts, QStringLiteral("&Charts"), Keys(Qt::CTRL | Qt::Key_G), false,
-                 make(&Application::MakeCharts)},
-                master.findChild<QAction*>(QStringLiteral("Charts1")));
-  workspace.Add({kCompare, QStringLiteral("Co&mpare"), ctrlShift(Qt::Key_M), false,
-                 make(&Application::MakeCompare)});
+  workspace.addPanel({kDeck, QStringLiteral("D&eck"), ctrlShift(Qt::Key_D), true,
+                      make(&Application::makeDeckPanel)});
+  workspace.addPanel({kCard, QStringLiteral("C&ard"), ctrlShift(Qt::Key_C), true,
+                      make(&Application::makeCardPanel), true});
+  workspace.addPanel({kBrowser, QStringLiteral("Card &Browser"), Keys(Qt::CTRL | Qt::Key_B), false,
+                      make(&Application::makeBrowser)});
+  workspace.addPanel({kDrawOdds, QStringLiteral("&Draw Odds"), ctrlShift(Qt::Key_O), false,
+                      make(&Application::makeDrawOdds)});
+  workspace.addPanel({kSampleHand, QStringLiteral("&Sample Hand"), ctrlShift(Qt::Key_H), false,
+                      make(&Application::makeSampleHand)});
+  workspace.addPanel({kCharts, QStringLiteral("&Charts"), Keys(Qt::CTRL | Qt::Key_G), false,
+                      make(&Application::makeCharts)},
+                     master.findChild<QAction*>(QStringLiteral("Charts1")));
+  workspace.addPanel({kCompare, QStringLiteral("Co&mpare"), ctrlShift(Qt::Key_M), false,
+                      make(&Application::makeCompare)});
 }
 
 // Each panel's content is made on its first show; it hears of every analysis
 // from then on and catches up with the one on display now.
 
-QWidget* Application::MakeDeckPanel() {
+QWidget* Application::makeDeckPanel() {
   auto* panel = new DeckPanel(master.model(), platform_);
   panel->showReader = master.showReader;
-  panel->UseEditActions(edits);
-  FollowDeck(panel, &DeckPanel::FollowAnalysis);
-  FollowCardPicks(panel);
-  panel->FollowAnalysis();
+  panel->useEditActions(edits);
+  followDeck(panel, &DeckPanel::followAnalysis);
+  followCardPicks(panel);
+  panel->followAnalysis();
   return panel;
 }
 
-QWidget* Application::MakeCardPanel() {
+QWidget* Application::makeCardPanel() {
   auto* panel = new CardPanel(session);
   panel->showReader = master.showReader;
-  panel->ShowCard(pickedCard_);
+  panel->showCard(pickedCard_);
   return panel;
 }
 
-QWidget* Application::MakeBrowser() {
-  auto* form = new TCardBrowserForm(session, platform_);
+QWidget* Application::makeBrowser() {
+  auto* form = new CardBrowserPanel(session, platform_);
   form->showReader = master.showReader;
-  form->UseEditActions(edits);
-  FollowDeck(form, &TCardBrowserForm::DeckAnalysed);
-  FollowCardPicks(form);
-  form->DeckAnalysed();
+  form->useEditActions(edits);
+  followDeck(form, &CardBrowserPanel::followAnalysis);
+  followCardPicks(form);
+  form->followAnalysis();
   return form;
 }
 
-QWidget* Application::MakeDrawOdds() {
-  auto* form = new TDrawOddsForm(master.model());
-  FollowDeck(form, &TDrawOddsForm::FollowAnalysis);
-  QObject::connect(&master, &TMasterForm::listShown, form, &TDrawOddsForm::FollowList);
-  QObject::connect(&master, &TMasterForm::cardLineSelected, form, &TDrawOddsForm::FollowCardLine);
+QWidget* Application::makeDrawOdds() {
+  auto* form = new DrawOddsPanel(master.model());
+  followDeck(form, &DrawOddsPanel::followAnalysis);
+  QObject::connect(&master, &MainWindow::listShown, form, &DrawOddsPanel::followList);
+  QObject::connect(&master, &MainWindow::cardLineSelected, form, &DrawOddsPanel::followCardLine);
   // The goal's figures follow the asset switch and the cost kind.
-  QObject::connect(&master, &TMasterForm::switchesChanged, form,
-                   [form] { form->goal().FollowAnalysis(); });
-  form->FollowAnalysis();
+  QObject::connect(&master, &MainWindow::switchesChanged, form,
+                   [form] { form->goalPart().followAnalysis(); });
+  form->followAnalysis();
   return form;
 }
 
-QWidget* Application::MakeSampleHand() {
-  auto* form = new TSampleHandForm(master.model());
+QWidget* Application::makeSampleHand() {
+  auto* form = new SampleHandPanel(master.model());
   form->showReader = master.showReader;
-  FollowDeck(form, &TSampleHandForm::FollowAnalysis);
-  FollowCardPicks(form);
-  form->FollowAnalysis();
+  followDeck(form, &SampleHandPanel::followAnalysis);
+  followCardPicks(form);
+  form->followAnalysis();
   return form;
 }
 
-QWidget* Application::MakeCharts() {
+QWidget* Application::makeCharts() {
   // The charts follow the main window by themselves.
-  return new ChartsForm(master, platform_);
+  return new ChartsPanel(master, platform_);
 }
 
-QWidget* Application::MakeCompare() {
-  auto* form = new TCompareForm(master.model(), platform_, &master);
+QWidget* Application::makeCompare() {
+  auto* form = new ComparePanel(master.model(), platform_, &master);
   // The comparison follows the open deck and the switches it is shown under.
-  FollowDeck(form, &TCompareForm::Refresh);
-  QObject::connect(&master, &TMasterForm::switchesChanged, form, &TCompareForm::Refresh);
-  FollowCardPicks(form);
-  form->Refresh();
+  followDeck(form, &ComparePanel::refresh);
+  QObject::connect(&master, &MainWindow::switchesChanged, form, &ComparePanel::refresh);
+  followCardPicks(form);
+  form->refresh();
   return form;
 }
 
 template <typename List>
-void Application::FollowCardPicks(List* list) {
+void Application::followCardPicks(List* list) {
   QObject::connect(list, &List::cardSelected, &master,
-                   [this](const QByteArray& name) { CardPicked(name); });
+                   [this](const QByteArray& name) { showPickedCard(name); });
   QObject::connect(list, &List::addToGoal, &master,
-                   [this](const QByteArray& name) { AddToGoal(true, name); });
+                   [this](const QByteArray& name) { addGoalCondition(true, name); });
 }
 
 template <typename Panel>
-void Application::FollowDeck(Panel* panel, void (Panel::*follow)()) {
-  QObject::connect(&master, &TMasterForm::deckAnalysed, panel, follow);
+void Application::followDeck(Panel* panel, void (Panel::*follow)()) {
+  QObject::connect(&master, &MainWindow::deckAnalysed, panel, follow);
   // A failure empties every panel before its message shows.
-  QObject::connect(&master, &TMasterForm::deckCleared, panel, follow);
+  QObject::connect(&master, &MainWindow::deckCleared, panel, follow);
 }
 
 template <typename Form>
-Form& Application::Content(const char* panel) {
-  return *static_cast<Form*>(workspace.Panel(QString::fromLatin1(panel))->Content());
+Form& Application::content(const char* panel) {
+  return *static_cast<Form*>(workspace.panel(QString::fromLatin1(panel))->ensureContent());
 }
 
-TDrawOddsForm& Application::drawOdds() {
-  return Content<TDrawOddsForm>(kDrawOdds);
+DrawOddsPanel& Application::drawOdds() {
+  return content<DrawOddsPanel>(kDrawOdds);
 }
-TSampleHandForm& Application::sampleHand() {
-  return Content<TSampleHandForm>(kSampleHand);
+SampleHandPanel& Application::sampleHand() {
+  return content<SampleHandPanel>(kSampleHand);
 }
-TCompareForm& Application::compare() {
-  return Content<TCompareForm>(kCompare);
+ComparePanel& Application::compare() {
+  return content<ComparePanel>(kCompare);
 }
-TCardBrowserForm& Application::browser() {
-  return Content<TCardBrowserForm>(kBrowser);
+CardBrowserPanel& Application::browser() {
+  return content<CardBrowserPanel>(kBrowser);
 }
-ChartsForm& Application::charts() {
-  return Content<ChartsForm>(kCharts);
+ChartsPanel& Application::charts() {
+  return content<ChartsPanel>(kCharts);
 }
 DeckPanel& Application::deckPanel() {
-  return Content<DeckPanel>(kDeck);
+  return content<DeckPanel>(kDeck);
 }
 CardPanel& Application::cardPanel() {
-  return Content<CardPanel>(kCard);
+  return content<CardPanel>(kCard);
 }
 
-void Application::UseConfigDir(const std::string& dir) {
-  master.UseConfigDir(dir);
-  workspace.UseConfigDir(dir);
+void Application::useConfigDir(const std::string& dir) {
+  master.useConfigDir(dir);
+  workspace.useConfigDir(dir);
 }
 
 }  // namespace quillet

@@ -11,21 +11,21 @@
 #include <memory>
 #include <string>
 
-#include "app/about_form.h"
+#include "app/about_dialog.h"
 #include "app/workspace.h"
 #include "core/analysis/session.h"
-#include "gui/browser/card_browser_form.h"
+#include "gui/browser/card_browser_panel.h"
 #include "gui/browser/deck_edit_actions.h"
-#include "gui/charts/charts_form.h"
-#include "gui/compare/compare_form.h"
+#include "gui/charts/charts_panel.h"
+#include "gui/compare/compare_panel.h"
 #include "gui/deck_view/deck_panel.h"
-#include "gui/main_window/master_form.h"
+#include "gui/main_window/main_window.h"
 #include "gui/names/deck_names_actions.h"
-#include "gui/odds/draw_odds_form.h"
-#include "gui/odds/sample_hand_form.h"
+#include "gui/odds/draw_odds_panel.h"
+#include "gui/odds/sample_hand_panel.h"
 #include "gui/reader/card_panel.h"
-#include "gui/reader/reader_form.h"
-#include "gui/updater/updater_form.h"
+#include "gui/reader/reader_window.h"
+#include "gui/updater/updater_dialog.h"
 
 namespace quillet {
 
@@ -37,49 +37,49 @@ struct Application {
 
   // Where the recent decks and the panel arrangement are kept (config_dir.h):
   // reads both and keeps them there from now on.
-  void UseConfigDir(const std::string& dir);
+  void useConfigDir(const std::string& dir);
 
   // The panels' contents, made now if their panel was never shown.
-  TDrawOddsForm& drawOdds();
-  TSampleHandForm& sampleHand();
-  TCompareForm& compare();
-  TCardBrowserForm& browser();
-  ChartsForm& charts();
+  DrawOddsPanel& drawOdds();
+  SampleHandPanel& sampleHand();
+  ComparePanel& compare();
+  CardBrowserPanel& browser();
+  ChartsPanel& charts();
   DeckPanel& deckPanel();
   CardPanel& cardPanel();
 
   Session session;
   DeckEditActions edits;
   DeckNamesActions names;
-  TMasterForm master;
-  TReaderForm reader;
-  TUpdaterForm updater;
-  TAboutForm about;
+  MainWindow master;
+  ReaderWindow reader;
+  UpdaterDialog updater;
+  AboutDialog about;
   Workspace workspace;
 
  private:
   template <typename Form>
-  Form& Content(const char* panel);
+  Form& content(const char* panel);
   // A list's picks go to the Card panel, its "Add to Goal" to Draw Odds.
   template <typename List>
-  void FollowCardPicks(List* list);
+  void followCardPicks(List* list);
   // `follow` runs after every analysis, and when a failed one empties the
   // window.
   template <typename Panel>
-  void FollowDeck(Panel* panel, void (Panel::*follow)());
-  void AddPanels();
-  QWidget* MakeDeckPanel();
-  QWidget* MakeCardPanel();
-  QWidget* MakeBrowser();
-  QWidget* MakeDrawOdds();
-  QWidget* MakeSampleHand();
-  QWidget* MakeCharts();
-  QWidget* MakeCompare();
+  void followDeck(Panel* panel, void (Panel::*follow)());
+  void addPanels();
+  QWidget* makeDeckPanel();
+  QWidget* makeCardPanel();
+  QWidget* makeBrowser();
+  QWidget* makeDrawOdds();
+  QWidget* makeSampleHand();
+  QWidget* makeCharts();
+  QWidget* makeCompare();
   // Every list's pick goes to the Card panel, or waits for it to be made.
-  void CardPicked(const QByteArray& name);
+  void showPickedCard(const QByteArray& name);
   // "Add to Goal" from any list or figure: the Draw Odds panel shows the
   // goal with one more condition, at least 1 copy of the group.
-  void AddToGoal(bool card, const QByteArray& name);
+  void addGoalCondition(bool card, const QByteArray& name);
 
   Platform& platform_;
   QByteArray pickedCard_;

@@ -45,7 +45,7 @@ HelpWindow::HelpWindow(QString helpFile, QWidget* parent)
   layout->addWidget(browser_);
 }
 
-void HelpWindow::ShowTopic(const QString& topic) {
+void HelpWindow::showTopic(const QString& topic) {
   QUrl url(HelpDocument(helpFile_));
   url.setFragment(topic);
   browser_->setSource(url);

@@ -27,7 +27,7 @@ class HelpWindow : public QWidget {
   explicit HelpWindow(QString helpFile, QWidget* parent = nullptr);
 
   // Shows the window at the topic's anchor and brings it to the front.
-  void ShowTopic(const QString& topic);
+  void showTopic(const QString& topic);
 
  private:
   QString helpFile_;

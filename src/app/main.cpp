@@ -30,9 +30,9 @@ int main(int argc, char** argv) {
   // Made before any window, so it sees each one's first show.
   quillet::WindowKeeper keeper(quillet::UserConfigDir());
   quillet::QtPlatform platform;
-  platform.SetHelpHandler([&help](QWidget*, const QString& topic) {
+  platform.setHelpHandler([&help](QWidget*, const QString& topic) {
     if (!help) help = std::make_unique<quillet::HelpWindow>(quillet::kHelpFile);
-    help->ShowTopic(topic);
+    help->showTopic(topic);
   });
   // The data folder: QUILLET_DATA_DIR, the program's folder when it holds the
   // database or may be written, else the user's data home.
@@ -43,14 +43,14 @@ int main(int argc, char** argv) {
     made.emplace(dataFolder, platform);
   } catch (const quillet::DataHalfUpdated& e) {
     // A stopped update this user cannot finish: nothing of the pair is read.
-    platform.ShowMessage(nullptr, QString::fromLocal8Bit(e.what()));
+    platform.showMessage(nullptr, QString::fromLocal8Bit(e.what()));
     return 1;
   }
   quillet::Application& windows = *made;
-  windows.UseConfigDir(quillet::UserConfigDir());
+  windows.useConfigDir(quillet::UserConfigDir());
   windows.master.show();
   // The desktop entry passes the file it was asked to open (Exec=quillet %f).
-  windows.master.OpenFromCommandLine(QApplication::arguments());
+  windows.master.openFromCommandLine(QApplication::arguments());
   // For start-up measurements: quit as soon as the main window is shown.
   if (qEnvironmentVariableIsSet("QUILLET_QUIT_AFTER_SHOW")) {
     QTimer::singleShot(0, &app, &QApplication::quit);

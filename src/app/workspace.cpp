@@ -7,7 +7,6 @@
 #include <QMenuBar>
 #include <QPointer>
 #include <QScreen>
-#include <QSignalBlocker>
 #include <QTabBar>
 #include <QTimer>
 #include <algorithm>
@@ -45,7 +44,7 @@ Workspace::Workspace(QMainWindow& window) : QObject(&window), window_(window) {
   panelsEnd_->setObjectName(QStringLiteral("PanelsEnd"));
   resetItem_ = view_->addAction(QStringLiteral("&Reset Layout"));
   resetItem_->setObjectName(QStringLiteral("ResetLayout1"));
-  connect(resetItem_, &QAction::triggered, this, &Workspace::ResetLayout);
+  connect(resetItem_, &QAction::triggered, this, &Workspace::resetLayout);
   // The arrangement is kept as the user left it, before the main window's
   // close puts the floating panels away.
   window_.installEventFilter(this);
@@ -53,75 +52,72 @@ Workspace::Workspace(QMainWindow& window) : QObject(&window), window_(window) {
 
 Workspace::~Workspace() = default;
 
-PanelDock& Workspace::Add(const PanelSpec& spec, QAction* item) {
+PanelDock& Workspace::addPanel(const PanelSpec& spec, QAction* replaced) {
   auto* dock = new PanelDock(QString::fromLatin1(spec.name),
                              QString(spec.caption).remove(QLatin1Char('&')), spec.make, &window_);
   dock->setAccessibleName(dock->windowTitle());
   dock->hide();
   window_.addDockWidget(Qt::RightDockWidgetArea, dock);
   dock->hide();
-  if (item) {
-    // An existing menu item becomes the panel's: it keeps its name, caption
-    // and shortcut, and loses what it did before.
-    disconnect(item, &QAction::triggered, nullptr, nullptr);
-    item->setText(spec.caption);
-  } else {
-    item = new QAction(spec.caption, this);
-    item->setObjectName(QString::fromLatin1(spec.name) + QStringLiteral("1"));
-  }
+  // The View item is the dock's own toggle, whose check mark the dock keeps
+  // in step with whether it is open (a panel behind another's tab counts).
+  QAction* item = dock->toggleViewAction();
+  dock->setToggleCaption(spec.caption);
+  item->setObjectName(replaced ? replaced->objectName()
+                               : QString::fromLatin1(spec.name) + QStringLiteral("1"));
   if (!spec.key.isEmpty()) item->setShortcut(spec.key);
   // Shortcuts reach the panel from every panel, floating ones included.
   item->setShortcutContext(Qt::ApplicationShortcut);
-  item->setCheckable(true);
   view_->insertAction(panelsEnd_, item);
+  // The menu item the window had for the panel gives way, name and all.
+  delete replaced;
+  // The dock's toggle would only open or close; the item gives the focus to
+  // an open panel that lacks it, and closes only the panel being worked in.
+  item->disconnect(dock);
   const QString name = dock->objectName();
-  connect(item, &QAction::triggered, this, [this, name] { TogglePanel(name); });
-  connect(dock, &QDockWidget::visibilityChanged, item, [dock, item] {
-    // A panel behind another's tab is still open.
-    item->setChecked(!dock->isHidden());
-  });
-  panels_.push_back({spec, dock, item});
+  connect(item, &QAction::triggered, this, [this, name] { togglePanel(name); });
+  panels_.push_back({spec, dock});
   return *dock;
 }
 
-const Workspace::Entry* Workspace::Find(const QString& name) const {
+const Workspace::Entry* Workspace::findEntry(const QString& name) const {
   for (const Entry& entry : panels_) {
     if (entry.dock->objectName() == name) return &entry;
   }
   return nullptr;
 }
 
-PanelDock* Workspace::Panel(const QString& name) const {
-  const Entry* entry = Find(name);
+PanelDock* Workspace::panel(const QString& name) const {
+  const Entry* entry = findEntry(name);
   return entry ? entry->dock : nullptr;
 }
 
-QAction* Workspace::ViewItem(const QString& name) const {
-  const Entry* entry = Find(name);
-  return entry ? entry->item : nullptr;
+QAction* Workspace::viewItem(const QString& name) const {
+  const Entry* entry = findEntry(name);
+  return entry ? entry->dock->toggleViewAction() : nullptr;
 }
 
-void Workspace::TogglePanel(const QString& name) {
-  const Entry* entry = Find(name);
+void Workspace::togglePanel(const QString& name) {
+  const Entry* entry = findEntry(name);
   if (!entry) return;
   PanelDock& dock = *entry->dock;
-  if (!dock.isHidden() && dock.HasFocusInside()) {
+  if (!dock.isHidden() && dock.hasFocusInside()) {
     dock.close();
   } else {
-    dock.ShowAndFocus();
+    dock.showAndFocus();
   }
-  const QSignalBlocker quiet(entry->item);
-  entry->item->setChecked(!dock.isHidden());
+  // The trigger has flipped the mark already, also for a panel that stays
+  // open and only takes the focus.
+  dock.toggleViewAction()->setChecked(!dock.isHidden());
 }
 
-void Workspace::ShowPanel(const QString& name) {
-  const Entry* entry = Find(name);
+void Workspace::showPanel(const QString& name) {
+  const Entry* entry = findEntry(name);
   if (!entry) return;
-  entry->dock->ShowAndFocus();
-  entry->item->setChecked(true);
+  entry->dock->showAndFocus();
 }
 
-Workspace::Column Workspace::DefaultColumn() const {
+Workspace::Column Workspace::defaultColumn() const {
   Column column;
   for (const Entry& entry : panels_) {
     PanelDock*& head = entry.spec.below ? column.below : column.first;
@@ -130,8 +126,8 @@ Workspace::Column Workspace::DefaultColumn() const {
   return column;
 }
 
-void Workspace::ResetLayout() {
-  const auto [first, below] = DefaultColumn();
+void Workspace::resetLayout() {
+  const auto [first, below] = defaultColumn();
   for (const Entry& entry : panels_) {
     entry.dock->setFloating(false);
     window_.addDockWidget(Qt::RightDockWidgetArea, entry.dock);
@@ -143,28 +139,25 @@ void Workspace::ResetLayout() {
     if (entry.dock == first || entry.dock == below) continue;
     window_.tabifyDockWidget(entry.spec.below ? below : first, entry.dock);
   }
-  for (const Entry& entry : panels_) {
-    entry.dock->setVisible(entry.spec.openAtFirst);
-    entry.item->setChecked(entry.spec.openAtFirst);
-  }
+  for (const Entry& entry : panels_) entry.dock->setVisible(entry.spec.openAtFirst);
   if (first) first->raise();
   // The sizes follow the window's; a window not shown yet has none.
   if (window_.isVisible()) {
-    SizePanels();
+    sizePanels();
   } else {
     sizeOnShow_ = true;
   }
 }
 
-void Workspace::SizePanels() {
-  const auto [first, below] = DefaultColumn();
+void Workspace::sizePanels() {
+  const auto [first, below] = defaultColumn();
   if (!first) return;
   window_.resizeDocks({first}, {std::max(kPanelWidth, window_.width() - kMainWidth)},
                       Qt::Horizontal);
   if (below) window_.resizeDocks({first, below}, {3, 2}, Qt::Vertical);
 }
 
-QSize Workspace::DefaultWindowSize() const {
+QSize Workspace::defaultWindowSize() const {
   // The window's least size is the main form's; the panel column and its
   // splitter come beside it, and the Card panel wants some height below the
   // Deck panel. A screen too small for it gets what fits (the window keeper
@@ -173,34 +166,33 @@ QSize Workspace::DefaultWindowSize() const {
   return {least.width() + kPanelWidth + 8, std::max(least.height(), 760)};
 }
 
-void Workspace::GrowForPanels() {
+void Workspace::growForPanels() {
   const QScreen* screen = window_.screen();
   if (!screen) return;
   const QRect free = screen->availableGeometry();
-  const QSize wanted = DefaultWindowSize().boundedTo(free.size()).expandedTo(window_.size());
+  const QSize wanted = defaultWindowSize().boundedTo(free.size()).expandedTo(window_.size());
   if (wanted == window_.size()) return;
   const QPoint at(std::clamp(window_.x(), free.left(), free.right() + 1 - wanted.width()),
                   std::clamp(window_.y(), free.top(), free.bottom() + 1 - wanted.height()));
   window_.setGeometry(QRect(at, wanted));
 }
 
-void Workspace::UseConfigDir(std::string configDir) {
+void Workspace::useConfigDir(std::string configDir) {
   configDir_ = std::move(configDir);
   const std::string kept = LoadPanelLayout(configDir_);
   if (kept.empty() ||
       !window_.restoreState(QByteArray(kept.data(), static_cast<qsizetype>(kept.size())),
                             kLayoutVersion)) {
-    ResetLayout();
+    resetLayout();
     // The first start with panels: a main window kept from before them
     // (the classic form's size) would leave the panels no room.
     growOnShow_ = true;
   } else {
     sizeOnShow_ = false;
   }
-  for (const Entry& entry : panels_) entry.item->setChecked(!entry.dock->isHidden());
 }
 
-bool Workspace::Save() const {
+bool Workspace::save() const {
   if (configDir_.empty()) return true;
   const QByteArray state = window_.saveState(kLayoutVersion);
   try {
@@ -215,17 +207,17 @@ bool Workspace::Save() const {
 
 bool Workspace::eventFilter(QObject* watched, QEvent* event) {
   if (watched != &window_) return QObject::eventFilter(watched, event);
-  if (event->type() == QEvent::Close) Save();
+  if (event->type() == QEvent::Close) save();
   if (event->type() == QEvent::Show && growOnShow_) {
     // After the window keeper has placed the window: the application's
     // filters run before the window's own.
     growOnShow_ = false;
-    GrowForPanels();
+    growForPanels();
   }
   if (event->type() == QEvent::Show && sizeOnShow_) {
     sizeOnShow_ = false;
     // Once the window has its size on the screen.
-    QTimer::singleShot(0, this, &Workspace::SizePanels);
+    QTimer::singleShot(0, this, &Workspace::sizePanels);
   }
   // The tab bars of tabbed panels are the toolkit's, made as panels are
   // tabbed together; a screen reader gets a name for them once they are

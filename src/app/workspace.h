@@ -39,32 +39,33 @@ class Workspace : public QObject {
   explicit Workspace(QMainWindow& window);
   ~Workspace() override;
 
-  // Adds a panel with its View item. `item`, when given, is an existing
-  // action of the window's menus that becomes the View item.
-  PanelDock& Add(const PanelSpec& spec, QAction* item = nullptr);
-  PanelDock* Panel(const QString& name) const;
-  QAction* ViewItem(const QString& name) const;
+  // Adds a panel with its View item. `replaced`, when given, is an existing
+  // action of the window's menus that the View item takes the place and the
+  // name of.
+  PanelDock& addPanel(const PanelSpec& spec, QAction* replaced = nullptr);
+  PanelDock* panel(const QString& name) const;
+  QAction* viewItem(const QString& name) const;
 
   // What a panel's shortcut and View item do: a panel that is closed, or
   // open without the focus, is shown with the focus; the panel being worked
   // in is closed.
-  void TogglePanel(const QString& name);
+  void togglePanel(const QString& name);
   // Shows a panel with the focus, whatever its state.
-  void ShowPanel(const QString& name);
+  void showPanel(const QString& name);
 
   // The arrangement a new user gets: the panels at the right, those marked
   // `below` under the others, each kind tabbed together; the ones marked
   // `openAtFirst` open.
-  void ResetLayout();
+  void resetLayout();
   // The size of the main window that gives the default arrangement room
   // beside the main window's own least size.
-  QSize DefaultWindowSize() const;
+  QSize defaultWindowSize() const;
   // Reads the arrangement kept in `configDir` (the default one when none is
   // kept or it cannot be used) and keeps it there from now on.
-  void UseConfigDir(std::string configDir);
+  void useConfigDir(std::string configDir);
   // Writes the arrangement to the configuration folder; false when it could
   // not be written (the next start then opens the previous one).
-  bool Save() const;
+  bool save() const;
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -73,21 +74,20 @@ class Workspace : public QObject {
   struct Entry {
     PanelSpec spec;
     PanelDock* dock;
-    QAction* item;
   };
-  const Entry* Find(const QString& name) const;
+  const Entry* findEntry(const QString& name) const;
   // The heads of the default arrangement's column: the first panel of the
   // tabs at the top and the first of those below them.
   struct Column {
     PanelDock* first = nullptr;
     PanelDock* below = nullptr;
   };
-  Column DefaultColumn() const;
+  Column defaultColumn() const;
   // Makes the window large enough for the default arrangement, inside the
   // screen's free area.
-  void GrowForPanels();
+  void growForPanels();
   // The default arrangement's sizes for the window's present size.
-  void SizePanels();
+  void sizePanels();
 
   QMainWindow& window_;
   QMenu* view_ = nullptr;

@@ -28,26 +28,26 @@ class WatchingPlatform : public Platform {
   test::ScriptedPlatform& inner;
   QStringList windowsAtMessage;
 
-  void ShowMessage(QWidget* parent, const QString& text) override {
+  void showMessage(QWidget* parent, const QString& text) override {
     for (QWidget* w : QApplication::topLevelWidgets()) windowsAtMessage << w->objectName();
-    inner.ShowMessage(parent, text);
+    inner.showMessage(parent, text);
   }
-  std::optional<QString> GetOpenFileName(QWidget* p, const FileDialogOptions& o) override {
-    return inner.GetOpenFileName(p, o);
+  std::optional<QString> getOpenFileName(QWidget* p, const FileDialogOptions& o) override {
+    return inner.getOpenFileName(p, o);
   }
-  std::optional<QString> GetSaveFileName(QWidget* p, const FileDialogOptions& o) override {
-    return inner.GetSaveFileName(p, o);
+  std::optional<QString> getSaveFileName(QWidget* p, const FileDialogOptions& o) override {
+    return inner.getSaveFileName(p, o);
   }
-  void SetClipboardText(const QString& t) override { inner.SetClipboardText(t); }
-  QString ClipboardText() override { return inner.ClipboardText(); }
-  void SetClipboardImage(const QImage& i) override { inner.SetClipboardImage(i); }
-  bool ChoosePrinter(QWidget* p, QPrinter& printer) override {
-    return inner.ChoosePrinter(p, printer);
+  void setClipboardText(const QString& t) override { inner.setClipboardText(t); }
+  QString clipboardText() override { return inner.clipboardText(); }
+  void setClipboardImage(const QImage& i) override { inner.setClipboardImage(i); }
+  bool choosePrinter(QWidget* p, QPrinter& printer) override {
+    return inner.choosePrinter(p, printer);
   }
-  void BeginBusy() override { inner.BeginBusy(); }
-  void EndBusy() override { inner.EndBusy(); }
-  void ShowHelp(QWidget* p, const QString& t) override { inner.ShowHelp(p, t); }
-  bool OpenUrl(const QString& u) override { return inner.OpenUrl(u); }
+  void beginBusy() override { inner.beginBusy(); }
+  void endBusy() override { inner.endBusy(); }
+  void showHelp(QWidget* p, const QString& t) override { inner.showHelp(p, t); }
+  bool openUrl(const QString& u) override { return inner.openUrl(u); }
 };
 
 }  // namespace
@@ -101,7 +101,7 @@ class ApplicationTest : public QObject {
       QTest::mouseClick(app.updater.findChild<QPushButton*>(QStringLiteral("CancelButton")),
                         Qt::LeftButton);
     });
-    app.master.UpdaterButtonClick();
+    app.master.updateCardData();
     QCOMPARE(DeckCommands(app, true), QStringList());
   }
 
@@ -115,7 +115,7 @@ class ApplicationTest : public QObject {
       QTest::mouseClick(app.updater.findChild<QPushButton*>(QStringLiteral("UpdateButton")),
                         Qt::LeftButton);
     });
-    app.master.UpdaterButtonClick();
+    app.master.updateCardData();
     QCOMPARE(platform.messages.last(), QStringLiteral("Card Data File Updated"));
     QCOMPARE(DeckCommands(app, false), QStringList());
     QVERIFY(!app.updater.isVisible());
@@ -127,9 +127,9 @@ class ApplicationTest : public QObject {
     {
       test::ScriptedPlatform builder;
       Session session(dir.path());
-      TUpdaterForm updater(session, builder);
+      UpdaterDialog updater(session, builder);
       builder.openAnswers.push_back(QString::fromStdString(cards));
-      updater.UpdateButtonClick();
+      updater.updateCardData();
     }
     test::ScriptedPlatform platform;
     Application app(dir.path(), platform);
@@ -138,7 +138,7 @@ class ApplicationTest : public QObject {
 
     // "Card Stats" before any deck opens the reader on the first card.
     app.master.show();
-    app.master.CardListDblClick();
+    app.master.showCardStats();
     QVERIFY(app.reader.isVisible());
     QVERIFY(QTest::qWaitForWindowActive(&app.reader));
     QCOMPARE(app.reader.findChild<QLineEdit*>(QStringLiteral("CardName"))->text(),
@@ -148,10 +148,10 @@ class ApplicationTest : public QObject {
       QTest::mouseClick(app.about.findChild<QPushButton*>(QStringLiteral("OKButton")),
                         Qt::LeftButton);
     });
-    app.master.About1Click();
+    app.master.showAboutBox();
     QVERIFY(!app.about.isVisible());
 
-    app.master.Help2Click();
+    app.master.showHelp();
     QCOMPARE(platform.helpTopics, QStringList{"IDH_110"});
   }
 

@@ -23,8 +23,8 @@ class HelpWindowTest : public QObject {
   void thePlatformsHelpOpensTheWindowAtTheTopic() {
     HelpWindow help(kHelpFile);
     QtPlatform platform;
-    platform.SetHelpHandler([&help](QWidget*, const QString& topic) { help.ShowTopic(topic); });
-    platform.ShowHelp(nullptr, QStringLiteral("IDH_110"));
+    platform.setHelpHandler([&help](QWidget*, const QString& topic) { help.showTopic(topic); });
+    platform.showHelp(nullptr, QStringLiteral("IDH_110"));
     QVERIFY(help.isVisible());
     QVERIFY(!help.isModal());
     auto* browser = help.findChild<QTextBrowser*>(QStringLiteral("HelpBrowser"));
@@ -40,7 +40,7 @@ class HelpWindowTest : public QObject {
     HelpWindow help(kHelpFile);
     for (const QKeyCombination key :
          {QKeyCombination(Qt::Key_Escape), QKeyCombination(Qt::ControlModifier, Qt::Key_W)}) {
-      help.ShowTopic(QStringLiteral("IDH_110"));
+      help.showTopic(QStringLiteral("IDH_110"));
       QVERIFY(QTest::qWaitForWindowActive(&help));
       QTest::keyClick(help.findChild<QTextBrowser*>(QStringLiteral("HelpBrowser")), key.key(),
                       key.keyboardModifiers());

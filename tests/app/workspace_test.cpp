@@ -30,12 +30,12 @@ QStringList DefaultPanels() {
 
 struct Program {
   explicit Program(const test::TempDir& config) : app(data.path(), platform) {
-    app.UseConfigDir(config.path());
+    app.useConfigDir(config.path());
     app.master.show();
     QVERIFY(QTest::qWaitForWindowExposed(&app.master));
   }
   PanelDock& Panel(const char* name) const {
-    PanelDock* panel = app.workspace.Panel(QString::fromLatin1(name));
+    PanelDock* panel = app.workspace.panel(QString::fromLatin1(name));
     if (!panel) qFatal("no panel %s", name);
     return *panel;
   }
@@ -66,8 +66,8 @@ class WorkspaceTest : public QObject {
     QCOMPARE(program.Open(), DefaultPanels());
     for (auto* panel : program.app.master.findChildren<PanelDock*>()) {
       const bool open = !panel->isHidden();
-      QCOMPARE(panel->HasContent(), open);
-      QCOMPARE(program.app.workspace.ViewItem(panel->objectName())->isChecked(), open);
+      QCOMPARE(panel->hasContent(), open);
+      QCOMPARE(program.app.workspace.viewItem(panel->objectName())->isChecked(), open);
       if (open) {
         QCOMPARE(program.app.master.dockWidgetArea(panel), Qt::RightDockWidgetArea);
         QVERIFY(!panel->isFloating());
@@ -110,13 +110,33 @@ class WorkspaceTest : public QObject {
     QCOMPARE(view->actions().last()->objectName(), QStringLiteral("ResetLayout1"));
   }
 
+  // The View items are the panels' own toggles, the Charts item of the main
+  // window's View menu included, and keep their captions while a panel's
+  // title follows its content.
+  void theViewItemsAreThePanelsTogglesWithTheirCaptions() {
+    test::TempDir config;
+    Program program(config);
+    for (auto* panel : program.app.master.findChildren<PanelDock*>()) {
+      QAction* item = program.app.workspace.viewItem(panel->objectName());
+      QCOMPARE(item, panel->toggleViewAction());
+      const QString caption = item->text();
+      QVERIFY2(caption.contains(QLatin1Char('&')), qPrintable(caption));
+      panel->ensureContent()->setWindowTitle(QStringLiteral("Another title"));
+      QCOMPARE(panel->windowTitle(), QStringLiteral("Another title"));
+      QCOMPARE(item->text(), caption);
+    }
+    const auto charts = program.app.master.findChildren<QAction*>(QStringLiteral("Charts1"));
+    QCOMPARE(charts.size(), 1);
+    QCOMPARE(charts.front(), program.Panel("ChartsPanel").toggleViewAction());
+  }
+
   // A screen reader can name every control that takes the focus, in the
   // main window and in every panel.
   void everyFocusableControlHasAName() {
     test::TempDir config;
     Program program(config);
     for (auto* panel : program.app.master.findChildren<PanelDock*>()) {
-      program.app.workspace.ShowPanel(panel->objectName());
+      program.app.workspace.showPanel(panel->objectName());
     }
     QCoreApplication::processEvents();
     QCOMPARE(test::UnnamedFocusableControls(program.app.master), QStringList());
@@ -131,10 +151,10 @@ class WorkspaceTest : public QObject {
     // panel without a card) among them.
     for (auto* panel : program.app.master.findChildren<PanelDock*>()) {
       const QByteArray name = panel->objectName().toLatin1();
-      QAction* item = program.app.workspace.ViewItem(panel->objectName());
+      QAction* item = program.app.workspace.viewItem(panel->objectName());
       item->trigger();
       QVERIFY2(panel->isVisible() && item->isChecked(), name.constData());
-      QVERIFY2(panel->HasFocusInside(), name.constData());
+      QVERIFY2(panel->hasFocusInside(), name.constData());
       item->trigger();
       QVERIFY2(panel->isHidden() && !item->isChecked(), name.constData());
     }
@@ -147,10 +167,10 @@ class WorkspaceTest : public QObject {
     test::TempDir config;
     {
       Program program(config);
-      program.app.workspace.ShowPanel(QStringLiteral("SampleHandPanel"));
+      program.app.workspace.showPanel(QStringLiteral("SampleHandPanel"));
       program.Panel("SampleHandPanel").setFloating(true);
       program.app.master.addDockWidget(Qt::LeftDockWidgetArea, &program.Panel("ChartsPanel"));
-      program.app.workspace.ShowPanel(QStringLiteral("ChartsPanel"));
+      program.app.workspace.showPanel(QStringLiteral("ChartsPanel"));
       program.Panel(kDefaultPanels[0]).close();
       program.app.master.close();  // File > Exit and the close button
       QVERIFY(!LoadPanelLayout(config.path()).empty());
@@ -181,17 +201,17 @@ class WorkspaceTest : public QObject {
     test::TempDir config;
     Program program(config);
     for (auto* panel : program.app.master.findChildren<PanelDock*>()) {
-      program.app.workspace.ShowPanel(panel->objectName());
+      program.app.workspace.showPanel(panel->objectName());
       QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
       QVERIFY2(panel->isVisible(), qPrintable(panel->objectName()));
       panel->setFloating(true);
-      program.app.workspace.ShowPanel(panel->objectName());
+      program.app.workspace.showPanel(panel->objectName());
       // A floating panel is a tool window, which counts as active with its
       // main window; the key goes to the panel's own window.
       QApplication::setActiveWindow(panel);
       // A panel with nothing to take the focus (the Card panel without a
       // card) takes it itself.
-      QVERIFY2(panel->HasFocusInside(), qPrintable(panel->objectName()));
+      QVERIFY2(panel->hasFocusInside(), qPrintable(panel->objectName()));
       QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
       QVERIFY2(panel->isHidden(), qPrintable(panel->objectName()));
     }

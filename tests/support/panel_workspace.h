@@ -35,7 +35,7 @@ struct PanelWorkspace {
   std::string Open(const std::string& bytes, const char* name = "deck.txt") {
     const std::string path = dir.Write(name, bytes);
     platform.openAnswers.push_back(QString::fromStdString(path));
-    app->master.AnalyzeButtonClick();
+    app->master.openDeck();
     return path;
   }
   static std::string Sample(const char* deck) {

@@ -21,8 +21,8 @@ namespace quillet::test {
 // A watcher the test fires by hand, as the system would after a save.
 class ScriptedFileWatcher final : public FileWatcher {
  public:
-  void Watch(const QString& path) override { path_ = path; }
-  QString Watched() const override { return path_; }
+  void watch(const QString& path) override { path_ = path; }
+  QString watched() const override { return path_; }
   void Fire() {
     if (changed) changed();
   }
@@ -52,22 +52,22 @@ class ScriptedPlatform final : public Platform {
   // Called as each message box would open, to look at the window behind it.
   std::function<void(const QString&)> onMessage;
 
-  void ShowMessage(QWidget*, const QString& text) override {
+  void showMessage(QWidget*, const QString& text) override {
     messages << text;
     if (onMessage) onMessage(text);
   }
-  std::optional<QString> GetOpenFileName(QWidget*, const FileDialogOptions& options) override {
+  std::optional<QString> getOpenFileName(QWidget*, const FileDialogOptions& options) override {
     openRequests.push_back(options);
     return Next(openAnswers);
   }
-  std::optional<QString> GetSaveFileName(QWidget*, const FileDialogOptions& options) override {
+  std::optional<QString> getSaveFileName(QWidget*, const FileDialogOptions& options) override {
     saveRequests.push_back(options);
     return Next(saveAnswers);
   }
-  void SetClipboardText(const QString& text) override { clipboard = text; }
-  QString ClipboardText() override { return clipboard; }
-  void SetClipboardImage(const QImage& image) override { clipboardImage = image; }
-  bool ChoosePrinter(QWidget*, QPrinter& printer) override {
+  void setClipboardText(const QString& text) override { clipboard = text; }
+  QString clipboardText() override { return clipboard; }
+  void setClipboardImage(const QImage& image) override { clipboardImage = image; }
+  bool choosePrinter(QWidget*, QPrinter& printer) override {
     ++printRequests;
     const std::optional<QString> answer = Next(printAnswers);
     if (!answer) return false;
@@ -75,19 +75,19 @@ class ScriptedPlatform final : public Platform {
     printer.setOutputFileName(*answer);
     return true;
   }
-  void BeginBusy() override {
+  void beginBusy() override {
     ++busyDepth;
     ++busyCount;
   }
-  void EndBusy() override { --busyDepth; }
-  void ShowHelp(QWidget*, const QString& topic) override { helpTopics << topic; }
-  bool OpenUrl(const QString& url) override {
+  void endBusy() override { --busyDepth; }
+  void showHelp(QWidget*, const QString& topic) override { helpTopics << topic; }
+  bool openUrl(const QString& url) override {
     openedUrls << url;
     return true;
   }
   // The last watcher handed out; the window that asked for it owns it.
   ScriptedFileWatcher* watcher = nullptr;
-  std::unique_ptr<FileWatcher> NewFileWatcher() override {
+  std::unique_ptr<FileWatcher> newFileWatcher() override {
     auto made = std::make_unique<ScriptedFileWatcher>();
     watcher = made.get();
     return made;

@@ -21,7 +21,7 @@ QVariant CardTableModel::data(const QModelIndex& index, int role) const {
   }
   const auto column = static_cast<CatalogueColumn>(index.column());
   if (role == Qt::DisplayRole) {
-    return FromCardBytes(catalogue_.Cell(CardAt(index.row()), column));
+    return FromCardBytes(catalogue_.Cell(cardAt(index.row()), column));
   }
   if (role == Qt::TextAlignmentRole && CatalogueColumns()[index.column()].numeric) {
     return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
@@ -47,7 +47,7 @@ void CardTableModel::sort(int column, Qt::SortOrder order) {
   // The selection follows its cards to their new rows.
   const QModelIndexList kept = persistentIndexList();
   std::vector<std::uint32_t> keptCards;
-  for (const QModelIndex& index : kept) keptCards.push_back(CardAt(index.row()));
+  for (const QModelIndex& index : kept) keptCards.push_back(cardAt(index.row()));
   catalogue_.Sort(rows_, sortColumn_, descending_);
   std::vector<int> rowOf(catalogue_.Size(), -1);
   for (std::size_t row = 0; row < rows_.size(); ++row) rowOf[rows_[row]] = static_cast<int>(row);
@@ -59,7 +59,7 @@ void CardTableModel::sort(int column, Qt::SortOrder order) {
   emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 
-void CardTableModel::Reload() {
+void CardTableModel::reload() {
   beginResetModel();
   rows_.clear();
   try {
@@ -71,7 +71,7 @@ void CardTableModel::Reload() {
   endResetModel();
 }
 
-void CardTableModel::SetQuery(const CatalogueQuery& query) {
+void CardTableModel::setQuery(const CatalogueQuery& query) {
   std::vector<std::uint32_t> rows = catalogue_.Query(query);
   catalogue_.Sort(rows, sortColumn_, descending_);
   beginResetModel();

@@ -25,13 +25,13 @@ class CardTableModel : public QAbstractTableModel {
                       int role = Qt::DisplayRole) const override;
   void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
 
-  // Reads the database again; the table is empty until the next SetQuery.
+  // Reads the database again; the table is empty until the next setQuery.
   // Throws IoError (the table then stays empty).
-  void Reload();
+  void reload();
   // Runs `query` and shows its rows in the current order. Throws IoError.
-  void SetQuery(const CatalogueQuery& query);
+  void setQuery(const CatalogueQuery& query);
   // The catalogue index of a row of the table.
-  std::uint32_t CardAt(int row) const { return rows_[static_cast<std::size_t>(row)]; }
+  std::uint32_t cardAt(int row) const { return rows_[static_cast<std::size_t>(row)]; }
 
  private:
   Catalogue& catalogue_;

@@ -40,23 +40,23 @@ DeckEditActions::DeckEditActions(Session& session, Platform& platform, QObject* 
   redo_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
   // Triggered from a menu or a shortcut, the message belongs over the window
   // the user is in.
-  connect(undo_, &QAction::triggered, this, [this] { Undo(QApplication::activeWindow()); });
-  connect(redo_, &QAction::triggered, this, [this] { Redo(QApplication::activeWindow()); });
-  ShowState();
+  connect(undo_, &QAction::triggered, this, [this] { undo(QApplication::activeWindow()); });
+  connect(redo_, &QAction::triggered, this, [this] { redo(QApplication::activeWindow()); });
+  showState();
 }
 
-bool DeckEditActions::DeckOpen() const {
+bool DeckEditActions::deckOpen() const {
   return session_.editor.IsOpen();
 }
 
-void DeckEditActions::FollowDeck(const std::string& path, bool analysed) {
+void DeckEditActions::followDeck(const std::string& path, bool analysed) {
   analysed_ = analysed;
   DeckEditor& editor = session_.editor;
   if (path == editor.Path()) {
     // The same deck analysed again, after a change on disk or an edit of
     // ours: edits go on from what the window now shows.
     editor.Resync();
-    ShowState();
+    showState();
     return;
   }
   if (path.empty()) {
@@ -70,12 +70,12 @@ void DeckEditActions::FollowDeck(const std::string& path, bool analysed) {
       editor = DeckEditor();
     }
   }
-  ShowState();
+  showState();
 }
 
-void DeckEditActions::Change(const std::vector<std::string>& names, std::int32_t delta,
-                             QWidget* window) {
-  Run(window, [this, &names, delta] {
+void DeckEditActions::changeCopies(const std::vector<std::string>& names, std::int32_t delta,
+                                   QWidget* window) {
+  run(window, [this, &names, delta] {
     DeckEditor& editor = session_.editor;
     if (!editor.IsOpen() || names.empty() || delta == 0) return;
     std::vector<std::string> cards;
@@ -104,21 +104,21 @@ void DeckEditActions::Change(const std::vector<std::string>& names, std::int32_t
   });
 }
 
-void DeckEditActions::FixNames(const std::vector<NameFix>& fixes, QWidget* window) {
-  Run(window, [this, &fixes] {
+void DeckEditActions::fixNames(const std::vector<NameFix>& fixes, QWidget* window) {
+  run(window, [this, &fixes] {
     if (session_.editor.IsOpen() && !fixes.empty()) session_.editor.FixNames(fixes);
   });
 }
 
-void DeckEditActions::Undo(QWidget* window) {
-  Run(window, [this] { session_.editor.Undo(); });
+void DeckEditActions::undo(QWidget* window) {
+  run(window, [this] { session_.editor.Undo(); });
 }
 
-void DeckEditActions::Redo(QWidget* window) {
-  Run(window, [this] { session_.editor.Redo(); });
+void DeckEditActions::redo(QWidget* window) {
+  run(window, [this] { session_.editor.Redo(); });
 }
 
-void DeckEditActions::Run(QWidget* window, const std::function<void()>& action) {
+void DeckEditActions::run(QWidget* window, const std::function<void()>& action) {
   const std::string before = session_.editor.Bytes();
   std::optional<QString> refusal;
   try {
@@ -127,14 +127,14 @@ void DeckEditActions::Run(QWidget* window, const std::function<void()>& action) 
   } catch (const std::exception& error) {
     refusal = ShownMessage(error.what());
   }
-  ShowState();
+  showState();
   // The new analysis first, so the message is read over what the file holds
   // now (after a change elsewhere, the reloaded deck).
   if (session_.editor.Bytes() != before) emit deckEdited();
-  if (refusal) platform_.ShowMessage(window, *refusal);
+  if (refusal) platform_.showMessage(window, *refusal);
 }
 
-void DeckEditActions::ShowState() {
+void DeckEditActions::showState() {
   const DeckEditor& editor = session_.editor;
   const DeckEditStep* undo = editor.NextUndo();
   const DeckEditStep* redo = editor.NextRedo();

@@ -37,23 +37,23 @@ class DeckEditActions : public QObject {
 
   QAction* undoAction() const { return undo_; }
   QAction* redoAction() const { return redo_; }
-  bool DeckOpen() const;
+  bool deckOpen() const;
 
   // Follows the main window's open deck (empty: none) and whether its last
   // analysis succeeded. Another file than the one under edit starts a new
   // history. A deck the analysis refused is not edited (Undo and Redo still
   // step back to the bytes of this run's edits).
-  void FollowDeck(const std::string& path, bool analysed = true);
+  void followDeck(const std::string& path, bool analysed = true);
 
   // `delta` copies (+1 or -1) of every card in `names`, one undo step per
   // card. Either every card can be edited or nothing is: the edits are tried
   // on the bytes first, so a refusal leaves the file as it was. `window`
   // parents the message box.
-  void Change(const std::vector<std::string>& names, std::int32_t delta, QWidget* window);
+  void changeCopies(const std::vector<std::string>& names, std::int32_t delta, QWidget* window);
   // Gives deck lines new names in one write: one step of the history.
-  void FixNames(const std::vector<NameFix>& fixes, QWidget* window);
-  void Undo(QWidget* window);
-  void Redo(QWidget* window);
+  void fixNames(const std::vector<NameFix>& fixes, QWidget* window);
+  void undo(QWidget* window);
+  void redo(QWidget* window);
 
  signals:
   // The file's bytes changed (an edit, an undo, a redo, or the engine found
@@ -63,8 +63,8 @@ class DeckEditActions : public QObject {
   void stateChanged();
 
  private:
-  void Run(QWidget* window, const std::function<void()>& action);
-  void ShowState();
+  void run(QWidget* window, const std::function<void()>& action);
+  void showState();
 
   Session& session_;
   Platform& platform_;

@@ -16,7 +16,9 @@
 #include "core/analysis/master_model.h"
 #include "core/names/name_suggestions.h"
 #include "gui/browser/deck_edit_actions.h"
+#include "gui/browser/list_edit_actions.h"
 #include "gui/platform/card_text_codec.h"
+#include "gui/platform/goal_action.h"
 #include "gui/platform/platform.h"
 #include "gui/platform/row_pick_watch.h"
 
@@ -49,13 +51,13 @@ DeckPanel::DeckPanel(MasterModel& model, Platform& platform, QWidget* parent)
     : QWidget(parent), model_(model), platform_(platform) {
   setObjectName(QStringLiteral("DeckPanel"));
   setWindowTitle(QStringLiteral("Deck"));
-  BuildControls();
-  FollowAnalysis();
+  buildControls();
+  followAnalysis();
 }
 
 DeckPanel::~DeckPanel() = default;
 
-void DeckPanel::BuildControls() {
+void DeckPanel::buildControls() {
   DeckTree = new QTreeWidget(this);
   DeckTree->setObjectName(QStringLiteral("DeckTree"));
   DeckTree->setAccessibleName(QStringLiteral("Cards of the open deck"));
@@ -87,28 +89,21 @@ void DeckPanel::BuildControls() {
   DeckStatus->setObjectName(QStringLiteral("DeckStatus"));
   DeckStatus->setWordWrap(true);
 
-  // The keys belong to the tree, as in the browser's table.
-  const auto treeAction = [this](const char* name, const QString& caption,
-                                 const QList<QKeySequence>& keys) {
-    auto* action = new QAction(caption, this);
-    action->setObjectName(QString::fromLatin1(name));
-    action->setShortcuts(keys);
-    action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-    DeckTree->addAction(action);
-    return action;
-  };
-  CopyNames = treeAction("CopyNames", QStringLiteral("&Copy Names"),
-                         QKeySequence::keyBindings(QKeySequence::Copy));
-  AddCopy = treeAction("AddCopy", QStringLiteral("+1"),
-                       {QKeySequence(Qt::Key_Insert), QKeySequence(Qt::Key_Plus)});
-  AddCopy->setToolTip(
-      QStringLiteral("Add a copy of each selected card to the open deck (Insert, +)"));
-  RemoveCopy = treeAction("RemoveCopy", QString(QChar(0x2212)) + QStringLiteral("1"),
-                          {QKeySequence(Qt::Key_Delete), QKeySequence(Qt::Key_Minus)});
-  RemoveCopy->setToolTip(
-      QStringLiteral("Take a copy of each selected card out of the open deck (Delete, -)"));
-  AddToGoal = treeAction("AddToGoal", QStringLiteral("Add to &Goal"), {});
-  DeckTree->setContextMenuPolicy(Qt::ActionsContextMenu);
+  const ListEditActions edits = AddListEditActions(
+      *DeckTree, *this, [this] { copySelected(); }, [this](int delta) { changeSelected(delta); });
+  CopyNames = edits.copyNames;
+  AddCopy = edits.addCopy;
+  RemoveCopy = edits.removeCopy;
+  // A card of the deck: the first one selected.
+  AddToGoal = new GoalAction(
+      QStringLiteral("AddToGoal"),
+      [this] {
+        const auto names = selectedNames();
+        return model_.DName().empty() || names.empty() ? QByteArray()
+                                                       : QByteArray::fromStdString(names.front());
+      },
+      [this](const QByteArray& name) { emit addToGoal(name); }, this);
+  DeckTree->addAction(AddToGoal);
 
   auto* bottom = new QHBoxLayout;
   bottom->setObjectName(QStringLiteral("DeckButtons"));
@@ -120,11 +115,7 @@ void DeckPanel::BuildControls() {
   } buttons[] = {{AddCopy, "Add a copy of each selected card"},
                  {RemoveCopy, "Take a copy of each selected card out"}};
   for (const auto& b : buttons) {
-    auto* button = new QToolButton(this);
-    button->setObjectName(b.action->objectName() + QStringLiteral("Button"));
-    button->setDefaultAction(b.action);
-    button->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    button->setMinimumWidth(40);
+    QToolButton* button = NewEditButton(*b.action, 40, *this);
     button->setAccessibleName(QString::fromLatin1(b.accessibleName));
     bottom->addWidget(button);
   }
@@ -137,34 +128,20 @@ void DeckPanel::BuildControls() {
     const QByteArray name = NameOf(DeckTree->itemFromIndex(index));
     if (!name.isEmpty()) emit cardSelected(name);
   });
-  connect(header, &QHeaderView::sortIndicatorChanged, this, &DeckPanel::SortBy);
+  connect(header, &QHeaderView::sortIndicatorChanged, this, &DeckPanel::sortBy);
   connect(DeckTree, &QTreeWidget::itemActivated, this,
-          [this](const QTreeWidgetItem* item) { OpenCard(item); });
-  connect(CopyNames, &QAction::triggered, this, &DeckPanel::CopySelected);
-  connect(AddCopy, &QAction::triggered, this, [this] { ChangeSelected(1); });
-  connect(RemoveCopy, &QAction::triggered, this, [this] { ChangeSelected(-1); });
-  connect(AddToGoal, &QAction::triggered, this, [this] {
-    const auto names = SelectedNames();
-    if (!names.empty()) emit addToGoal(QByteArray::fromStdString(names.front()));
-  });
-  connect(DeckTree, &QTreeWidget::itemSelectionChanged, this, &DeckPanel::ShowEditState);
+          [this](const QTreeWidgetItem* item) { openCard(item); });
+  connect(DeckTree, &QTreeWidget::itemSelectionChanged, this, &DeckPanel::showEditState);
 }
 
-void DeckPanel::UseEditActions(DeckEditActions& actions) {
+void DeckPanel::useEditActions(DeckEditActions& actions) {
   edits_ = &actions;
-  auto* separator = new QAction(this);
-  separator->setObjectName(QStringLiteral("EditSeparator"));
-  separator->setSeparator(true);
-  DeckTree->addAction(separator);
-  DeckTree->addAction(actions.undoAction());
-  DeckTree->addAction(actions.redoAction());
-  addAction(actions.undoAction());
-  addAction(actions.redoAction());
-  connect(&actions, &DeckEditActions::stateChanged, this, &DeckPanel::ShowEditState);
-  ShowEditState();
+  AddUndoRedo(*DeckTree, *this, actions);
+  connect(&actions, &DeckEditActions::stateChanged, this, &DeckPanel::showEditState);
+  showEditState();
 }
 
-void DeckPanel::FollowAnalysis() {
+void DeckPanel::followAnalysis() {
   tree_.clear();
   if (!model_.DName().empty()) {
     tree_ = BuildDeckTree(model_.session().deck, model_.MissingCards());
@@ -183,11 +160,11 @@ void DeckPanel::FollowAnalysis() {
       // without suggestions, and the next analysis says what became of it.
     }
   }
-  ShowTree();
-  ShowEditState();
+  showTree();
+  showEditState();
 }
 
-void DeckPanel::SortBy(int column, Qt::SortOrder order) {
+void DeckPanel::sortBy(int column, Qt::SortOrder order) {
   const DeckTreeSort keys[] = {DeckTreeSort::Copies, DeckTreeSort::Name, DeckTreeSort::Cost};
   if (column < 0 || column >= kDomainColumn) {
     // The domain is no order of its own: the indicator goes back.
@@ -202,10 +179,10 @@ void DeckPanel::SortBy(int column, Qt::SortOrder order) {
   sortKey_ = keys[column];
   descending_ = order == Qt::DescendingOrder;
   SortDeckTree(tree_, sortKey_, descending_);
-  ShowTree();
+  showTree();
 }
 
-void DeckPanel::ShowTree() {
+void DeckPanel::showTree() {
   const RowPickWatch::Quiet quiet(*picks_);
   // What the user had chosen stays: the selected cards, the current one, the
   // groups closed and the place in the list.
@@ -288,14 +265,14 @@ void DeckPanel::ShowTree() {
   DeckStatus->setVisible(!DeckStatus->text().isEmpty());
 }
 
-void DeckPanel::ShowEditState() {
-  const bool canEdit = edits_ != nullptr && edits_->DeckOpen() && !SelectedNames().empty();
+void DeckPanel::showEditState() {
+  const bool canEdit = edits_ != nullptr && edits_->deckOpen() && !selectedNames().empty();
   AddCopy->setEnabled(canEdit);
   RemoveCopy->setEnabled(canEdit);
-  AddToGoal->setEnabled(!model_.DName().empty() && !SelectedNames().empty());
+  AddToGoal->refresh();
 }
 
-std::vector<std::string> DeckPanel::SelectedNames() const {
+std::vector<std::string> DeckPanel::selectedNames() const {
   // In the order of the tree, whatever order they were selected in.
   std::vector<std::string> names;
   for (QTreeWidgetItemIterator it(DeckTree, QTreeWidgetItemIterator::Selected); *it; ++it) {
@@ -305,22 +282,22 @@ std::vector<std::string> DeckPanel::SelectedNames() const {
   return names;
 }
 
-void DeckPanel::OpenCard(const QTreeWidgetItem* item) {
+void DeckPanel::openCard(const QTreeWidgetItem* item) {
   const QByteArray name = NameOf(item);
   if (name.isEmpty()) return;  // a heading opens and closes its group
   model_.session().SelectedCardName = name.toStdString();
   if (showReader) showReader();
 }
 
-void DeckPanel::ChangeSelected(int delta) {
+void DeckPanel::changeSelected(int delta) {
   if (edits_ == nullptr) return;
-  edits_->Change(SelectedNames(), delta, this);
+  edits_->changeCopies(selectedNames(), delta, this);
 }
 
-void DeckPanel::CopySelected() {
+void DeckPanel::copySelected() {
   QStringList names;
-  for (const std::string& name : SelectedNames()) names << FromCardBytes(name);
-  if (!names.isEmpty()) platform_.SetClipboardText(names.join(QLatin1Char('\n')));
+  for (const std::string& name : selectedNames()) names << FromCardBytes(name);
+  if (!names.isEmpty()) platform_.setClipboardText(names.join(QLatin1Char('\n')));
 }
 
 }  // namespace quillet

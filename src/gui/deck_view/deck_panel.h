@@ -3,7 +3,7 @@
 // per card with its copies, name, total deploy cost and domain). A card over
 // the copy limit is marked, with the problem rule's sentence as its tooltip.
 //
-// The panel follows the main window's model: FollowAnalysis builds the tree
+// The panel follows the main window's model: followAnalysis builds the tree
 // again after every analysis (an edit comes back as one), keeping the sort,
 // the selection and the groups the user closed. "+1" (Insert, +) and "−1"
 // (Delete, -) edit the open deck through the application's DeckEditActions,
@@ -29,6 +29,7 @@ class QTreeWidgetItem;
 namespace quillet {
 
 class DeckEditActions;
+class GoalAction;
 class MasterModel;
 class Platform;
 class RowPickWatch;
@@ -49,19 +50,19 @@ class DeckPanel : public QWidget {
 
   // Lets the panel edit the open deck: +1/−1 on the selected cards and the
   // shared Undo and Redo. Without it the panel only shows the deck.
-  void UseEditActions(DeckEditActions& actions);
+  void useEditActions(DeckEditActions& actions);
 
   // After every analysis, successful or not (then the tree is empty).
-  void FollowAnalysis();
+  void followAnalysis();
 
   // The handlers, public so the tests can drive them as the controls do.
-  void SortBy(int column, Qt::SortOrder order);
-  void OpenCard(const QTreeWidgetItem* item);
-  void CopySelected();
+  void sortBy(int column, Qt::SortOrder order);
+  void openCard(const QTreeWidgetItem* item);
+  void copySelected();
   // +1 (delta 1) or −1 (delta -1) on every selected card.
-  void ChangeSelected(int delta);
+  void changeSelected(int delta);
   // The selected cards' names, top to bottom.
-  std::vector<std::string> SelectedNames() const;
+  std::vector<std::string> selectedNames() const;
 
  signals:
   // The user picked the card of this name (bytes of the card data).
@@ -70,9 +71,9 @@ class DeckPanel : public QWidget {
   void addToGoal(const QByteArray& name);
 
  private:
-  void BuildControls();
-  void ShowTree();
-  void ShowEditState();
+  void buildControls();
+  void showTree();
+  void showEditState();
 
   MasterModel& model_;
   Platform& platform_;
@@ -87,7 +88,7 @@ class DeckPanel : public QWidget {
   QAction* CopyNames = nullptr;
   QAction* AddCopy = nullptr;
   QAction* RemoveCopy = nullptr;
-  QAction* AddToGoal = nullptr;
+  GoalAction* AddToGoal = nullptr;
   RowPickWatch* picks_ = nullptr;
   DeckEditActions* edits_ = nullptr;
 };

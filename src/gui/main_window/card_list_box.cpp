@@ -15,13 +15,13 @@ class FixedHeightDelegate final : public QStyledItemDelegate {
  public:
   using QStyledItemDelegate::QStyledItemDelegate;
   QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
-    return {QStyledItemDelegate::sizeHint(option, index).width(), TCardListBox::kItemHeight};
+    return {QStyledItemDelegate::sizeHint(option, index).width(), CardListBox::kItemHeight};
   }
 };
 
 }  // namespace
 
-TCardListBox::TCardListBox(QWidget* parent) : QListWidget(parent) {
+CardListBox::CardListBox(QWidget* parent) : QListWidget(parent) {
   setSelectionMode(QAbstractItemView::SingleSelection);
   setUniformItemSizes(true);
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -29,25 +29,25 @@ TCardListBox::TCardListBox(QWidget* parent) : QListWidget(parent) {
   viewport()->setMouseTracking(true);
 }
 
-QStringList TCardListBox::Lines() const {
+QStringList CardListBox::lines() const {
   QStringList lines;
   lines.reserve(count());
   for (int row = 0; row < count(); ++row) lines << item(row)->text();
   return lines;
 }
 
-void TCardListBox::SetLines(const QStringList& lines) {
+void CardListBox::setLines(const QStringList& lines) {
   const QSignalBlocker quiet(this);
   clear();
   addItems(lines);
 }
 
-int TCardListBox::SelectedRow() const {
+int CardListBox::selectedRow() const {
   const QModelIndexList rows = selectionModel()->selectedRows();
   return rows.isEmpty() ? -1 : rows.constFirst().row();
 }
 
-void TCardListBox::SelectQuietly(int row) {
+void CardListBox::selectQuietly(int row) {
   const QSignalBlocker quiet(this);
   if (row < 0) {
     clearSelection();
@@ -57,29 +57,29 @@ void TCardListBox::SelectQuietly(int row) {
   }
 }
 
-void TCardListBox::mousePressEvent(QMouseEvent* event) {
+void CardListBox::mousePressEvent(QMouseEvent* event) {
   // The right button selects a line only on release, as the mouse-up rule
   // says, so a press must leave the selection alone.
   if (event->button() == Qt::RightButton) return;
   QListWidget::mousePressEvent(event);
 }
 
-void TCardListBox::mouseReleaseEvent(QMouseEvent* event) {
+void CardListBox::mouseReleaseEvent(QMouseEvent* event) {
   QListWidget::mouseReleaseEvent(event);
   emit mouseUp(event->position().toPoint(), event->button());
 }
 
-void TCardListBox::mouseMoveEvent(QMouseEvent* event) {
+void CardListBox::mouseMoveEvent(QMouseEvent* event) {
   QListWidget::mouseMoveEvent(event);
   emit mouseMoved(event->position().toPoint());
 }
 
-void TCardListBox::mouseDoubleClickEvent(QMouseEvent* event) {
+void CardListBox::mouseDoubleClickEvent(QMouseEvent* event) {
   QListWidget::mouseDoubleClickEvent(event);
   if (event->button() == Qt::LeftButton) emit doubleClicked();
 }
 
-void TCardListBox::keyPressEvent(QKeyEvent* event) {
+void CardListBox::keyPressEvent(QKeyEvent* event) {
   // The list view would copy the whole line, count and all, to the system
   // clipboard behind the window's back.
   if (event->matches(QKeySequence::Copy)) {
@@ -93,7 +93,7 @@ void TCardListBox::keyPressEvent(QKeyEvent* event) {
   QListWidget::keyPressEvent(event);
 }
 
-bool TCardListBox::viewportEvent(QEvent* event) {
+bool CardListBox::viewportEvent(QEvent* event) {
   if (event->type() == QEvent::ToolTip) {
     const auto* help = static_cast<QHelpEvent*>(event);
     if (toolTip().isEmpty()) {

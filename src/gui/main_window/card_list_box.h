@@ -1,4 +1,4 @@
-// TCardListBox: the main window's card list. A list box of 13-pixel lines
+// CardListBox: the main window's card list. A list box of 13-pixel lines
 // without a horizontal scroll bar that reports releases, pointer movement and
 // double clicks anywhere on it, and shows its own tool tip only while the
 // window has set one (the hint for a line too wide to read). From the
@@ -11,22 +11,22 @@
 
 namespace quillet {
 
-class TCardListBox : public QListWidget {
+class CardListBox : public QListWidget {
   Q_OBJECT
 
  public:
   static constexpr int kItemHeight = 13;
 
-  explicit TCardListBox(QWidget* parent = nullptr);
+  explicit CardListBox(QWidget* parent = nullptr);
 
-  QStringList Lines() const;
+  QStringList lines() const;
   // Replaces the lines, dropping the selection, without reporting it as a
   // selection change by the user.
-  void SetLines(const QStringList& lines);
+  void setLines(const QStringList& lines);
   // The selected line, or -1.
-  int SelectedRow() const;
+  int selectedRow() const;
   // Selects `row` (or nothing for -1) without reporting a selection change.
-  void SelectQuietly(int row);
+  void selectQuietly(int row);
 
  signals:
   void mouseUp(const QPoint& position, Qt::MouseButton button);

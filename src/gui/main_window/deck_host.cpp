@@ -13,7 +13,7 @@ std::optional<std::string> PlatformDeckHost::ChooseDeckFile(const std::string& i
   options.initialDirectory = ShownPath(initialDirectory);
   options.fileName = QStringLiteral("*.txt");
   options.filter = QStringLiteral("Text Files|*.txt");
-  const std::optional<QString> path = platform_.GetOpenFileName(window_, options);
+  const std::optional<QString> path = platform_.getOpenFileName(window_, options);
   chosen_ = path.has_value() && !path->isEmpty();
   if (!chosen_) return std::nullopt;
   return PathBytes(*path);
@@ -25,10 +25,10 @@ void PlatformDeckHost::ShowMessage(const std::string& text) {
     return;
   }
   if (beforeMessage) beforeMessage();
-  platform_.ShowMessage(window_, ShownMessage(text));
+  platform_.showMessage(window_, ShownMessage(text));
 }
 
-void PlatformDeckHost::ShowHeldMessages() {
+void PlatformDeckHost::showHeldMessages() {
   holding_ = false;
   std::vector<std::string> held;
   held.swap(held_);

@@ -4,42 +4,42 @@
 
 namespace quillet {
 
-TElidedLabel::TElidedLabel(QWidget* parent) : QLabel(parent) {
+ElidedLabel::ElidedLabel(QWidget* parent) : QLabel(parent) {
   setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
 }
 
-void TElidedLabel::SetText(const QString& text) {
+void ElidedLabel::showText(const QString& text) {
   setText(text);
   setAccessibleName(text);
-  ShowToolTip();
+  showToolTip();
 }
 
-bool TElidedLabel::Elided() const {
+bool ElidedLabel::elided() const {
   return fontMetrics().horizontalAdvance(text()) > contentsRect().width();
 }
 
 // As tall as a line of its font, empty or not, so the layout around it
 // does not move when the text comes.
-QSize TElidedLabel::sizeHint() const {
+QSize ElidedLabel::sizeHint() const {
   const QMargins margins = contentsMargins();
   return {fontMetrics().horizontalAdvance(text()) + margins.left() + margins.right(),
           fontMetrics().height() + margins.top() + margins.bottom()};
 }
 
-QSize TElidedLabel::minimumSizeHint() const {
+QSize ElidedLabel::minimumSizeHint() const {
   return {0, sizeHint().height()};
 }
 
-void TElidedLabel::ShowToolTip() {
-  setToolTip(Elided() ? text() : QString());
+void ElidedLabel::showToolTip() {
+  setToolTip(elided() ? text() : QString());
 }
 
-void TElidedLabel::resizeEvent(QResizeEvent* event) {
+void ElidedLabel::resizeEvent(QResizeEvent* event) {
   QLabel::resizeEvent(event);
-  ShowToolTip();
+  showToolTip();
 }
 
-void TElidedLabel::paintEvent(QPaintEvent* /*event*/) {
+void ElidedLabel::paintEvent(QPaintEvent* /*event*/) {
   QPainter painter(this);
   const QRect room = contentsRect();
   painter.setPen(palette().color(QPalette::WindowText));

@@ -1,4 +1,4 @@
-// TElidedLabel: a one-line caption that takes whatever width its layout
+// ElidedLabel: a one-line caption that takes whatever width its layout
 // gives it. A text too long for that width is drawn elided with "…" and
 // shows whole in the tool tip; the label never asks for more room.
 #pragma once
@@ -7,14 +7,14 @@
 
 namespace quillet {
 
-class TElidedLabel : public QLabel {
+class ElidedLabel : public QLabel {
   Q_OBJECT
 
  public:
-  explicit TElidedLabel(QWidget* parent = nullptr);
+  explicit ElidedLabel(QWidget* parent = nullptr);
 
-  void SetText(const QString& text);
-  bool Elided() const;
+  void showText(const QString& text);
+  bool elided() const;
   QSize sizeHint() const override;
   QSize minimumSizeHint() const override;
 
@@ -23,7 +23,7 @@ class TElidedLabel : public QLabel {
   void resizeEvent(QResizeEvent* event) override;
 
  private:
-  void ShowToolTip();
+  void showToolTip();
 };
 
 }  // namespace quillet

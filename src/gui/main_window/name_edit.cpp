@@ -15,38 +15,38 @@ constexpr int kTextMargin = 2;
 
 }  // namespace
 
-TNameEdit::TNameEdit(Qt::TextElideMode elide, QWidget* parent) : QLineEdit(parent), elide_(elide) {
+NameEdit::NameEdit(Qt::TextElideMode elide, QWidget* parent) : QLineEdit(parent), elide_(elide) {
   setReadOnly(true);
-  connect(this, &QLineEdit::textChanged, this, &TNameEdit::ShowToolTip);
+  connect(this, &QLineEdit::textChanged, this, &NameEdit::showToolTip);
 }
 
-void TNameEdit::SetHint(const QString& hint) {
+void NameEdit::setHint(const QString& hint) {
   hint_ = hint;
-  ShowToolTip();
+  showToolTip();
 }
 
-QRect TNameEdit::TextRoom() const {
+QRect NameEdit::textRoom() const {
   QStyleOptionFrame option;
   initStyleOption(&option);
   const QRect contents = style()->subElementRect(QStyle::SE_LineEditContents, &option, this);
   return contents.marginsRemoved(textMargins()).adjusted(kTextMargin, 0, -kTextMargin, 0);
 }
 
-bool TNameEdit::Elided() const {
-  return fontMetrics().horizontalAdvance(text()) > TextRoom().width();
+bool NameEdit::elided() const {
+  return fontMetrics().horizontalAdvance(text()) > textRoom().width();
 }
 
-void TNameEdit::ShowToolTip() {
-  setToolTip(Elided() ? text() + QLatin1Char('\n') + hint_ : hint_);
+void NameEdit::showToolTip() {
+  setToolTip(elided() ? text() + QLatin1Char('\n') + hint_ : hint_);
 }
 
-void TNameEdit::resizeEvent(QResizeEvent* event) {
+void NameEdit::resizeEvent(QResizeEvent* event) {
   QLineEdit::resizeEvent(event);
-  ShowToolTip();
+  showToolTip();
 }
 
-void TNameEdit::paintEvent(QPaintEvent* event) {
-  if (!Elided()) {
+void NameEdit::paintEvent(QPaintEvent* event) {
+  if (!elided()) {
     QLineEdit::paintEvent(event);
   } else {
     // Drawn as the line edit draws itself, with the elided text in place of
@@ -55,7 +55,7 @@ void TNameEdit::paintEvent(QPaintEvent* event) {
     QStyleOptionFrame option;
     initStyleOption(&option);
     style()->drawPrimitive(QStyle::PE_PanelLineEdit, &option, &painter, this);
-    const QRect room = TextRoom();
+    const QRect room = textRoom();
     painter.setPen(palette().color(QPalette::Text));
     painter.drawText(room, Qt::AlignLeft | Qt::AlignVCenter,
                      fontMetrics().elidedText(text(), elide_, room.width()));

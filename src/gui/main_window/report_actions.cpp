@@ -198,7 +198,7 @@ void ExportDeckReport(QWidget* parent, Platform& platform, MasterModel& model) {
   options.fileName = ProposedReportName(model);
   options.filter = QStringLiteral("Web page (HTML)|*.html;*.htm|Markdown|*.md;*.markdown");
   options.defaultSuffix = QStringLiteral("html");
-  const std::optional<QString> path = platform.GetSaveFileName(parent, options);
+  const std::optional<QString> path = platform.getSaveFileName(parent, options);
   if (!path || path->isEmpty()) return;
   BusyCursor busy(platform);
   const DeckReport report = BuildDeckReport(model.Analysis(), model.FieldValue("SelectCard"));
@@ -223,7 +223,7 @@ void PrintDeckReport(QWidget* parent, Platform& platform, MasterModel& model) {
   }
   QPrinter printer(QPrinter::HighResolution);
   printer.setDocName(QStringLiteral("Deck report"));
-  if (!platform.ChoosePrinter(parent, printer)) return;
+  if (!platform.choosePrinter(parent, printer)) return;
   BusyCursor busy(platform);
   PrintReportPages(*document, printer, QFileInfo(ShownPath(model.DName())).fileName());
 }

@@ -95,72 +95,72 @@ DeckNamesActions::DeckNamesActions(Session& session, Platform& platform, DeckEdi
   copyList_ = NewAction(this, "CopyDeckList1", QStringLiteral("Copy Deck &List"));
   // From a menu, the dialogs and messages belong over the window the user
   // is in.
-  connect(import_, &QAction::triggered, this, [this] { ImportDeck(QApplication::activeWindow()); });
+  connect(import_, &QAction::triggered, this, [this] { importDeck(QApplication::activeWindow()); });
   connect(paste_, &QAction::triggered, this,
-          [this] { PasteAsNewDeck(QApplication::activeWindow()); });
-  connect(fix_, &QAction::triggered, this, [this] { FixCardNames(QApplication::activeWindow()); });
+          [this] { pasteAsNewDeck(QApplication::activeWindow()); });
+  connect(fix_, &QAction::triggered, this, [this] { fixCardNames(QApplication::activeWindow()); });
   connect(copyList_, &QAction::triggered, this,
-          [this] { CopyDeckList(QApplication::activeWindow()); });
-  connect(&edits_, &DeckEditActions::stateChanged, this, &DeckNamesActions::ShowState);
-  ShowState();
+          [this] { copyDeckList(QApplication::activeWindow()); });
+  connect(&edits_, &DeckEditActions::stateChanged, this, &DeckNamesActions::showState);
+  showState();
 }
 
-void DeckNamesActions::ShowState() {
-  const bool open = edits_.DeckOpen();
+void DeckNamesActions::showState() {
+  const bool open = edits_.deckOpen();
   fix_->setEnabled(open);
   copyList_->setEnabled(open);
 }
 
-void DeckNamesActions::Run(QWidget* window, const std::function<void()>& action) {
+void DeckNamesActions::run(QWidget* window, const std::function<void()>& action) {
   try {
     action();
   } catch (const std::exception& error) {
-    platform_.ShowMessage(window, ShownMessage(error.what()));
+    platform_.showMessage(window, ShownMessage(error.what()));
   }
 }
 
-void DeckNamesActions::ImportDeck(QWidget* window) {
-  Run(window, [this, window] {
+void DeckNamesActions::importDeck(QWidget* window) {
+  run(window, [this, window] {
     FileDialogOptions options;
     options.title = QStringLiteral("Import Deck");
     options.filter = QStringLiteral("Text Files|*.txt|All Files|*");
-    const std::optional<QString> source = platform_.GetOpenFileName(window, options);
+    const std::optional<QString> source = platform_.getOpenFileName(window, options);
     if (!source || source->isEmpty()) return;
     const QFileInfo info(*source);
     FileSource file(PathBytes(*source));
     std::optional<std::string> raw = ReadDeckListSource(file);
     if (!raw) {
-      platform_.ShowMessage(window, QStringLiteral("%1 is %2.")
+      platform_.showMessage(window, QStringLiteral("%1 is %2.")
                                         .arg(QDir::toNativeSeparators(*source),
                                              QString::fromLatin1(kDeckListTooLarge)));
       return;
     }
-    ImportList(window, std::move(*raw), info.absolutePath(),
+    importList(window, std::move(*raw), info.absolutePath(),
                QStringLiteral("%1 Deck.txt").arg(info.completeBaseName()));
   });
 }
 
-void DeckNamesActions::PasteAsNewDeck(QWidget* window) {
-  Run(window, [this, window] {
-    const QString text = platform_.ClipboardText();
+void DeckNamesActions::pasteAsNewDeck(QWidget* window) {
+  run(window, [this, window] {
+    const QString text = platform_.clipboardText();
     if (text.trimmed().isEmpty()) {
-      platform_.ShowMessage(window, QStringLiteral("The clipboard holds no text to import."));
+      platform_.showMessage(window, QStringLiteral("The clipboard holds no text to import."));
       return;
     }
     std::string raw = text.toUtf8().toStdString();
     if (raw.size() > kMaxDeckListSize) {
-      platform_.ShowMessage(window, QStringLiteral("The clipboard's text is %1.")
+      platform_.showMessage(window, QStringLiteral("The clipboard's text is %1.")
                                         .arg(QString::fromLatin1(kDeckListTooLarge)));
       return;
     }
-    ImportList(window, std::move(raw), QString(), QStringLiteral("Pasted Deck.txt"));
+    importList(window, std::move(raw), QString(), QStringLiteral("Pasted Deck.txt"));
   });
 }
 
-void DeckNamesActions::ImportList(QWidget* window, std::string raw, const QString& directory,
+void DeckNamesActions::importList(QWidget* window, std::string raw, const QString& directory,
                                   const QString& proposedName) {
   if (!session_.db.CardStatExists()) {
-    platform_.ShowMessage(window,
+    platform_.showMessage(window,
                           QStringLiteral("You must create a data file to use this program"));
     return;
   }
@@ -168,7 +168,7 @@ void DeckNamesActions::ImportList(QWidget* window, std::string raw, const QStrin
       SuggestionIndex::Shared(session_.db.CardStatPath());
   const ImportedDeck imported = ImportDeckList(std::move(raw), *cards);
   if (imported.lines.empty()) {
-    platform_.ShowMessage(window, QStringLiteral("The list holds no card lines."));
+    platform_.showMessage(window, QStringLiteral("The list holds no card lines."));
     return;
   }
   // Rendered before the dialog, so a count out of range is said before the
@@ -181,7 +181,7 @@ void DeckNamesActions::ImportList(QWidget* window, std::string raw, const QStrin
   options.filter = QStringLiteral("Text Files|*.txt");
   options.defaultSuffix = QStringLiteral("txt");
   // The dialog asks before it lets the user replace a file.
-  std::optional<QString> path = platform_.GetSaveFileName(window, options);
+  std::optional<QString> path = platform_.getSaveFileName(window, options);
   if (!path || path->isEmpty()) return;
   *path = QFileInfo(*path).absoluteFilePath();
   // The dialog had the user confirm replacing a file of that name.
@@ -189,31 +189,31 @@ void DeckNamesActions::ImportList(QWidget* window, std::string raw, const QStrin
   if (openDeck) openDeck(*path);
   // Said over the opened deck: never a line guessed or kept in silence.
   const QString report = ImportReport(imported);
-  if (!report.isEmpty()) platform_.ShowMessage(window, report);
+  if (!report.isEmpty()) platform_.showMessage(window, report);
 }
 
-void DeckNamesActions::FixCardNames(QWidget* window) {
+void DeckNamesActions::fixCardNames(QWidget* window) {
   std::vector<NameFix> fixes;
-  Run(window, [this, window, &fixes] {
+  run(window, [this, window, &fixes] {
     if (!session_.editor.IsOpen()) return;
     const std::shared_ptr<const SuggestionIndex> cards =
         SuggestionIndex::Shared(session_.db.CardStatPath());
     const std::vector<UnfoundLine> lines = UnfoundDeckLines(session_.editor.Bytes(), *cards);
     if (lines.empty()) {
-      platform_.ShowMessage(window, QStringLiteral("Every card name of the deck is found."));
+      platform_.showMessage(window, QStringLiteral("Every card name of the deck is found."));
       return;
     }
     FixNamesDialog dialog(lines, window);
-    if (dialog.exec() == QDialog::Accepted) fixes = dialog.Fixes();
+    if (dialog.exec() == QDialog::Accepted) fixes = dialog.fixes();
   });
   // The edit reports its own refusals, and the analysis follows it.
-  if (!fixes.empty()) edits_.FixNames(fixes, window);
+  if (!fixes.empty()) edits_.fixNames(fixes, window);
 }
 
-void DeckNamesActions::CopyDeckList(QWidget* window) {
-  Run(window, [this] {
+void DeckNamesActions::copyDeckList(QWidget* window) {
+  run(window, [this] {
     if (!session_.editor.IsOpen()) return;
-    platform_.SetClipboardText(QString::fromStdString(ExportDeckList(session_.editor.Bytes())));
+    platform_.setClipboardText(QString::fromStdString(ExportDeckList(session_.editor.Bytes())));
   });
 }
 

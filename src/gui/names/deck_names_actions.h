@@ -39,18 +39,18 @@ class DeckNamesActions : public QObject {
   std::function<void(const QString&)> openDeck;
 
   // The handlers; `window` parents the dialogs and messages.
-  void ImportDeck(QWidget* window);
-  void PasteAsNewDeck(QWidget* window);
-  void FixCardNames(QWidget* window);
-  void CopyDeckList(QWidget* window);
+  void importDeck(QWidget* window);
+  void pasteAsNewDeck(QWidget* window);
+  void fixCardNames(QWidget* window);
+  void copyDeckList(QWidget* window);
 
  private:
   // Imports `raw` (any bytes), asks where to save it proposing
   // `proposedName` in `directory`, writes it and opens it.
-  void ImportList(QWidget* window, std::string raw, const QString& directory,
+  void importList(QWidget* window, std::string raw, const QString& directory,
                   const QString& proposedName);
-  void Run(QWidget* window, const std::function<void()>& action);
-  void ShowState();
+  void run(QWidget* window, const std::function<void()>& action);
+  void showState();
 
   Session& session_;
   Platform& platform_;

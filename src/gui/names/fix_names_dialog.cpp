@@ -101,7 +101,7 @@ FixNamesDialog::FixNamesDialog(const std::vector<UnfoundLine>& lines, QWidget* p
   resize(560, 360);
 }
 
-std::vector<NameFix> FixNamesDialog::Fixes() const {
+std::vector<NameFix> FixNamesDialog::fixes() const {
   std::vector<NameFix> fixes;
   for (std::size_t i = 0; i < choices_.size(); ++i) {
     const QByteArray name = choices_[i]->currentData().toByteArray();

@@ -2,7 +2,7 @@
 // with the name as written and a choice of its suggestions. A sure
 // suggestion is chosen already; any other line starts at "Keep as written",
 // so nothing is renamed that the user did not pick. The dialog only
-// chooses: the caller applies Fixes() as one edit of the deck.
+// chooses: the caller applies fixes() as one edit of the deck.
 #pragma once
 
 #include <QDialog>
@@ -23,9 +23,9 @@ class FixNamesDialog : public QDialog {
   explicit FixNamesDialog(const std::vector<UnfoundLine>& lines, QWidget* parent = nullptr);
 
   // The choice of the row of lines[row]; its last item keeps the name.
-  QComboBox* Choice(std::size_t row) const { return choices_.at(row); }
+  QComboBox* choice(std::size_t row) const { return choices_.at(row); }
   // The rows given a card's name, in file order.
-  std::vector<NameFix> Fixes() const;
+  std::vector<NameFix> fixes() const;
 
  private:
   std::vector<std::size_t> lineNumbers_;

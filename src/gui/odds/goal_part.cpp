@@ -63,7 +63,7 @@ QString PercentText(std::int32_t perMille) {
 
 }  // namespace
 
-TGoalPart::TGoalPart(MasterModel& model, QWidget* parent) : QWidget(parent), model_(model) {
+GoalPart::GoalPart(MasterModel& model, QWidget* parent) : QWidget(parent), model_(model) {
   setObjectName(QStringLiteral("GoalPart"));
   auto* layout = new QVBoxLayout(this);
   auto* heading =
@@ -164,15 +164,15 @@ TGoalPart::TGoalPart(MasterModel& model, QWidget* parent) : QWidget(parent), mod
 
   dealTimer_ = new QTimer(this);
   dealTimer_->setInterval(0);
-  connect(dealTimer_, &QTimer::timeout, this, &TGoalPart::DealSlice);
-  connect(AddConditionButton, &QPushButton::clicked, this, &TGoalPart::AddClicked);
-  connect(DealButton, &QPushButton::clicked, this, &TGoalPart::StartDeal);
-  connect(CancelDealButton, &QPushButton::clicked, this, &TGoalPart::CancelDeal);
-  FollowAnalysis();
+  connect(dealTimer_, &QTimer::timeout, this, &GoalPart::dealSlice);
+  connect(AddConditionButton, &QPushButton::clicked, this, &GoalPart::addConditionRow);
+  connect(DealButton, &QPushButton::clicked, this, &GoalPart::startDeal);
+  connect(CancelDealButton, &QPushButton::clicked, this, &GoalPart::cancelDeal);
+  followAnalysis();
 }
 
-void TGoalPart::FollowAnalysis() {
-  CancelDeal();
+void GoalPart::followAnalysis() {
+  cancelDeal();
   DealResult->clear();
   // Another deck: its groups are other groups, so the goal starts over. The
   // same deck analysed again (an edit, a reload, a switch) keeps it, also
@@ -193,29 +193,29 @@ void TGoalPart::FollowAnalysis() {
         }
       }
     } catch (const std::exception&) {
-      // A deck the odds refuse offers no cards; Recompute shows why.
+      // A deck the odds refuse offers no cards; recompute shows why.
     }
     std::sort(deckCards_.begin(), deckCards_.end());
   }
-  RebuildRows();
-  Recompute();
+  rebuildRows();
+  recompute();
 }
 
-bool TGoalPart::AddCondition(const GoalGroup& group) {
+bool GoalPart::addCondition(const GoalGroup& group) {
   if (model_.DName().empty() || conditions_.size() >= kMostGoalConditions) return false;
-  CancelDeal();
+  cancelDeal();
   conditions_.push_back({1, group});
-  RebuildRows();
-  Recompute();
+  rebuildRows();
+  recompute();
   return true;
 }
 
-void TGoalPart::AddClicked() {
+void GoalPart::addConditionRow() {
   // A new row starts from the assets, the group players ask about first.
-  AddCondition({false, "AssetAmount"});
+  addCondition({false, "AssetAmount"});
 }
 
-void TGoalPart::FillChoices(QComboBox& box, const GoalGroup& chosen) const {
+void GoalPart::fillChoices(QComboBox& box, const GoalGroup& chosen) const {
   const std::string& costKind = model_.CostBoxText();
   bool found = false;
   const auto add = [&](const QString& text, const GoalGroup& group) {
@@ -233,7 +233,7 @@ void TGoalPart::FillChoices(QComboBox& box, const GoalGroup& chosen) const {
   box.setCurrentIndex(box.findData(Key(chosen)));
 }
 
-void TGoalPart::RebuildRows() {
+void GoalPart::rebuildRows() {
   // Old rows leave the window at once (a row's own remove button may be
   // the caller) and are deleted once their signals are done.
   while (QLayoutItem* item = ConditionRows->takeAt(0)) {
@@ -260,7 +260,7 @@ void TGoalPart::RebuildRows() {
     group->setAccessibleName(QStringLiteral("Group, condition %1").arg(number));
     group->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     group->setMinimumContentsLength(18);
-    FillChoices(*group, conditions_[i].Group);
+    fillChoices(*group, conditions_[i].Group);
     auto* remove = new QToolButton(row);
     remove->setObjectName(QStringLiteral("RemoveCondition") + number);
     remove->setText(QStringLiteral("Remove"));
@@ -271,28 +271,28 @@ void TGoalPart::RebuildRows() {
     line->addWidget(remove);
     ConditionRows->addWidget(row);
     connect(count, &QSpinBox::valueChanged, this, [this, i](int k) {
-      CancelDeal();
+      cancelDeal();
       conditions_.at(i).AtLeast = k;
-      Recompute();
+      recompute();
     });
     connect(group, &QComboBox::currentIndexChanged, this, [this, i, group](int index) {
       if (index < 0) return;
-      CancelDeal();
+      cancelDeal();
       conditions_.at(i).Group = FromKey(group->itemData(index).toByteArray());
-      Recompute();
+      recompute();
     });
     connect(remove, &QToolButton::clicked, this, [this, i] {
-      CancelDeal();
+      cancelDeal();
       conditions_.erase(conditions_.begin() + static_cast<std::ptrdiff_t>(i));
-      RebuildRows();
-      Recompute();
+      rebuildRows();
+      recompute();
     });
   }
   AddConditionButton->setEnabled(!model_.DName().empty() &&
                                  conditions_.size() < kMostGoalConditions);
 }
 
-void TGoalPart::ShowNotice(const QString& text) {
+void GoalPart::showNotice(const QString& text) {
   goal_.reset();
   GoalTable->clearContents();
   GoalNotice->setText(text);
@@ -300,14 +300,14 @@ void TGoalPart::ShowNotice(const QString& text) {
   DealButton->setEnabled(false);
 }
 
-void TGoalPart::Recompute() {
+void GoalPart::recompute() {
   DealResult->clear();
   if (model_.DName().empty()) {
-    ShowNotice(QStringLiteral("Open a deck to see the chance of a goal."));
+    showNotice(QStringLiteral("Open a deck to see the chance of a goal."));
     return;
   }
   if (conditions_.empty()) {
-    ShowNotice(kNoConditions);
+    showNotice(kNoConditions);
     return;
   }
   std::vector<GoalRow> rows;
@@ -316,7 +316,7 @@ void TGoalPart::Recompute() {
     rows = goal_->Table();
   } catch (const std::exception& e) {
     // The goal's table is refused for the same reasons as the odds above.
-    ShowNotice(QString::fromStdString(e.what()));
+    showNotice(QString::fromStdString(e.what()));
     return;
   }
   const std::string& costKind = model_.CostBoxText();
@@ -347,12 +347,12 @@ void TGoalPart::Recompute() {
   DealButton->setEnabled(true);
 }
 
-bool TGoalPart::Dealing() const {
+bool GoalPart::dealing() const {
   return dealTimer_->isActive();
 }
 
-void TGoalPart::StartDeal() {
-  if (!goal_ || Dealing()) return;
+void GoalPart::startDeal() {
+  if (!goal_ || dealing()) return;
   bool ok = false;
   const std::uint64_t seed = DealSeed->text().toULongLong(&ok);
   if (!ok) {
@@ -378,21 +378,21 @@ void TGoalPart::StartDeal() {
   dealTimer_->start();
 }
 
-void TGoalPart::DealSlice() {
+void GoalPart::dealSlice() {
   const std::uint64_t last = std::min(deal_.trials, deal_.done + kDealSlice);
   deal_.met += deal_.dealer->CountMet(deal_.seed, deal_.done, last);
   deal_.done = last;
   DealProgress->setValue(static_cast<int>(deal_.done * 1000 / deal_.trials));
   if (deal_.done == deal_.trials) {
-    EndDeal(QString::fromStdString(DealtCheckText(deal_.met, deal_.trials, deal_.exact)));
+    endDeal(QString::fromStdString(DealtCheckText(deal_.met, deal_.trials, deal_.exact)));
   }
 }
 
-void TGoalPart::CancelDeal() {
-  if (Dealing()) EndDeal(QStringLiteral("Dealing cancelled."));
+void GoalPart::cancelDeal() {
+  if (dealing()) endDeal(QStringLiteral("Dealing cancelled."));
 }
 
-void TGoalPart::EndDeal(const QString& result) {
+void GoalPart::endDeal(const QString& result) {
   dealTimer_->stop();
   deal_.dealer.reset();
   DealResult->setText(result);

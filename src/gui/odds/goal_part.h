@@ -37,30 +37,30 @@ namespace quillet {
 
 class MasterModel;
 
-class TGoalPart : public QWidget {
+class GoalPart : public QWidget {
   Q_OBJECT
 
  public:
-  explicit TGoalPart(MasterModel& model, QWidget* parent = nullptr);
+  explicit GoalPart(MasterModel& model, QWidget* parent = nullptr);
 
-  void FollowAnalysis();
+  void followAnalysis();
   // "Add to Goal": a condition of at least 1 copy of `group`; false when the
   // goal already has its four conditions or no deck is open.
-  bool AddCondition(const GoalGroup& group);
-  const std::vector<GoalCondition>& Conditions() const { return conditions_; }
+  bool addCondition(const GoalGroup& group);
+  const std::vector<GoalCondition>& conditions() const { return conditions_; }
 
-  void StartDeal();
-  void CancelDeal();
-  bool Dealing() const;
+  void startDeal();
+  void cancelDeal();
+  bool dealing() const;
 
  private:
-  void AddClicked();
-  void RebuildRows();
-  void FillChoices(QComboBox& box, const GoalGroup& chosen) const;
-  void Recompute();
-  void ShowNotice(const QString& text);
-  void DealSlice();
-  void EndDeal(const QString& result);
+  void addConditionRow();
+  void rebuildRows();
+  void fillChoices(QComboBox& box, const GoalGroup& chosen) const;
+  void recompute();
+  void showNotice(const QString& text);
+  void dealSlice();
+  void endDeal(const QString& result);
 
   MasterModel& model_;
   std::string deckName_;  // the deck the conditions belong to

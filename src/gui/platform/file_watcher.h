@@ -14,8 +14,8 @@ class FileWatcher {
  public:
   virtual ~FileWatcher() = default;
   // Watches `path` instead of whatever was watched; an empty path stops.
-  virtual void Watch(const QString& path) = 0;
-  virtual QString Watched() const = 0;
+  virtual void watch(const QString& path) = 0;
+  virtual QString watched() const = 0;
 
   // Called on the event loop after the watched file changed, was replaced
   // or reappeared.

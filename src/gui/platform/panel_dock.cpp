@@ -1,6 +1,7 @@
 #include "gui/platform/panel_dock.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QScrollArea>
 #include <QShortcut>
 
@@ -13,11 +14,10 @@ PanelDock::PanelDock(const QString& name, const QString& title, std::function<QW
     : QDockWidget(title, parent), make_(std::move(make)), title_(title) {
   setObjectName(name);
   setFocusPolicy(Qt::ClickFocus);
-  toggleViewAction()->setObjectName(name + QStringLiteral("Toggle"));
-  connect(this, &QDockWidget::topLevelChanged, this, &PanelDock::FollowFloating);
+  connect(this, &QDockWidget::topLevelChanged, this, &PanelDock::followFloating);
 }
 
-QWidget* PanelDock::Content() {
+QWidget* PanelDock::ensureContent() {
   if (content_ || !make_) return content_;
   QWidget* content = make_();
   make_ = nullptr;
@@ -34,7 +34,7 @@ QWidget* PanelDock::Content() {
   setWidget(scroller);
   if (content->findChild<QShortcut*>(QStringLiteral("CloseShortcut")) == nullptr)
     CloseOnKeys(*content);
-  FollowFloating(isFloating());
+  followFloating(isFloating());
   // The content names what it shows ("Draw Odds - AT"); an untitled one
   // leaves the panel's own name.
   const auto follow = [this](const QString& title) {
@@ -46,12 +46,29 @@ QWidget* PanelDock::Content() {
   return content;
 }
 
+void PanelDock::setToggleCaption(const QString& caption) {
+  toggleCaption_ = caption;
+  toggleViewAction()->setText(caption);
+}
+
+bool PanelDock::event(QEvent* event) {
+  const bool handled = QDockWidget::event(event);
+  // The dock names its toggle action after its title again whenever the
+  // title changes.
+  const QEvent::Type type = event->type();
+  if (!toggleCaption_.isEmpty() &&
+      (type == QEvent::WindowTitleChange || type == QEvent::ModifiedChange)) {
+    toggleViewAction()->setText(toggleCaption_);
+  }
+  return handled;
+}
+
 void PanelDock::showEvent(QShowEvent* event) {
-  Content();
+  ensureContent();
   QDockWidget::showEvent(event);
 }
 
-void PanelDock::FollowFloating(bool floating) {
+void PanelDock::followFloating(bool floating) {
   // Esc puts a floating panel away as it does a dialog; docked, the key
   // would act on the whole main window.
   if (!content_) return;
@@ -60,13 +77,13 @@ void PanelDock::FollowFloating(bool floating) {
   }
 }
 
-bool PanelDock::HasFocusInside() const {
+bool PanelDock::hasFocusInside() const {
   const QWidget* focus = QApplication::focusWidget();
   return focus != nullptr && (focus == this || isAncestorOf(focus));
 }
 
-void PanelDock::ShowAndFocus() {
-  QWidget* content = Content();
+void PanelDock::showAndFocus() {
+  QWidget* content = ensureContent();
   show();
   raise();  // the front tab of a tabbed group
   if (isFloating()) activateWindow();

@@ -19,24 +19,30 @@ class PanelDock : public QDockWidget {
             QWidget* parent = nullptr);
 
   // The content, made now if the panel was never shown.
-  QWidget* Content();
-  bool HasContent() const { return content_ != nullptr; }
+  QWidget* ensureContent();
+  bool hasContent() const { return content_ != nullptr; }
   // Shows the panel, brings its tab to the front and gives it the focus.
-  void ShowAndFocus();
+  void showAndFocus();
   // Whether the keyboard focus is inside the panel.
-  bool HasFocusInside() const;
+  bool hasFocusInside() const;
+  // Gives the dock's toggle action, a menu's item for the panel, a caption of
+  // its own (with its & mnemonic) in place of the dock's title, which
+  // follows the content ("Draw Odds - AT").
+  void setToggleCaption(const QString& caption);
 
  signals:
   void contentMade(QWidget* content);
 
  protected:
+  bool event(QEvent* event) override;
   void showEvent(QShowEvent* event) override;
 
  private:
-  void FollowFloating(bool floating);
+  void followFloating(bool floating);
 
   std::function<QWidget*()> make_;
   QString title_;
+  QString toggleCaption_;
   QWidget* content_ = nullptr;
 };
 

@@ -30,36 +30,36 @@ class Platform {
   virtual ~Platform() = default;
 
   // A modal message box with one OK button, titled "Orvane Deck Analyzer".
-  virtual void ShowMessage(QWidget* parent, const QString& text) = 0;
+  virtual void showMessage(QWidget* parent, const QString& text) = 0;
   // The chosen file's full path, or nullopt when the user cancelled.
-  virtual std::optional<QString> GetOpenFileName(QWidget* parent,
+  virtual std::optional<QString> getOpenFileName(QWidget* parent,
                                                  const FileDialogOptions& options) = 0;
   // Asks before overwriting an existing file.
-  virtual std::optional<QString> GetSaveFileName(QWidget* parent,
+  virtual std::optional<QString> getSaveFileName(QWidget* parent,
                                                  const FileDialogOptions& options) = 0;
-  virtual void SetClipboardText(const QString& text) = 0;
-  virtual QString ClipboardText() = 0;
-  virtual void SetClipboardImage(const QImage& image) = 0;
+  virtual void setClipboardText(const QString& text) = 0;
+  virtual QString clipboardText() = 0;
+  virtual void setClipboardImage(const QImage& image) = 0;
   // The print dialog over `printer` (where "Print to PDF" is one of the
   // printers); true when the user chose to print.
-  virtual bool ChoosePrinter(QWidget* parent, QPrinter& printer) = 0;
-  // Shows the busy cursor until the matching EndBusy; use BusyCursor.
-  virtual void BeginBusy() = 0;
-  virtual void EndBusy() = 0;
+  virtual bool choosePrinter(QWidget* parent, QPrinter& printer) = 0;
+  // Shows the busy cursor until the matching endBusy; use BusyCursor.
+  virtual void beginBusy() = 0;
+  virtual void endBusy() = 0;
   // Opens the program's help at a topic id such as "IDH_110".
-  virtual void ShowHelp(QWidget* parent, const QString& topic) = 0;
+  virtual void showHelp(QWidget* parent, const QString& topic) = 0;
   // Asks the desktop to open an address; the result is only informative.
-  virtual bool OpenUrl(const QString& url) = 0;
+  virtual bool openUrl(const QString& url) = 0;
   // A new watcher for one file. Platforms that cannot watch (most test
   // doubles) give one that never reports.
-  virtual std::unique_ptr<FileWatcher> NewFileWatcher();
+  virtual std::unique_ptr<FileWatcher> newFileWatcher();
 };
 
 // The busy cursor for the lifetime of the guard, restored on every path.
 class BusyCursor {
  public:
-  explicit BusyCursor(Platform& platform) : platform_(platform) { platform_.BeginBusy(); }
-  ~BusyCursor() { platform_.EndBusy(); }
+  explicit BusyCursor(Platform& platform) : platform_(platform) { platform_.beginBusy(); }
+  ~BusyCursor() { platform_.endBusy(); }
   BusyCursor(const BusyCursor&) = delete;
   BusyCursor& operator=(const BusyCursor&) = delete;
 
@@ -70,14 +70,14 @@ class BusyCursor {
 // A watcher that never reports, for platforms without file watching.
 class InertFileWatcher final : public FileWatcher {
  public:
-  void Watch(const QString& path) override { path_ = path; }
-  QString Watched() const override { return path_; }
+  void watch(const QString& path) override { path_ = path; }
+  QString watched() const override { return path_; }
 
  private:
   QString path_;
 };
 
-inline std::unique_ptr<FileWatcher> Platform::NewFileWatcher() {
+inline std::unique_ptr<FileWatcher> Platform::newFileWatcher() {
   return std::make_unique<InertFileWatcher>();
 }
 

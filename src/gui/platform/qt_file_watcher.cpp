@@ -16,32 +16,32 @@ QtFileWatcher::QtFileWatcher() {
   QObject::connect(&settle_, &QTimer::timeout, [this] {
     if (changed) changed();
   });
-  QObject::connect(&system_, &QFileSystemWatcher::fileChanged, [this] { FileChanged(); });
+  QObject::connect(&system_, &QFileSystemWatcher::fileChanged, [this] { gatherNotice(); });
   QObject::connect(&system_, &QFileSystemWatcher::directoryChanged, [this] {
     // A file renamed over the watched one shows as a change of the folder;
     // only its return under the watched name matters.
     if (!path_.isEmpty() && !system_.files().contains(path_) && QFileInfo::exists(path_)) {
-      FileChanged();
+      gatherNotice();
     }
   });
 }
 
-void QtFileWatcher::Watch(const QString& path) {
+void QtFileWatcher::watch(const QString& path) {
   if (!system_.files().isEmpty()) system_.removePaths(system_.files());
   if (!system_.directories().isEmpty()) system_.removePaths(system_.directories());
   settle_.stop();
   path_ = path.isEmpty() ? QString() : QFileInfo(path).absoluteFilePath();
   if (path_.isEmpty()) return;
   system_.addPath(QFileInfo(path_).absolutePath());
-  Rearm();
+  rearm();
 }
 
-void QtFileWatcher::Rearm() {
+void QtFileWatcher::rearm() {
   if (!system_.files().contains(path_) && QFileInfo::exists(path_)) system_.addPath(path_);
 }
 
-void QtFileWatcher::FileChanged() {
-  Rearm();
+void QtFileWatcher::gatherNotice() {
+  rearm();
   settle_.start();
 }
 

@@ -16,12 +16,12 @@ class QtFileWatcher final : public FileWatcher {
  public:
   QtFileWatcher();
 
-  void Watch(const QString& path) override;
-  QString Watched() const override { return path_; }
+  void watch(const QString& path) override;
+  QString watched() const override { return path_; }
 
  private:
-  void Rearm();
-  void FileChanged();
+  void rearm();
+  void gatherNotice();
 
   QFileSystemWatcher system_;
   QTimer settle_;

@@ -26,7 +26,7 @@ QString QtNameFilter(const QString& filter) {
   return filters.join(QStringLiteral(";;"));
 }
 
-void QtPlatform::ShowMessage(QWidget* parent, const QString& text) {
+void QtPlatform::showMessage(QWidget* parent, const QString& text) {
   QMessageBox box(QMessageBox::NoIcon, kApplicationTitle, text, QMessageBox::Ok, parent);
   box.exec();
 }
@@ -54,48 +54,48 @@ std::optional<QString> RunFileDialog(QWidget* parent, const FileDialogOptions& o
 
 }  // namespace
 
-std::optional<QString> QtPlatform::GetOpenFileName(QWidget* parent,
+std::optional<QString> QtPlatform::getOpenFileName(QWidget* parent,
                                                    const FileDialogOptions& options) {
   return RunFileDialog(parent, options, QFileDialog::AcceptOpen);
 }
 
-std::optional<QString> QtPlatform::GetSaveFileName(QWidget* parent,
+std::optional<QString> QtPlatform::getSaveFileName(QWidget* parent,
                                                    const FileDialogOptions& options) {
   return RunFileDialog(parent, options, QFileDialog::AcceptSave);
 }
 
-void QtPlatform::SetClipboardText(const QString& text) {
+void QtPlatform::setClipboardText(const QString& text) {
   QGuiApplication::clipboard()->setText(text);
 }
-QString QtPlatform::ClipboardText() {
+QString QtPlatform::clipboardText() {
   return QGuiApplication::clipboard()->text();
 }
 
-void QtPlatform::SetClipboardImage(const QImage& image) {
+void QtPlatform::setClipboardImage(const QImage& image) {
   QGuiApplication::clipboard()->setImage(image);
 }
 
-bool QtPlatform::ChoosePrinter(QWidget* parent, QPrinter& printer) {
+bool QtPlatform::choosePrinter(QWidget* parent, QPrinter& printer) {
   QPrintDialog dialog(&printer, parent);
   return dialog.exec() == QDialog::Accepted;
 }
 
-void QtPlatform::BeginBusy() {
+void QtPlatform::beginBusy() {
   QApplication::setOverrideCursor(Qt::WaitCursor);
 }
-void QtPlatform::EndBusy() {
+void QtPlatform::endBusy() {
   QApplication::restoreOverrideCursor();
 }
 
-void QtPlatform::ShowHelp(QWidget* parent, const QString& topic) {
+void QtPlatform::showHelp(QWidget* parent, const QString& topic) {
   if (showHelp_) showHelp_(parent, topic);
 }
 
-bool QtPlatform::OpenUrl(const QString& url) {
+bool QtPlatform::openUrl(const QString& url) {
   return QDesktopServices::openUrl(QUrl(url));
 }
 
-std::unique_ptr<FileWatcher> QtPlatform::NewFileWatcher() {
+std::unique_ptr<FileWatcher> QtPlatform::newFileWatcher() {
   return std::make_unique<QtFileWatcher>();
 }
 

@@ -9,24 +9,24 @@ namespace quillet {
 class QtPlatform final : public Platform {
  public:
   // `showHelp` opens the help window at a topic; the shell supplies it.
-  void SetHelpHandler(std::function<void(QWidget*, const QString&)> showHelp) {
+  void setHelpHandler(std::function<void(QWidget*, const QString&)> showHelp) {
     showHelp_ = std::move(showHelp);
   }
 
-  void ShowMessage(QWidget* parent, const QString& text) override;
-  std::optional<QString> GetOpenFileName(QWidget* parent,
+  void showMessage(QWidget* parent, const QString& text) override;
+  std::optional<QString> getOpenFileName(QWidget* parent,
                                          const FileDialogOptions& options) override;
-  std::optional<QString> GetSaveFileName(QWidget* parent,
+  std::optional<QString> getSaveFileName(QWidget* parent,
                                          const FileDialogOptions& options) override;
-  void SetClipboardText(const QString& text) override;
-  QString ClipboardText() override;
-  void SetClipboardImage(const QImage& image) override;
-  bool ChoosePrinter(QWidget* parent, QPrinter& printer) override;
-  void BeginBusy() override;
-  void EndBusy() override;
-  void ShowHelp(QWidget* parent, const QString& topic) override;
-  bool OpenUrl(const QString& url) override;
-  std::unique_ptr<FileWatcher> NewFileWatcher() override;
+  void setClipboardText(const QString& text) override;
+  QString clipboardText() override;
+  void setClipboardImage(const QImage& image) override;
+  bool choosePrinter(QWidget* parent, QPrinter& printer) override;
+  void beginBusy() override;
+  void endBusy() override;
+  void showHelp(QWidget* parent, const QString& topic) override;
+  bool openUrl(const QString& url) override;
+  std::unique_ptr<FileWatcher> newFileWatcher() override;
 
  private:
   std::function<void(QWidget*, const QString&)> showHelp_;

@@ -11,9 +11,9 @@ RowPickWatch::RowPickWatch(QAbstractItemView& view, std::function<void(const QMo
     : QObject(&view), picked_(std::move(picked)) {
   setObjectName(QStringLiteral("RowPickWatch"));
   connect(view.selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-          [this](const QModelIndex& current) { CurrentChanged(current); });
+          [this](const QModelIndex& current) { currentMoved(current); });
   connect(&view, &QAbstractItemView::pressed, this,
-          [this](const QModelIndex& index) { Pressed(index); });
+          [this](const QModelIndex& index) { rowPressed(index); });
   view.viewport()->installEventFilter(this);
 }
 
@@ -24,13 +24,13 @@ bool RowPickWatch::eventFilter(QObject* watched, QEvent* event) {
   return QObject::eventFilter(watched, event);
 }
 
-void RowPickWatch::CurrentChanged(const QModelIndex& current) {
+void RowPickWatch::currentMoved(const QModelIndex& current) {
   if (quiet_ > 0 || !current.isValid()) return;
   pickedInPress_ = true;
   picked_(current);
 }
 
-void RowPickWatch::Pressed(const QModelIndex& index) {
+void RowPickWatch::rowPressed(const QModelIndex& index) {
   if (quiet_ > 0 || pickedInPress_ || !index.isValid()) return;
   pickedInPress_ = true;
   picked_(index);

@@ -35,8 +35,8 @@ class RowPickWatch : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  void CurrentChanged(const QModelIndex& current);
-  void Pressed(const QModelIndex& index);
+  void currentMoved(const QModelIndex& current);
+  void rowPressed(const QModelIndex& index);
 
   std::function<void(const QModelIndex&)> picked_;
   int quiet_ = 0;

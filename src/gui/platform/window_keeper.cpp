@@ -40,7 +40,7 @@ WindowKeeper::WindowKeeper(std::string configDir, QObject* parent)
 
 WindowKeeper::~WindowKeeper() {
   if (QCoreApplication::instance()) QCoreApplication::instance()->removeEventFilter(this);
-  Save();
+  save();
 }
 
 bool WindowKeeper::eventFilter(QObject* watched, QEvent* event) {
@@ -56,17 +56,17 @@ bool WindowKeeper::eventFilter(QObject* watched, QEvent* event) {
       placed_.insert(window);
       // A window made again at the address of a destroyed one is new.
       connect(window, &QObject::destroyed, this, [this, window] { placed_.remove(window); });
-      Place(*window);
+      place(*window);
     }
   } else if (type == QEvent::Hide) {
-    Save();
+    save();
   } else if (window->isVisible() && placed_.contains(window)) {
-    Remember(*window);
+    remember(*window);
   }
   return false;
 }
 
-void WindowKeeper::Place(QWidget& window) {
+void WindowKeeper::place(QWidget& window) {
   const QScreen* screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
   if (!screen) return;
   const QRect free = screen->availableGeometry();
@@ -97,14 +97,14 @@ void WindowKeeper::Place(QWidget& window) {
     window.move(ToRect(FitInside(ToPlace(window.geometry()), ToPlace(area))).topLeft());
   }
   // Kept even when it is never moved: where it opened is where it was.
-  Remember(window);
+  remember(window);
 }
 
-void WindowKeeper::Remember(const QWidget& window) {
+void WindowKeeper::remember(const QWidget& window) {
   places_[window.objectName().toStdString()] = ToPlace(window.geometry());
 }
 
-void WindowKeeper::Save() {
+void WindowKeeper::save() {
   if (places_ == saved_) return;
   try {
     SaveWindowPlaces(configDir_, places_);

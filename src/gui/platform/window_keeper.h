@@ -34,9 +34,9 @@ class WindowKeeper : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  void Place(QWidget& window);
-  void Remember(const QWidget& window);
-  void Save();
+  void place(QWidget& window);
+  void remember(const QWidget& window);
+  void save();
 
   std::string configDir_;
   WindowPlaces places_;

@@ -54,13 +54,13 @@ QString Spoken(std::string_view caption) {
 CardPanel::CardPanel(Session& session, QWidget* parent) : QWidget(parent), session_(session) {
   setObjectName(QStringLiteral("CardPanel"));
   setWindowTitle(QStringLiteral("Card"));
-  BuildControls();
-  Clear();
+  buildControls();
+  clear();
 }
 
 CardPanel::~CardPanel() = default;
 
-void CardPanel::BuildControls() {
+void CardPanel::buildControls() {
   const auto valueLabel = [this](std::string_view name) {
     auto* label = new QLabel(this);
     label->setObjectName(Latin1(name));
@@ -175,17 +175,17 @@ void CardPanel::BuildControls() {
   layout->addWidget(CardDetails, 1);
   layout->addStretch(0);  // takes the room only while the details are hidden
 
-  connect(OpenReaderButton, &QPushButton::clicked, this, &CardPanel::OpenReaderClick);
+  connect(OpenReaderButton, &QPushButton::clicked, this, &CardPanel::openReader);
 }
 
-void CardPanel::ShowCard(const QByteArray& name) {
+void CardPanel::showCard(const QByteArray& name) {
   if (name.isEmpty()) {
-    Clear();
+    clear();
     return;
   }
   wanted_ = name.toStdString();
   if (!session_.db.CardStatExists()) {
-    ShowNotice(QStringLiteral("You must create a data file to use this program"));
+    showNotice(QStringLiteral("You must create a data file to use this program"));
     return;
   }
   // A fresh model for each card: see the note at the top of the header.
@@ -193,33 +193,33 @@ void CardPanel::ShowCard(const QByteArray& name) {
   try {
     reader.FormActivate();
   } catch (const IoError& error) {
-    ShowNotice(FromCardBytes(error.what()));
+    showNotice(FromCardBytes(error.what()));
     return;
   }
   // The reader falls back to the last card for a name no card has; the
   // panel must not show another card than the one picked.
   if (reader.view().CardName != wanted_) {
-    ShowNotice(QStringLiteral("No Such Card!"));
+    showNotice(QStringLiteral("No Such Card!"));
     return;
   }
   shown_ = wanted_;
-  ShowView(reader.view());
+  showView(reader.view());
 }
 
-void CardPanel::Clear() {
+void CardPanel::clear() {
   wanted_.clear();
-  ShowNotice(QStringLiteral("Pick a card in a list to see it here."));
+  showNotice(QStringLiteral("Pick a card in a list to see it here."));
 }
 
-void CardPanel::ShowNotice(const QString& notice) {
+void CardPanel::showNotice(const QString& notice) {
   shown_.clear();
-  ShowView(ReaderView{});
+  showView(ReaderView{});
   CardName->setText(FromCardBytes(wanted_));
   CardStatus->setText(notice);
   CardStatus->show();
 }
 
-void CardPanel::ShowView(const ReaderView& view) {
+void CardPanel::showView(const ReaderView& view) {
   for (const ReaderField& field : ReaderFields()) {
     values_.find(field.name)->second->setText(FromCardBytes(view.*field.value));
   }
@@ -251,7 +251,7 @@ void CardPanel::ShowMessage(const std::string& text) {
   CardStatus->show();
 }
 
-void CardPanel::OpenReaderClick() {
+void CardPanel::openReader() {
   if (shown_.empty()) return;
   session_.SelectedCardName = shown_;
   if (showReader) showReader();

@@ -41,19 +41,19 @@ class CardPanel : public QWidget, private ReaderHost {
   // Shows the card of this name (bytes of the card data); an empty name
   // clears the panel. A name no card has, or a missing database, is said
   // in the panel.
-  void ShowCard(const QByteArray& name);
-  void Clear();
+  void showCard(const QByteArray& name);
+  void clear();
   // "Open in Reader": the reader on the card shown.
-  void OpenReaderClick();
+  void openReader();
 
   // The card on display; empty when none is.
   const std::string& shownCard() const { return shown_; }
 
  private:
   void ShowMessage(const std::string& text) override;
-  void BuildControls();
-  void ShowView(const ReaderView& view);
-  void ShowNotice(const QString& notice);
+  void buildControls();
+  void showView(const ReaderView& view);
+  void showNotice(const QString& notice);
 
   Session& session_;
   std::string wanted_;  // the name the reader's model looks for

@@ -15,7 +15,7 @@
 #include "core/deck_edit/deck_editor.h"
 #include "core/import/card_data_update.h"
 #include "gui/browser/card_table_model.h"
-#include "gui/main_window/int_edit.h"
+#include "gui/main_window/figure_field.h"
 #include "support/scripted_platform.h"
 #include "support/temp_dir.h"
 
@@ -38,7 +38,7 @@ struct Run {
     return window.findChild<QAction*>(QString::fromLatin1(name));
   }
   QAction* Browser(const char* name) const { return Action(app->browser(), name); }
-  QString Shown(const char* field) const { return app->master.Field(field)->text(); }
+  QString Shown(const char* field) const { return app->master.field(field)->text(); }
   std::string Bytes(const std::string& path) const { return test::TempDir::Read(path); }
 
   // Selects the named cards in the browser's table, as a user would.
@@ -75,7 +75,7 @@ class DeckEditingTest : public QObject {
  private slots:
   void aNewDeckIsFilledUndoneAndRedone() {
     Run r;
-    TMasterForm& master = r.app->master;
+    MainWindow& master = r.app->master;
     QAction* add = r.Browser("AddCopy");
     QAction* remove = r.Browser("RemoveCopy");
     QAction* undo = r.app->edits.undoAction();
@@ -96,9 +96,9 @@ class DeckEditingTest : public QObject {
     // An empty deck is a deck of no cards, not a broken file.
     QVERIFY2(r.platform.messages.isEmpty(), qPrintable(r.platform.messages.join('|')));
     QCOMPARE(r.Bytes(path), std::string());
-    QCOMPARE(master.OpenDeckPath(), path);
+    QCOMPARE(master.openDeckPath(), path);
     QCOMPARE(master.recentDecks().Paths().front(), path);
-    QCOMPARE(r.platform.watcher->Watched(), QString::fromStdString(path));
+    QCOMPARE(r.platform.watcher->watched(), QString::fromStdString(path));
     QVERIFY(add->isEnabled() && !undo->isEnabled() && !redo->isEnabled());
 
     add->trigger();
@@ -106,11 +106,11 @@ class DeckEditingTest : public QObject {
     QCOMPARE(r.Bytes(path), std::string("2\tGolani Commando\r\n"));
     QCOMPARE(r.Shown("AssetAmount"), QStringLiteral("2"));
     // The user's choices in the main window, kept through every edit below.
-    master.FieldDblClick("AssetAmount");
+    master.showFieldList("AssetAmount");
     master.findChild<QCheckBox*>(QStringLiteral("AssetSwitch"))->setChecked(true);
-    master.AssetSwitchClick();
+    master.applyAssetSwitch();
 
-    QSignalSpy analysed(&master, &TMasterForm::deckAnalysed);
+    QSignalSpy analysed(&master, &MainWindow::deckAnalysed);
     r.Select({"Golani Commando", "Supply Depot"});
     add->trigger();
     QCOMPARE(r.Bytes(path), std::string("3\tGolani Commando\r\n1\tSupply Depot\r\n"));
@@ -154,21 +154,21 @@ class DeckEditingTest : public QObject {
     QVERIFY2(r.platform.messages.isEmpty(), qPrintable(r.platform.messages.join('|')));
 
     // Another deck opened: a history of its own.
-    master.OpenDeckFile(QString::fromStdString(r.dir.Write("other.txt", "1\tSupply Depot\r\n")));
+    master.openDeckFile(QString::fromStdString(r.dir.Write("other.txt", "1\tSupply Depot\r\n")));
     QVERIFY(!undo->isEnabled() && !redo->isEnabled());
     QCOMPARE(r.Bytes(path), std::string("2\tGolani Commando\r\n1\tSupply Depot\r\n"));
   }
 
   void refusalsChangeNothing() {
     Run r;
-    TMasterForm& master = r.app->master;
+    MainWindow& master = r.app->master;
     QAction* add = r.Browser("AddCopy");
     QAction* undo = r.app->edits.undoAction();
     const std::string negative = "1\tGolani Commando\r\n2\tBlue Helmet Sniper\r\n-1\tSupply Depot";
     const std::string path = r.dir.Write("deck.txt", negative);
-    master.OpenDeckFile(QString::fromStdString(path));
+    master.openDeckFile(QString::fromStdString(path));
     QVERIFY(r.platform.messages.isEmpty());
-    QSignalSpy analysed(&master, &TMasterForm::deckAnalysed);
+    QSignalSpy analysed(&master, &MainWindow::deckAnalysed);
 
     // Neither card changes, though Blue Helmet Sniper, edited first, could.
     r.Select({"Supply Depot", "Blue Helmet Sniper"});

@@ -93,7 +93,7 @@ class DeckPanelTest : public QObject {
     QTest::keyClick(tree, Qt::Key_Plus);
     QVERIFY(test::TempDir::Read(path).find("4\tBion Acolyte") != std::string::npos);
     QCOMPARE(acolyte(), QStringLiteral("4 | Bion Acolyte | 1 | Monastery"));
-    QCOMPARE(panel.SelectedNames(), std::vector<std::string>{"Bion Acolyte"});
+    QCOMPARE(panel.selectedNames(), std::vector<std::string>{"Bion Acolyte"});
     QCOMPARE(picked.count(), 3);
 
     // The main window's Undo takes it back; Delete takes one out.
@@ -157,12 +157,12 @@ class DeckPanelTest : public QObject {
     header->setSortIndicator(DeckPanel::kCopiesColumn, Qt::DescendingOrder);
     QCOMPARE(assets(), QStringList({"Bion Acolyte", "Cloister Warden", "Ambush Team"}));
     QCOMPARE(tree->topLevelItem(0)->text(DeckPanel::kNameColumn), QStringLiteral("HQ"));
-    QCOMPARE(panel.SelectedNames(), std::vector<std::string>{"Cloister Warden"});
+    QCOMPARE(panel.selectedNames(), std::vector<std::string>{"Cloister Warden"});
     header->setSortIndicator(DeckPanel::kDomainColumn, Qt::AscendingOrder);
     QCOMPARE(header->sortIndicatorSection(), int{DeckPanel::kCopiesColumn});
     // The order and a closed group last through the next analysis.
     tree->topLevelItem(2)->setExpanded(false);
-    w.app->master.ReloadDeck();
+    w.app->master.reloadDeck();
     QCOMPARE(assets(), QStringList({"Bion Acolyte", "Cloister Warden", "Ambush Team"}));
     QVERIFY(!tree->topLevelItem(2)->isExpanded());
   }

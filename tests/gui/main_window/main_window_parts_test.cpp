@@ -3,29 +3,29 @@
 #include <QTest>
 
 #include "gui/main_window/card_list_hint.h"
-#include "gui/main_window/int_edit.h"
+#include "gui/main_window/figure_field.h"
 #include "gui/platform/centring.h"
 
-using quillet::TIntEdit;
+using quillet::FigureField;
 
 namespace {
 
-// One step applied to a field (steps are separated by ";"): "v=N" sets Value, "p=0/1" Percentage,
-// "z=0/1" ShowZero, "a=N" AddValue, "t=TEXT" sets the raw text.
-void Apply(TIntEdit& field, const QString& step) {
+// One step applied to a field (steps are separated by ";"): "v=N" sets Value, "p=0/1" percentage,
+// "z=0/1" showZero, "a=N" addValue, "t=TEXT" sets the raw text.
+void Apply(FigureField& field, const QString& step) {
   const QString argument = step.mid(2);
   switch (step.at(0).toLatin1()) {
     case 'v':
-      field.SetValue(argument.toInt());
+      field.setValue(argument.toInt());
       break;
     case 'p':
-      field.SetPercentage(argument == QLatin1String("1"));
+      field.setPercentage(argument == QLatin1String("1"));
       break;
     case 'z':
-      field.SetShowZero(argument == QLatin1String("1"));
+      field.setShowZero(argument == QLatin1String("1"));
       break;
     case 'a':
-      field.AddValue(argument.toInt());
+      field.addValue(argument.toInt());
       break;
     case 't':
       field.setText(argument);
@@ -42,13 +42,13 @@ class MainWindowPartsTest : public QObject {
 
  private slots:
   void newFieldIsEmptyReadOnlyAndFocusable() {
-    TIntEdit field;
+    FigureField field;
     QCOMPARE(field.text(), QString());
-    QCOMPARE(field.Value(), 0);
+    QCOMPARE(field.value(), 0);
     QVERIFY(field.isReadOnly());
     QCOMPARE(field.focusPolicy(), Qt::StrongFocus);
-    QVERIFY(!field.Percentage());
-    QVERIFY(!field.ShowZero());
+    QVERIFY(!field.percentage());
+    QVERIFY(!field.showZero());
   }
 
   void textForms_data() {
@@ -102,19 +102,19 @@ class MainWindowPartsTest : public QObject {
     QFETCH(QString, steps);
     QFETCH(QString, text);
     QFETCH(int, value);
-    TIntEdit field;
+    FigureField field;
     for (const QString& step : steps.split(QLatin1Char(';'))) Apply(field, step);
     QCOMPARE(field.text(), text);
-    QCOMPARE(field.Value(), value);
+    QCOMPARE(field.value(), value);
   }
 
   void clicksAreReported() {
-    TIntEdit field;
+    FigureField field;
     field.resize(28, 21);
     int clicks = 0;
     int doubleClicks = 0;
-    connect(&field, &TIntEdit::clicked, this, [&clicks] { ++clicks; });
-    connect(&field, &TIntEdit::doubleClicked, this, [&doubleClicks] { ++doubleClicks; });
+    connect(&field, &FigureField::clicked, this, [&clicks] { ++clicks; });
+    connect(&field, &FigureField::doubleClicked, this, [&doubleClicks] { ++doubleClicks; });
     QTest::mouseClick(&field, Qt::LeftButton);
     QCOMPARE(clicks, 1);
     QCOMPARE(doubleClicks, 0);
@@ -146,11 +146,11 @@ class MainWindowPartsTest : public QObject {
     QFETCH(int, key);
     QFETCH(int, modifiers);
     QFETCH(QString, reported);
-    TIntEdit field;
-    field.SetValue(12);
+    FigureField field;
+    field.setValue(12);
     QStringList seen;
-    connect(&field, &TIntEdit::activated, this, [&seen] { seen << QStringLiteral("open"); });
-    connect(&field, &TIntEdit::stepped, this, [&seen](TIntEdit::Step step) {
+    connect(&field, &FigureField::activated, this, [&seen] { seen << QStringLiteral("open"); });
+    connect(&field, &FigureField::stepped, this, [&seen](FigureField::Step step) {
       const char* names[] = {"previous", "next", "first", "last"};
       seen << QString::fromLatin1(names[static_cast<int>(step)]);
     });

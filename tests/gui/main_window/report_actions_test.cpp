@@ -14,12 +14,12 @@
 
 #include "core/analysis/session.h"
 #include "core/import/card_data_update.h"
-#include "gui/main_window/master_form.h"
+#include "gui/main_window/main_window.h"
 #include "gui/main_window/report_actions.h"
 #include "support/scripted_platform.h"
 #include "support/temp_dir.h"
 
-using quillet::TMasterForm;
+using quillet::MainWindow;
 
 namespace {
 
@@ -40,7 +40,7 @@ class ReportActionsTest : public QObject {
     quillet::UpdateCardData(session.db, QUILLET_SOURCE_DIR "/samples/cards.txt",
                             quillet::UpdateOptions{});
     quillet::test::ScriptedPlatform platform;
-    TMasterForm form(session, platform);
+    MainWindow form(session, platform);
     auto* exportItem = form.findChild<QAction*>(QStringLiteral("ExportReport1"));
     auto* printItem = form.findChild<QAction*>(QStringLiteral("Print1"));
     QVERIFY(!exportItem->isEnabled() && !printItem->isEnabled());
@@ -48,7 +48,7 @@ class ReportActionsTest : public QObject {
 
     platform.openAnswers.push_back(
         QStringLiteral(QUILLET_SOURCE_DIR "/samples/decks/monastery-bion.txt"));
-    form.AnalyzeButtonClick();
+    form.openDeck();
     QVERIFY(exportItem->isEnabled() && printItem->isEnabled());
 
     const QByteArray outDir = qgetenv("QUILLET_SCREENSHOT_DIR");
@@ -91,10 +91,10 @@ class ReportActionsTest : public QObject {
     quillet::UpdateCardData(session.db, QUILLET_SOURCE_DIR "/samples/cards.txt",
                             quillet::UpdateOptions{});
     quillet::test::ScriptedPlatform platform;
-    TMasterForm form(session, platform);
+    MainWindow form(session, platform);
     platform.openAnswers.push_back(
         QStringLiteral(QUILLET_SOURCE_DIR "/samples/decks/corporate-missing-cards.txt"));
-    form.AnalyzeButtonClick();
+    form.openDeck();
     const quillet::DeckReport report = quillet::BuildDeckReport(form.model().Analysis());
     QVERIFY(!report.missing.empty());
 

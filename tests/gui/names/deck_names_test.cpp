@@ -69,7 +69,7 @@ class DeckNamesTest : public QObject {
  private slots:
   void misspeltNamesAreSuggestedAndFixedInOneStep() {
     test::PanelWorkspace w;
-    TMasterForm& master = w.app->master;
+    MainWindow& master = w.app->master;
     QAction* fix = Item(w, "FixCardNames1");
     QAction* undo = w.app->edits.undoAction();
     QVERIFY(!fix->isEnabled() && !Item(w, "CopyDeckList1")->isEnabled());
@@ -92,10 +92,10 @@ class DeckNamesTest : public QObject {
                                          Qt::MatchExactly | Qt::MatchRecursive,
                                          DeckPanel::kNameColumn)
                              .front());
-    QVERIFY(w.deck->SelectedNames().empty());
+    QVERIFY(w.deck->selectedNames().empty());
 
     // A re-analysis of the same names keeps quiet.
-    master.ReloadDeck();
+    master.reloadDeck();
     QCOMPARE(w.platform.messages.size(), 1);
 
     // Cancel changes nothing.
@@ -106,11 +106,11 @@ class DeckNamesTest : public QObject {
 
     // The sure names are chosen already; the user keeps Koan Ic as written.
     WhenDialogShows([](FixNamesDialog& dialog) {
-      QCOMPARE(dialog.Choice(0)->currentText(), QStringLiteral("Bion Acolyte"));
-      QCOMPARE(dialog.Choice(1)->currentText(), QStringLiteral("Koan Ice"));
-      QCOMPARE(dialog.Choice(2)->currentText(), QStringLiteral("Keep as written"));
-      QCOMPARE(dialog.Choice(2)->count(), 1);
-      dialog.Choice(1)->setCurrentIndex(dialog.Choice(1)->count() - 1);
+      QCOMPARE(dialog.choice(0)->currentText(), QStringLiteral("Bion Acolyte"));
+      QCOMPARE(dialog.choice(1)->currentText(), QStringLiteral("Koan Ice"));
+      QCOMPARE(dialog.choice(2)->currentText(), QStringLiteral("Keep as written"));
+      QCOMPARE(dialog.choice(2)->count(), 1);
+      dialog.choice(1)->setCurrentIndex(dialog.choice(1)->count() - 1);
       dialog.findChild<QPushButton*>(QStringLiteral("ApplyButton"))->click();
     });
     fix->trigger();
@@ -142,7 +142,7 @@ class DeckNamesTest : public QObject {
 
   void aPastedListBecomesADeckThatOpens() {
     test::PanelWorkspace w;
-    TMasterForm& master = w.app->master;
+    MainWindow& master = w.app->master;
     QAction* paste = Item(w, "PasteAsNewDeck1");
     paste->trigger();
     QCOMPARE(w.platform.messages, QStringList{"The clipboard holds no text to import."});
@@ -155,7 +155,7 @@ class DeckNamesTest : public QObject {
     paste->trigger();
     QCOMPARE(w.platform.saveRequests.back().fileName, QStringLiteral("Pasted Deck.txt"));
     QCOMPARE(w.platform.saveRequests.back().defaultSuffix, QStringLiteral("txt"));
-    QVERIFY(master.OpenDeckPath().empty());
+    QVERIFY(master.openDeckPath().empty());
     QVERIFY(w.platform.messages.isEmpty());
 
     const std::string path = w.dir.File("pasted.txt");
@@ -163,8 +163,8 @@ class DeckNamesTest : public QObject {
     paste->trigger();
     QCOMPARE(test::TempDir::Read(path), std::string("7\tBion Acolyte\r\n2\tKoan Ice\r\n1\tZzyzx "
                                                     "Qat\r\n"));
-    QCOMPARE(master.OpenDeckPath(), path);
-    QCOMPARE(master.Field("AssetAmount")->text(), QStringLiteral("7"));
+    QCOMPARE(master.openDeckPath(), path);
+    QCOMPARE(master.field("AssetAmount")->text(), QStringLiteral("7"));
     // The analysis names the card it lacks, then the import says what it
     // guessed and what it kept.
     QCOMPARE(w.platform.messages,
@@ -176,7 +176,7 @@ class DeckNamesTest : public QObject {
 
   void aSideboardIsLeftOutAndSaid() {
     test::PanelWorkspace w;
-    TMasterForm& master = w.app->master;
+    MainWindow& master = w.app->master;
     w.platform.clipboard = QStringLiteral(
         "1 Bion HQ\rSideboard (3):\r2 Koan Ice\rAssets:\r2 Prayer Beads\rSB: 1 Koan Ice\r");
     // The save dialog had the user confirm replacing the file.
@@ -184,7 +184,7 @@ class DeckNamesTest : public QObject {
     w.platform.saveAnswers.push_back(QString::fromStdString(path));
     Item(w, "PasteAsNewDeck1")->trigger();
     QCOMPARE(test::TempDir::Read(path), std::string("1\tBion HQ\r\n2\tPrayer Beads\r\n"));
-    QCOMPARE(master.OpenDeckPath(), path);
+    QCOMPARE(master.openDeckPath(), path);
     QCOMPARE(w.platform.messages, QStringList{"These lines of a sideboard were left out of the "
                                               "deck:\n\nLine 3: '2 Koan Ice'\n"
                                               "Line 6: 'SB: 1 Koan Ice'"});
@@ -192,7 +192,7 @@ class DeckNamesTest : public QObject {
 
   void anImportedFileBecomesADeckThatOpens() {
     test::PanelWorkspace w;
-    TMasterForm& master = w.app->master;
+    MainWindow& master = w.app->master;
     // Windows-1252 bytes, as another tool may write them; every name exact.
     const std::string source = w.dir.Write("list.txt", "Bion HQ\r\n2 Prayer Beads\r\n\r\n");
     const std::string deck = w.dir.File("list Deck.txt");
@@ -201,7 +201,7 @@ class DeckNamesTest : public QObject {
     Item(w, "ImportDeck1")->trigger();
     QCOMPARE(w.platform.saveRequests.back().fileName, QStringLiteral("list Deck.txt"));
     QCOMPARE(test::TempDir::Read(deck), std::string("1\tBion HQ\r\n2\tPrayer Beads\r\n"));
-    QCOMPARE(master.OpenDeckPath(), deck);
+    QCOMPARE(master.openDeckPath(), deck);
     QVERIFY2(w.platform.messages.isEmpty(), qPrintable(w.platform.messages.join('|')));
 
     // A list of no card lines asks for no file; a source that cannot be
@@ -214,7 +214,7 @@ class DeckNamesTest : public QObject {
     QCOMPARE(w.platform.saveRequests.size(), std::size_t{1});
     QCOMPARE(w.platform.messages.size(), 2);
     QCOMPARE(w.platform.messages.front(), QStringLiteral("The list holds no card lines."));
-    QCOMPARE(master.OpenDeckPath(), deck);
+    QCOMPARE(master.openDeckPath(), deck);
   }
 
   void theDialogKeepsWhatIsNotSure() {
@@ -222,10 +222,10 @@ class DeckNamesTest : public QObject {
         {4, "Grnt", {SuggestionKind::Near, {"Grunt", "Grant"}, false}},
         {9, "Mole\xe9", {SuggestionKind::Loose, {"Mol\xe9"}, true}}};
     FixNamesDialog dialog(lines);
-    QCOMPARE(dialog.Choice(0)->currentText(), QStringLiteral("Keep as written"));
-    QCOMPARE(dialog.Choice(1)->currentText(), QStringLiteral("Mol\u00e9"));
-    dialog.Choice(0)->setCurrentIndex(1);
-    const std::vector<NameFix> fixes = dialog.Fixes();
+    QCOMPARE(dialog.choice(0)->currentText(), QStringLiteral("Keep as written"));
+    QCOMPARE(dialog.choice(1)->currentText(), QStringLiteral("Mol\u00e9"));
+    dialog.choice(0)->setCurrentIndex(1);
+    const std::vector<NameFix> fixes = dialog.fixes();
     QCOMPARE(fixes.size(), std::size_t{2});
     QCOMPARE(fixes[0].line, std::size_t{4});
     QCOMPARE(fixes[0].name, std::string("Grant"));

@@ -24,7 +24,7 @@
 #include "core/odds/goal_deal.h"
 #include "core/odds/goal_odds.h"
 #include "gui/main_window/card_list_box.h"
-#include "gui/main_window/int_edit.h"
+#include "gui/main_window/figure_field.h"
 #include "gui/odds/goal_part.h"
 #include "support/panel_workspace.h"
 
@@ -42,7 +42,7 @@ T* In(QObject& parent, const char* name) {
 
 // "Add to Goal" from a figure's own menu, as a right-click opens it.
 void AddFigure(PanelWorkspace& w, const char* component) {
-  auto* field = In<TIntEdit>(w.app->master, component);
+  auto* field = In<FigureField>(w.app->master, component);
   emit field->customContextMenuRequested(QPoint(2, 2));
   auto* menu = In<QMenu>(w.app->master, "FieldMenu");
   In<QAction>(*menu, "FieldAddToGoal")->trigger();
@@ -51,12 +51,12 @@ void AddFigure(PanelWorkspace& w, const char* component) {
 
 // Every cell of the goal table as the core computes it.
 void CompareWithCore(PanelWorkspace& w) {
-  TGoalPart& part = w.app->drawOdds().goal();
+  GoalPart& part = w.app->drawOdds().goalPart();
   const auto rows = ResolveGoal(w.app->master.model().Analysis(),
-                                w.app->master.model().session().db, part.Conditions())
+                                w.app->master.model().session().db, part.conditions())
                         .Table();
   auto* table = In<QTableWidget>(part, "GoalTable");
-  QCOMPARE(table->columnCount(), static_cast<int>(part.Conditions().size() + 1));
+  QCOMPARE(table->columnCount(), static_cast<int>(part.conditions().size() + 1));
   QCOMPARE(table->rowCount(), static_cast<int>(rows.size()));
   for (std::size_t r = 0; r < rows.size(); ++r) {
     for (int c = 0; c < table->columnCount(); ++c) {
@@ -79,20 +79,20 @@ class GoalPartTest : public QObject {
     w.Open(PanelWorkspace::Sample("monastery-bion.txt"));
     AddFigure(w, "AssetAmount");
     AddFigure(w, "BaseAmount");
-    TGoalPart& part = w.app->drawOdds().goal();
+    GoalPart& part = w.app->drawOdds().goalPart();
     QVERIFY(part.isVisible());  // the panel and its Goal page came forward
-    QCOMPARE(part.Conditions().size(), std::size_t{2});
-    QCOMPARE(part.Conditions()[1].Group, (GoalGroup{false, "BaseAmount"}));
+    QCOMPARE(part.conditions().size(), std::size_t{2});
+    QCOMPARE(part.conditions()[1].Group, (GoalGroup{false, "BaseAmount"}));
     QCOMPARE(In<QComboBox>(part, "GoalGroup2")->currentText(), QStringLiteral("Bases"));
     CompareWithCore(w);
     auto* table = In<QTableWidget>(part, "GoalTable");
     QCOMPARE(table->horizontalHeaderItem(1)->text(), QStringLiteral("1+ Assets"));
     // A changed k and a removed row recompute from the core again.
     In<QSpinBox>(part, "GoalCount1")->setValue(3);
-    QCOMPARE(part.Conditions()[0].AtLeast, 3);
+    QCOMPARE(part.conditions()[0].AtLeast, 3);
     CompareWithCore(w);
     In<QToolButton>(part, "RemoveCondition1")->click();
-    QCOMPARE(part.Conditions().size(), std::size_t{1});
+    QCOMPARE(part.conditions().size(), std::size_t{1});
     QCOMPARE(In<QComboBox>(part, "GoalGroup1")->currentText(), QStringLiteral("Bases"));
     CompareWithCore(w);
   }
@@ -101,9 +101,9 @@ class GoalPartTest : public QObject {
     PanelWorkspace w;
     w.Open(PanelWorkspace::Sample("monastery-bion.txt"));
     // The main window's card list: the bases, its first line right-clicked.
-    w.app->master.FieldDblClick("BaseAmount");
-    auto* list = In<TCardListBox>(w.app->master, "CardList");
-    w.app->master.CardListMouseUp(list->visualItemRect(list->item(0)).center());
+    w.app->master.showFieldList("BaseAmount");
+    auto* list = In<CardListBox>(w.app->master, "CardList");
+    w.app->master.selectCardLineAt(list->visualItemRect(list->item(0)).center());
     auto* fromList = In<QAction>(w.app->master, "PopUpAddToGoal");
     QVERIFY(fromList->isEnabled());
     fromList->trigger();
@@ -118,20 +118,49 @@ class GoalPartTest : public QObject {
     hand->setCurrentRow(0);
     In<QAction>(*hand, "AddToGoal")->trigger();
     const QString dealt = hand->item(0)->text();
-    TGoalPart& part = w.app->drawOdds().goal();
-    QCOMPARE(part.Conditions().size(), std::size_t{3});
-    QVERIFY(part.Conditions()[2].Group.IsCard);
-    QVERIFY(dealt.contains(QString::fromStdString(part.Conditions()[2].Group.Name)));
-    QCOMPARE(part.Conditions()[0].Group, (GoalGroup{true, first}));
-    QCOMPARE(part.Conditions()[1].Group.Name, w.deck->SelectedNames().front());
-    QVERIFY(part.Conditions()[1].Group.IsCard);
+    GoalPart& part = w.app->drawOdds().goalPart();
+    QCOMPARE(part.conditions().size(), std::size_t{3});
+    QVERIFY(part.conditions()[2].Group.IsCard);
+    QVERIFY(dealt.contains(QString::fromStdString(part.conditions()[2].Group.Name)));
+    QCOMPARE(part.conditions()[0].Group, (GoalGroup{true, first}));
+    QCOMPARE(part.conditions()[1].Group.Name, w.deck->selectedNames().front());
+    QVERIFY(part.conditions()[1].Group.IsCard);
     QCOMPARE(In<QComboBox>(part, "GoalGroup1")->currentText(), QString::fromStdString(first));
     CompareWithCore(w);
     // Four conditions at most: the fifth is refused and the button greys.
-    QVERIFY(part.AddCondition({false, "DName"}));
+    QVERIFY(part.addCondition({false, "DName"}));
     QVERIFY(!In<QPushButton>(part, "AddConditionButton")->isEnabled());
-    QVERIFY(!part.AddCondition({false, "AssetAmount"}));
-    QCOMPARE(part.Conditions().size(), std::size_t{4});
+    QVERIFY(!part.addCondition({false, "AssetAmount"}));
+    QCOMPARE(part.conditions().size(), std::size_t{4});
+  }
+
+  // Every list and figure offers the same action, enabled only while it
+  // points at a group: never before a deck is open, never on a heading.
+  void everyAddToGoalIsOneActionWithOneRule() {
+    PanelWorkspace w;
+    auto* menu = In<QMenu>(w.app->master, "FieldMenu");
+    auto* fromFigure = In<QAction>(*menu, "FieldAddToGoal");
+    emit In<FigureField>(w.app->master, "AssetAmount")->customContextMenuRequested(QPoint(2, 2));
+    QVERIFY(!fromFigure->isEnabled());
+    menu->close();
+    auto* fromDeck = In<QAction>(*w.deck, "AddToGoal");
+    QVERIFY(!fromDeck->isEnabled());
+    w.Open(PanelWorkspace::Sample("monastery-bion.txt"));
+    emit In<FigureField>(w.app->master, "AssetAmount")->customContextMenuRequested(QPoint(2, 2));
+    QVERIFY(fromFigure->isEnabled());
+    menu->close();
+    QTreeWidget* tree = In<QTreeWidget>(*w.deck, "DeckTree");
+    tree->setCurrentItem(tree->topLevelItem(0));  // a heading names no card
+    QVERIFY(!fromDeck->isEnabled());
+    tree->setCurrentItem(tree->topLevelItem(0)->child(0));
+    QVERIFY(fromDeck->isEnabled());
+    auto* hand = In<QListWidget>(w.app->sampleHand(), "HandList");
+    hand->setCurrentRow(0);
+    QList<QAction*> actions = {fromFigure, In<QAction>(w.app->master, "PopUpAddToGoal"), fromDeck,
+                               In<QAction>(*hand, "AddToGoal"),
+                               In<QAction>(w.app->browser(), "AddToGoal")};
+    for (QAction* action : actions) QCOMPARE(action->text(), QStringLiteral("Add to &Goal"));
+    QVERIFY(In<QAction>(*hand, "AddToGoal")->isEnabled());
   }
 
   void dealsHandsInSlicesAndCancels() {
@@ -139,15 +168,15 @@ class GoalPartTest : public QObject {
     w.Open(PanelWorkspace::Sample("monastery-bion.txt"));
     AddFigure(w, "AssetAmount");
     AddFigure(w, "BaseAmount");
-    TGoalPart& part = w.app->drawOdds().goal();
+    GoalPart& part = w.app->drawOdds().goalPart();
     In<QLineEdit>(part, "DealSeed")->setText(QStringLiteral("18446744073709551610"));
     In<QSpinBox>(part, "DealTrials")->setValue(20000);
     In<QSpinBox>(part, "DealDraws")->setValue(2);
     In<QPushButton>(part, "DealButton")->click();
-    QVERIFY(part.Dealing());  // the click returned before the hands were dealt
-    QTRY_VERIFY_WITH_TIMEOUT(!part.Dealing(), 20000);
+    QVERIFY(part.dealing());  // the click returned before the hands were dealt
+    QTRY_VERIFY_WITH_TIMEOUT(!part.dealing(), 20000);
     const Goal goal = ResolveGoal(w.app->master.model().Analysis(),
-                                  w.app->master.model().session().db, part.Conditions());
+                                  w.app->master.model().session().db, part.conditions());
     // The seed wraps past 2^64 within the run.
     const std::uint64_t met = GoalDealer(goal, 10).CountMet(18446744073709551610ULL, 0, 20000);
     QCOMPARE(In<QLabel>(part, "DealResult")->text(),
@@ -160,7 +189,7 @@ class GoalPartTest : public QObject {
     auto* progress = In<QProgressBar>(part, "DealProgress");
     QTRY_VERIFY(progress->value() > 0);
     In<QPushButton>(part, "CancelDealButton")->click();
-    QVERIFY(!part.Dealing());
+    QVERIFY(!part.dealing());
     QVERIFY(progress->value() < 1000);
     QCOMPARE(In<QLabel>(part, "DealResult")->text(), QStringLiteral("Dealing cancelled."));
     QVERIFY(In<QPushButton>(part, "DealButton")->isEnabled());
@@ -171,17 +200,17 @@ class GoalPartTest : public QObject {
     std::string deck = PanelWorkspace::Sample("monastery-bion.txt");
     w.Open(deck);
     AddFigure(w, "AssetAmount");
-    TGoalPart& part = w.app->drawOdds().goal();
-    part.AddCondition({true, "Hidden Cloister"});
+    GoalPart& part = w.app->drawOdds().goalPart();
+    part.addCondition({true, "Hidden Cloister"});
     In<QSpinBox>(part, "GoalCount2")->setValue(2);
     // The deck loses its Hidden Cloisters and is analysed again.
     const std::string line = "3\tHidden Cloister\r\n";
     QVERIFY(deck.find(line) != std::string::npos);
     deck.erase(deck.find(line), line.size());
     w.dir.Write("deck.txt", deck);
-    w.app->master.ReloadDeck();
-    QCOMPARE(part.Conditions().size(), std::size_t{2});
-    QCOMPARE(part.Conditions()[1].AtLeast, 2);
+    w.app->master.reloadDeck();
+    QCOMPARE(part.conditions().size(), std::size_t{2});
+    QCOMPARE(part.conditions()[1].AtLeast, 2);
     QCOMPARE(In<QComboBox>(part, "GoalGroup2")->currentText(), QStringLiteral("Hidden Cloister"));
     auto* table = In<QTableWidget>(part, "GoalTable");
     for (int r = 0; r < table->rowCount(); ++r) {
@@ -191,7 +220,7 @@ class GoalPartTest : public QObject {
     CompareWithCore(w);
     // "Count assets only" narrows a domain's figure to its assets: every
     // Monastery card, then only the Monastery assets.
-    part.AddCondition({false, "MonasAmount"});
+    part.addCondition({false, "MonasAmount"});
     In<QSpinBox>(part, "GoalCount3")->setValue(2);
     QCOMPARE(table->item(0, 3)->text(), QStringLiteral("100.0 %"));
     In<QCheckBox>(w.app->master, "AssetSwitch")->click();
@@ -199,7 +228,7 @@ class GoalPartTest : public QObject {
     CompareWithCore(w);
     // Another deck starts with no goal.
     w.Open(PanelWorkspace::Sample("un-golani.txt"), "other.txt");
-    QVERIFY(part.Conditions().empty());
+    QVERIFY(part.conditions().empty());
     QVERIFY(!In<QPushButton>(part, "DealButton")->isEnabled());
   }
 };

@@ -45,7 +45,7 @@ struct App {
 
   void Open(const std::string& bytes, const char* name = "deck.txt") {
     platform.openAnswers.push_back(QString::fromStdString(dir.Write(name, bytes)));
-    app->master.AnalyzeButtonClick();
+    app->master.openDeck();
   }
   template <typename T>
   T* In(QWidget& window, const char* name) {
@@ -95,7 +95,7 @@ class OddsWindowsTest : public QObject {
  private slots:
   void drawOddsFollowsTheMainWindow() {
     App a;
-    TDrawOddsForm& odds = a.app->drawOdds();
+    DrawOddsPanel& odds = a.app->drawOdds();
     a.In<QAction>(a.app->master, "DrawOdds1")->trigger();
     QVERIFY(odds.isVisible());
     QCOMPARE(odds.windowTitle(), QStringLiteral("Draw Odds"));
@@ -119,14 +119,14 @@ class OddsWindowsTest : public QObject {
     check(*FigureOddsGroup(model.Analysis(), "AssetAmount"));
     a.Shot(odds, "draw-odds.png");
 
-    a.app->master.FieldDblClick("TopDeckAmount");
+    a.app->master.showFieldList("TopDeckAmount");
     QCOMPARE(odds.windowTitle(), QStringLiteral("Draw Odds - Top deck cards"));
     check(*FigureOddsGroup(model.Analysis(), "TopDeckAmount"));
     QCOMPARE(a.Cell(0, 0), QStringLiteral("100.0 %"));
 
-    auto* list = a.In<TCardListBox>(a.app->master, "CardList");
+    auto* list = a.In<CardListBox>(a.app->master, "CardList");
     list->setCurrentRow(1);
-    a.app->master.CardListClick();
+    a.app->master.selectCardLine();
     const std::string card = model.CardListEntries()[1].Name;
     QCOMPARE(odds.windowTitle(), QStringLiteral("Draw Odds - ") + FromCardBytes(card));
     check(CardOddsGroup(model.Analysis(), model.session().db, card));
@@ -165,12 +165,12 @@ class OddsWindowsTest : public QObject {
   // resource box; the cost kind in use is part of a cost's name.
   void everyFigureNamesItsGroup() {
     App a;
-    TDrawOddsForm& odds = a.app->drawOdds();
+    DrawOddsPanel& odds = a.app->drawOdds();
     a.Open(SampleDeck());
     MasterModel& model = a.app->master.model();
     int named = 0;
     for (const MasterField& field : MasterFields()) {
-      a.app->master.FieldDblClick(field.name);
+      a.app->master.showFieldList(field.name);
       if (model.ShownList() != field.name) continue;
       const QString name = FromCardBytes(FieldDisplayName(field.name, model.CostBoxText()));
       QVERIFY2(!name.isEmpty() && !name.endsWith(':'), field.name.data());
@@ -179,11 +179,11 @@ class OddsWindowsTest : public QObject {
       ++named;
     }
     QVERIFY(named > 40);
-    a.app->master.FieldDblClick("AntiTerAmount");
+    a.app->master.showFieldList("AntiTerAmount");
     QCOMPARE(odds.windowTitle(), QStringLiteral("Draw Odds - AT"));
-    a.app->master.FieldDblClick("TotalMilAmount");
+    a.app->master.showFieldList("TotalMilAmount");
     QCOMPARE(odds.windowTitle(), QStringLiteral("Draw Odds - Military production"));
-    a.app->master.FieldDblClick("CovCost");
+    a.app->master.showFieldList("CovCost");
     QCOMPARE(odds.windowTitle(),
              QStringLiteral("Draw Odds - Covert deployment cost for All cards"));
   }
@@ -192,11 +192,11 @@ class OddsWindowsTest : public QObject {
   // the window shows what that deck's main window shows.
   void anotherDeckStartsTheGroupOver() {
     App a;
-    TDrawOddsForm& odds = a.app->drawOdds();
+    DrawOddsPanel& odds = a.app->drawOdds();
     a.Open(SampleDeck(), "first.txt");
-    auto* list = a.In<TCardListBox>(a.app->master, "CardList");
+    auto* list = a.In<CardListBox>(a.app->master, "CardList");
     list->setCurrentRow(1);
-    a.app->master.CardListClick();
+    a.app->master.selectCardLine();
     QVERIFY(odds.windowTitle() != QStringLiteral("Draw Odds - Assets"));
     a.Open("2\tAmbush Team\n9\tBorder Town\n", "second.txt");
     QCOMPARE(odds.windowTitle(), QStringLiteral("Draw Odds - Assets"));
@@ -205,7 +205,7 @@ class OddsWindowsTest : public QObject {
 
   void sampleHandDealsReproduciblyAndOpensTheReader() {
     App a;
-    TSampleHandForm& hand = a.app->sampleHand();
+    SampleHandPanel& hand = a.app->sampleHand();
     std::uint64_t nextSeed = 1234;
     hand.newSeed = [&] { return nextSeed; };
     a.In<QAction>(a.app->master, "SampleHand1")->trigger();

@@ -19,8 +19,8 @@ class QtFileWatcherTest : public QObject {
     quillet::QtFileWatcher watcher;
     int notices = 0;
     watcher.changed = [&notices] { ++notices; };
-    watcher.Watch(QString::fromStdString(deck));
-    QCOMPARE(watcher.Watched(), QString::fromStdString(deck));
+    watcher.watch(QString::fromStdString(deck));
+    QCOMPARE(watcher.watched(), QString::fromStdString(deck));
 
     dir.Write("deck.txt", "2\tGrunt\r\n");  // in place
     QTRY_COMPARE(notices, 1);
@@ -35,12 +35,12 @@ class QtFileWatcherTest : public QObject {
     dir.Write("deck.txt", "5\tGrunt\r\n");
     QTRY_VERIFY(notices > afterRemoval);
 
-    // Another file in the folder is no news, and after Watch("") nothing is.
+    // Another file in the folder is no news, and after watch("") nothing is.
     const int settled = notices;
     dir.Write("other.txt", "x");
     QTest::qWait(300);
     QCOMPARE(notices, settled);
-    watcher.Watch(QString());
+    watcher.watch(QString());
     dir.Write("deck.txt", "6\tGrunt\r\n");
     QTest::qWait(300);
     QCOMPARE(notices, settled);

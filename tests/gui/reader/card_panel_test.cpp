@@ -58,7 +58,7 @@ class CardPanelTest : public QObject {
     QVERIFY(!open->isEnabled());
 
     for (const char* name : {"Bion Acolyte", "Koan Ice", "Bion HQ", "Border Town"}) {
-      panel.ShowCard(name);
+      panel.showCard(name);
       QCOMPARE(panel.shownCard(), std::string(name));
       const ReaderView view = ReaderSees(w.app->session, name);
       for (const ReaderField& field : ReaderFields()) {
@@ -68,7 +68,7 @@ class CardPanelTest : public QObject {
       QVERIFY(open->isEnabled());
       QVERIFY(status->isHidden());
     }
-    panel.ShowCard("Bion Acolyte");
+    panel.showCard("Bion Acolyte");
     QCOMPARE(Box(panel, "SpecialList"), QStringLiteral("Sabotage"));
     QVERIFY(text->toPlainText().startsWith(QStringLiteral("A novice of the cloisters.")));
     // Wrapped, read-only, and selectable from the keyboard as well.
@@ -83,20 +83,20 @@ class CardPanelTest : public QObject {
     QCOMPARE(w.app->session.SelectedCardName, std::string("Bion Acolyte"));
 
     // The reader falls back to the last card; the panel says there is none.
-    panel.ShowCard("Bion Acolytes");
+    panel.showCard("Bion Acolytes");
     QCOMPARE(status->text(), QStringLiteral("No Such Card!"));
     QCOMPARE(Box(panel, "CardName"), QStringLiteral("Bion Acolytes"));
     QVERIFY(text->toPlainText().isEmpty() && !open->isEnabled());
 
     std::remove(w.dir.File("CardText.Dat").c_str());
-    panel.ShowCard("Bion Acolyte");
+    panel.showCard("Bion Acolyte");
     QCOMPARE(text->toPlainText(), FromCardBytes(kNoCardTextMessage));
     QCOMPARE(Box(panel, "HP"), QStringLiteral("3"));
     std::remove(w.dir.File("CardStat.Dat").c_str());
-    panel.ShowCard("Bion Acolyte");
+    panel.showCard("Bion Acolyte");
     QCOMPARE(status->text(), QStringLiteral("You must create a data file to use this program"));
     QCOMPARE(Box(panel, "HP"), QString());
-    panel.ShowCard({});
+    panel.showCard({});
     QVERIFY(panel.shownCard().empty());
   }
 
@@ -115,7 +115,7 @@ class CardPanelTest : public QObject {
     // selection without picking.
     w.app->master.findChild<QAction*>(QStringLiteral("CardBrowser1"))->trigger();
     auto* table = w.app->browser().findChild<QTableView*>(QStringLiteral("CardTable"));
-    QSignalSpy browserPicks(&w.app->browser(), &TCardBrowserForm::cardSelected);
+    QSignalSpy browserPicks(&w.app->browser(), &CardBrowserPanel::cardSelected);
     const QModelIndex third = table->model()->index(2, 0);
     click(table, third);
     QCOMPARE(browserPicks.count(), 1);
@@ -132,11 +132,11 @@ class CardPanelTest : public QObject {
     // The sample hand: a click picks; drawing refills the list and does not.
     w.app->master.findChild<QAction*>(QStringLiteral("SampleHand1"))->trigger();
     auto* hand = w.app->sampleHand().findChild<QListWidget*>(QStringLiteral("HandList"));
-    QSignalSpy handPicks(&w.app->sampleHand(), &TSampleHandForm::cardSelected);
+    QSignalSpy handPicks(&w.app->sampleHand(), &SampleHandPanel::cardSelected);
     click(hand, hand->model()->index(1, 0));
     QCOMPARE(handPicks.count(), 1);
     QVERIFY(hand->item(1)->text().endsWith(QString::fromStdString(panel.shownCard())));
-    w.app->sampleHand().DrawClick();
+    w.app->sampleHand().drawCard();
     QCOMPARE(handPicks.count(), 1);
 
     // Compare: a card whose copies differ picks it; comparing again does not.
@@ -144,11 +144,11 @@ class CardPanelTest : public QObject {
         QStringLiteral(QUILLET_SOURCE_DIR "/samples/decks/monastery-bion-v2.txt"));
     w.app->master.findChild<QAction*>(QStringLiteral("CompareWith1"))->trigger();
     auto* cards = w.app->compare().findChild<QTreeWidget*>(QStringLiteral("CardsBox"));
-    QSignalSpy comparePicks(&w.app->compare(), &TCompareForm::cardSelected);
+    QSignalSpy comparePicks(&w.app->compare(), &ComparePanel::cardSelected);
     click(cards, cards->model()->index(0, 0));
     QCOMPARE(comparePicks.count(), 1);
     QCOMPARE(panel.shownCard(), std::string("Koan Ice"));
-    w.app->compare().Refresh();
+    w.app->compare().refresh();
     QCOMPARE(comparePicks.count(), 1);
   }
 };

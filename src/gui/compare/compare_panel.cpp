@@ -1,0 +1,338 @@
+#include "gui/compare/compare_panel.h"
+
+#include <QApplication>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QShortcut>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+#include <exception>
+#include <string>
+
+#include "core/card_data/paths.h"
+#include "gui/main_window/deck_host.h"
+#include "gui/main_window/shown_text.h"
+#include "gui/platform/card_text_codec.h"
+#include "gui/platform/close_keys.h"
+#include "gui/platform/goal_action.h"
+#include "gui/platform/panel_dock.h"
+#include "gui/platform/platform.h"
+#include "gui/platform/row_pick_watch.h"
+#include "gui/platform/window_font.h"
+
+namespace quillet {
+namespace {
+
+const QString kOpenDeck = QStringLiteral("Open deck");
+const QString kOtherDeck = QStringLiteral("Other deck");
+
+// The other deck's analysis asks for its file in the open deck's folder and
+// keeps its messages back: the cards not found are listed in the window, and
+// a deck that is not valid is said once the analysis is over.
+class OtherDeckHost final : public OpenDeckHost {
+ public:
+  OtherDeckHost(Platform& platform, QWidget* owner, std::string directory)
+      : dialog_(platform, owner), directory_(std::move(directory)) {}
+
+  std::optional<std::string> ChooseDeckFile(const std::string& /*dir*/) override {
+    return dialog_.ChooseDeckFile(directory_);
+  }
+  void BeginBusy() override { dialog_.BeginBusy(); }
+  void EndBusy() override { dialog_.EndBusy(); }
+  void ShowMessage(const std::string& text) override { lastMessage = text; }
+
+  bool chosen() const { return dialog_.chosen(); }
+  std::string lastMessage;
+
+ private:
+  PlatformDeckHost dialog_;
+  std::string directory_;
+};
+
+// "+n", "−n" (with the real minus sign) or "0"; percentages keep their sign.
+QString Change(std::int64_t from, std::int64_t to, bool percentage) {
+  const std::int64_t change = to - from;
+  QString text = change > 0   ? QStringLiteral("+") + QString::number(change)
+                 : change < 0 ? QChar(0x2212) + QString::number(-change)
+                              : QStringLiteral("0");
+  return percentage ? text + QLatin1Char('%') : text;
+}
+
+QString Value(std::int64_t value, bool percentage) {
+  return QString::number(value) + (percentage ? QStringLiteral("%") : QString());
+}
+
+// A caption as a table shows it, without the colon the window's label has.
+QString TableCaption(std::string_view caption) {
+  QString text = QString::fromLatin1(caption.data(), static_cast<qsizetype>(caption.size()));
+  text = text.trimmed();
+  if (text.endsWith(QLatin1Char(':'))) text.chop(1);
+  return text;
+}
+
+QString FileNameOf(const std::string& path) {
+  const std::string directory = DirectoryPart(path);
+  return ShownPath(path.substr(directory.size()));
+}
+
+QTreeWidget* Table(const char* name, const QStringList& columns) {
+  auto* table = new QTreeWidget;
+  table->setObjectName(QString::fromLatin1(name));
+  table->setColumnCount(static_cast<int>(columns.size()));
+  table->setHeaderLabels(columns);
+  table->setRootIsDecorated(false);
+  table->setUniformRowHeights(true);
+  table->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  table->setFocusPolicy(Qt::StrongFocus);
+  QHeaderView* header = table->header();
+  header->setStretchLastSection(false);
+  header->setSectionResizeMode(0, QHeaderView::Stretch);
+  for (int column = 1; column < columns.size(); ++column) {
+    header->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+    table->headerItem()->setTextAlignment(column, Qt::AlignRight | Qt::AlignVCenter);
+  }
+  return table;
+}
+
+QGroupBox* Group(const char* name, const QString& title, QWidget* content) {
+  auto* group = new QGroupBox(title);
+  group->setObjectName(QString::fromLatin1(name));
+  auto* layout = new QVBoxLayout(group);
+  layout->addWidget(content);
+  return group;
+}
+
+QTreeWidgetItem* Row(QTreeWidget* table, const QStringList& cells) {
+  auto* item = new QTreeWidgetItem(table, cells);
+  for (int column = 1; column < cells.size(); ++column) {
+    item->setTextAlignment(column, Qt::AlignRight | Qt::AlignVCenter);
+  }
+  item->setToolTip(0, cells.front());
+  return item;
+}
+
+// One titled branch of a two-deck list, with its lines or "(none)".
+void Branch(QTreeWidget* table, const QString& title, const std::vector<std::string>& lines) {
+  auto* branch = new QTreeWidgetItem(table, {title});
+  branch->setFont(0, BoldWindowFont());
+  branch->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+  if (lines.empty()) {
+    auto* none = new QTreeWidgetItem(branch, {QStringLiteral("(none)")});
+    none->setForeground(0, QApplication::palette().color(QPalette::Disabled, QPalette::Text));
+  }
+  for (const auto& line : lines) {
+    auto* item = new QTreeWidgetItem(branch, {FromCardBytes(line)});
+    item->setToolTip(0, item->text(0));
+  }
+  branch->setExpanded(true);
+}
+
+// The table as text: its header, then each line, children indented.
+void AppendTable(QString& text, const QString& title, const QTreeWidget& table) {
+  text += title + QLatin1Char('\n');
+  QStringList header;
+  for (int column = 0; column < table.columnCount(); ++column) {
+    header << table.headerItem()->text(column);
+  }
+  if (table.columnCount() > 1) text += header.join(QLatin1Char('\t')) + QLatin1Char('\n');
+  for (int row = 0; row < table.topLevelItemCount(); ++row) {
+    const QTreeWidgetItem* item = table.topLevelItem(row);
+    QStringList cells;
+    for (int column = 0; column < table.columnCount(); ++column) cells << item->text(column);
+    text += cells.join(QLatin1Char('\t')) + QLatin1Char('\n');
+    for (int child = 0; child < item->childCount(); ++child) {
+      text += QStringLiteral("  ") + item->child(child)->text(0) + QLatin1Char('\n');
+    }
+  }
+  text += QLatin1Char('\n');
+}
+
+}  // namespace
+
+ComparePanel::ComparePanel(MasterModel& main, Platform& platform, QWidget* owner)
+    : main_(main), platform_(platform), owner_(owner) {
+  setObjectName(QStringLiteral("CompareForm"));
+  CloseOnKeys(*this);
+  setWindowTitle(QStringLiteral("Compare Decks"));
+  setFont(WindowFont());
+  // The controls are made when there is first something to show: a window
+  // that most runs never open should not slow the program's start.
+}
+
+ComparePanel::~ComparePanel() = default;
+
+void ComparePanel::buildControls() {
+  DeckNames = new QLabel;
+  DeckNames->setObjectName(QStringLiteral("DeckNames"));
+  DeckNames->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  Switches = new QLabel;
+  Switches->setObjectName(QStringLiteral("Switches"));
+
+  CardsBox =
+      Table("CardsBox", {QStringLiteral("Card"), kOpenDeck, kOtherDeck, QStringLiteral("Change")});
+  FieldsBox = Table("FieldsBox",
+                    {QStringLiteral("Figure"), kOpenDeck, kOtherDeck, QStringLiteral("Change")});
+  ProblemsBox = Table("ProblemsBox", {QStringLiteral("Problem")});
+  MissingBox = Table("MissingBox", {QStringLiteral("Card")});
+  for (QTreeWidget* list : {ProblemsBox, MissingBox}) {
+    list->setHeaderHidden(true);
+    list->setRootIsDecorated(true);
+    list->setItemsExpandable(true);
+  }
+
+  auto* grid = new QGridLayout;
+  grid->addWidget(Group("CardsGroup", QStringLiteral("Cards whose copies differ"), CardsBox), 0, 0);
+  grid->addWidget(Group("FieldsGroup", QStringLiteral("Figures that differ"), FieldsBox), 0, 1);
+  grid->addWidget(
+      Group("ProblemsGroup", QStringLiteral("Problems found in only one deck"), ProblemsBox), 1, 0);
+  grid->addWidget(Group("MissingGroup", QStringLiteral("Cards not found"), MissingBox), 1, 1);
+  grid->setRowStretch(0, 3);
+  grid->setRowStretch(1, 1);
+  grid->setColumnStretch(0, 1);
+  grid->setColumnStretch(1, 1);
+
+  CompareButton = new QPushButton(QStringLiteral("Compare &With..."));
+  CompareButton->setObjectName(QStringLiteral("CompareButton"));
+  CopyButton = new QPushButton(QStringLiteral("&Copy"));
+  CopyButton->setObjectName(QStringLiteral("CopyButton"));
+  CopyButton->setToolTip(QStringLiteral("Copy the comparison as text (Ctrl+C)"));
+  CloseButton = new QPushButton(QStringLiteral("Close"));
+  CloseButton->setObjectName(QStringLiteral("CloseButton"));
+  auto* buttons = new QHBoxLayout;
+  buttons->addWidget(CompareButton);
+  buttons->addWidget(CopyButton);
+  buttons->addStretch();
+  buttons->addWidget(CloseButton);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(DeckNames);
+  layout->addWidget(Switches);
+  layout->addLayout(grid, 1);
+  layout->addLayout(buttons);
+  resize(860, 700);
+
+  // Only a card's row holds its name; "(the same cards in both)" holds none.
+  const auto nameAt = [](const QModelIndex& index) {
+    return index.siblingAtColumn(0).data(Qt::UserRole).toByteArray();
+  };
+  picks_ = new RowPickWatch(*CardsBox, [this, nameAt](const QModelIndex& index) {
+    const QByteArray name = nameAt(index);
+    if (!name.isEmpty()) emit cardSelected(name);
+  });
+  AddGoalAction(*CardsBox, nameAt, [this](const QByteArray& name) { emit addToGoal(name); });
+  connect(CompareButton, &QPushButton::clicked, this, &ComparePanel::compareWith);
+  connect(CopyButton, &QPushButton::clicked, this, &ComparePanel::copyComparison);
+  connect(CloseButton, &QPushButton::clicked, this, [this] { CloseWindowOrPanel(*this); });
+  auto* copy = new QShortcut(QKeySequence::Copy, this);
+  copy->setObjectName(QStringLiteral("CopyShortcut"));
+  // Within the comparison only: beside other panels in one window, their
+  // lists copy their own names.
+  copy->setContext(Qt::WidgetWithChildrenShortcut);
+  connect(copy, &QShortcut::activated, this, &ComparePanel::copyComparison);
+  setTabOrder(CardsBox, FieldsBox);
+  setTabOrder(FieldsBox, ProblemsBox);
+  setTabOrder(ProblemsBox, MissingBox);
+  setTabOrder(MissingBox, CompareButton);
+  setTabOrder(CompareButton, CopyButton);
+  setTabOrder(CopyButton, CloseButton);
+}
+
+void ComparePanel::compareWith() {
+  try {
+    if (main_.DName().empty()) {
+      platform_.showMessage(owner_,
+                            QStringLiteral("Open a deck first, then compare it with another."));
+      return;
+    }
+    auto session = std::make_unique<Session>(main_.session().db.ProgramDir());
+    // The other deck reads the card file through the main window's index.
+    session->db.KeepIndex(main_.session().db.KeepsIndex());
+    auto model = std::make_unique<MasterModel>(*session);
+    model->Create();
+    OtherDeckHost host(platform_, owner_, DirectoryPart(main_.DName()));
+    model->OpenDeck(host, /*useSettings=*/false);
+    if (!host.chosen()) return;
+    if (model->DName().empty()) {
+      platform_.showMessage(owner_, ShownMessage(host.lastMessage));
+      return;
+    }
+    otherSession_ = std::move(session);
+    other_ = std::move(model);
+    refresh();
+    BringForward(*this);
+  } catch (const std::exception& error) {
+    platform_.showMessage(owner_, ShownMessage(error.what()));
+  }
+}
+
+void ComparePanel::refresh() {
+  if (!other_ && DeckNames == nullptr) return;  // never shown: nothing to follow
+  comparison_.reset();
+  if (other_ && !main_.DName().empty()) {
+    other_->SetAssetSwitch(main_.AssetSwitch());
+    other_->SelectCostKind(main_.CostBoxText());
+    comparison_ = CompareDecks(main_.Analysis(), other_->Analysis());
+  }
+  showComparison();
+}
+
+void ComparePanel::showComparison() {
+  if (DeckNames == nullptr) buildControls();
+  const RowPickWatch::Quiet quiet(*picks_);
+  for (QTreeWidget* table : {CardsBox, FieldsBox, ProblemsBox, MissingBox}) table->clear();
+  CopyButton->setEnabled(comparison_.has_value());
+  if (!comparison_) {
+    DeckNames->setText(main_.DName().empty() ? QStringLiteral("No deck is open in the main window.")
+                                             : QStringLiteral("No deck to compare with."));
+    DeckNames->setToolTip({});
+    Switches->clear();
+    return;
+  }
+  const DeckComparison& c = *comparison_;
+  DeckNames->setText(QStringLiteral("<b>%1:</b> %2 &nbsp;&nbsp; <b>%3:</b> %4")
+                         .arg(kOpenDeck, FileNameOf(c.A).toHtmlEscaped(), kOtherDeck,
+                              FileNameOf(c.B).toHtmlEscaped()));
+  DeckNames->setToolTip(ShownPath(c.A) + QLatin1Char('\n') + ShownPath(c.B));
+  Switches->setText(
+      QStringLiteral("Domains of %1; deployment cost of %2.")
+          .arg(main_.AssetSwitch() ? QStringLiteral("assets only") : QStringLiteral("all cards"),
+               FromCardBytes(main_.CostBoxText()).toLower()));
+
+  for (const auto& card : c.Cards) {
+    QTreeWidgetItem* row = Row(CardsBox, {FromCardBytes(card.Name), Value(card.A, false),
+                                          Value(card.B, false), Change(card.A, card.B, false)});
+    row->setData(0, Qt::UserRole,
+                 QByteArray(card.Name.data(), static_cast<qsizetype>(card.Name.size())));
+  }
+  for (const auto& field : c.Fields) {
+    QTreeWidgetItem* row = Row(
+        FieldsBox, {TableCaption(field.Caption), Value(field.A, field.percentage),
+                    Value(field.B, field.percentage), Change(field.A, field.B, field.percentage)});
+    row->setToolTip(
+        0, QString::fromLatin1(field.Field.data(), static_cast<qsizetype>(field.Field.size())));
+  }
+  if (c.Cards.empty()) Row(CardsBox, {QStringLiteral("(the same cards in both)")});
+  if (c.Fields.empty()) Row(FieldsBox, {QStringLiteral("(the same figures in both)")});
+  Branch(ProblemsBox, QStringLiteral("Only in the open deck"), c.ProblemsOnlyA);
+  Branch(ProblemsBox, QStringLiteral("Only in the other deck"), c.ProblemsOnlyB);
+  Branch(MissingBox, QStringLiteral("In the open deck"), c.MissingA);
+  Branch(MissingBox, QStringLiteral("In the other deck"), c.MissingB);
+}
+
+void ComparePanel::copyComparison() {
+  if (!comparison_) return;
+  QString text = kOpenDeck + QLatin1Char('\t') + ShownPath(comparison_->A) + QLatin1Char('\n') +
+                 kOtherDeck + QLatin1Char('\t') + ShownPath(comparison_->B) +
+                 QStringLiteral("\n\n");
+  AppendTable(text, QStringLiteral("Cards whose copies differ"), *CardsBox);
+  AppendTable(text, QStringLiteral("Figures that differ"), *FieldsBox);
+  AppendTable(text, QStringLiteral("Problems found in only one deck"), *ProblemsBox);
+  AppendTable(text, QStringLiteral("Cards not found"), *MissingBox);
+  platform_.setClipboardText(text.trimmed() + QLatin1Char('\n'));
+}
+
+}  // namespace quillet
