@@ -34,7 +34,7 @@ class MasterModel : public MainView {
  public:
   explicit MasterModel(Session& session) : session_(session) {}
 
-  // The window's start (FormCreate): no deck loaded, CostBox "All cards".
+  // The window's start: no deck loaded, the cost kind "All cards".
   // Returns whether CardStat.Dat exists.
   bool Create();
 
