@@ -53,7 +53,7 @@ LookupAnswer LookUp(const CardView& cards, std::string_view name, LookupPosition
     // or the last record when it started at 0.
     return {false, start > 0 ? start - 1 : count - 1};
   }
-  position.lastFoundName = std::string(name);
+  position.lastFoundName.assign(name);
   position.lastFoundPos = at + 1;
   return {true, at};
 }
