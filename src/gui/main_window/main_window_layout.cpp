@@ -472,7 +472,7 @@ void MainWindow::buildFields() {
     connect(edit, &FigureField::activated, this, [this, component] { showFieldList(component); });
     connect(edit, &FigureField::stepped, this,
             [this, edit](FigureField::Step step) { stepField(*edit, step); });
-    if (model_.HasList(component)) {
+    if (MainView::HasList(component)) {
       // A figure that opens a list names a group of cards, which a goal
       // can count.
       edit->setContextMenuPolicy(Qt::CustomContextMenu);

@@ -37,13 +37,13 @@ constexpr int kDefaultTrials = 10000;
 
 // The figures a condition may count: those that open a list, as quillet-cli
 // accepts them.
-std::vector<std::string> FiguresWithLists(const MasterModel& model) {
+std::vector<std::string> FiguresWithLists() {
   std::vector<std::string> names;
   for (const MasterField& field : MasterFields()) {
-    if (model.HasList(field.name)) names.emplace_back(field.name);
+    if (MainView::HasList(field.name)) names.emplace_back(field.name);
   }
   for (const char* name : {"DName", "HQType"}) {
-    if (model.HasList(name)) names.emplace_back(name);
+    if (MainView::HasList(name)) names.emplace_back(name);
   }
   return names;
 }
@@ -222,7 +222,7 @@ void GoalPart::fillChoices(QComboBox& box, const GoalGroup& chosen) const {
     box.addItem(text, Key(group));
     found = found || group == chosen;
   };
-  for (const std::string& figure : FiguresWithLists(model_)) {
+  for (const std::string& figure : FiguresWithLists()) {
     add(FromCardBytes(FieldDisplayName(figure, costKind)), {false, figure});
   }
   box.insertSeparator(box.count());
