@@ -3,6 +3,7 @@
 #include <QAbstractItemModel>
 #include <QAbstractItemView>
 #include <QItemSelectionModel>
+#include <QPointer>
 #include <utility>
 
 namespace quillet {
@@ -25,10 +26,13 @@ void GoalAction::refresh() {
 GoalAction* AddGoalAction(QAbstractItemView& view,
                           std::function<QByteArray(const QModelIndex&)> nameAt,
                           std::function<void(const QByteArray&)> add) {
+  // The current row is asked of the selection model rather than the view:
+  // the model's signals can still arrive while the view is being destroyed.
   auto* action = new GoalAction(
       QStringLiteral("AddToGoal"),
-      [&view, nameAt = std::move(nameAt)] {
-        const QModelIndex index = view.currentIndex();
+      [selection = QPointer<QItemSelectionModel>(view.selectionModel()),
+       nameAt = std::move(nameAt)] {
+        const QModelIndex index = selection ? selection->currentIndex() : QModelIndex();
         return index.isValid() ? nameAt(index) : QByteArray();
       },
       std::move(add), &view);
