@@ -58,6 +58,18 @@ void Complete(DeckAnalysis& a) {
   a.problems = CheckDeckProblems(st);
 }
 
+// The value of a deck that failed: its path, why, the options and the
+// lookups as far as they went.
+DeckAnalysis Failed(std::string path, std::exception_ptr failure, AnalysisOptions options,
+                    LookupPosition position) {
+  DeckAnalysis failed;
+  failed.deckPath = std::move(path);
+  failed.failure = std::move(failure);
+  failed.options = std::move(options);
+  failed.position = std::move(position);
+  return failed;
+}
+
 }  // namespace
 
 std::vector<DeckLine> ReadDeckLines(const std::string& path) {
@@ -93,12 +105,9 @@ DeckAnalysis AnalyzeDeck(std::string path, const std::vector<DeckLine>& lines,
     counted = true;
     Complete(a);
   } catch (...) {
-    DeckAnalysis failed;
-    failed.deckPath = std::move(a.deckPath);
-    failed.failure = std::current_exception();
+    DeckAnalysis failed =
+        Failed(std::move(a.deckPath), std::current_exception(), a.options, std::move(a.position));
     if (counted) failed.missing = std::move(a.missing);
-    failed.options = a.options;
-    failed.position = std::move(a.position);
     failed.lastRecord = a.lastRecord;
     a = std::move(failed);
   }
@@ -115,12 +124,7 @@ DeckAnalysis AnalyzeDeckFile(const std::string& path, CardDatabase& db,
     // An empty deck reads no card, so it needs no card data.
     if (!lines.empty()) cards = db.View(DeckLineNames(lines));
   } catch (...) {
-    DeckAnalysis failed;
-    failed.deckPath = path;
-    failed.failure = std::current_exception();
-    failed.options = options;
-    failed.position = std::move(start);
-    return failed;
+    return Failed(path, std::current_exception(), options, std::move(start));
   }
   return AnalyzeDeck(path, lines, cards.get(), options, std::move(start));
 }

@@ -23,17 +23,10 @@ DeckLine SplitDeckLine(ByteReader& deck) {
 }
 
 std::optional<std::string> ReadDeckLine(ByteReader& reader, CardDatabase& db, DeckState& deck) {
-  return LookUpDeckLine(SplitDeckLine(reader), db, deck);
-}
-
-std::optional<std::string> LookUpDeckLine(DeckLine line, CardDatabase& db, DeckState& deck) {
+  DeckLine line = SplitDeckLine(reader);
   deck.CardCount = StrToInt(line.countField);
   if (db.LookupCard(line.name)) return std::nullopt;
   return std::move(line.name);
-}
-
-bool SameCardFile(const DeckState& deck, const CardDatabase& db) {
-  return deck.CardFile && deck.CardFile == StateOfFile(db.CardStatPath());
 }
 
 }  // namespace quillet

@@ -37,10 +37,6 @@ struct DeckState {
   std::optional<CardFileState> CardFile;
 };
 
-// Whether CardStat.Dat still is as the analysis of `deck` read it, so that
-// its record numbers still name the same cards.
-bool SameCardFile(const DeckState& deck, const CardDatabase& db);
-
 // One line of a deck file, split into its two fields.
 struct DeckLine {
   std::string countField;  // every byte before the first TAB
@@ -58,7 +54,5 @@ DeckLine SplitDeckLine(ByteReader& deck);
 // the name as read (which may be empty). Throws ConvertError for an invalid
 // count field and IoError when a file cannot be read.
 std::optional<std::string> ReadDeckLine(ByteReader& reader, CardDatabase& db, DeckState& deck);
-// The second half of ReadDeckLine, for a line split off before.
-std::optional<std::string> LookUpDeckLine(DeckLine line, CardDatabase& db, DeckState& deck);
 
 }  // namespace quillet
