@@ -13,7 +13,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/analysis/master_model.h"
+#include "core/analysis/main_view.h"
 #include "core/card_data/card_record.h"
 #include "core/card_data/card_words.h"
 #include "fuzz_check.h"
@@ -78,20 +78,6 @@ inline std::string Database() {
   }
   return bytes;
 }
-
-class Host final : public OpenDeckHost {
- public:
-  explicit Host(std::string path) : path_(std::move(path)) {}
-  std::optional<std::string> ChooseDeckFile(const std::string&) override { return path_; }
-  void BeginBusy() override { ++depth; }
-  void EndBusy() override { --depth; }
-  void ShowMessage(const std::string&) override { ++messages; }
-  int depth = 0;
-  int messages = 0;
-
- private:
-  std::string path_;
-};
 
 // The temporary program folder, kept in plain storage so that the clean-up at
 // exit does not depend on the order in which static objects are destroyed.

@@ -27,9 +27,10 @@ QKeySequence Keys(QKeyCombination key) {
 
 Application::Application(std::string dataDir, Platform& platform)
     : session(std::move(dataDir)),
-      edits(session, platform),
-      names(session, platform, edits),
-      master(session, platform),
+      document(session, platform),
+      edits(document, platform),
+      names(document, platform, edits),
+      master(document, platform),
       reader(session, platform),
       updater(session, platform),
       about(QString::fromLocal8Bit(session.db.ProgramDir())),
@@ -55,12 +56,8 @@ Application::Application(std::string dataDir, Platform& platform)
   };
   master.showAbout = [this] { about.exec(); };
 
-  // Editing the open deck: the history follows the main window's open file
-  // (before any panel hears of the analysis, so their buttons see the new
-  // state), and every change to the file is analysed again at once.
-  QObject::connect(&master, &MainWindow::deckAnalysed, &edits, [this] {
-    edits.followDeck(master.openDeckPath(), !master.model().DName().empty());
-  });
+  // Editing the open deck: the history follows the open deck by itself, and
+  // every change to the file is analysed again at once.
   QObject::connect(&edits, &DeckEditActions::deckEdited, &master, &MainWindow::reloadIfChanged);
   master.useEditActions(edits.undoAction(), edits.redoAction());
   // An imported list becomes a deck file, opened as any other.
@@ -85,7 +82,7 @@ Application::Application(std::string dataDir, Platform& platform)
                    [this](bool card, const QByteArray& name) { addGoalCondition(card, name); });
   // A line of the main window's card list is a pick like any other.
   QObject::connect(&master, &MainWindow::cardLineSelected, &master, [this](int line) {
-    const auto& entries = master.model().CardListEntries();
+    const auto& entries = document.view().CardListEntries();
     if (line >= 0 && static_cast<std::size_t>(line) < entries.size()) {
       const std::string& name = entries[static_cast<std::size_t>(line)].Name;
       showPickedCard(QByteArray(name.data(), static_cast<qsizetype>(name.size())));
@@ -136,7 +133,7 @@ void Application::addPanels() {
 // from then on and catches up with the one on display now.
 
 QWidget* Application::makeDeckPanel() {
-  auto* panel = new DeckPanel(master.model(), platform_);
+  auto* panel = new DeckPanel(document, platform_);
   panel->showReader = master.showReader;
   panel->useEditActions(edits);
   followDeck(panel, &DeckPanel::followAnalysis);
@@ -153,7 +150,7 @@ QWidget* Application::makeCardPanel() {
 }
 
 QWidget* Application::makeBrowser() {
-  auto* form = new CardBrowserPanel(session, platform_);
+  auto* form = new CardBrowserPanel(document, platform_);
   form->showReader = master.showReader;
   form->useEditActions(edits);
   followDeck(form, &CardBrowserPanel::followAnalysis);
@@ -163,7 +160,7 @@ QWidget* Application::makeBrowser() {
 }
 
 QWidget* Application::makeDrawOdds() {
-  auto* form = new DrawOddsPanel(master.model());
+  auto* form = new DrawOddsPanel(document);
   followDeck(form, &DrawOddsPanel::followAnalysis);
   QObject::connect(&master, &MainWindow::listShown, form, &DrawOddsPanel::followList);
   QObject::connect(&master, &MainWindow::cardLineSelected, form, &DrawOddsPanel::followCardLine);
@@ -175,7 +172,7 @@ QWidget* Application::makeDrawOdds() {
 }
 
 QWidget* Application::makeSampleHand() {
-  auto* form = new SampleHandPanel(master.model());
+  auto* form = new SampleHandPanel(document);
   form->showReader = master.showReader;
   followDeck(form, &SampleHandPanel::followAnalysis);
   followCardPicks(form);
@@ -189,7 +186,7 @@ QWidget* Application::makeCharts() {
 }
 
 QWidget* Application::makeCompare() {
-  auto* form = new ComparePanel(master.model(), platform_, &master);
+  auto* form = new ComparePanel(document, platform_, &master);
   // The comparison follows the open deck and the switches it is shown under.
   followDeck(form, &ComparePanel::refresh);
   QObject::connect(&master, &MainWindow::switchesChanged, form, &ComparePanel::refresh);
@@ -208,9 +205,8 @@ void Application::followCardPicks(List* list) {
 
 template <typename Panel>
 void Application::followDeck(Panel* panel, void (Panel::*follow)()) {
-  QObject::connect(&master, &MainWindow::deckAnalysed, panel, follow);
-  // A failure empties every panel before its message shows.
-  QObject::connect(&master, &MainWindow::deckCleared, panel, follow);
+  // Before the analysis's messages: a failure empties every panel first.
+  QObject::connect(&document, &DeckDocument::changed, panel, follow);
 }
 
 template <typename Form>

@@ -19,6 +19,7 @@
 #include "gui/charts/charts_panel.h"
 #include "gui/compare/compare_panel.h"
 #include "gui/deck_view/deck_panel.h"
+#include "gui/main_window/deck_document.h"
 #include "gui/main_window/main_window.h"
 #include "gui/names/deck_names_actions.h"
 #include "gui/odds/draw_odds_panel.h"
@@ -49,6 +50,7 @@ struct Application {
   CardPanel& cardPanel();
 
   Session session;
+  DeckDocument document;  // the open deck, which every window follows
   DeckEditActions edits;
   DeckNamesActions names;
   MainWindow master;

@@ -69,12 +69,10 @@ INSTANTIATE_TEST_SUITE_P(SampleDecks, CostCurveTest, ::testing::ValuesIn(kDecks)
 // The deck as the main window shows it with the same switches, rendered by
 // the core.
 DeckReport WindowReport(const std::string& deck) {
-  Session session(test::SampleData());
-  MasterModel model(session);
-  EXPECT_TRUE(model.Create());
-  quillet::test::ScriptedHost host;
-  host.answer = deck;
-  model.OpenDeck(host, /*useSettings=*/false);
+  CardDatabase db(test::SampleData());
+  EXPECT_TRUE(db.CardStatExists());
+  MainView model;
+  model.Show(AnalyzeInView(deck, model, db));
   model.SetAssetSwitch(true);
   model.SelectCostKind("Programs");
   return BuildDeckReport(model.Analysis());

@@ -6,7 +6,7 @@
 
 #include "core/analysis/analysis_fixture.h"
 #include "core/analysis/field_names.h"
-#include "core/analysis/master_model.h"
+#include "core/analysis/main_view.h"
 #include "deck_cli_support.h"
 
 namespace quillet::cli {

@@ -1,7 +1,5 @@
 #include "core/analysis/deck_list.h"
 
-#include "core/card_data/str_to_int.h"
-
 namespace quillet {
 
 DeckLine SplitDeckLine(ByteReader& deck) {
@@ -20,13 +18,6 @@ DeckLine SplitDeckLine(ByteReader& deck) {
   }
   if (byte == '\r' && deck.Peek() == '\n') deck.Get();
   return line;
-}
-
-std::optional<std::string> ReadDeckLine(ByteReader& reader, CardDatabase& db, DeckState& deck) {
-  DeckLine line = SplitDeckLine(reader);
-  deck.CardCount = StrToInt(line.countField);
-  if (db.LookupCard(line.name)) return std::nullopt;
-  return std::move(line.name);
 }
 
 }  // namespace quillet

@@ -30,6 +30,13 @@ std::string InvalidDeckMessage(std::string_view path) {
   return "File '" + std::string(path) + "' is not a valid deck file.";
 }
 
+AnalysisPtr AnalyzeInView(const std::string& path, const MainView& view, CardDatabase& db) {
+  auto analysis = std::make_shared<const DeckAnalysis>(AnalyzeDeckFile(
+      path, db, AnalysisOptions{view.AssetSwitch(), view.CostBoxText()}, LookupPositionOf(db)));
+  ContinueLookups(*analysis, db);
+  return analysis;
+}
+
 MainView::MainView()
     : analysis_(NoAnalysis()),
       costBoxItems_{std::string(kAllCardsCostItem)},

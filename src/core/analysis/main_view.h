@@ -37,6 +37,13 @@ const std::vector<MasterField>& MasterFields();
 // "File 'PATH' is not a valid deck file."
 std::string InvalidDeckMessage(std::string_view path);
 
+class MainView;
+
+// The deck at `path` analysed under `view`'s switch and cost kind, its
+// lookups starting where `db`'s last one ended and leaving `db` where they
+// end: the window chains one analysis after another this way.
+AnalysisPtr AnalyzeInView(const std::string& path, const MainView& view, CardDatabase& db);
+
 class MainView {
  public:
   MainView();

@@ -50,17 +50,13 @@ std::string_view DeckGroupTitle(DeckGroupKind kind) {
   return kGroupTitles[static_cast<std::size_t>(kind)];
 }
 
-std::vector<DeckTreeGroup> BuildDeckTree(const DeckState& deck,
-                                         const std::vector<std::string>& missing) {
+std::vector<DeckTreeGroup> BuildDeckTree(const DeckAnalysis& analysis) {
   std::array<DeckTreeGroup, kGroupTitles.size()> groups;
   for (std::size_t i = 0; i < groups.size(); ++i) groups[i].Kind = static_cast<DeckGroupKind>(i);
   // A card of several lines is one row; its place by group and row.
   std::map<std::string, std::pair<std::size_t, std::size_t>, std::less<>> rows;
 
-  const auto count = std::min<std::size_t>(static_cast<std::size_t>(std::max(deck.DeckCount, 0)),
-                                           deck.DeckList.size());
-  for (std::size_t i = 0; i < count; ++i) {
-    const TDeckEntry& line = deck.DeckList[i];
+  for (const TDeckEntry& line : analysis.entries) {
     auto [place, added] = rows.try_emplace(line.Name);
     if (added) {
       const auto group = static_cast<std::size_t>(GroupOf(line.Card.CardType));
@@ -82,7 +78,7 @@ std::vector<DeckTreeGroup> BuildDeckTree(const DeckState& deck,
   }
 
   DeckTreeGroup& notFound = groups[static_cast<std::size_t>(DeckGroupKind::NotFound)];
-  for (const std::string& name : missing) {
+  for (const std::string& name : analysis.missing) {
     const bool seen = std::any_of(notFound.Rows.begin(), notFound.Rows.end(),
                                   [&name](const DeckTreeRow& row) { return row.Name == name; });
     if (seen) continue;

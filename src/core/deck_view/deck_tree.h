@@ -15,7 +15,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/analysis/deck_list.h"
+#include "core/analysis/deck_analysis.h"
 
 namespace quillet {
 
@@ -53,10 +53,9 @@ struct DeckTreeGroup {
 enum class DeckTreeSort { Name, Cost, Copies };
 
 // The groups that hold a card, in group order, their rows in name order.
-// `deck` is the analysed deck (its first DeckCount found lines count);
-// `missing` the names not found, in file order, each shown once.
-std::vector<DeckTreeGroup> BuildDeckTree(const DeckState& deck,
-                                         const std::vector<std::string>& missing);
+// The found lines of `analysis` count; its names not found, in file order,
+// make the last group, each shown once.
+std::vector<DeckTreeGroup> BuildDeckTree(const DeckAnalysis& analysis);
 
 // Orders the rows of every group by `key`, rows of the same key by name; the
 // groups keep their order. A row without a cost sorts below every cost.

@@ -15,10 +15,10 @@
 #include <set>
 #include <stdexcept>
 
-#include "core/analysis/session.h"
 #include "gui/browser/card_table_model.h"
 #include "gui/browser/deck_edit_actions.h"
 #include "gui/browser/list_edit_actions.h"
+#include "gui/main_window/deck_document.h"
 #include "gui/platform/card_text_codec.h"
 #include "gui/platform/centre_window.h"
 #include "gui/platform/close_keys.h"
@@ -47,8 +47,8 @@ std::optional<std::string> ChosenWord(const QComboBox* box) {
 
 }  // namespace
 
-CardBrowserPanel::CardBrowserPanel(Session& session, Platform& platform, QWidget* parent)
-    : QWidget(parent, Qt::Window), session_(session), platform_(platform), catalogue_(session.db) {
+CardBrowserPanel::CardBrowserPanel(DeckDocument& deck, Platform& platform, QWidget* parent)
+    : QWidget(parent, Qt::Window), deck_(deck), platform_(platform), catalogue_(deck.db()) {
   setObjectName(QStringLiteral("CardBrowserForm"));
   CloseOnKeys(*this);
   setWindowTitle(QStringLiteral("Card Browser"));
@@ -230,11 +230,11 @@ void CardBrowserPanel::ensureLoaded() {
   loaded_ = true;
   try {
     BusyCursor busy(platform_);
-    if (!session_.db.CardStatExists()) {
+    if (!deck_.db().CardStatExists()) {
       throw std::runtime_error("You must create a data file to use this program");
     }
     model_->reload();
-    catalogue_.SetDeck(session_.deck.DeckList, session_.deck.CardFile);
+    catalogue_.SetDeck(deck_.analysis().entries, deck_.analysis().cardFile);
   } catch (const std::exception& error) {
     platform_.showMessage(this, FromCardBytes(error.what()));
   }
@@ -296,7 +296,7 @@ void CardBrowserPanel::applyQuery() {
 }
 
 void CardBrowserPanel::followAnalysis() {
-  catalogue_.SetDeck(session_.deck.DeckList, session_.deck.CardFile);
+  catalogue_.SetDeck(deck_.analysis().entries, deck_.analysis().cardFile);
   applyQuery();
 }
 
@@ -307,7 +307,7 @@ void CardBrowserPanel::followDatabaseUpdate() {
 
 void CardBrowserPanel::openCard(int row) {
   if (row < 0 || row >= model_->rowCount()) return;
-  session_.SelectedCardName = catalogue_.Card(model_->cardAt(row)).Name.Str();
+  deck_.session().SelectedCardName = catalogue_.Card(model_->cardAt(row)).Name.Str();
   if (showReader) showReader();
 }
 

@@ -33,13 +33,13 @@ class CardTableModel;
 class DeckEditActions;
 class Platform;
 class RowPickWatch;
-struct Session;
+class DeckDocument;
 
 class CardBrowserPanel : public QWidget {
   Q_OBJECT
 
  public:
-  CardBrowserPanel(Session& session, Platform& platform, QWidget* parent = nullptr);
+  CardBrowserPanel(DeckDocument& deck, Platform& platform, QWidget* parent = nullptr);
   ~CardBrowserPanel() override;
 
   // Set by the shell: shows the card reader on session.SelectedCardName.
@@ -81,7 +81,7 @@ class CardBrowserPanel : public QWidget {
   CatalogueQuery currentQuery() const;
   void showEditState();
 
-  Session& session_;
+  DeckDocument& deck_;
   Platform& platform_;
   Catalogue catalogue_;
   CardTableModel* model_ = nullptr;

@@ -8,8 +8,8 @@
 #include <exception>
 #include <optional>
 
-#include "core/analysis/session.h"
 #include "core/deck_edit/deck_edit.h"
+#include "gui/main_window/deck_document.h"
 #include "gui/main_window/shown_text.h"
 #include "gui/platform/card_text_codec.h"
 #include "gui/platform/platform.h"
@@ -29,8 +29,8 @@ QString EditStepCaption(const DeckEditStep& step) {
   return EditStepCaption(step.delta, step.name);
 }
 
-DeckEditActions::DeckEditActions(Session& session, Platform& platform, QObject* parent)
-    : QObject(parent), session_(session), platform_(platform) {
+DeckEditActions::DeckEditActions(DeckDocument& document, Platform& platform, QObject* parent)
+    : QObject(parent), document_(document), platform_(platform) {
   setObjectName(QStringLiteral("DeckEditActions"));
   undo_ = new QAction(this);
   undo_->setObjectName(QStringLiteral("Undo1"));
@@ -42,16 +42,20 @@ DeckEditActions::DeckEditActions(Session& session, Platform& platform, QObject* 
   // the user is in.
   connect(undo_, &QAction::triggered, this, [this] { undo(QApplication::activeWindow()); });
   connect(redo_, &QAction::triggered, this, [this] { redo(QApplication::activeWindow()); });
+  // Before any panel hears of the analysis (they are made later), so their
+  // buttons see the new state.
+  connect(&document_, &DeckDocument::changed, this, &DeckEditActions::followDeck);
   showState();
 }
 
 bool DeckEditActions::deckOpen() const {
-  return session_.editor.IsOpen();
+  return document_.editor().IsOpen();
 }
 
-void DeckEditActions::followDeck(const std::string& path, bool analysed) {
-  analysed_ = analysed;
-  DeckEditor& editor = session_.editor;
+void DeckEditActions::followDeck() {
+  const std::string& path = document_.path();
+  analysed_ = document_.isOpen();
+  DeckEditor& editor = document_.editor();
   if (path == editor.Path()) {
     // The same deck analysed again, after a change on disk or an edit of
     // ours: edits go on from what the window now shows.
@@ -76,7 +80,7 @@ void DeckEditActions::followDeck(const std::string& path, bool analysed) {
 void DeckEditActions::changeCopies(const std::vector<std::string>& names, std::int32_t delta,
                                    QWidget* window) {
   run(window, [this, &names, delta] {
-    DeckEditor& editor = session_.editor;
+    DeckEditor& editor = document_.editor();
     if (!editor.IsOpen() || names.empty() || delta == 0) return;
     std::vector<std::string> cards;
     for (const std::string& name : names) {
@@ -106,20 +110,20 @@ void DeckEditActions::changeCopies(const std::vector<std::string>& names, std::i
 
 void DeckEditActions::fixNames(const std::vector<NameFix>& fixes, QWidget* window) {
   run(window, [this, &fixes] {
-    if (session_.editor.IsOpen() && !fixes.empty()) session_.editor.FixNames(fixes);
+    if (document_.editor().IsOpen() && !fixes.empty()) document_.editor().FixNames(fixes);
   });
 }
 
 void DeckEditActions::undo(QWidget* window) {
-  run(window, [this] { session_.editor.Undo(); });
+  run(window, [this] { document_.editor().Undo(); });
 }
 
 void DeckEditActions::redo(QWidget* window) {
-  run(window, [this] { session_.editor.Redo(); });
+  run(window, [this] { document_.editor().Redo(); });
 }
 
 void DeckEditActions::run(QWidget* window, const std::function<void()>& action) {
-  const std::string before = session_.editor.Bytes();
+  const std::string before = document_.editor().Bytes();
   std::optional<QString> refusal;
   try {
     BusyCursor busy(platform_);
@@ -130,12 +134,12 @@ void DeckEditActions::run(QWidget* window, const std::function<void()>& action) 
   showState();
   // The new analysis first, so the message is read over what the file holds
   // now (after a change elsewhere, the reloaded deck).
-  if (session_.editor.Bytes() != before) emit deckEdited();
+  if (document_.editor().Bytes() != before) emit deckEdited();
   if (refusal) platform_.showMessage(window, *refusal);
 }
 
 void DeckEditActions::showState() {
-  const DeckEditor& editor = session_.editor;
+  const DeckEditor& editor = document_.editor();
   const DeckEditStep* undo = editor.NextUndo();
   const DeckEditStep* redo = editor.NextRedo();
   undo_->setText(undo != nullptr ? QStringLiteral("&Undo %1").arg(EditStepCaption(*undo))

@@ -1,5 +1,5 @@
 // DeckEditActions: the windows' side of editing the open deck file. The
-// edit engine is the session's DeckEditor; this object runs each user action
+// edit engine is the open deck's DeckEditor (deck_document.h); this object runs each user action
 // on it (+1 or -1 on some cards, Undo, Redo) with one catch, shows a refusal
 // through the Platform, and asks for a new analysis (deckEdited) whenever
 // the file's bytes moved: after an edit, and after the engine found the file
@@ -7,8 +7,8 @@
 // window (Edit menu) and to the card browser (+1/-1 and the same Undo and
 // Redo actions, so their shortcuts work in both windows).
 //
-// The history belongs to the open file: it is kept while the main window
-// analyses the same file again (a reload, an edit's own reload, reopening
+// The history belongs to the open file: it follows the open deck, and is
+// kept while the same file is analysed again (a reload, an edit's own reload, reopening
 // it) and starts afresh when another file is opened.
 #pragma once
 
@@ -26,24 +26,24 @@ namespace quillet {
 
 class Platform;
 struct NameFix;
-struct Session;
+class DeckDocument;
 struct DeckEditStep;
 
 class DeckEditActions : public QObject {
   Q_OBJECT
 
  public:
-  DeckEditActions(Session& session, Platform& platform, QObject* parent = nullptr);
+  DeckEditActions(DeckDocument& document, Platform& platform, QObject* parent = nullptr);
 
   QAction* undoAction() const { return undo_; }
   QAction* redoAction() const { return redo_; }
   bool deckOpen() const;
 
-  // Follows the main window's open deck (empty: none) and whether its last
-  // analysis succeeded. Another file than the one under edit starts a new
-  // history. A deck the analysis refused is not edited (Undo and Redo still
-  // step back to the bytes of this run's edits).
-  void followDeck(const std::string& path, bool analysed = true);
+  // Follows the open deck after each analysis (it does so by itself). Another
+  // file than the one under edit starts a new history. A deck the analysis
+  // refused is not edited (Undo and Redo still step back to the bytes of
+  // this run's edits).
+  void followDeck();
 
   // `delta` copies (+1 or -1) of every card in `names`, one undo step per
   // card. Either every card can be edited or nothing is: the edits are tried
@@ -66,7 +66,7 @@ class DeckEditActions : public QObject {
   void run(QWidget* window, const std::function<void()>& action);
   void showState();
 
-  Session& session_;
+  DeckDocument& document_;
   Platform& platform_;
   bool analysed_ = true;
   QAction* undo_ = nullptr;

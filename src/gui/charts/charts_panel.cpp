@@ -137,8 +137,7 @@ ChartsPanel::ChartsPanel(MainWindow& master, Platform& platform, QWidget* parent
   connect(copy_, &QPushButton::clicked, this, &ChartsPanel::copyChart);
   connect(copyKey, &QShortcut::activated, this, &ChartsPanel::copyChart);
   connect(close, &QPushButton::clicked, this, [this] { CloseWindowOrPanel(*this); });
-  connect(&master_, &MainWindow::deckAnalysed, this, &ChartsPanel::refresh);
-  connect(&master_, &MainWindow::deckCleared, this, &ChartsPanel::refresh);
+  connect(&master_.document(), &DeckDocument::changed, this, &ChartsPanel::refresh);
   // "Count assets only" changes what the domain bars count.
   connect(&master_, &MainWindow::switchesChanged, this, &ChartsPanel::refresh);
   refresh();
@@ -158,10 +157,10 @@ void ChartsPanel::clear() {
 
 void ChartsPanel::refresh() {
   clear();
-  if (master_.model().DName().empty()) return;
+  if (!master_.document().isOpen()) return;
   DeckFigures figures;
   try {
-    figures = ComputeDeckFigures(master_.model().Analysis());
+    figures = ComputeDeckFigures(master_.document().analysis());
   } catch (const std::exception& error) {
     status_->setText(QString::fromUtf8(error.what()));
     return;
@@ -281,7 +280,7 @@ void ChartsPanel::drawMakeUp(const DeckFigures& figures) {
 
 void ChartsPanel::showBarList(const ChartBar& bar) {
   master_.showList(
-      [&bar](MasterModel& model) { return ShowBarCards(model, model.session().db, bar); });
+      [&bar](MainView& view, CardDatabase& db) { return ShowBarCards(view, db, bar); });
 }
 
 void ChartsPanel::saveChart() {

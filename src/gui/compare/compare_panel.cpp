@@ -14,7 +14,7 @@
 #include <string>
 
 #include "core/card_data/paths.h"
-#include "gui/main_window/deck_host.h"
+#include "gui/main_window/deck_document.h"
 #include "gui/main_window/shown_text.h"
 #include "gui/platform/card_text_codec.h"
 #include "gui/platform/close_keys.h"
@@ -29,29 +29,6 @@ namespace {
 
 const QString kOpenDeck = QStringLiteral("Open deck");
 const QString kOtherDeck = QStringLiteral("Other deck");
-
-// The other deck's analysis asks for its file in the open deck's folder and
-// keeps its messages back: the cards not found are listed in the window, and
-// a deck that is not valid is said once the analysis is over.
-class OtherDeckHost final : public OpenDeckHost {
- public:
-  OtherDeckHost(Platform& platform, QWidget* owner, std::string directory)
-      : dialog_(platform, owner), directory_(std::move(directory)) {}
-
-  std::optional<std::string> ChooseDeckFile(const std::string& /*dir*/) override {
-    return dialog_.ChooseDeckFile(directory_);
-  }
-  void BeginBusy() override { dialog_.BeginBusy(); }
-  void EndBusy() override { dialog_.EndBusy(); }
-  void ShowMessage(const std::string& text) override { lastMessage = text; }
-
-  bool chosen() const { return dialog_.chosen(); }
-  std::string lastMessage;
-
- private:
-  PlatformDeckHost dialog_;
-  std::string directory_;
-};
 
 // "+n", "−n" (with the real minus sign) or "0"; percentages keep their sign.
 QString Change(std::int64_t from, std::int64_t to, bool percentage) {
@@ -153,7 +130,7 @@ void AppendTable(QString& text, const QString& title, const QTreeWidget& table) 
 
 }  // namespace
 
-ComparePanel::ComparePanel(MasterModel& main, Platform& platform, QWidget* owner)
+ComparePanel::ComparePanel(DeckDocument& main, Platform& platform, QWidget* owner)
     : main_(main), platform_(platform), owner_(owner) {
   setObjectName(QStringLiteral("CompareForm"));
   CloseOnKeys(*this);
@@ -243,25 +220,31 @@ void ComparePanel::buildControls() {
 
 void ComparePanel::compareWith() {
   try {
-    if (main_.DName().empty()) {
+    if (!main_.isOpen()) {
       platform_.showMessage(owner_,
                             QStringLiteral("Open a deck first, then compare it with another."));
       return;
     }
-    auto session = std::make_unique<Session>(main_.session().db.ProgramDir());
-    // The other deck reads the card file through the main window's index.
-    session->db.KeepIndex(main_.session().db.KeepsIndex());
-    auto model = std::make_unique<MasterModel>(*session);
-    model->Create();
-    OtherDeckHost host(platform_, owner_, DirectoryPart(main_.DName()));
-    model->OpenDeck(host, /*useSettings=*/false);
-    if (!host.chosen()) return;
-    if (model->DName().empty()) {
-      platform_.showMessage(owner_, ShownMessage(host.lastMessage));
+    // The other deck is asked for in the open deck's folder.
+    FileDialogOptions options;
+    options.initialDirectory = ShownPath(DirectoryPart(main_.view().DName()));
+    options.fileName = QStringLiteral("*.txt");
+    options.filter = QStringLiteral("Text Files|*.txt");
+    const std::optional<QString> chosen = platform_.getOpenFileName(owner_, options);
+    if (!chosen || chosen->isEmpty()) return;
+    AnalysisPtr analysis;
+    {
+      BusyCursor busy(platform_);
+      // Through the main window's card data, its lookups starting afresh as
+      // a deck of its own; the cards not found are listed in the window.
+      analysis = std::make_shared<const DeckAnalysis>(
+          AnalyzeDeckFile(PathBytes(*chosen), main_.db(), main_.analysis().options));
+    }
+    if (!analysis->Valid()) {
+      platform_.showMessage(owner_, ShownMessage(InvalidDeckMessage(PathBytes(*chosen))));
       return;
     }
-    otherSession_ = std::move(session);
-    other_ = std::move(model);
+    other_ = std::move(analysis);
     refresh();
     BringForward(*this);
   } catch (const std::exception& error) {
@@ -272,10 +255,9 @@ void ComparePanel::compareWith() {
 void ComparePanel::refresh() {
   if (!other_ && DeckNames == nullptr) return;  // never shown: nothing to follow
   comparison_.reset();
-  if (other_ && !main_.DName().empty()) {
-    other_->SetAssetSwitch(main_.AssetSwitch());
-    other_->SelectCostKind(main_.CostBoxText());
-    comparison_ = CompareDecks(main_.Analysis(), other_->Analysis());
+  if (other_ && main_.isOpen()) {
+    // Under the switches the main window shows.
+    comparison_ = CompareDecks(main_.analysis(), other_->WithOptions(main_.analysis().options));
   }
   showComparison();
 }
@@ -286,8 +268,8 @@ void ComparePanel::showComparison() {
   for (QTreeWidget* table : {CardsBox, FieldsBox, ProblemsBox, MissingBox}) table->clear();
   CopyButton->setEnabled(comparison_.has_value());
   if (!comparison_) {
-    DeckNames->setText(main_.DName().empty() ? QStringLiteral("No deck is open in the main window.")
-                                             : QStringLiteral("No deck to compare with."));
+    DeckNames->setText(!main_.isOpen() ? QStringLiteral("No deck is open in the main window.")
+                                       : QStringLiteral("No deck to compare with."));
     DeckNames->setToolTip({});
     Switches->clear();
     return;
@@ -297,10 +279,10 @@ void ComparePanel::showComparison() {
                          .arg(kOpenDeck, FileNameOf(c.A).toHtmlEscaped(), kOtherDeck,
                               FileNameOf(c.B).toHtmlEscaped()));
   DeckNames->setToolTip(ShownPath(c.A) + QLatin1Char('\n') + ShownPath(c.B));
-  Switches->setText(
-      QStringLiteral("Domains of %1; deployment cost of %2.")
-          .arg(main_.AssetSwitch() ? QStringLiteral("assets only") : QStringLiteral("all cards"),
-               FromCardBytes(main_.CostBoxText()).toLower()));
+  Switches->setText(QStringLiteral("Domains of %1; deployment cost of %2.")
+                        .arg(main_.view().AssetSwitch() ? QStringLiteral("assets only")
+                                                        : QStringLiteral("all cards"),
+                             FromCardBytes(main_.view().CostBoxText()).toLower()));
 
   for (const auto& card : c.Cards) {
     QTreeWidgetItem* row = Row(CardsBox, {FromCardBytes(card.Name), Value(card.A, false),

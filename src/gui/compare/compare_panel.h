@@ -14,7 +14,7 @@
 #include <memory>
 #include <optional>
 
-#include "core/analysis/master_model.h"
+#include "core/analysis/deck_analysis.h"
 #include "core/compare/deck_comparison.h"
 
 class QLabel;
@@ -23,6 +23,7 @@ class QTreeWidget;
 
 namespace quillet {
 
+class DeckDocument;
 class Platform;
 class RowPickWatch;
 
@@ -30,8 +31,8 @@ class ComparePanel : public QWidget {
   Q_OBJECT
 
  public:
-  // `main` is the main window's model; `owner` parents the dialogs.
-  ComparePanel(MasterModel& main, Platform& platform, QWidget* owner);
+  // `main` is the open deck; `owner` parents the dialogs.
+  ComparePanel(DeckDocument& main, Platform& platform, QWidget* owner);
   ~ComparePanel() override;
 
   // Compare With...: asks for the other deck and shows the window. A
@@ -55,11 +56,10 @@ class ComparePanel : public QWidget {
   void buildControls();
   void showComparison();
 
-  MasterModel& main_;
+  DeckDocument& main_;
   Platform& platform_;
   QWidget* owner_;
-  std::unique_ptr<Session> otherSession_;
-  std::unique_ptr<MasterModel> other_;  // null until a deck was chosen
+  AnalysisPtr other_;  // null until a deck was chosen
   std::optional<DeckComparison> comparison_;
 
   QLabel* DeckNames = nullptr;

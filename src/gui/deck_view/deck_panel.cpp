@@ -13,10 +13,10 @@
 #include <memory>
 #include <set>
 
-#include "core/analysis/master_model.h"
 #include "core/names/name_suggestions.h"
 #include "gui/browser/deck_edit_actions.h"
 #include "gui/browser/list_edit_actions.h"
+#include "gui/main_window/deck_document.h"
 #include "gui/platform/card_text_codec.h"
 #include "gui/platform/goal_action.h"
 #include "gui/platform/platform.h"
@@ -47,8 +47,8 @@ QString SuggestionText(const NameSuggestions& suggestions) {
 
 }  // namespace
 
-DeckPanel::DeckPanel(MasterModel& model, Platform& platform, QWidget* parent)
-    : QWidget(parent), model_(model), platform_(platform) {
+DeckPanel::DeckPanel(DeckDocument& deck, Platform& platform, QWidget* parent)
+    : QWidget(parent), deck_(deck), platform_(platform) {
   setObjectName(QStringLiteral("DeckPanel"));
   setWindowTitle(QStringLiteral("Deck"));
   buildControls();
@@ -99,8 +99,9 @@ void DeckPanel::buildControls() {
       QStringLiteral("AddToGoal"),
       [this] {
         const auto names = selectedNames();
-        return model_.DName().empty() || names.empty() ? QByteArray()
-                                                       : QByteArray::fromStdString(names.front());
+        return deck_.view().DName().empty() || names.empty()
+                   ? QByteArray()
+                   : QByteArray::fromStdString(names.front());
       },
       [this](const QByteArray& name) { emit addToGoal(name); }, this);
   DeckTree->addAction(AddToGoal);
@@ -143,16 +144,16 @@ void DeckPanel::useEditActions(DeckEditActions& actions) {
 
 void DeckPanel::followAnalysis() {
   tree_.clear();
-  if (!model_.DName().empty()) {
-    tree_ = BuildDeckTree(model_.session().deck, model_.MissingCards());
+  if (!deck_.view().DName().empty()) {
+    tree_ = BuildDeckTree(deck_.analysis());
     SortDeckTree(tree_, sortKey_, descending_);
   }
   suggestions_.clear();
-  if (!model_.MissingCards().empty()) {
+  if (!deck_.view().MissingCards().empty()) {
     try {
       const std::shared_ptr<const SuggestionIndex> cards =
-          SuggestionIndex::Shared(model_.session().db.CardStatPath());
-      for (const std::string& name : model_.MissingCards()) {
+          SuggestionIndex::Shared(deck_.db().CardStatPath());
+      for (const std::string& name : deck_.view().MissingCards()) {
         suggestions_[name] = SuggestionText(cards->Suggest(name));
       }
     } catch (const std::exception&) {
@@ -259,9 +260,9 @@ void DeckPanel::showTree() {
   }
   DeckTree->verticalScrollBar()->setValue(scrolled);
 
-  DeckStatus->setText(model_.DName().empty() ? QStringLiteral("No deck is open.")
-                      : tree_.empty()        ? QStringLiteral("The deck has no cards.")
-                                             : QString());
+  DeckStatus->setText(deck_.view().DName().empty() ? QStringLiteral("No deck is open.")
+                      : tree_.empty()              ? QStringLiteral("The deck has no cards.")
+                                                   : QString());
   DeckStatus->setVisible(!DeckStatus->text().isEmpty());
 }
 
@@ -285,7 +286,7 @@ std::vector<std::string> DeckPanel::selectedNames() const {
 void DeckPanel::openCard(const QTreeWidgetItem* item) {
   const QByteArray name = NameOf(item);
   if (name.isEmpty()) return;  // a heading opens and closes its group
-  model_.session().SelectedCardName = name.toStdString();
+  deck_.session().SelectedCardName = name.toStdString();
   if (showReader) showReader();
 }
 

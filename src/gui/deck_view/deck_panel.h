@@ -30,7 +30,7 @@ namespace quillet {
 
 class DeckEditActions;
 class GoalAction;
-class MasterModel;
+class DeckDocument;
 class Platform;
 class RowPickWatch;
 
@@ -41,7 +41,7 @@ class DeckPanel : public QWidget {
   // The tree's columns.
   enum Column { kCopiesColumn, kNameColumn, kCostColumn, kDomainColumn, kColumnCount };
 
-  DeckPanel(MasterModel& model, Platform& platform, QWidget* parent = nullptr);
+  DeckPanel(DeckDocument& deck, Platform& platform, QWidget* parent = nullptr);
   ~DeckPanel() override;
 
   // Set by the shell: shows the card reader on the session's
@@ -75,7 +75,7 @@ class DeckPanel : public QWidget {
   void showTree();
   void showEditState();
 
-  MasterModel& model_;
+  DeckDocument& deck_;
   Platform& platform_;
   std::vector<DeckTreeGroup> tree_;
   // Each name not found, with "did you mean: ..." for its row.

@@ -27,7 +27,6 @@
 #include "core/card_data/paths.h"
 #include "gui/main_window/card_list_box.h"
 #include "gui/main_window/card_list_hint.h"
-#include "gui/main_window/deck_host.h"
 #include "gui/main_window/elided_label.h"
 #include "gui/main_window/figure_field.h"
 #include "gui/main_window/report_actions.h"
@@ -55,8 +54,8 @@ QStringList ListLines(const QListWidget& list) {
 
 }  // namespace
 
-MainWindow::MainWindow(Session& session, Platform& platform, QWidget* parent)
-    : QMainWindow(parent), session_(session), platform_(platform), model_(session) {
+MainWindow::MainWindow(DeckDocument& document, Platform& platform, QWidget* parent)
+    : QMainWindow(parent), document_(document), platform_(platform), view_(document.view()) {
   setObjectName(QStringLiteral("MasterForm"));
   setWindowTitle(QStringLiteral("Orvane Deck Analyzer"));
   buildControls();
@@ -65,6 +64,9 @@ MainWindow::MainWindow(Session& session, Platform& platform, QWidget* parent)
   setAcceptDrops(true);
   watcher_ = platform_.newFileWatcher();
   watcher_->changed = [this] { reloadIfChanged(); };
+  // First of all that follow the deck: the panels read what the window
+  // shows (its list, its choices).
+  connect(&document_, &DeckDocument::changed, this, &MainWindow::followDocument);
   showRecentDecks();
   startUp();
 }
@@ -90,8 +92,8 @@ void MainWindow::run(const std::function<void()>& action) {
 
 void MainWindow::startUp() {
   centreOnScreen();
-  const bool haveDataFile = model_.Create();
-  saveDialogFileName_ = ShownPath(model_.ProposedFileName());
+  const bool haveDataFile = document_.db().CardStatExists();
+  saveDialogFileName_ = ShownPath(view_.ProposedFileName());
   showModel();
   AnalyzeButton->setFocus();
   if (!haveDataFile) {
@@ -113,7 +115,7 @@ void MainWindow::setDeckCommandsEnabled(bool enabled) {
   for (QWidget* button : {ReaderButton, SaveButton, AnalyzeButton}) button->setEnabled(enabled);
   for (QAction* item : {SaveList1, NewDeck1, Open1, CardStats1}) item->setEnabled(enabled);
   OpenRecent1->setEnabled(enabled && !recent_.Paths().empty());
-  Reload1->setEnabled(enabled && !openDeck_.empty());
+  Reload1->setEnabled(enabled && !document_.path().empty());
 }
 
 void MainWindow::compareWithDeck() const {
@@ -122,43 +124,43 @@ void MainWindow::compareWithDeck() const {
 
 void MainWindow::showModel() {
   // Only an analysed deck can be compared with another.
-  CompareWith1->setEnabled(!model_.DName().empty());
-  const bool showZero = model_.ShowZero();
+  CompareWith1->setEnabled(!view_.DName().empty());
+  const bool showZero = view_.ShowZero();
   for (const auto& [name, field] : fields_) {
     field->setShowZero(showZero);
-    field->setValue(model_.FieldValue(name));
-    field->setToolTip(FromCardBytes(model_.FieldHint(name)));
+    field->setValue(view_.FieldValue(name));
+    field->setToolTip(FromCardBytes(view_.FieldHint(name)));
   }
   // Long names show from their start, as they are read.
-  DName->setText(ShownPath(model_.DName()));
+  DName->setText(ShownPath(view_.DName()));
   DName->setCursorPosition(0);
-  HQType->setText(FromCardBytes(model_.HQType()));
+  HQType->setText(FromCardBytes(view_.HQType()));
   HQType->setCursorPosition(0);
   {
     const QSignalBlocker quiet(AssetSwitch);
-    AssetSwitch->setChecked(model_.AssetSwitch());
+    AssetSwitch->setChecked(view_.AssetSwitch());
   }
   {
     const QSignalBlocker quiet(CostBox);
-    const QStringList items = ShownLines(model_.CostBoxItems());
+    const QStringList items = ShownLines(view_.CostBoxItems());
     QStringList shownItems;
     for (int i = 0; i < CostBox->count(); ++i) shownItems << CostBox->itemText(i);
     if (shownItems != items) {
       CostBox->clear();
       CostBox->addItems(items);
     }
-    CostBox->setCurrentIndex(CostBox->findText(FromCardBytes(model_.CostBoxText())));
+    CostBox->setCurrentIndex(CostBox->findText(FromCardBytes(view_.CostBoxText())));
   }
-  const QStringList problems = ShownLines(model_.ProblemBox());
+  const QStringList problems = ShownLines(view_.ProblemBox());
   if (ListLines(*ProblemBox) != problems) {
     ProblemBox->clear();
     ProblemBox->addItems(problems);
   }
   // Rebuilding an unchanged card list would drop the user's selection.
-  for (QAction* item : {ExportReport1, Print1}) item->setEnabled(!model_.DName().empty());
-  const QStringList lines = ShownLines(model_.CardList());
+  for (QAction* item : {ExportReport1, Print1}) item->setEnabled(!view_.DName().empty());
+  const QStringList lines = ShownLines(view_.CardList());
   if (CardList->lines() != lines) CardList->setLines(lines);
-  const QString heading = FromCardBytes(CardListHeading(model_));
+  const QString heading = FromCardBytes(CardListHeading(view_));
   ListHeading->showText(heading);
   CardList->setAccessibleDescription(heading);
 }
@@ -170,43 +172,31 @@ std::optional<int> MainWindow::selectedLine() const {
 }
 
 void MainWindow::openDeck() {
-  PlatformDeckHost host(platform_, this);
-  openWith(host);
+  openWith(std::nullopt);
 }
 
-void MainWindow::showBeforeMessage(PlatformDeckHost& host) {
-  host.beforeMessage = [this] {
-    // A failed analysis has emptied the model by the time it says so; the
-    // user reads the message over the emptied window, not the old deck.
-    if (!model_.DName().empty()) return;
-    CardList->setLines({});
-    SaveButton->setEnabled(model_.SaveEnabled());
-    showModel();
-    emit deckCleared();
-  };
+void MainWindow::followDocument() {
+  // A new analysis shows a new list even when its lines are the same.
+  CardList->setLines({});
+  if (!view_.DName().empty()) saveDialogFileName_ = ShownPath(view_.ProposedFileName());
+  SaveButton->setEnabled(view_.SaveEnabled());
+  showModel();
 }
 
-void MainWindow::openWith(PlatformDeckHost& host) {
-  run([this, &host] {
-    showBeforeMessage(host);
-    model_.OpenDeck(host);
-    if (host.chosen()) reloadBroken_ = false;
-    if (host.chosen()) {
-      // A new analysis shows a new list even when its lines are the same.
-      CardList->setLines({});
-      if (!model_.DName().empty()) saveDialogFileName_ = ShownPath(model_.ProposedFileName());
-      SaveButton->setEnabled(model_.SaveEnabled());
-      trackOpenDeck(model_.DName());
+void MainWindow::openWith(std::optional<std::string> path) {
+  run([this, &path] {
+    if (!document_.open(this, std::move(path))) {
+      showModel();
+      return;
     }
-    showModel();
-    if (host.chosen()) emit deckAnalysed();
+    reloadBroken_ = false;
+    trackOpenDeck(document_.path());
   });
 }
 
 void MainWindow::trackOpenDeck(const std::string& path) {
   // Only a deck analysed without failure is watched and remembered; after a
   // failed open no deck is open.
-  openDeck_ = path;
   watcher_->watch(ShownPath(path));
   analysedPrint_ = path.empty() ? std::nullopt : FingerprintFile(path);
   Reload1->setEnabled(!path.empty());
@@ -217,9 +207,7 @@ void MainWindow::trackOpenDeck(const std::string& path) {
 
 void MainWindow::openDeckFile(const QString& path) {
   if (!Open1->isEnabled() || path.isEmpty()) return;
-  PlatformDeckHost host(platform_, this);
-  host.usePath(PathBytes(QFileInfo(path).absoluteFilePath()));
-  openWith(host);
+  openWith(PathBytes(QFileInfo(path).absoluteFilePath()));
 }
 
 void MainWindow::newDeck() {
@@ -235,10 +223,11 @@ void MainWindow::newDeck() {
     if (!path || path->isEmpty()) return;
     *path = QFileInfo(*path).absoluteFilePath();
     // Written by the editor, so its history starts with the new file.
-    session_.editor.Create(PathBytes(*path));
+    document_.editor().Create(PathBytes(*path));
   });
   // Opened as a deck given by its path is: analysed, watched, remembered.
-  if (path && !path->isEmpty() && session_.editor.Path() == PathBytes(*path)) openDeckFile(*path);
+  if (path && !path->isEmpty() && document_.editor().Path() == PathBytes(*path))
+    openDeckFile(*path);
 }
 
 void MainWindow::useEditActions(QAction* undo, QAction* redo) {
@@ -306,27 +295,16 @@ void MainWindow::showRecentDecks() {
 }
 
 void MainWindow::reloadDeck() {
-  if (openDeck_.empty() || !Open1->isEnabled()) return;
+  if (document_.path().empty() || !Open1->isEnabled()) return;
   reloading_ = true;
   // A deck saved broken is reported once; while it stays broken, each new
   // save of it fails quietly (an editor saving a half-typed deck again and
   // again must not stack boxes), and the first good save ends the stretch.
   const bool stillBroken = reloadBroken_;
   const auto reload = [this, stillBroken] {
-    PlatformDeckHost host(platform_, this);
-    host.usePath(openDeck_);
-    showBeforeMessage(host);
-    if (stillBroken) host.holdMessages();
     // Taken before the reading, so a save during the analysis still differs.
-    analysedPrint_ = FingerprintFile(openDeck_);
-    const MasterModel::ReloadResult result = model_.Reload(host);
-    if (result.analysed) host.showHeldMessages();
-    CardList->setLines({});
-    saveDialogFileName_ = ShownPath(model_.ProposedFileName());
-    SaveButton->setEnabled(model_.SaveEnabled());
-    showModel();
-    emit deckAnalysed();
-    if (result.listReopened) emit listShown();
+    analysedPrint_ = FingerprintFile(document_.path());
+    if (document_.reload(this, stillBroken).listReopened) emit listShown();
   };
   if (stillBroken) {
     try {
@@ -337,7 +315,7 @@ void MainWindow::reloadDeck() {
   } else {
     run(reload);
   }
-  reloadBroken_ = model_.DName().empty();
+  reloadBroken_ = view_.DName().empty();
   reloading_ = false;
 }
 
@@ -352,8 +330,9 @@ void MainWindow::reloadIfChanged() {
     changedWhileReloading_ = false;
     // A file briefly missing (between an editor's delete and write) or
     // holding what was last analysed, broken or not, brings nothing new.
-    const std::optional<FileFingerprint> print = FingerprintFile(openDeck_);
-    if (!openDeck_.empty() && print && print != analysedPrint_) reloadDeck();
+    const std::string& path = document_.path();
+    const std::optional<FileFingerprint> print = FingerprintFile(path);
+    if (!path.empty() && print && print != analysedPrint_) reloadDeck();
   } while (changedWhileReloading_);
 }
 
@@ -375,7 +354,7 @@ void MainWindow::dropEvent(QDropEvent* event) {
 
 void MainWindow::applyAssetSwitch() {
   run([this] {
-    model_.SetAssetSwitch(AssetSwitch->isChecked());
+    view_.SetAssetSwitch(AssetSwitch->isChecked());
     showModel();
     emit switchesChanged();
   });
@@ -383,21 +362,21 @@ void MainWindow::applyAssetSwitch() {
 
 void MainWindow::selectCostKind(const QString& item) {
   run([this, &item] {
-    model_.SelectCostKind(item.toLatin1().toStdString());
+    view_.SelectCostKind(item.toLatin1().toStdString());
     showModel();
     emit switchesChanged();
   });
 }
 
 void MainWindow::showFieldList(std::string_view name) {
-  showList([name](MasterModel& model) { return model.DrillDown(name); });
+  showList([name](MainView& view, CardDatabase& db) { return view.DrillDown(name, db); });
 }
 
-void MainWindow::showList(const std::function<bool(MasterModel&)>& show) {
+void MainWindow::showList(const std::function<bool(MainView&, CardDatabase&)>& show) {
   run([this, &show] {
-    if (!show(model_)) return;
+    if (!show(view_, document_.db())) return;
     CardList->setLines({});
-    saveDialogFileName_ = ShownPath(model_.ProposedFileName());
+    saveDialogFileName_ = ShownPath(view_.ProposedFileName());
     showModel();
     emit listShown();
   });
@@ -412,7 +391,7 @@ void MainWindow::saveList() {
     const std::optional<QString> path = platform_.getSaveFileName(this, options);
     if (!path || path->isEmpty()) return;
     saveDialogFileName_ = *path;
-    model_.SaveList(PathBytes(*path));
+    view_.SaveList(PathBytes(*path));
   });
 }
 
@@ -420,7 +399,7 @@ void MainWindow::selectCardLine() {
   run([this] {
     const std::optional<int> line = selectedLine();
     if (!line) return;
-    model_.CardListClick(*line);
+    view_.CardListClick(*line, document_.db());
     showModel();
     emit cardLineSelected(*line);
   });
@@ -428,7 +407,9 @@ void MainWindow::selectCardLine() {
 
 void MainWindow::showCardStats() {
   run([this] {
-    model_.CardListDblClick(selectedLine());
+    if (auto name = view_.CardToRead(selectedLine())) {
+      document_.session().SelectedCardName = std::move(*name);
+    }
     if (showReader) showReader();
   });
 }
@@ -455,13 +436,13 @@ void MainWindow::showCardLineHint(const QPoint& position) {
 }
 
 void MainWindow::copyCard() {
-  run([this] { platform_.setClipboardText(FromCardBytes(model_.CopyText(selectedLine()))); });
+  run([this] { platform_.setClipboardText(FromCardBytes(view_.CopyText(selectedLine()))); });
 }
 
 void MainWindow::updateCardData() {
   run([this] {
     if (!runUpdater || !runUpdater()) return;
-    if (!session_.db.CardStatExists()) return;
+    if (!document_.db().CardStatExists()) return;
     setDeckCommandsEnabled(true);
   });
 }
@@ -508,11 +489,11 @@ void MainWindow::openCharts() {
 }
 
 void MainWindow::exportReport() {
-  run([this] { ExportDeckReport(this, platform_, model_); });
+  run([this] { ExportDeckReport(this, platform_, view_); });
 }
 
 void MainWindow::printReport() {
-  run([this] { PrintDeckReport(this, platform_, model_); });
+  run([this] { PrintDeckReport(this, platform_, view_); });
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {

@@ -1,6 +1,7 @@
-// MainWindow: the program's main window. It is a view over MasterModel: every
-// handler runs one model operation and then shows the whole model again
-// (showModel), so the window holds no analysis of its own, only its controls.
+// MainWindow: the program's main window. It is a view of the open deck
+// (DeckDocument) through its MainView: every handler runs one view
+// operation and then shows the whole view again (showModel), so the window
+// holds no analysis of its own, only its controls.
 // The controls carry their component names as objectName, and the integer
 // fields are built from one table (field_places.h) in one loop. The shell
 // wires the other windows in through the three hooks below.
@@ -14,9 +15,9 @@
 #include <optional>
 #include <string>
 
-#include "core/analysis/master_model.h"
 #include "core/settings/file_fingerprint.h"
 #include "core/settings/recent_decks.h"
+#include "gui/main_window/deck_document.h"
 #include "gui/main_window/figure_field.h"
 #include "gui/platform/platform.h"
 
@@ -37,7 +38,6 @@ class QScrollArea;
 
 namespace quillet {
 
-class PlatformDeckHost;
 class CardListBox;
 class GoalAction;
 class ElidedLabel;
@@ -46,7 +46,7 @@ class MainWindow : public QMainWindow {
   Q_OBJECT
 
  public:
-  MainWindow(Session& session, Platform& platform, QWidget* parent = nullptr);
+  MainWindow(DeckDocument& document, Platform& platform, QWidget* parent = nullptr);
   ~MainWindow() override;
 
   // Set by the shell. runUpdater shows the updater dialog modally and returns
@@ -67,7 +67,8 @@ class MainWindow : public QMainWindow {
   // the window on first use.
   std::function<void()> showCharts;
 
-  MasterModel& model() { return model_; }
+  DeckDocument& document() { return document_; }
+  MainView& view() { return view_; }
   FigureField* field(std::string_view name) const;
 
   // Where the recent decks are kept (config_dir.h); loads the list from it.
@@ -95,16 +96,15 @@ class MainWindow : public QMainWindow {
   // opens it as any deck is opened.
   void newDeck();
   // Analyses the open deck again, keeping the cost kind, the switch and the
-  // shown list (MasterModel::Reload). The window calls it when the deck's
+  // shown list (DeckDocument::reload). The window calls it when the deck's
   // file changes; F5 calls it at any time.
   void reloadDeck();
   // Analyses the open deck again when its file no longer holds what was last
   // analysed: on the watcher's notices, and after the deck was edited here
   // (so the edit's own notice that follows finds nothing new).
   void reloadIfChanged();
-  // The deck being watched and reloaded: the last one opened without
-  // failure, kept while a reload finds it broken. Bytes, as the model's.
-  const std::string& openDeckPath() const { return openDeck_; }
+  // The deck being watched and reloaded (DeckDocument::path).
+  const std::string& openDeckPath() const { return document_.path(); }
 
   // The handlers, public so the shell and the tests can drive them as the
   // controls do.
@@ -129,22 +129,16 @@ class MainWindow : public QMainWindow {
   void openCharts();
   void exportReport();
   void printReport();
-  // Runs `show`, which fills the model's card list with a list of its own (a
+  // Runs `show`, which fills the view's card list with a list of its own (a
   // chart's bar), and shows the list as a figure's list is shown. Does
   // nothing when `show` returns false.
-  void showList(const std::function<bool(MasterModel&)>& show);
+  void showList(const std::function<bool(MainView&, CardDatabase&)>& show);
 
  signals:
-  // For the windows that follow the main window. deckAnalysed comes after
-  // every analysis, successful or not (an empty model().DName() means it
-  // failed); listShown after a figure's list replaced the card list
-  // (model().ShownList() names the figure); cardLineSelected after a click
-  // on a card list line.
-  void deckAnalysed();
-  // When an analysis has failed and the window has been emptied, before the
-  // message says so: the windows that follow empty themselves too, so the
-  // user reads the message over no old figures. deckAnalysed still follows.
-  void deckCleared();
+  // For the windows that follow the main window's choices (they follow the
+  // deck itself through DeckDocument::changed). listShown after a figure's
+  // list replaced the card list (view().ShownList() names the figure);
+  // cardLineSelected after a click on a card list line.
   void listShown();
   void cardLineSelected(int line);
   // After the asset switch or the cost kind changed the figures on display.
@@ -184,24 +178,24 @@ class MainWindow : public QMainWindow {
   void centreOnScreen();
   void showModel();
   void setDeckCommandsEnabled(bool enabled);
-  // The open-deck sequence shared by the dialog and every path-given open.
-  void openWith(PlatformDeckHost& host);
-  // Makes the emptied window visible behind a failure's message.
-  void showBeforeMessage(PlatformDeckHost& host);
+  // The open-deck sequence shared by the dialog (nullopt) and every
+  // path-given open.
+  void openWith(std::optional<std::string> path);
+  // Shows each analysis of the open deck (DeckDocument::changed).
+  void followDocument();
   void trackOpenDeck(const std::string& path);
   void showRecentDecks();
   void saveRecentDecksQuietly();
   std::optional<int> selectedLine() const;
 
-  Session& session_;
+  DeckDocument& document_;
   Platform& platform_;
-  MasterModel model_;
+  MainView& view_;              // document_'s
   QString saveDialogFileName_;  // SaveDialog1's file name
   std::string configDir_;
   RecentDecks recent_;
   std::unique_ptr<FileWatcher> watcher_;
-  std::string openDeck_;
-  // The content the last analysis of openDeck_ read; a notice that brings
+  // The content the last analysis of the open deck read; a notice that brings
   // the same content again (above all a broken file) is not analysed again.
   std::optional<FileFingerprint> analysedPrint_;
   bool reloading_ = false;

@@ -71,7 +71,7 @@ void MainWindow::buildCardListMenu() {
   auto* fieldToGoal = new GoalAction(
       QStringLiteral("FieldAddToGoal"),
       [this] {
-        return model_.DName().empty() ? QByteArray() : QByteArray::fromStdString(menuField_);
+        return view_.DName().empty() ? QByteArray() : QByteArray::fromStdString(menuField_);
       },
       [this](const QByteArray& figure) { emit addToGoal(false, figure); }, FieldMenu);
   FieldMenu->addAction(fieldToGoal);
@@ -80,7 +80,7 @@ void MainWindow::buildCardListMenu() {
       QStringLiteral("PopUpAddToGoal"),
       [this] {
         const auto line = selectedLine();
-        const auto& entries = model_.CardListEntries();
+        const auto& entries = view_.CardListEntries();
         if (!line || *line < 0 || static_cast<std::size_t>(*line) >= entries.size())
           return QByteArray();
         const std::string& name = entries[static_cast<std::size_t>(*line)].Name;

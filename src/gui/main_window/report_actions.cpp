@@ -18,7 +18,7 @@
 #include <optional>
 #include <stdexcept>
 
-#include "core/analysis/master_model.h"
+#include "core/analysis/main_view.h"
 #include "core/report/report_svg.h"
 #include "gui/main_window/shown_text.h"
 #include "gui/platform/card_text_codec.h"
@@ -66,7 +66,7 @@ PrintBlock TableRows(QTextTable& table, const QAbstractTextDocumentLayout& layou
 }
 
 // The file name proposed for the report: the deck's name with the suffix.
-QString ProposedReportName(const MasterModel& model) {
+QString ProposedReportName(const MainView& model) {
   const QString deck = QFileInfo(ShownPath(model.DName())).completeBaseName();
   return (deck.isEmpty() ? QStringLiteral("DeckReport") : deck + QStringLiteral("Report")) +
          QStringLiteral(".html");
@@ -191,7 +191,7 @@ std::unique_ptr<QTextDocument> ReportPrintDocument(const DeckReport& report) {
   return document;
 }
 
-void ExportDeckReport(QWidget* parent, Platform& platform, MasterModel& model) {
+void ExportDeckReport(QWidget* parent, Platform& platform, const MainView& model) {
   if (model.DName().empty()) return;
   FileDialogOptions options;
   options.title = QStringLiteral("Export Report");
@@ -213,7 +213,7 @@ void ExportDeckReport(QWidget* parent, Platform& platform, MasterModel& model) {
   }
 }
 
-void PrintDeckReport(QWidget* parent, Platform& platform, MasterModel& model) {
+void PrintDeckReport(QWidget* parent, Platform& platform, const MainView& model) {
   if (model.DName().empty()) return;
   std::unique_ptr<QTextDocument> document;
   {

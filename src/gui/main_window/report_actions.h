@@ -18,7 +18,7 @@ class QWidget;
 
 namespace quillet {
 
-class MasterModel;
+class MainView;
 
 // "Markdown" for .md and .markdown (any case), "HTML" otherwise.
 bool IsMarkdownPath(const QString& path);
@@ -30,10 +30,10 @@ std::vector<PrintBlock> ReportPrintBlocks(QTextDocument& document);
 // table, each with a footer of the deck's name and the page's number.
 void PrintReportPages(QTextDocument& document, QPrinter& printer, const QString& deckName);
 
-// Asks for a file and writes the report of the model's deck to it, replacing
+// Asks for a file and writes the report of the view's deck to it, replacing
 // it whole or not at all. Throws IoError-like exceptions carrying the message.
-void ExportDeckReport(QWidget* parent, Platform& platform, MasterModel& model);
-// Asks for a printer and prints the report of the model's deck.
-void PrintDeckReport(QWidget* parent, Platform& platform, MasterModel& model);
+void ExportDeckReport(QWidget* parent, Platform& platform, const MainView& model);
+// Asks for a printer and prints the report of the view's deck.
+void PrintDeckReport(QWidget* parent, Platform& platform, const MainView& model);
 
 }  // namespace quillet

@@ -8,12 +8,12 @@
 #include <memory>
 #include <optional>
 
-#include "core/analysis/session.h"
 #include "core/card_data/byte_source.h"
 #include "core/names/deck_list_export.h"
 #include "core/names/deck_list_import.h"
 #include "core/names/deck_names.h"
 #include "gui/browser/deck_edit_actions.h"
+#include "gui/main_window/deck_document.h"
 #include "gui/main_window/shown_text.h"
 #include "gui/names/fix_names_dialog.h"
 #include "gui/platform/card_text_codec.h"
@@ -85,9 +85,9 @@ QString ImportReport(const ImportedDeck& imported) {
   return parts.join(QStringLiteral("\n\n"));
 }
 
-DeckNamesActions::DeckNamesActions(Session& session, Platform& platform, DeckEditActions& edits,
-                                   QObject* parent)
-    : QObject(parent), session_(session), platform_(platform), edits_(edits) {
+DeckNamesActions::DeckNamesActions(DeckDocument& document, Platform& platform,
+                                   DeckEditActions& edits, QObject* parent)
+    : QObject(parent), document_(document), platform_(platform), edits_(edits) {
   setObjectName(QStringLiteral("DeckNamesActions"));
   import_ = NewAction(this, "ImportDeck1", QStringLiteral("&Import Deck..."));
   paste_ = NewAction(this, "PasteAsNewDeck1", QStringLiteral("&Paste as New Deck"));
@@ -159,13 +159,13 @@ void DeckNamesActions::pasteAsNewDeck(QWidget* window) {
 
 void DeckNamesActions::importList(QWidget* window, std::string raw, const QString& directory,
                                   const QString& proposedName) {
-  if (!session_.db.CardStatExists()) {
+  if (!document_.db().CardStatExists()) {
     platform_.showMessage(window,
                           QStringLiteral("You must create a data file to use this program"));
     return;
   }
   const std::shared_ptr<const SuggestionIndex> cards =
-      SuggestionIndex::Shared(session_.db.CardStatPath());
+      SuggestionIndex::Shared(document_.db().CardStatPath());
   const ImportedDeck imported = ImportDeckList(std::move(raw), *cards);
   if (imported.lines.empty()) {
     platform_.showMessage(window, QStringLiteral("The list holds no card lines."));
@@ -195,10 +195,10 @@ void DeckNamesActions::importList(QWidget* window, std::string raw, const QStrin
 void DeckNamesActions::fixCardNames(QWidget* window) {
   std::vector<NameFix> fixes;
   run(window, [this, window, &fixes] {
-    if (!session_.editor.IsOpen()) return;
+    if (!document_.editor().IsOpen()) return;
     const std::shared_ptr<const SuggestionIndex> cards =
-        SuggestionIndex::Shared(session_.db.CardStatPath());
-    const std::vector<UnfoundLine> lines = UnfoundDeckLines(session_.editor.Bytes(), *cards);
+        SuggestionIndex::Shared(document_.db().CardStatPath());
+    const std::vector<UnfoundLine> lines = UnfoundDeckLines(document_.editor().Bytes(), *cards);
     if (lines.empty()) {
       platform_.showMessage(window, QStringLiteral("Every card name of the deck is found."));
       return;
@@ -212,8 +212,8 @@ void DeckNamesActions::fixCardNames(QWidget* window) {
 
 void DeckNamesActions::copyDeckList(QWidget* window) {
   run(window, [this] {
-    if (!session_.editor.IsOpen()) return;
-    platform_.setClipboardText(QString::fromStdString(ExportDeckList(session_.editor.Bytes())));
+    if (!document_.editor().IsOpen()) return;
+    platform_.setClipboardText(QString::fromStdString(ExportDeckList(document_.editor().Bytes())));
   });
 }
 

@@ -21,13 +21,13 @@ namespace quillet {
 class DeckEditActions;
 class Platform;
 struct ImportedDeck;
-struct Session;
+class DeckDocument;
 
 class DeckNamesActions : public QObject {
   Q_OBJECT
 
  public:
-  DeckNamesActions(Session& session, Platform& platform, DeckEditActions& edits,
+  DeckNamesActions(DeckDocument& document, Platform& platform, DeckEditActions& edits,
                    QObject* parent = nullptr);
 
   QAction* importAction() const { return import_; }
@@ -52,7 +52,7 @@ class DeckNamesActions : public QObject {
   void run(QWidget* window, const std::function<void()>& action);
   void showState();
 
-  Session& session_;
+  DeckDocument& document_;
   Platform& platform_;
   DeckEditActions& edits_;
   QAction* import_ = nullptr;

@@ -10,8 +10,8 @@
 #include <optional>
 
 #include "core/analysis/field_names.h"
-#include "core/analysis/master_model.h"
 #include "core/odds/draw_odds.h"
+#include "gui/main_window/deck_document.h"
 #include "gui/odds/goal_part.h"
 #include "gui/platform/card_text_codec.h"
 #include "gui/platform/close_keys.h"
@@ -30,8 +30,8 @@ QString Copies(std::int64_t n) {
 
 }  // namespace
 
-DrawOddsPanel::DrawOddsPanel(MasterModel& model, QWidget* parent)
-    : QWidget(parent, Qt::Window), model_(model) {
+DrawOddsPanel::DrawOddsPanel(DeckDocument& deck, QWidget* parent)
+    : QWidget(parent, Qt::Window), deck_(deck) {
   setObjectName(QStringLiteral("DrawOddsForm"));
   CloseOnKeys(*this);
   setFont(WindowFont());
@@ -85,7 +85,7 @@ DrawOddsPanel::DrawOddsPanel(MasterModel& model, QWidget* parent)
   OddsPages->addWidget(OddsNotice);
   layout->addWidget(OddsPages);
   layout->addStretch(1);
-  goalPart_ = new GoalPart(model, OddsTabs);
+  goalPart_ = new GoalPart(deck, OddsTabs);
   OddsTabs->addTab(single, QStringLiteral("&One Group"));
   OddsTabs->addTab(goalPart_, QStringLiteral("&Goal"));
   resize(470, sizeHint().height());
@@ -98,30 +98,31 @@ void DrawOddsPanel::showGoal() {
 
 void DrawOddsPanel::followAnalysis() {
   if (goalPart_) goalPart_->followAnalysis();
-  if (model_.DName().empty()) {
+  if (deck_.view().DName().empty()) {
     clear(kNoDeck);
     return;
   }
   // Another deck: a card or figure touched in the old one says nothing of
   // it, so the window starts over from what the main window now shows. The
   // same deck analysed again (an edit, a reload) keeps its group.
-  if (model_.DName() != deckName_) {
-    deckName_ = model_.DName();
+  if (deck_.view().DName() != deckName_) {
+    deckName_ = deck_.view().DName();
     cardGroup_ = false;
-    groupName_ = model_.ShownList().empty() ? std::string(kFirstGroup) : model_.ShownList();
+    groupName_ =
+        deck_.view().ShownList().empty() ? std::string(kFirstGroup) : deck_.view().ShownList();
   }
   recompute();
 }
 
 void DrawOddsPanel::followList() {
-  if (model_.ShownList().empty()) return;
+  if (deck_.view().ShownList().empty()) return;
   cardGroup_ = false;
-  groupName_ = model_.ShownList();
+  groupName_ = deck_.view().ShownList();
   recompute();
 }
 
 void DrawOddsPanel::followCardLine(int line) {
-  const auto& entries = model_.CardListEntries();
+  const auto& entries = deck_.view().CardListEntries();
   if (line < 0 || static_cast<std::size_t>(line) >= entries.size()) return;
   cardGroup_ = true;
   groupName_ = entries[static_cast<std::size_t>(line)].Name;
@@ -137,14 +138,14 @@ void DrawOddsPanel::clear(const QString& notice) {
 }
 
 void DrawOddsPanel::recompute() {
-  if (model_.DName().empty()) return;
-  const QString name = cardGroup_
-                           ? FromCardBytes(groupName_)
-                           : FromCardBytes(FieldDisplayName(groupName_, model_.CostBoxText()));
+  if (deck_.view().DName().empty()) return;
+  const QString name =
+      cardGroup_ ? FromCardBytes(groupName_)
+                 : FromCardBytes(FieldDisplayName(groupName_, deck_.view().CostBoxText()));
   std::optional<OddsGroup> group;
   try {
-    group = cardGroup_ ? CardOddsGroup(model_.Analysis(), model_.session().db, groupName_)
-                       : FigureOddsGroup(model_.Analysis(), groupName_);
+    group = cardGroup_ ? CardOddsGroup(deck_.analysis(), deck_.db(), groupName_)
+                       : FigureOddsGroup(deck_.analysis(), groupName_);
   } catch (const std::exception& e) {
     // No odds for this deck: the reason stands where the table would.
     clear(QString::fromStdString(e.what()));

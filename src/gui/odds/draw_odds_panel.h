@@ -18,14 +18,14 @@ class QTableWidget;
 
 namespace quillet {
 
-class MasterModel;
+class DeckDocument;
 class GoalPart;
 
 class DrawOddsPanel : public QWidget {
   Q_OBJECT
 
  public:
-  explicit DrawOddsPanel(MasterModel& model, QWidget* parent = nullptr);
+  explicit DrawOddsPanel(DeckDocument& deck, QWidget* parent = nullptr);
 
   void followAnalysis();          // after every analysis; cleared when it failed
   void followList();              // after a figure's list was shown
@@ -38,7 +38,7 @@ class DrawOddsPanel : public QWidget {
   void recompute();
   void clear(const QString& notice);
 
-  MasterModel& model_;
+  DeckDocument& deck_;
   bool cardGroup_ = false;                 // the group is a card, not a figure
   std::string groupName_ = "AssetAmount";  // a component name or a card name (bytes)
   std::string deckName_;                   // the deck the group was chosen in

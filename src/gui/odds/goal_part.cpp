@@ -21,9 +21,9 @@
 #include <limits>
 
 #include "core/analysis/field_names.h"
-#include "core/analysis/master_model.h"
 #include "core/odds/deck_pile.h"
 #include "core/odds/draw_odds.h"
+#include "gui/main_window/deck_document.h"
 #include "gui/platform/card_text_codec.h"
 
 namespace quillet {
@@ -63,7 +63,7 @@ QString PercentText(std::int32_t perMille) {
 
 }  // namespace
 
-GoalPart::GoalPart(MasterModel& model, QWidget* parent) : QWidget(parent), model_(model) {
+GoalPart::GoalPart(DeckDocument& deck, QWidget* parent) : QWidget(parent), deck_(deck) {
   setObjectName(QStringLiteral("GoalPart"));
   auto* layout = new QVBoxLayout(this);
   auto* heading =
@@ -177,15 +177,15 @@ void GoalPart::followAnalysis() {
   // Another deck: its groups are other groups, so the goal starts over. The
   // same deck analysed again (an edit, a reload, a switch) keeps it, also
   // past an analysis that failed (a save caught half-way) in between.
-  const bool open = !model_.DName().empty();
-  if (open && model_.DName() != deckName_) {
-    deckName_ = model_.DName();
+  const bool open = !deck_.view().DName().empty();
+  if (open && deck_.view().DName() != deckName_) {
+    deckName_ = deck_.view().DName();
     conditions_.clear();
   }
   deckCards_.clear();
   if (open) {
     try {
-      const DeckPile pile = DeckPile::FromAnalysis(model_.Analysis(), DeckPile::Limit::kNoLimit);
+      const DeckPile pile = DeckPile::FromAnalysis(deck_.analysis(), DeckPile::Limit::kNoLimit);
       for (const PileLine& line : pile.Lines()) {
         std::string name(line.Card.Name.View());
         if (std::find(deckCards_.begin(), deckCards_.end(), name) == deckCards_.end()) {
@@ -202,7 +202,7 @@ void GoalPart::followAnalysis() {
 }
 
 bool GoalPart::addCondition(const GoalGroup& group) {
-  if (model_.DName().empty() || conditions_.size() >= kMostGoalConditions) return false;
+  if (deck_.view().DName().empty() || conditions_.size() >= kMostGoalConditions) return false;
   cancelDeal();
   conditions_.push_back({1, group});
   rebuildRows();
@@ -216,7 +216,7 @@ void GoalPart::addConditionRow() {
 }
 
 void GoalPart::fillChoices(QComboBox& box, const GoalGroup& chosen) const {
-  const std::string& costKind = model_.CostBoxText();
+  const std::string& costKind = deck_.view().CostBoxText();
   bool found = false;
   const auto add = [&](const QString& text, const GoalGroup& group) {
     box.addItem(text, Key(group));
@@ -288,7 +288,7 @@ void GoalPart::rebuildRows() {
       recompute();
     });
   }
-  AddConditionButton->setEnabled(!model_.DName().empty() &&
+  AddConditionButton->setEnabled(!deck_.view().DName().empty() &&
                                  conditions_.size() < kMostGoalConditions);
 }
 
@@ -302,7 +302,7 @@ void GoalPart::showNotice(const QString& text) {
 
 void GoalPart::recompute() {
   DealResult->clear();
-  if (model_.DName().empty()) {
+  if (deck_.view().DName().empty()) {
     showNotice(QStringLiteral("Open a deck to see the chance of a goal."));
     return;
   }
@@ -312,14 +312,14 @@ void GoalPart::recompute() {
   }
   std::vector<GoalRow> rows;
   try {
-    goal_ = ResolveGoal(model_.Analysis(), model_.session().db, conditions_);
+    goal_ = ResolveGoal(deck_.analysis(), deck_.db(), conditions_);
     rows = goal_->Table();
   } catch (const std::exception& e) {
     // The goal's table is refused for the same reasons as the odds above.
     showNotice(QString::fromStdString(e.what()));
     return;
   }
-  const std::string& costKind = model_.CostBoxText();
+  const std::string& costKind = deck_.view().CostBoxText();
   QStringList columns{QStringLiteral("Whole goal")};
   for (const GoalCondition& condition : conditions_) {
     const QString name = condition.Group.IsCard

@@ -35,13 +35,13 @@ class QVBoxLayout;
 
 namespace quillet {
 
-class MasterModel;
+class DeckDocument;
 
 class GoalPart : public QWidget {
   Q_OBJECT
 
  public:
-  explicit GoalPart(MasterModel& model, QWidget* parent = nullptr);
+  explicit GoalPart(DeckDocument& deck, QWidget* parent = nullptr);
 
   void followAnalysis();
   // "Add to Goal": a condition of at least 1 copy of `group`; false when the
@@ -62,7 +62,7 @@ class GoalPart : public QWidget {
   void dealSlice();
   void endDeal(const QString& result);
 
-  MasterModel& model_;
+  DeckDocument& deck_;
   std::string deckName_;  // the deck the conditions belong to
   std::vector<GoalCondition> conditions_;
   std::optional<Goal> goal_;            // the conditions resolved by the last analysis

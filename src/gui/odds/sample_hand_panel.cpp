@@ -11,8 +11,8 @@
 #include <exception>
 #include <limits>
 
-#include "core/analysis/master_model.h"
 #include "core/odds/draw_odds.h"
+#include "gui/main_window/deck_document.h"
 #include "gui/platform/card_text_codec.h"
 #include "gui/platform/close_keys.h"
 #include "gui/platform/goal_action.h"
@@ -21,8 +21,8 @@
 
 namespace quillet {
 
-SampleHandPanel::SampleHandPanel(MasterModel& model, QWidget* parent)
-    : QWidget(parent, Qt::Window), model_(model) {
+SampleHandPanel::SampleHandPanel(DeckDocument& deck, QWidget* parent)
+    : QWidget(parent, Qt::Window), deck_(deck) {
   setObjectName(QStringLiteral("SampleHandForm"));
   CloseOnKeys(*this);
   setWindowTitle(QStringLiteral("Sample Hand"));
@@ -86,7 +86,7 @@ SampleHandPanel::SampleHandPanel(MasterModel& model, QWidget* parent)
 }
 
 void SampleHandPanel::followAnalysis() {
-  if (model_.DName().empty()) {
+  if (deck_.view().DName().empty()) {
     SeedEdit->clear();
     clear(QStringLiteral("Open a deck to deal a sample hand."));
     return;
@@ -95,7 +95,7 @@ void SampleHandPanel::followAnalysis() {
 }
 
 void SampleHandPanel::dealNewHand() {
-  if (!model_.DName().empty()) dealHand(newSeed());
+  if (!deck_.view().DName().empty()) dealHand(newSeed());
 }
 
 void SampleHandPanel::drawCard() {
@@ -106,7 +106,7 @@ void SampleHandPanel::drawCard() {
 }
 
 void SampleHandPanel::dealFromSeed(const QString& text) {
-  if (text.isEmpty() || model_.DName().empty()) return;
+  if (text.isEmpty() || deck_.view().DName().empty()) return;
   bool ok = false;
   const qulonglong seed = text.toULongLong(&ok);
   if (ok) {
@@ -121,14 +121,14 @@ void SampleHandPanel::dealFromSeed(const QString& text) {
 void SampleHandPanel::openCard() {
   const int row = HandList->currentRow();
   if (row < 0 || static_cast<std::size_t>(row) >= shown_) return;
-  model_.session().SelectedCardName = dealt_[static_cast<std::size_t>(row)].Name;
+  deck_.session().SelectedCardName = dealt_[static_cast<std::size_t>(row)].Name;
   if (showReader) showReader();
 }
 
 void SampleHandPanel::dealHand(std::uint64_t seed) {
   if (SeedEdit->text() != QString::number(seed)) SeedEdit->setText(QString::number(seed));
   try {
-    dealt_ = DealPile(DeckPile::FromAnalysis(model_.Analysis()), seed);
+    dealt_ = DealPile(DeckPile::FromAnalysis(deck_.analysis()), seed);
   } catch (const std::exception& e) {
     clear(QString::fromStdString(e.what()));
     return;
@@ -144,7 +144,7 @@ void SampleHandPanel::clear(const QString& notice) {
   HandList->clear();
   HandStatus->setText(notice);
   DrawButton->setEnabled(false);
-  NewHandButton->setEnabled(!model_.DName().empty());
+  NewHandButton->setEnabled(!deck_.view().DName().empty());
 }
 
 void SampleHandPanel::showHand() {

@@ -22,14 +22,14 @@ class QPushButton;
 
 namespace quillet {
 
-class MasterModel;
+class DeckDocument;
 class RowPickWatch;
 
 class SampleHandPanel : public QWidget {
   Q_OBJECT
 
  public:
-  explicit SampleHandPanel(MasterModel& model, QWidget* parent = nullptr);
+  explicit SampleHandPanel(DeckDocument& deck, QWidget* parent = nullptr);
 
   // Set by the shell: shows the card reader on session().SelectedCardName.
   std::function<void()> showReader;
@@ -54,7 +54,7 @@ class SampleHandPanel : public QWidget {
   void clear(const QString& notice);
   void showHand();
 
-  MasterModel& model_;
+  DeckDocument& deck_;
   std::vector<DealtCard> dealt_;  // the whole pile in dealt order
   std::size_t shown_ = 0;         // the cards drawn so far
   QLineEdit* SeedEdit = nullptr;

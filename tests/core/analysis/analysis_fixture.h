@@ -1,7 +1,6 @@
 // Shared pieces of the analysis tests: card records filled the way the card
 // list import fills them, a CardStat.Dat written in name order into a
-// temporary program folder, and an open-deck host that answers the dialog
-// with a prepared file and records what it is asked to show.
+// temporary program folder, and the main window's view opening decks there.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -12,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/analysis/master_model.h"
+#include "core/analysis/main_view.h"
 #include "core/card_data/card_database.h"
 #include "core/card_data/card_words.h"
 #include "support/card_builder.h"
@@ -106,50 +105,37 @@ inline void WriteCardStat(const TempDir& dir, std::vector<TCardRecord> cards) {
   dir.Write("CardStat.Dat", RecordsBytes(cards));
 }
 
-class ScriptedHost final : public OpenDeckHost {
- public:
-  std::optional<std::string> answer;
-  std::vector<std::string> initialDirectories;
-  std::vector<std::string> messages;
-  int busyDepth = 0;
-  int busyCount = 0;
-  int busyDepthAtMessage = -1;
-
-  std::optional<std::string> ChooseDeckFile(const std::string& initialDirectory) override {
-    initialDirectories.push_back(initialDirectory);
-    return answer;
-  }
-  void BeginBusy() override {
-    ++busyDepth;
-    ++busyCount;
-  }
-  void EndBusy() override { --busyDepth; }
-  void ShowMessage(const std::string& text) override {
-    messages.push_back(text);
-    busyDepthAtMessage = busyDepth;
-  }
-};
-
-// A program folder with a card database, a session and the window model.
+// A program folder with a card database and the main window's view of the
+// decks opened in it, one after another.
 class AnalysisTest : public ::testing::Test {
  protected:
   void Cards(std::vector<TCardRecord> cards) { WriteCardStat(dir_, std::move(cards)); }
 
-  // Opens `deck` (the file's bytes) as the user would; true when analysed.
+  // Opens `deck` (the file's bytes) as the window does; true when analysed.
+  // messages_ receives what the window says of it, in order.
   bool Open(std::string_view deck, std::string_view fileName = "deck.txt") {
-    host_.answer = dir_.Write(fileName, deck);
-    host_.messages.clear();
-    model_.OpenDeck(host_, /*useSettings=*/false);
-    EXPECT_EQ(host_.busyDepth, 0);
-    return !session_.deck.DeckFileName.empty();
+    return OpenFile(dir_.Write(fileName, deck));
   }
-  const TDeckStats& stats() const { return session_.stats; }
-  std::int32_t Field(std::string_view name) const { return model_.FieldValue(name); }
+  bool OpenFile(const std::string& path) {
+    path_ = path;
+    messages_ = view_.Show(AnalyzeInView(path, view_, db_));
+    return !view_.DName().empty();
+  }
+  // Analyses the open deck again as the window's reload does.
+  MainView::ReloadResult Reload() {
+    const MainView::ReloadState state = view_.BeginReload();
+    messages_ = view_.Show(AnalyzeInView(path_, view_, db_));
+    return view_.FinishReload(state, db_);
+  }
+  const TDeckStats& stats() const { return view_.Analysis().stats; }
+  std::int32_t Field(std::string_view name) const { return view_.FieldValue(name); }
+  std::size_t DeckCount() const { return view_.Analysis().entries.size(); }
 
   TempDir dir_;
-  Session session_{dir_.path()};
-  MasterModel model_{session_};
-  ScriptedHost host_;
+  CardDatabase db_{dir_.path()};
+  MainView view_;
+  std::vector<std::string> messages_;
+  std::string path_;  // the deck opened last
 };
 
 }  // namespace quillet::test

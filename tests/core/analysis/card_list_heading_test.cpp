@@ -26,9 +26,9 @@ class CardListHeadingTest : public test::AnalysisTest {
 // Each list the window can show, named as its figure is and summed over the
 // lines it shows.
 TEST_F(CardListHeadingTest, NamesTheShownListWithItsCopiesAndLines) {
-  EXPECT_EQ(CardListHeading(model_), "");  // no deck yet
+  EXPECT_EQ(CardListHeading(view_), "");  // no deck yet
   ASSERT_TRUE(Open(kDeck));
-  EXPECT_EQ(CardListHeading(model_), "Deck: 14 cards in 7 lines");
+  EXPECT_EQ(CardListHeading(view_), "Deck: 14 cards in 7 lines");
   const struct {
     std::string_view figure;
     std::string_view costKind;
@@ -42,18 +42,19 @@ TEST_F(CardListHeadingTest, NamesTheShownListWithItsCopiesAndLines) {
       {"MilCost", "Programs", "Military deployment cost for Programs: 0 copies in 0 lines"},
   };
   for (const auto& c : cases) {
-    model_.SelectCostKind(std::string(c.costKind));
-    ASSERT_TRUE(model_.DrillDown(c.figure)) << c.figure;
-    EXPECT_EQ(CardListHeading(model_), c.heading) << c.figure;
+    view_.SelectCostKind(std::string(c.costKind));
+    ASSERT_TRUE(view_.DrillDown(c.figure, db_)) << c.figure;
+    EXPECT_EQ(CardListHeading(view_), c.heading) << c.figure;
   }
   // A list of another kind (a chart's bar) is named by its key.
-  ASSERT_TRUE(model_.ShowList("Cost1Asset", "Cost1AssetList.txt",
-                              [](const TCardRecord& card) { return card.CardType == 'A'; }));
-  EXPECT_EQ(CardListHeading(model_), "Cost1Asset: 6 copies in 3 lines");
+  ASSERT_TRUE(view_.ShowList(
+      "Cost1Asset", "Cost1AssetList.txt",
+      [](const TCardRecord& card) { return card.CardType == 'A'; }, db_));
+  EXPECT_EQ(CardListHeading(view_), "Cost1Asset: 6 copies in 3 lines");
 
   // A failed analysis leaves nothing to name.
   EXPECT_FALSE(Open("two\tGrunt\r\n", "bad.txt"));
-  EXPECT_EQ(CardListHeading(model_), "");
+  EXPECT_EQ(CardListHeading(view_), "");
 }
 
 TEST(CardListHeadingRuleTest, SumsEveryCountShownEvenBeyondOneLinesRange) {

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "analysis_fixture.h"
+#include "core/analysis/deck_analysis.h"
 #include "core/analysis/deck_list.h"
 #include "core/card_data/byte_source.h"
 #include "core/card_data/io_error.h"
@@ -57,40 +58,34 @@ INSTANTIATE_TEST_SUITE_P(
         SplitCase{"LineWithoutTab", "4 A\r\n2\tB", {{"4 A\r\n2", "B"}}}),
     [](const auto& info) { return std::string(info.param.label); });
 
-class ReadDeckLineTest : public ::testing::Test {
+// The lines as the analysis reads them: the count as read, the card found
+// by its exact name, the names not found in file order.
+class DeckLinesAnalysisTest : public ::testing::Test {
  protected:
   void SetUp() override { test::WriteCardStat(dir_, {Card("Bion HQ", 'H'), Card("Gun", 'E')}); }
-  std::optional<std::string> Read(ByteReader& reader) { return ReadDeckLine(reader, db_, deck_); }
+  DeckAnalysis Analyze(std::string_view bytes) {
+    return AnalyzeDeckFile(dir_.Write("deck.txt", bytes), db_);
+  }
 
   test::TempDir dir_;
   CardDatabase db_{dir_.path()};
-  DeckState deck_;
 };
 
-TEST_F(ReadDeckLineTest, SetsTheCountAndLeavesTheFoundCardCurrent) {
-  MemorySource source("$A\tGun\r\n-3\tBion HQ\r\n0\tgun\r\n");
-  ByteReader reader(source);
-  EXPECT_EQ(Read(reader), std::nullopt);
-  EXPECT_EQ(deck_.CardCount, 10);
-  EXPECT_EQ(db_.CurrentCard.Name.View(), "Gun");
-  EXPECT_EQ(Read(reader), std::nullopt);
-  EXPECT_EQ(deck_.CardCount, -3);
-  EXPECT_EQ(db_.CurrentCard.Name.View(), "Bion HQ");
-  EXPECT_EQ(Read(reader), std::optional<std::string>("gun"));  // case counts
-  EXPECT_EQ(deck_.CardCount, 0);
+TEST_F(DeckLinesAnalysisTest, CountsAsReadAndCardsByTheirExactName) {
+  const DeckAnalysis a = Analyze("$A\tGun\r\n-3\tBion HQ\r\n0\tgun\r\n5");
+  ASSERT_EQ(a.entries.size(), 2u);
+  EXPECT_EQ(a.entries[0].Count, 10);
+  EXPECT_EQ(a.entries[0].Card.Name.View(), "Gun");
+  EXPECT_EQ(a.entries[1].Count, -3);
+  EXPECT_EQ(a.entries[1].Name, "Bion HQ");
+  // Case counts; a count without a name is an empty name not found.
+  EXPECT_EQ(a.missing, (std::vector<std::string>{"gun", ""}));
 }
 
-TEST_F(ReadDeckLineTest, AnEmptyNameIsReportedAsNotFound) {
-  MemorySource source("5");
-  ByteReader reader(source);
-  EXPECT_EQ(Read(reader), std::optional<std::string>(""));
-  EXPECT_EQ(deck_.CardCount, 5);
-}
-
-TEST_F(ReadDeckLineTest, InvalidCountRaisesTheIntegerError) {
-  MemorySource source("4 \tGun\r\n");
-  ByteReader reader(source);
-  EXPECT_THROW(Read(reader), ConvertError);
+TEST_F(DeckLinesAnalysisTest, AnInvalidCountFailsWithTheIntegerError) {
+  const DeckAnalysis a = Analyze("4 \tGun\r\n");
+  ASSERT_TRUE(a.failure);
+  EXPECT_THROW(std::rethrow_exception(a.failure), ConvertError);
 }
 
 // A deck source that fails after some bytes, as a failing disk would.
@@ -110,10 +105,10 @@ class FailingSource final : public ByteSource {
   std::size_t pos_ = 0;
 };
 
-TEST_F(ReadDeckLineTest, ReadErrorsOfTheDeckFilePropagate) {
+TEST(DeckLineSplitErrors, ReadErrorsOfTheDeckFilePropagate) {
   FailingSource source("4\tGu");
   ByteReader reader(source, 2);
-  EXPECT_THROW(Read(reader), IoError);
+  EXPECT_THROW(SplitDeckLine(reader), IoError);
 }
 
 }  // namespace

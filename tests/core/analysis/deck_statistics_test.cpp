@@ -20,16 +20,16 @@ class StatisticsTest : public test::AnalysisTest {};
 TEST_F(StatisticsTest, EmptyDeckIsValidAndGetsTheNormalHQ) {
   Cards({Asset("Grunt")});
   ASSERT_TRUE(Open(""));
-  EXPECT_EQ(session_.deck.DeckCount, 0);
+  EXPECT_EQ(DeckCount(), 0u);
   EXPECT_EQ(stats().TotalAmount, 0);
   EXPECT_EQ(stats().HQType, "Normal");
   EXPECT_EQ(stats().TotalMilAmount, 15);
   EXPECT_EQ(stats().TotalCovAmount, 15);
   EXPECT_EQ(stats().TotalCybAmount, 15);
   EXPECT_EQ(stats().AverageFP, 0);
-  EXPECT_TRUE(host_.messages.empty());
-  EXPECT_TRUE(model_.SaveEnabled());
-  EXPECT_TRUE(model_.ShowZero());
+  EXPECT_TRUE(messages_.empty());
+  EXPECT_TRUE(view_.SaveEnabled());
+  EXPECT_TRUE(view_.ShowZero());
 }
 
 TEST_F(StatisticsTest, EmptyDeckNeedsNoCardFile) {
@@ -61,8 +61,8 @@ TEST_F(StatisticsTest, CountsCopiesByTypeRarityAndDomain) {
   EXPECT_EQ(s.AllFUSAmount, 1);
   EXPECT_EQ(s.AllMonasAmount, 2);
   EXPECT_EQ(s.HQType, "Golani Special Forces HQ");
-  EXPECT_EQ(session_.deck.DeckCount, 6);
-  EXPECT_EQ(model_.CardList().front(), "1    Golani Special Forces HQ");
+  EXPECT_EQ(DeckCount(), 6u);
+  EXPECT_EQ(view_.CardList().front(), "1    Golani Special Forces HQ");
 }
 
 TEST_F(StatisticsTest, KeywordCountsBelongToTheirCardType) {
@@ -268,32 +268,30 @@ TEST_F(StatisticsTest, CopyLimitIsPerLineAndSparesCommonBases) {
   ASSERT_TRUE(Open("3\tGrunt\r\n3\tGrunt\r\n6\tCell\r\n5\tFort\r\n5\tSniper\r\n"));
   EXPECT_EQ(stats().OverLimitNames, (std::vector<std::string>{"Fort", "Sniper"}));
   EXPECT_EQ(stats().AssetAmount, 11);  // both Grunt lines count
-  EXPECT_EQ(session_.deck.DeckCount, 5);
+  EXPECT_EQ(DeckCount(), 5u);
 }
 
 TEST_F(StatisticsTest, MissingCardsAreNamedOnceInFileOrder) {
   Cards({Asset("Grunt")});
   ASSERT_TRUE(Open("1\tNobody\r\n2\tGrunt\r\n1\tgrunt\r\n1\tGrunt \r\n"));
-  ASSERT_EQ(host_.messages.size(), 1u);
-  EXPECT_EQ(host_.messages[0],
-            "Error - the following cards could not be found: Nobody, grunt, Grunt ");
-  EXPECT_EQ(host_.busyDepthAtMessage, 1);  // shown during the analysis
-  EXPECT_EQ(model_.MissingCards(), (std::vector<std::string>{"Nobody", "grunt", "Grunt "}));
-  EXPECT_EQ(session_.deck.DeckCount, 1);
+  ASSERT_EQ(messages_.size(), 1u);
+  EXPECT_EQ(messages_[0], "Error - the following cards could not be found: Nobody, grunt, Grunt ");
+  EXPECT_EQ(view_.MissingCards(), (std::vector<std::string>{"Nobody", "grunt", "Grunt "}));
+  EXPECT_EQ(DeckCount(), 1u);
   EXPECT_EQ(stats().AssetAmount, 2);
 }
 
 TEST_F(StatisticsTest, LfOnlyDecksReadLineByLine) {
   Cards({Asset("Grunt"), Card("Cell", 'B')});
   ASSERT_TRUE(Open("2\tGrunt\n3\tCell\n"));
-  EXPECT_EQ(session_.deck.DeckCount, 2);
-  EXPECT_TRUE(host_.messages.empty());
+  EXPECT_EQ(DeckCount(), 2u);
+  EXPECT_TRUE(messages_.empty());
 }
 
 TEST_F(StatisticsTest, ATrailingCountWithoutTabIsAnEmptyMissingName) {
   Cards({Asset("Grunt")});
   ASSERT_TRUE(Open("2\tGrunt\r\n5"));
-  EXPECT_EQ(model_.MissingCards(), (std::vector<std::string>{""}));
+  EXPECT_EQ(view_.MissingCards(), (std::vector<std::string>{""}));
   EXPECT_EQ(stats().AssetAmount, 2);
 }
 
@@ -342,7 +340,7 @@ TEST_F(StatisticsTest, NegativeCountsAreUsedAsWritten) {
   EXPECT_EQ(stats().AssetAmount, -2);
   EXPECT_EQ(stats().FPSum, -6);
   EXPECT_EQ(stats().AverageFP, 0);  // the sum is not positive
-  EXPECT_EQ(session_.deck.DeckList[1].Count, 0);
+  EXPECT_EQ(view_.Analysis().entries[1].Count, 0);
 }
 
 TEST_F(StatisticsTest, PositiveSumOverNoCopiesFails) {

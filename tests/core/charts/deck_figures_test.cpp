@@ -85,16 +85,16 @@ TEST_F(DeckFiguresTest, AgreeWithARecountAndWithTheirCardLists) {
       }
     }
     ASSERT_TRUE(Open(deck)) << deck;
-    const DeckFigures figures = ComputeDeckFigures(model_.Analysis());
+    const DeckFigures figures = ComputeDeckFigures(view_.Analysis());
     ASSERT_EQ(figures.costCurve.copies, curve.copies) << deck;
     ASSERT_EQ(figures.byType, byType) << deck;
     ASSERT_EQ(figures.byDomain, byDomain) << deck;
 
-    if (session_.deck.DeckCount == 0) continue;  // every line missing: no lists
+    if (DeckCount() == 0) continue;  // every line missing: no lists
     auto listCopies = [&](const ChartBar& bar) {
-      EXPECT_TRUE(ShowBarCards(model_, model_.session().db, bar));
+      EXPECT_TRUE(ShowBarCards(view_, db_, bar));
       std::int64_t sum = 0;
-      for (const auto& entry : model_.CardListEntries()) sum += entry.Count;
+      for (const auto& entry : view_.CardListEntries()) sum += entry.Count;
       return sum;
     };
     for (int b = 0; b < kCostBuckets; ++b) {
@@ -116,11 +116,11 @@ TEST_F(DeckFiguresTest, AgreeWithARecountAndWithTheirCardLists) {
         "UNAmount",      "FUSAmount",         "MonasAmount",    "CorpAmount",
         "NoNamesAmount", "InnerCircleAmount", "TranscendAmount"};
     for (const bool assetsOnly : {true, false}) {
-      model_.SetAssetSwitch(assetsOnly);
-      const DeckFigures shown = ComputeDeckFigures(model_.Analysis());
+      view_.SetAssetSwitch(assetsOnly);
+      const DeckFigures shown = ComputeDeckFigures(view_.Analysis());
       ASSERT_EQ(shown.domainsOfAssetsOnly, assetsOnly);
       for (std::size_t d = 0; d < 7; ++d) {
-        ASSERT_EQ(shown.byDomain[d], model_.FieldValue(kDomainFields[d])) << deck << assetsOnly;
+        ASSERT_EQ(shown.byDomain[d], view_.FieldValue(kDomainFields[d])) << deck << assetsOnly;
       }
       std::int64_t total = 0;
       for (int d = 0; d < 8; ++d) {
@@ -141,10 +141,10 @@ TEST_F(DeckFiguresTest, ResourcesSetProductionAgainstTheCostOfEveryCard) {
          WithCosts(Card("Lattice Worm", 'P'), "0", "0", "3")});
   ASSERT_TRUE(
       Open("1\tSmall Depot\r\n3\tHeavy Walker\r\n1\tNight Bulletin\r\n1\tLattice Worm\r\n"));
-  const DeckFigures figures = ComputeDeckFigures(model_.Analysis());
+  const DeckFigures figures = ComputeDeckFigures(view_.Analysis());
   // Production is the window's, the HQ's share included; the cost is every
   // card's, whatever the cost selector shows.
-  model_.SelectCostKind("Assets");
+  view_.SelectCostKind("Assets");
   EXPECT_EQ(figures.resources[0].production, stats().TotalMilAmount);
   EXPECT_EQ(figures.resources[1].production, stats().TotalCovAmount);
   EXPECT_EQ(figures.resources[0].cost, 3 * 9 + 1);
@@ -152,21 +152,21 @@ TEST_F(DeckFiguresTest, ResourcesSetProductionAgainstTheCostOfEveryCard) {
   EXPECT_EQ(figures.resources[2].cost, 5);
   ASSERT_LT(stats().TotalMilAmount, 28);
   EXPECT_TRUE(figures.resources[0].Shortfall());
-  EXPECT_EQ(ComputeDeckFigures(model_.Analysis()).resources[0].cost, 28);
+  EXPECT_EQ(ComputeDeckFigures(view_.Analysis()).resources[0].cost, 28);
 
   // The production bar lists the producers, the cost bar the payers.
-  ASSERT_TRUE(ShowBarCards(model_, model_.session().db, {FigureChart::kResources, 0, 0}));
-  EXPECT_EQ(model_.CardList(), std::vector<std::string>{"1    Small Depot"});  // no HQ line
-  EXPECT_EQ(model_.ProposedFileName(), "MilitaryProductionList.txt");
-  EXPECT_EQ(model_.ShownList(), "MilitaryProduction");
-  ASSERT_TRUE(ShowBarCards(model_, model_.session().db, {FigureChart::kResources, 2, 1}));
-  EXPECT_EQ(model_.CardList(),
+  ASSERT_TRUE(ShowBarCards(view_, db_, {FigureChart::kResources, 0, 0}));
+  EXPECT_EQ(view_.CardList(), std::vector<std::string>{"1    Small Depot"});  // no HQ line
+  EXPECT_EQ(view_.ProposedFileName(), "MilitaryProductionList.txt");
+  EXPECT_EQ(view_.ShownList(), "MilitaryProduction");
+  ASSERT_TRUE(ShowBarCards(view_, db_, {FigureChart::kResources, 2, 1}));
+  EXPECT_EQ(view_.CardList(),
             (std::vector<std::string>{"1    Night Bulletin", "1    Lattice Worm"}));
-  EXPECT_EQ(model_.ProposedFileName(), "CyberOpsCostList.txt");
+  EXPECT_EQ(view_.ProposedFileName(), "CyberOpsCostList.txt");
   // A figure's list afterwards names the figure again.
-  ASSERT_TRUE(model_.DrillDown("AssetAmount"));
-  EXPECT_EQ(model_.ShownList(), "AssetAmount");
-  EXPECT_EQ(model_.ProposedFileName(), "AssetList.txt");
+  ASSERT_TRUE(view_.DrillDown("AssetAmount", db_));
+  EXPECT_EQ(view_.ShownList(), "AssetAmount");
+  EXPECT_EQ(view_.ProposedFileName(), "AssetList.txt");
 }
 
 TEST(ChartBarNames, SayWhatTheListIs) {
@@ -188,8 +188,8 @@ TEST(ChartBarNames, SayWhatTheListIs) {
 
 TEST_F(DeckFiguresTest, NoBarListWithoutADeck) {
   Cards({Asset("Lone Scout")});
-  EXPECT_FALSE(ShowBarCards(model_, model_.session().db, {FigureChart::kCostCurve, 1, 0}));
-  EXPECT_TRUE(model_.ShownList().empty());
+  EXPECT_FALSE(ShowBarCards(view_, db_, {FigureChart::kCostCurve, 1, 0}));
+  EXPECT_TRUE(view_.ShownList().empty());
   EXPECT_EQ(CostBucket(-4), 0);
   EXPECT_EQ(CostBucket(5), 5);
   EXPECT_EQ(CostBucket(600), 6);

@@ -54,10 +54,10 @@ TEST_P(DeckCheckTest, LegalityRule) {
   Cards(cards);
   const CheckCase& c = GetParam();
   ASSERT_TRUE(Open(c.deck));
-  const DeckCheck normal = CheckDeck(model_.Analysis(), /*strict=*/false);
-  const DeckCheck strict = CheckDeck(model_.Analysis(), /*strict=*/true);
+  const DeckCheck normal = CheckDeck(view_.Analysis(), /*strict=*/false);
+  const DeckCheck strict = CheckDeck(view_.Analysis(), /*strict=*/true);
   EXPECT_EQ(normal.FileName, dir_.File("deck.txt"));
-  EXPECT_EQ(normal.Problems, model_.ProblemBox());
+  EXPECT_EQ(normal.Problems, view_.ProblemBox());
   EXPECT_FALSE(normal.Problems.empty());
   EXPECT_EQ(normal.Missing, c.missing);
   EXPECT_EQ(normal.Legal, c.legal) << ::testing::PrintToString(normal.Problems);
@@ -99,18 +99,16 @@ class SampleDeckCheck : public ::testing::Test {
     data_ = nullptr;
   }
   // Analyses the sample deck into side `side`.
-  MasterModel& Open(int side, const std::string& deck) {
-    host_[side].answer = kSamples + "decks/" + deck;
-    model_[side].OpenDeck(host_[side], /*useSettings=*/false);
+  MainView& Open(int side, const std::string& deck) {
+    model_[side].Show(AnalyzeInView(kSamples + "decks/" + deck, model_[side], db_[side]));
     EXPECT_FALSE(model_[side].DName().empty()) << deck;
     return model_[side];
   }
 
   static inline const std::string kSamples = std::string(QUILLET_SOURCE_DIR) + "/samples/";
   static inline TempDir* data_ = nullptr;
-  Session session_[2] = {Session(data_->path()), Session(data_->path())};
-  MasterModel model_[2] = {MasterModel(session_[0]), MasterModel(session_[1])};
-  ScriptedHost host_[2];
+  CardDatabase db_[2] = {CardDatabase(data_->path()), CardDatabase(data_->path())};
+  MainView model_[2];
 };
 
 TEST_F(SampleDeckCheck, SampleDecksAsAScriptSeesThem) {
@@ -123,7 +121,7 @@ TEST_F(SampleDeckCheck, SampleDecksAsAScriptSeesThem) {
         Expected{"fus-illegal.txt", false, false},
         Expected{"corporate-missing-cards.txt", false, false},
         Expected{"monastery-bion-v2.txt", false, false}}) {
-    const MasterModel& model = Open(0, e.deck);
+    const MainView& model = Open(0, e.deck);
     EXPECT_EQ(CheckDeck(model.Analysis(), false).Legal, e.legal) << e.deck;
     EXPECT_EQ(CheckDeck(model.Analysis(), true).Legal, e.strictLegal) << e.deck;
   }

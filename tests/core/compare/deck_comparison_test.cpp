@@ -53,8 +53,7 @@ class DeckComparisonTest : public ::testing::Test {
 
   // Analyses `lines` as deck `file` in the model of side `side` (0 or 1).
   void Open(int side, const Lines& lines, const std::string& file) {
-    host_[side].answer = dir_.Write(file, DeckBytes(lines));
-    model_[side].OpenDeck(host_[side], /*useSettings=*/false);
+    model_[side].Show(AnalyzeInView(dir_.Write(file, DeckBytes(lines)), model_[side], db_[side]));
     ASSERT_FALSE(model_[side].DName().empty()) << DeckBytes(lines);
   }
   void Switches(bool assetsOnly, const std::string& costKind) {
@@ -77,9 +76,8 @@ class DeckComparisonTest : public ::testing::Test {
                                                "Quiet Hour",
                                                "Patch Worm"};
   TempDir dir_;
-  Session session_[2] = {Session(dir_.path()), Session(dir_.path())};
-  MasterModel model_[2] = {MasterModel(session_[0]), MasterModel(session_[1])};
-  ScriptedHost host_[2];
+  CardDatabase db_[2] = {CardDatabase(dir_.path()), CardDatabase(dir_.path())};
+  MainView model_[2];
 };
 
 // The brute-force model: copies per name from the raw lines, kept when the

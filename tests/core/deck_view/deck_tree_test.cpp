@@ -20,9 +20,7 @@ class DeckTreeTest : public AnalysisTest {
            WithCosts(Card("Air Strike", 'I'), "2", "0", "0"), Card("Prayer Beads", 'E', 'M'),
            WithCosts(Card("Sutra Worm", 'P'), "0", "0", "3")});
   }
-  std::vector<DeckTreeGroup> Tree() const {
-    return BuildDeckTree(session_.deck, model_.MissingCards());
-  }
+  std::vector<DeckTreeGroup> Tree() const { return BuildDeckTree(view_.Analysis()); }
 };
 
 TEST_F(DeckTreeTest, GroupsByTypeWithTotalsAndTheNamesNotFound) {
@@ -63,7 +61,7 @@ TEST_P(CopyLimitTest, MarksWhatTheProblemListNames) {
     }
   }
   std::vector<std::string> rules;
-  for (const std::string& problem : model_.ProblemBox()) {
+  for (const std::string& problem : view_.ProblemBox()) {
     if (problem.starts_with("This deck has more than 4 of '")) rules.push_back(problem);
   }
   EXPECT_EQ(marks, rules);

@@ -49,12 +49,12 @@ TEST_F(DeckPileTest, OpeningHandOddsAgreeWithTheWindowsChancesForEveryFigure) {
       deck += std::to_string(random() % 6) + "\t" + names[random() % names.size()] + "\r\n";
     }
     ASSERT_TRUE(Open(deck)) << deck;
-    model_.SetAssetSwitch(round % 2 == 1);
+    view_.SetAssetSwitch(round % 2 == 1);
     const TDeckStats& st = stats();
     if (st.TotalAmount < HandSize) continue;
     ++decks;
     for (const auto& list : DrillDownLists()) {
-      const auto group = FigureOddsGroup(model_.Analysis(), list.component);
+      const auto group = FigureOddsGroup(view_.Analysis(), list.component);
       ASSERT_TRUE(group);
       ASSERT_EQ(group->Pile, st.TotalAmount);
       ASSERT_EQ(group->TopDeck, st.TopDeckAmount);
@@ -79,7 +79,7 @@ TEST_F(DeckPileTest, GroupsCountTheCopiesBehindAFigureOrACard) {
   ASSERT_TRUE(
       Open("1\tCinder Keep\n3\tBrine Lancer\n2\tDusk Herald\n4\tGutter Pike\n"
            "1\tDusk Herald\n2\tSalt Depot\n5\tRust Halo\n"));
-  const auto assets = FigureOddsGroup(model_.Analysis(), "AssetAmount");
+  const auto assets = FigureOddsGroup(view_.Analysis(), "AssetAmount");
   ASSERT_TRUE(assets);
   EXPECT_EQ(assets->Name, "AssetAmount");
   EXPECT_EQ(assets->Copies, 10);
@@ -87,32 +87,31 @@ TEST_F(DeckPileTest, GroupsCountTheCopiesBehindAFigureOrACard) {
   EXPECT_EQ(assets->Pile, 17);
   EXPECT_EQ(assets->TopDeck, 5);
   // The domain lists follow the asset switch, as the window's lists do.
-  EXPECT_EQ(FigureOddsGroup(model_.Analysis(), "UNAmount")->Copies, 5);
-  model_.SetAssetSwitch(true);
-  EXPECT_EQ(FigureOddsGroup(model_.Analysis(), "UNAmount")->Copies, 3);
-  EXPECT_FALSE(FigureOddsGroup(model_.Analysis(), "NoSuchField"));
+  EXPECT_EQ(FigureOddsGroup(view_.Analysis(), "UNAmount")->Copies, 5);
+  view_.SetAssetSwitch(true);
+  EXPECT_EQ(FigureOddsGroup(view_.Analysis(), "UNAmount")->Copies, 3);
+  EXPECT_FALSE(FigureOddsGroup(view_.Analysis(), "NoSuchField"));
 
-  const OddsGroup herald =
-      CardOddsGroup(model_.Analysis(), model_.session().db, "Dusk Herald");  // on two lines
+  const OddsGroup herald = CardOddsGroup(view_.Analysis(), db_, "Dusk Herald");  // on two lines
   EXPECT_EQ(herald.Copies, 3);
   EXPECT_EQ(herald.TopDeckCopies, 3);
-  EXPECT_EQ(CardOddsGroup(model_.Analysis(), model_.session().db, "Cinder Keep").Copies,
+  EXPECT_EQ(CardOddsGroup(view_.Analysis(), db_, "Cinder Keep").Copies,
             0);  // the HQ is not in the pile
   // The exact name only: another spelling is no card of the data file.
   try {
-    CardOddsGroup(model_.Analysis(), model_.session().db, "dusk herald");
+    CardOddsGroup(view_.Analysis(), db_, "dusk herald");
     ADD_FAILURE() << "a name no card has made a group";
   } catch (const OddsError& e) {
     EXPECT_STREQ(e.what(), "No Such Card!");
   }
-  EXPECT_EQ(FigureOddsGroup(model_.Analysis(), "HQType")->Copies, 0);
+  EXPECT_EQ(FigureOddsGroup(view_.Analysis(), "HQType")->Copies, 0);
 }
 
 TEST_F(DeckPileTest, RefusesNegativeCountsBeforeTheSizeLimit) {
   const auto message = [this](std::string_view deck) -> std::string {
     EXPECT_TRUE(Open(deck));
     try {
-      CardOddsGroup(model_.Analysis(), model_.session().db, "Brine Lancer");
+      CardOddsGroup(view_.Analysis(), db_, "Brine Lancer");
     } catch (const OddsError& e) {
       return e.what();
     }

@@ -222,8 +222,8 @@ TEST_F(GoalDealTest, DealsTheSampleHandsAndCountsThemInAnySlices) {
       conditions.push_back(
           {static_cast<std::int32_t>(1 + random() % 3), groups[random() % groups.size()]});
     }
-    const Goal goal = ResolveGoal(model_.Analysis(), model_.session().db, conditions);
-    const DeckPile pile = DeckPile::FromAnalysis(model_.Analysis());
+    const Goal goal = ResolveGoal(view_.Analysis(), db_, conditions);
+    const DeckPile pile = DeckPile::FromAnalysis(view_.Analysis());
     const std::int64_t seen = 1 + random() % 14;
     const GoalDealer dealer(goal, seen);
     const std::uint64_t seed = round == 0 ? ~std::uint64_t{0} - 20 : random();
@@ -241,7 +241,7 @@ TEST_F(GoalDealTest, DealsTheSampleHandsAndCountsThemInAnySlices) {
             condition.Group.IsCard
                 ? pile.CardLines(condition.Group.Name)
                 : *pile.FigureLines(condition.Group.Name,
-                                    {model_.session().stats, false, model_.CostBoxText()});
+                                    {view_.Analysis().stats, false, view_.CostBoxText()});
         std::int32_t copies = 0;
         for (const DealtCard& card : cards) {
           for (std::size_t l = 0; l < pile.Lines().size(); ++l) {

@@ -62,7 +62,7 @@ class SampleDealTest : public test::AnalysisTest {
 };
 
 TEST_F(SampleDealTest, DealsThePileAsTheReferenceDoes) {
-  const DeckPile pile = DeckPile::FromAnalysis(model_.Analysis());
+  const DeckPile pile = DeckPile::FromAnalysis(view_.Analysis());
   const std::vector<std::string> seed42 = {
       "Hollow Scout", "Quarry Lamp", "Quarry Lamp", "Tin Drover",  "Tin Drover", "Ember Sentry",
       "Ash Courier",  "Mire Beacon", "Ash Courier", "Ash Courier", "Tin Drover", "Ember Sentry"};

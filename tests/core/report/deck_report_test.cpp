@@ -25,8 +25,8 @@ class DeckReportTest : public AnalysisTest {
         Open("9\tCaf\xe9 Runner\r\n1\tPipe | Dream\r\n2\t<b>Loud</b> & Co\r\n"
              "1\tQuarry Post\r\n1\tVanished Card\r\n",
              "Deck \xd8ne.txt"));
-    ASSERT_FALSE(model_.ProblemBox().empty());
-    report_ = BuildDeckReport(model_.Analysis());
+    ASSERT_FALSE(view_.ProblemBox().empty());
+    report_ = BuildDeckReport(view_.Analysis());
   }
   DeckReport report_;
 };

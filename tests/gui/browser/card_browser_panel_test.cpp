@@ -1,4 +1,5 @@
 #include "gui/browser/card_browser_panel.h"
+#include "gui/main_window/deck_document.h"
 
 #include <QAction>
 #include <QApplication>
@@ -80,7 +81,8 @@ class CardBrowserPanelTest : public QObject {
     WriteDatabase(dir);
     Session session(dir.path());
     test::ScriptedPlatform platform;
-    CardBrowserPanel form(session, platform);
+    DeckDocument deck(session, platform);
+    CardBrowserPanel form(deck, platform);
     form.show();
     CardTableModel& model = form.model();
     auto* count = form.findChild<QLabel*>(QStringLiteral("CountLabel"));
@@ -157,7 +159,8 @@ class CardBrowserPanelTest : public QObject {
     test::TempDir dir;
     Session session(dir.path());
     test::ScriptedPlatform platform;
-    CardBrowserPanel form(session, platform);
+    DeckDocument deck(session, platform);
+    CardBrowserPanel form(deck, platform);
     form.showBrowser();
     QCOMPARE(platform.messages, QStringList{"You must create a data file to use this program"});
     QCOMPARE(form.findChild<QLabel*>(QStringLiteral("CountLabel"))->text(),

@@ -110,7 +110,7 @@ class DeckEditingTest : public QObject {
     master.findChild<QCheckBox*>(QStringLiteral("AssetSwitch"))->setChecked(true);
     master.applyAssetSwitch();
 
-    QSignalSpy analysed(&master, &MainWindow::deckAnalysed);
+    QSignalSpy analysed(&master.document(), &DeckDocument::changed);
     r.Select({"Golani Commando", "Supply Depot"});
     add->trigger();
     QCOMPARE(r.Bytes(path), std::string("3\tGolani Commando\r\n1\tSupply Depot\r\n"));
@@ -119,9 +119,9 @@ class DeckEditingTest : public QObject {
     r.platform.watcher->Fire();
     QCOMPARE(analysed.count(), 1);
     QCOMPARE(r.Shown("AssetAmount"), QStringLiteral("3"));
-    QCOMPARE(master.model().ShownList(), std::string("AssetAmount"));
-    QCOMPARE(master.model().CardList().size(), std::size_t{1});
-    QVERIFY(master.model().AssetSwitch());
+    QCOMPARE(master.view().ShownList(), std::string("AssetAmount"));
+    QCOMPARE(master.view().CardList().size(), std::size_t{1});
+    QVERIFY(master.view().AssetSwitch());
     QCOMPARE(r.app->browser()
                  .model()
                  .index(r.table->selectionModel()->selectedRows().front().row(),
@@ -149,7 +149,7 @@ class DeckEditingTest : public QObject {
     redo->trigger();
     QCOMPARE(r.Bytes(path), std::string("2\tGolani Commando\r\n1\tSupply Depot\r\n"));
     QCOMPARE(r.Shown("AssetAmount"), QStringLiteral("2"));
-    QCOMPARE(master.model().ShownList(), std::string("AssetAmount"));
+    QCOMPARE(master.view().ShownList(), std::string("AssetAmount"));
     QVERIFY(undo->isEnabled() && redo->isEnabled());
     QVERIFY2(r.platform.messages.isEmpty(), qPrintable(r.platform.messages.join('|')));
 
@@ -168,7 +168,7 @@ class DeckEditingTest : public QObject {
     const std::string path = r.dir.Write("deck.txt", negative);
     master.openDeckFile(QString::fromStdString(path));
     QVERIFY(r.platform.messages.isEmpty());
-    QSignalSpy analysed(&master, &MainWindow::deckAnalysed);
+    QSignalSpy analysed(&master.document(), &DeckDocument::changed);
 
     // Neither card changes, though Blue Helmet Sniper, edited first, could.
     r.Select({"Supply Depot", "Blue Helmet Sniper"});
@@ -221,7 +221,7 @@ class DeckEditingTest : public QObject {
     const std::string overflowing = "2000000000\tGolani Commando\r\n2000000000\tSupply Depot\r\n";
     r.dir.Write("deck.txt", overflowing);
     r.platform.watcher->Fire();
-    QVERIFY(master.model().DName().empty());
+    QVERIFY(master.view().DName().empty());
     add->trigger();
     QCOMPARE(r.platform.messages.last(),
              QStringLiteral("The deck file is not valid, so it was not changed."));

@@ -35,7 +35,7 @@ struct Windows {
   Windows() : session(dir.path()) {
     quillet::UpdateCardData(session.db, QUILLET_SOURCE_DIR "/samples/cards.txt",
                             quillet::UpdateOptions{});
-    master = std::make_unique<MainWindow>(session, platform);
+    master = std::make_unique<MainWindow>(document, platform);
     charts = std::make_unique<ChartsPanel>(*master, platform);
     charts->show();
   }
@@ -64,6 +64,7 @@ struct Windows {
   quillet::test::TempDir dir;
   quillet::Session session;
   quillet::test::ScriptedPlatform platform;
+  quillet::DeckDocument document{session, platform};
   std::unique_ptr<MainWindow> master;
   std::unique_ptr<ChartsPanel> charts;
 };
@@ -82,7 +83,7 @@ class ChartsPanelTest : public QObject {
 
     w.Open("un-golani.txt");
     QVERIFY(w.charts->hasDeck());
-    const quillet::DeckFigures figures = quillet::ComputeDeckFigures(w.master->model().Analysis());
+    const quillet::DeckFigures figures = quillet::ComputeDeckFigures(w.master->view().Analysis());
     const auto curve = w.Sets("CostCurveChart");
     QCOMPARE(curve.size(), 4);
     for (int t = 0; t < 4; ++t) {
@@ -93,10 +94,11 @@ class ChartsPanelTest : public QObject {
       }
     }
     const auto resources = w.Sets("ResourcesChart");
-    QCOMPARE(w.Values(resources[0]),
-             (QList<qreal>{static_cast<qreal>(w.session.stats.TotalMilAmount),
-                           static_cast<qreal>(w.session.stats.TotalCovAmount),
-                           static_cast<qreal>(w.session.stats.TotalCybAmount)}));
+    QCOMPARE(
+        w.Values(resources[0]),
+        (QList<qreal>{static_cast<qreal>(w.master->document().analysis().stats.TotalMilAmount),
+                      static_cast<qreal>(w.master->document().analysis().stats.TotalCovAmount),
+                      static_cast<qreal>(w.master->document().analysis().stats.TotalCybAmount)}));
 
     w.Open("not-a-deck.txt");
     QVERIFY(!w.charts->hasDeck());
@@ -116,12 +118,12 @@ class ChartsPanelTest : public QObject {
       if (assetsOnly->isChecked() != checked) QTest::mouseClick(assetsOnly, Qt::LeftButton);
       QCOMPARE(assetsOnly->isChecked(), checked);
       const QList<qreal> bars = w.Values(w.Sets("DomainChart").at(0));
-      QCOMPARE(bars.at(2), static_cast<qreal>(w.master->model().FieldValue("MonasAmount")));
+      QCOMPARE(bars.at(2), static_cast<qreal>(w.master->view().FieldValue("MonasAmount")));
       QCOMPARE(w.Chart("DomainChart")->title(),
                checked ? QStringLiteral("Assets by domain") : QStringLiteral("Copies by domain"));
     }
-    QVERIFY(w.master->model().FieldValue("MonasAmount") >
-            static_cast<int>(w.session.stats.AssetMonasAmount));
+    QVERIFY(w.master->view().FieldValue("MonasAmount") >
+            static_cast<int>(w.master->document().analysis().stats.AssetMonasAmount));
   }
 
   void aShortfallStandsOut() {
@@ -154,7 +156,7 @@ class ChartsPanelTest : public QObject {
     QVERIFY(bucket < assets->count());
     emit assets->clicked(bucket);
     QCOMPARE(shown.count(), 1);
-    const auto& model = w.master->model();
+    const auto& model = w.master->view();
     QCOMPARE(model.ShownList(), "Cost" + std::to_string(bucket) + "Asset");
     qreal copies = 0;
     for (const auto& entry : model.CardListEntries()) copies += entry.Count;

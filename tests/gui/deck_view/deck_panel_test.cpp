@@ -53,7 +53,7 @@ class DeckPanelTest : public QObject {
     QVERIFY(QTest::qWaitForWindowActive(&panel));
 
     const std::string path = w.Open(w.Sample("monastery-bion.txt"));
-    const TDeckStats& stats = w.app->session.stats;
+    const TDeckStats& stats = w.app->document.analysis().stats;
     const auto acolyte = [tree] { return Line(Row(tree, QStringLiteral("Bion Acolyte"))); };
     // The headings' copies are the main window's counts.
     QStringList headings;
@@ -138,7 +138,7 @@ class DeckPanelTest : public QObject {
         "5\tBion Acolyte\r\n1\tBion HQ\r\n9\tBorder Town\r\n1\tAmbush Team\r\n"
         "3\tCloister Warden\r\n");
     const QTreeWidgetItem* over = Row(tree, QStringLiteral("Bion Acolyte"));
-    const std::vector<std::string>& problems = w.app->master.model().ProblemBox();
+    const std::vector<std::string>& problems = w.app->master.view().ProblemBox();
     QVERIFY(std::find(problems.begin(), problems.end(),
                       ToCardBytes(over->toolTip(DeckPanel::kDomainColumn))) != problems.end());
     QVERIFY(!over->icon(DeckPanel::kCopiesColumn).isNull());

@@ -53,7 +53,7 @@ struct Window {
       quillet::UpdateCardData(session.db, QUILLET_SOURCE_DIR "/samples/cards.txt",
                               quillet::UpdateOptions{});
     }
-    form = std::make_unique<MainWindow>(session, platform);
+    form = std::make_unique<MainWindow>(document, platform);
     form->useConfigDir(config());
     form->show();
     QVERIFY(QTest::qWaitForWindowExposed(form.get()));
@@ -83,6 +83,7 @@ struct Window {
   quillet::test::TempDir dir;
   quillet::Session session;
   quillet::test::ScriptedPlatform platform;
+  quillet::DeckDocument document{session, platform};
   std::unique_ptr<MainWindow> form;
 };
 
@@ -95,7 +96,7 @@ class MainWindowDesktopTest : public QObject {
   void aDeckOnTheCommandLineOpensOnceTheWindowIsUp() {
     Window w;
     const QString path = w.Write("start.txt", Deck());
-    QSignalSpy analysed(w.form.get(), &MainWindow::deckAnalysed);
+    QSignalSpy analysed(&w.form->document(), &quillet::DeckDocument::changed);
     w.form->openFromCommandLine({QStringLiteral("quillet"), path});
     QCOMPARE(analysed.count(), 0);  // not before the event loop runs
     QTRY_COMPARE(analysed.count(), 1);
@@ -117,7 +118,7 @@ class MainWindowDesktopTest : public QObject {
     QTest::qWait(50);
     QCOMPARE(empty.platform.messages,
              QStringList{QStringLiteral("You must create a data file to use this program")});
-    QVERIFY(empty.form->model().DName().empty());
+    QVERIFY(empty.form->view().DName().empty());
   }
 
   void aDroppedDeckFileOpens() {
@@ -133,7 +134,7 @@ class MainWindowDesktopTest : public QObject {
     QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(w.form.get(), &enter);
     QVERIFY(enter.isAccepted());
-    QSignalSpy analysed(w.form.get(), &MainWindow::deckAnalysed);
+    QSignalSpy analysed(&w.form->document(), &quillet::DeckDocument::changed);
     QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(w.form.get(), &drop);
     QTRY_COMPARE(analysed.count(), 1);
@@ -163,7 +164,7 @@ class MainWindowDesktopTest : public QObject {
 
     // A deck gone from disk leaves the list when chosen, saying so.
     QFile::remove(paths[7]);
-    QSignalSpy analysed(w.form.get(), &MainWindow::deckAnalysed);
+    QSignalSpy analysed(&w.form->document(), &quillet::DeckDocument::changed);
     w.Action("RecentDeck3")->trigger();
     QCOMPARE(w.platform.messages.last(),
              QStringLiteral("The deck file '%1' no longer exists; it has been removed from the "
@@ -178,7 +179,8 @@ class MainWindowDesktopTest : public QObject {
 
     // A new run over the same folder lists the same decks.
     quillet::test::ScriptedPlatform platform;
-    MainWindow again(w.session, platform);
+    quillet::DeckDocument document(w.session, platform);
+    MainWindow again(document, platform);
     QVERIFY(again.recentDecks().Paths().empty());  // not kept until told where
     again.useConfigDir(w.config());
     QStringList listed;
@@ -197,7 +199,7 @@ class MainWindowDesktopTest : public QObject {
     w.form->showFieldList("AssetAmount");
     QCOMPARE(w.Shown("AssetAmount"), QStringLiteral("5"));
 
-    QSignalSpy analysed(w.form.get(), &MainWindow::deckAnalysed);
+    QSignalSpy analysed(&w.form->document(), &quillet::DeckDocument::changed);
     QSignalSpy listed(w.form.get(), &MainWindow::listShown);
     w.SaveByRename(path, Deck(5));
     w.platform.watcher->Fire();
@@ -206,7 +208,7 @@ class MainWindowDesktopTest : public QObject {
     QCOMPARE(w.Shown("AssetAmount"), QStringLiteral("7"));
     QCOMPARE(costBox->currentText(), QStringLiteral("Programs"));
     QVERIFY(w.form->findChild<QCheckBox*>(QStringLiteral("AssetSwitch"))->isChecked());
-    QCOMPARE(w.form->model().ShownList(), std::string("AssetAmount"));
+    QCOMPARE(w.form->view().ShownList(), std::string("AssetAmount"));
     QVERIFY(w.form->findChild<quillet::CardListBox*>(QStringLiteral("CardList"))
                 ->lines()
                 .contains(QStringLiteral("5    Golani Commando")));
@@ -247,7 +249,7 @@ class MainWindowDesktopTest : public QObject {
     QCOMPARE(w.platform.messages.size(), 1);
 
     // Mended: the switches and the list chosen before it broke come back.
-    QSignalSpy analysed(w.form.get(), &MainWindow::deckAnalysed);
+    QSignalSpy analysed(&w.form->document(), &quillet::DeckDocument::changed);
     w.SaveByRename(path, Deck(4));
     w.platform.watcher->Fire();
     QCOMPARE(analysed.count(), 1);
@@ -255,7 +257,7 @@ class MainWindowDesktopTest : public QObject {
     QCOMPARE(w.platform.messages.size(), 1);
     QCOMPARE(costBox->currentText(), QStringLiteral("Programs"));
     QVERIFY(w.form->findChild<QCheckBox*>(QStringLiteral("AssetSwitch"))->isChecked());
-    QCOMPARE(w.form->model().ShownList(), std::string("AssetAmount"));
+    QCOMPARE(w.form->view().ShownList(), std::string("AssetAmount"));
 
     // A new stretch is reported again.
     w.SaveByRename(path, "garbage\r\n");

@@ -77,7 +77,7 @@ struct Window {
       quillet::UpdateCardData(session.db, QUILLET_SOURCE_DIR "/samples/cards.txt",
                               quillet::UpdateOptions{});
     }
-    form = std::make_unique<MainWindow>(session, platform);
+    form = std::make_unique<MainWindow>(document, platform);
     form->show();
     QVERIFY(QTest::qWaitForWindowExposed(form.get()));
   }
@@ -116,6 +116,7 @@ struct Window {
   quillet::test::TempDir dir;
   quillet::Session session;
   quillet::test::ScriptedPlatform platform;
+  quillet::DeckDocument document{session, platform};
   std::unique_ptr<MainWindow> form;
 };
 
@@ -126,7 +127,7 @@ QString Expected(std::int32_t value, bool showZero, bool percentage) {
 }
 
 void CheckFieldsShowModel(Window& w) {
-  auto& model = w.form->model();
+  auto& model = w.form->view();
   for (const auto& field : MasterFields()) {
     const FigureField* edit = w.form->field(field.name);
     QVERIFY2(edit != nullptr, field.name.data());
@@ -245,7 +246,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(costBox->currentText(), QStringLiteral("All cards"));
 
     QStringList problems;
-    for (const auto& problem : w.form->model().ProblemBox()) {
+    for (const auto& problem : w.form->view().ProblemBox()) {
       problems << QString::fromStdString(problem);
     }
     auto* problemBox = w.Find<QListWidget>("ProblemBox");
@@ -422,7 +423,7 @@ class MainWindowTest : public QObject {
   void assetSwitchAndCostBoxChangeHintsAndFigures() {
     Window w;
     w.Open(WholeDeck());
-    const auto& model = w.form->model();
+    const auto& model = w.form->view();
     const QString allUN = w.field("UNAmount")->text();
     QTest::mouseClick(w.Find<QCheckBox>("AssetSwitch"), Qt::LeftButton);
     QCOMPARE(w.field("UNAmount")->toolTip(), QStringLiteral("Double click to see UN assets"));
@@ -508,7 +509,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(w.field("SelectCard")->text(), QStringLiteral("100%"));  // the HQ card
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, w.LinePoint(1));
     QCOMPARE(w.field("SelectCard")->text(),
-             QStringLiteral("%1%").arg(w.form->model().FieldValue("SelectCard")));
+             QStringLiteral("%1%").arg(w.form->view().FieldValue("SelectCard")));
     QVERIFY(w.field("SelectCard")->text() != QStringLiteral("100%"));
     QVERIFY(w.field("SelectCard")->text() != QStringLiteral("0%"));
     // The keyboard changes the selection too.

@@ -40,7 +40,8 @@ class ReportActionsTest : public QObject {
     quillet::UpdateCardData(session.db, QUILLET_SOURCE_DIR "/samples/cards.txt",
                             quillet::UpdateOptions{});
     quillet::test::ScriptedPlatform platform;
-    MainWindow form(session, platform);
+    quillet::DeckDocument document(session, platform);
+    MainWindow form(document, platform);
     auto* exportItem = form.findChild<QAction*>(QStringLiteral("ExportReport1"));
     auto* printItem = form.findChild<QAction*>(QStringLiteral("Print1"));
     QVERIFY(!exportItem->isEnabled() && !printItem->isEnabled());
@@ -91,11 +92,12 @@ class ReportActionsTest : public QObject {
     quillet::UpdateCardData(session.db, QUILLET_SOURCE_DIR "/samples/cards.txt",
                             quillet::UpdateOptions{});
     quillet::test::ScriptedPlatform platform;
-    MainWindow form(session, platform);
+    quillet::DeckDocument deck(session, platform);
+    MainWindow form(deck, platform);
     platform.openAnswers.push_back(
         QStringLiteral(QUILLET_SOURCE_DIR "/samples/decks/corporate-missing-cards.txt"));
     form.openDeck();
-    const quillet::DeckReport report = quillet::BuildDeckReport(form.model().Analysis());
+    const quillet::DeckReport report = quillet::BuildDeckReport(form.view().Analysis());
     QVERIFY(!report.missing.empty());
 
     const auto document = quillet::ReportPrintDocument(report);

@@ -52,9 +52,9 @@ void AddFigure(PanelWorkspace& w, const char* component) {
 // Every cell of the goal table as the core computes it.
 void CompareWithCore(PanelWorkspace& w) {
   GoalPart& part = w.app->drawOdds().goalPart();
-  const auto rows = ResolveGoal(w.app->master.model().Analysis(),
-                                w.app->master.model().session().db, part.conditions())
-                        .Table();
+  const auto rows =
+      ResolveGoal(w.app->master.view().Analysis(), w.app->master.document().db(), part.conditions())
+          .Table();
   auto* table = In<QTableWidget>(part, "GoalTable");
   QCOMPARE(table->columnCount(), static_cast<int>(part.conditions().size() + 1));
   QCOMPARE(table->rowCount(), static_cast<int>(rows.size()));
@@ -107,7 +107,7 @@ class GoalPartTest : public QObject {
     auto* fromList = In<QAction>(w.app->master, "PopUpAddToGoal");
     QVERIFY(fromList->isEnabled());
     fromList->trigger();
-    const std::string first = w.app->master.model().CardListEntries().front().Name;
+    const std::string first = w.app->master.view().CardListEntries().front().Name;
     // The Deck panel: its first card below a heading.
     QTreeWidget* tree = In<QTreeWidget>(*w.deck, "DeckTree");
     QTreeWidgetItem* card = tree->topLevelItem(1)->child(0);
@@ -175,8 +175,8 @@ class GoalPartTest : public QObject {
     In<QPushButton>(part, "DealButton")->click();
     QVERIFY(part.dealing());  // the click returned before the hands were dealt
     QTRY_VERIFY_WITH_TIMEOUT(!part.dealing(), 20000);
-    const Goal goal = ResolveGoal(w.app->master.model().Analysis(),
-                                  w.app->master.model().session().db, part.conditions());
+    const Goal goal = ResolveGoal(w.app->master.view().Analysis(), w.app->master.document().db(),
+                                  part.conditions());
     // The seed wraps past 2^64 within the run.
     const std::uint64_t met = GoalDealer(goal, 10).CountMet(18446744073709551610ULL, 0, 20000);
     QCOMPARE(In<QLabel>(part, "DealResult")->text(),

@@ -17,7 +17,7 @@
 
 #include "app/application.h"
 #include "core/analysis/field_names.h"
-#include "core/analysis/master_model.h"
+#include "core/analysis/main_view.h"
 #include "core/import/card_data_update.h"
 #include "core/odds/draw_odds.h"
 #include "gui/main_window/card_list_box.h"
@@ -66,7 +66,7 @@ struct App {
   }
   // The hand the core deals for `seed` and the lines the window should show for it.
   QStringList Expected(std::uint64_t seed, std::size_t cards) {
-    const auto dealt = DealPile(DeckPile::FromAnalysis(app->master.model().Analysis()), seed);
+    const auto dealt = DealPile(DeckPile::FromAnalysis(app->master.view().Analysis()), seed);
     QStringList lines;
     for (std::size_t i = 0; i < cards && i < dealt.size(); ++i) {
       const QString place =
@@ -102,7 +102,7 @@ class OddsWindowsTest : public QObject {
 
     a.Open(SampleDeck());
     QVERIFY2(a.platform.messages.isEmpty(), qPrintable(a.platform.messages.join('\n')));
-    MasterModel& model = a.app->master.model();
+    const MainView& model = a.app->document.view();
     const auto check = [&](const OddsGroup& group) {
       const auto rows = DrawOddsTable(group);
       for (int r : {0, 5, 12}) {
@@ -129,12 +129,12 @@ class OddsWindowsTest : public QObject {
     a.app->master.selectCardLine();
     const std::string card = model.CardListEntries()[1].Name;
     QCOMPARE(odds.windowTitle(), QStringLiteral("Draw Odds - ") + FromCardBytes(card));
-    check(CardOddsGroup(model.Analysis(), model.session().db, card));
+    check(CardOddsGroup(model.Analysis(), a.app->document.db(), card));
 
     // A new analysis keeps the group and follows the new deck.
     a.Open("2\tAmbush Team\n9\tBorder Town\n");
     QCOMPARE(odds.windowTitle(), QStringLiteral("Draw Odds - ") + FromCardBytes(card));
-    check(CardOddsGroup(model.Analysis(), model.session().db, card));
+    check(CardOddsGroup(model.Analysis(), a.app->document.db(), card));
 
     a.Open("-1\tAmbush Team\n9\tBorder Town\n");
     auto* pages = a.In<QStackedWidget>(odds, "OddsPages");
@@ -167,7 +167,7 @@ class OddsWindowsTest : public QObject {
     App a;
     DrawOddsPanel& odds = a.app->drawOdds();
     a.Open(SampleDeck());
-    MasterModel& model = a.app->master.model();
+    const MainView& model = a.app->document.view();
     int named = 0;
     for (const MasterField& field : MasterFields()) {
       a.app->master.showFieldList(field.name);
