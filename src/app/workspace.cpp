@@ -1,5 +1,6 @@
 #include "app/workspace.h"
 
+#include <QAbstractScrollArea>
 #include <QAction>
 #include <QEvent>
 #include <QMainWindow>
@@ -7,6 +8,7 @@
 #include <QMenuBar>
 #include <QPointer>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTabBar>
 #include <QTimer>
 #include <algorithm>
@@ -180,21 +182,50 @@ void Workspace::growForPanels() {
 void Workspace::useConfigDir(std::string configDir) {
   configDir_ = std::move(configDir);
   const std::string kept = LoadPanelLayout(configDir_);
-  if (kept.empty() ||
-      !window_.restoreState(QByteArray(kept.data(), static_cast<qsizetype>(kept.size())),
-                            kLayoutVersion)) {
-    resetLayout();
-    // The first start with panels: a main window kept from before them
-    // (the classic form's size) would leave the panels no room.
-    growOnShow_ = true;
+  kept_ = QByteArray(kept.data(), static_cast<qsizetype>(kept.size()));
+  if (kept_.isEmpty()) {
+    useDefaultLayout();
+  } else if (window_.isVisible()) {
+    restoreKept();
   } else {
+    // The docks' sizes are kept for the window they were left in: restored
+    // into a window that has not yet its size on the screen, they would be
+    // squeezed into the size it has now, and saved so at the next quit.
+    restoreOnShow_ = true;
     sizeOnShow_ = false;
+  }
+}
+
+void Workspace::useDefaultLayout() {
+  resetLayout();
+  // The first start with panels: a main window kept from before them (the
+  // classic form's size) would leave the panels no room.
+  growOnShow_ = true;
+}
+
+void Workspace::restoreKept() {
+  restoreOnShow_ = false;
+  if (!window_.restoreState(kept_, kLayoutVersion)) {
+    useDefaultLayout();
+    growForPanels();
+    return;
+  }
+  sizeOnShow_ = false;
+  for (const Entry& entry : panels_) {
+    // A floating panel comes back above the main window, not behind it.
+    if (entry.dock->isFloating() && !entry.dock->isHidden()) entry.dock->raise();
+  }
+  // The form opens at its top, whatever the docks left it.
+  if (auto* form = qobject_cast<QAbstractScrollArea*>(window_.centralWidget())) {
+    form->horizontalScrollBar()->setValue(0);
+    form->verticalScrollBar()->setValue(0);
   }
 }
 
 bool Workspace::save() const {
   if (configDir_.empty()) return true;
-  const QByteArray state = window_.saveState(kLayoutVersion);
+  // Closed before the kept arrangement came back: it stays as it was.
+  const QByteArray state = restoreOnShow_ ? kept_ : window_.saveState(kLayoutVersion);
   try {
     SavePanelLayout(configDir_, std::string_view(state.constData(), state.size()));
     return true;
@@ -213,6 +244,13 @@ bool Workspace::eventFilter(QObject* watched, QEvent* event) {
     // filters run before the window's own.
     growOnShow_ = false;
     growForPanels();
+  }
+  if (event->type() == QEvent::Show && restoreOnShow_) {
+    // Once the window keeper has given the window its kept size and the
+    // window is laid out in it.
+    QTimer::singleShot(0, this, [this] {
+      if (restoreOnShow_) restoreKept();
+    });
   }
   if (event->type() == QEvent::Show && sizeOnShow_) {
     sizeOnShow_ = false;

@@ -5,6 +5,7 @@
 // start; View > Reset Layout brings back the arrangement a new user gets.
 #pragma once
 
+#include <QByteArray>
 #include <QKeySequence>
 #include <QObject>
 #include <QSize>
@@ -88,6 +89,11 @@ class Workspace : public QObject {
   void growForPanels();
   // The default arrangement's sizes for the window's present size.
   void sizePanels();
+  // The default arrangement, for a first start or a kept one that cannot
+  // be used.
+  void useDefaultLayout();
+  // Restores the kept arrangement into the window as it is now.
+  void restoreKept();
 
   QMainWindow& window_;
   QMenu* view_ = nullptr;
@@ -95,6 +101,8 @@ class Workspace : public QObject {
   QAction* resetItem_ = nullptr;
   std::vector<Entry> panels_;
   std::string configDir_;
+  QByteArray kept_;  // the arrangement read from configDir_
+  bool restoreOnShow_ = false;
   bool growOnShow_ = false;
   bool sizeOnShow_ = false;
 };

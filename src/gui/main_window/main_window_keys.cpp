@@ -35,8 +35,13 @@ void MainWindow::buildKeyboard() {
   }
   for (QWidget* control : order) control->setFocusPolicy(Qt::StrongFocus);
   for (std::size_t i = 0; i + 1 < order.size(); ++i) setTabOrder(order[i], order[i + 1]);
-  focusWatch_ = connect(qApp, &QApplication::focusChanged, this,
-                        [this](QWidget* /*old*/, QWidget* now) { keepInSight(now); });
+  // Only a move of the focus within the program scrolls: the focus a window
+  // gets back as it is activated (the Open button at the start) leaves the
+  // form where it is, at its top when it opens.
+  focusWatch_ =
+      connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
+        if (old != nullptr) keepInSight(now);
+      });
 }
 
 void MainWindow::stepField(const FigureField& from, FigureField::Step step) const {
