@@ -172,11 +172,32 @@ void Workspace::growForPanels() {
   const QScreen* screen = window_.screen();
   if (!screen) return;
   const QRect free = screen->availableGeometry();
-  const QSize wanted = defaultWindowSize().boundedTo(free.size()).expandedTo(window_.size());
-  if (wanted == window_.size()) return;
-  const QPoint at(std::clamp(window_.x(), free.left(), free.right() + 1 - wanted.width()),
-                  std::clamp(window_.y(), free.top(), free.bottom() + 1 - wanted.height()));
-  window_.setGeometry(QRect(at, wanted));
+  // A first window takes about four fifths of the screen's free area, and
+  // at least the room of the default arrangement where the screen has it.
+  const QSize share(free.width() * 4 / 5, free.height() * 4 / 5);
+  QRect place(QPoint(), share.expandedTo(defaultWindowSize()).boundedTo(free.size()));
+  place.moveCenter(free.center());
+  window_.setGeometry(place);
+  // The frame is the window manager's, known only once the window is on
+  // the screen: fitted again then, and once more should it come late.
+  QTimer::singleShot(0, this, &Workspace::fitFrame);
+  QTimer::singleShot(250, this, &Workspace::fitFrame);
+}
+
+void Workspace::fitFrame() {
+  const QScreen* screen = window_.screen();
+  if (!screen || !window_.isVisible() || window_.isMaximized() || window_.isFullScreen()) return;
+  const QRect inner = window_.geometry();
+  const QRect outer = window_.frameGeometry();
+  const QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(),
+                       outer.right() - inner.right(), outer.bottom() - inner.bottom());
+  const QRect area = screen->availableGeometry().marginsRemoved(frame);
+  QRect place(QPoint(), inner.size().boundedTo(area.size()).expandedTo(window_.minimumSize()));
+  place.moveCenter(area.center());
+  // A window that cannot be as small as the area keeps its title bar and
+  // first controls in reach.
+  place.moveTopLeft({std::max(place.left(), area.left()), std::max(place.top(), area.top())});
+  if (place != inner) window_.setGeometry(place);
 }
 
 void Workspace::useConfigDir(std::string configDir) {

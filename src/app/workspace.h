@@ -84,9 +84,11 @@ class Workspace : public QObject {
     PanelDock* below = nullptr;
   };
   Column defaultColumn() const;
-  // Makes the window large enough for the default arrangement, inside the
-  // screen's free area.
+  // The first window: about four fifths of the screen's free area, centred,
+  // large enough for the default arrangement where the screen allows.
   void growForPanels();
+  // Keeps the window, frame included, inside the screen's free area.
+  void fitFrame();
   // The default arrangement's sizes for the window's present size.
   void sizePanels();
   // The default arrangement, for a first start or a kept one that cannot

@@ -1,10 +1,12 @@
 // The arrangement of the workspace comes back exactly: started, quit and
 // started again on one settings folder, as the program starts (the window
 // keeper placing the main window, the panels restored once it has its size),
-// the docks keep their sizes and the saved arrangement stays the same, at
+// the first window fits the screen, the docks keep their sizes and the saved
+// arrangement stays the same, at
 // whatever screen CTest gives the offscreen platform (layout_round_trip in
 // CMakeLists.txt runs it at several).
 #include <QDockWidget>
+#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTest>
@@ -80,7 +82,21 @@ class LayoutRoundTripTest : public QObject {
       run.configPath = config.path();
       const QMap<QString, QSize> docks = run.docks();
       QVERIFY(!docks.isEmpty());
-      if (start == 0) first = docks;
+      if (start == 0) {
+        first = docks;
+        // The first window fits the screen's free area, frame included,
+        // centred; on a large screen it takes most of it.
+        const QRect free = run.app.master.screen()->availableGeometry();
+        const QRect outer = run.app.master.frameGeometry();
+        QVERIFY2(free.contains(outer), qPrintable(QStringLiteral("%1x%2 at %3,%4")
+                                                      .arg(outer.width())
+                                                      .arg(outer.height())
+                                                      .arg(outer.x())
+                                                      .arg(outer.y())));
+        QVERIFY(std::abs(outer.center().x() - free.center().x()) <= 1);
+        QVERIFY(std::abs(outer.center().y() - free.center().y()) <= 1);
+        if (free.width() >= 1600) QVERIFY(outer.width() * 4 >= free.width() * 3);
+      }
       QVERIFY2(Near(first, docks), qPrintable(QStringLiteral("start %1").arg(start + 1)));
       const std::string now = run.quit();
       QVERIFY(!now.empty());
