@@ -195,8 +195,9 @@ class WorkspaceTest : public QObject {
     QCOMPARE(program.Open(), DefaultPanels());
   }
 
-  // Esc puts away a floating panel, as it does a dialog, and does nothing to
-  // a docked one, whose key would otherwise reach the whole main window.
+  // Esc puts away a floating panel, as it does a dialog, and hands the focus
+  // back to the main window; it does nothing to a docked one, whose key
+  // would otherwise reach the whole main window.
   void escapeClosesAFloatingPanelOnly() {
     test::TempDir config;
     Program program(config);
@@ -214,6 +215,8 @@ class WorkspaceTest : public QObject {
       QVERIFY2(panel->hasFocusInside(), qPrintable(panel->objectName()));
       QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
       QVERIFY2(panel->isHidden(), qPrintable(panel->objectName()));
+      // The focus goes back to the main window.
+      QTRY_COMPARE(QApplication::activeWindow(), &program.app.master);
     }
     QVERIFY(program.app.master.isVisible());
   }

@@ -44,6 +44,8 @@ class ScriptedPlatform final : public Platform {
   // nullopt for Cancel.
   std::deque<std::optional<QString>> printAnswers;
   int printRequests = 0;
+  QString printDocName;  // what the last print dialog was handed
+  QString printFileName;
   int busyDepth = 0;
   int busyCount = 0;
   QStringList helpTopics;
@@ -69,6 +71,8 @@ class ScriptedPlatform final : public Platform {
   void setClipboardImage(const QImage& image) override { clipboardImage = image; }
   bool choosePrinter(QWidget*, QPrinter& printer) override {
     ++printRequests;
+    printDocName = printer.docName();
+    printFileName = printer.outputFileName();
     const std::optional<QString> answer = Next(printAnswers);
     if (!answer) return false;
     printer.setOutputFormat(QPrinter::PdfFormat);

@@ -384,7 +384,7 @@ QWidget* MainWindow::buildFigures(QWidget* client) {
   box->setFixedSize(401, 232);
   Caption(box, QStringLiteral("AssetsLabel"), QStringLiteral("Assets"), 8, 5);
   Rule(box, "StrengthRule", QFrame::VLine, QRect(220, 4, 3, 128));
-  Caption(box, QStringLiteral("ResourceLabel"), QStringLiteral("Resource Managment"), 287, 5);
+  Caption(box, QStringLiteral("ResourceLabel"), QStringLiteral("Resource Management"), 287, 5);
   const char* pictures[][2] = {{"MilImage", ":/pictures/military.png"},
                                {"CovImage", ":/pictures/covert.png"},
                                {"CybImage", ":/pictures/cyberops.png"}};

@@ -1,12 +1,13 @@
 #include "gui/main_window/report_actions.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QDir>
 #include <QFileInfo>
 #include <QFontMetricsF>
 #include <QImage>
 #include <QPainter>
 #include <QPrinter>
-#include <QSaveFile>
+#include <QPrinterInfo>
 #include <QSvgRenderer>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -19,6 +20,7 @@
 #include <stdexcept>
 
 #include "core/analysis/main_view.h"
+#include "core/card_data/safe_file.h"
 #include "core/report/report_svg.h"
 #include "gui/main_window/shown_text.h"
 #include "gui/platform/card_text_codec.h"
@@ -203,13 +205,14 @@ void ExportDeckReport(QWidget* parent, Platform& platform, const MainView& model
   BusyCursor busy(platform);
   const DeckReport report = BuildDeckReport(model.Analysis(), model.FieldValue("SelectCard"));
   const std::string text = IsMarkdownPath(*path) ? MarkdownReport(report) : HtmlReport(report);
-  QSaveFile file(*path);
-  if (!file.open(QIODevice::WriteOnly) ||
-      file.write(text.data(), static_cast<qint64>(text.size())) !=
-          static_cast<qint64>(text.size()) ||
-      !file.commit()) {
-    throw std::runtime_error(
-        QStringLiteral("Cannot write '%1': %2").arg(*path, file.errorString()).toStdString());
+  // Through the program's one crash-safe write: the old report stays whole
+  // until the new one is on the disk.
+  try {
+    WriteWholeFile(PathBytes(*path), text);
+  } catch (const std::exception& error) {
+    throw std::runtime_error(QStringLiteral("Cannot write '%1': %2")
+                                 .arg(*path, QString::fromLocal8Bit(error.what()))
+                                 .toStdString());
   }
 }
 
@@ -222,7 +225,15 @@ void PrintDeckReport(QWidget* parent, Platform& platform, const MainView& model)
         ReportPrintDocument(BuildDeckReport(model.Analysis(), model.FieldValue("SelectCard")));
   }
   QPrinter printer(QPrinter::HighResolution);
-  printer.setDocName(QStringLiteral("Deck report"));
+  const QFileInfo deck(ShownPath(model.DName()));
+  const QString name = deck.completeBaseName() + QStringLiteral(" report");
+  printer.setDocName(name);
+  // Printed to a PDF file, the report goes beside its deck under the deck's
+  // name. A file name chooses the PDF printer, so it is proposed only where
+  // there is no other.
+  if (QPrinterInfo::availablePrinters().isEmpty()) {
+    printer.setOutputFileName(deck.absoluteDir().filePath(name + QStringLiteral(".pdf")));
+  }
   if (!platform.choosePrinter(parent, printer)) return;
   BusyCursor busy(platform);
   PrintReportPages(*document, printer, QFileInfo(ShownPath(model.DName())).fileName());

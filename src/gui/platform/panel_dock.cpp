@@ -1,6 +1,7 @@
 #include "gui/platform/panel_dock.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QEvent>
 #include <QScrollArea>
 #include <QShortcut>
@@ -66,6 +67,17 @@ bool PanelDock::event(QEvent* event) {
 void PanelDock::showEvent(QShowEvent* event) {
   ensureContent();
   QDockWidget::showEvent(event);
+}
+
+void PanelDock::closeEvent(QCloseEvent* event) {
+  const bool hadFocus = isFloating() && hasFocusInside();
+  QDockWidget::closeEvent(event);
+  // A floating panel put away while the player worked in it hands the focus
+  // back to the main window; without a window manager to pick the next
+  // window, it would go nowhere and no key would work until a click.
+  if (hadFocus && event->isAccepted() && parentWidget() != nullptr) {
+    parentWidget()->window()->activateWindow();
+  }
 }
 
 void PanelDock::followFloating(bool floating) {

@@ -36,6 +36,7 @@ class PanelDock : public QDockWidget {
  protected:
   bool event(QEvent* event) override;
   void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   void followFloating(bool floating);

@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QPageSize>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QTest>
 #include <QTextDocument>
 #include <memory>
@@ -62,6 +63,13 @@ class ReportActionsTest : public QObject {
     QCOMPARE(platform.saveRequests.back().fileName, QStringLiteral("monastery-bionReport.html"));
     exportItem->trigger();
     exportItem->trigger();  // cancelled
+    // A report that cannot be written is said so, and nothing is left.
+    platform.saveAnswers = {QString::fromStdString(dir.File("no/such/folder/report.md"))};
+    exportItem->trigger();
+    QCOMPARE(platform.messages.size(), 1);
+    QVERIFY2(platform.messages.front().contains(QStringLiteral("no/such/folder/report.md")),
+             qPrintable(platform.messages.front()));
+    platform.messages.clear();
     const QByteArray md = Read(path("report.md"));
     QVERIFY(md.startsWith("# Deck report: "));
     QVERIFY(md.contains("| Figure | Value |"));
@@ -75,6 +83,12 @@ class ReportActionsTest : public QObject {
     QVERIFY(!QFile::exists(path("report.pdf")));
     printItem->trigger();
     QCOMPARE(platform.printRequests, 2);
+    // Proposed beside the deck, under its name (where only PDF is at hand).
+    QCOMPARE(platform.printDocName, QStringLiteral("monastery-bion report"));
+    if (QPrinterInfo::availablePrinters().isEmpty()) {
+      QCOMPARE(platform.printFileName,
+               QStringLiteral(QUILLET_SOURCE_DIR "/samples/decks/monastery-bion report.pdf"));
+    }
     const QByteArray pdf = Read(path("report.pdf"));
     QVERIFY(pdf.startsWith("%PDF"));
     QVERIFY(pdf.size() > 10000);  // text and the pictures, not an empty page
