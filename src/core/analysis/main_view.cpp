@@ -89,6 +89,7 @@ void MainView::ShowValid(AnalysisPtr analysis) {
   SetOptions(AnalysisOptions{assetSwitch_, costBoxText_});
   proposedFileName_ = kCardListName;
   shownList_.clear();
+  shownTitle_.clear();
   cardList_.Clear();
   for (const TDeckEntry& entry : analysis_->entries) cardList_.AddCardListLine(entry);
   saveEnabled_ = true;
@@ -106,6 +107,7 @@ void MainView::Fail() {
   costBoxText_ = kAllCardsCostItem;
   cardList_.Clear();
   shownList_.clear();
+  shownTitle_.clear();
   missing_.clear();
   saveEnabled_ = false;
 }
@@ -190,7 +192,8 @@ bool MainView::DrillDown(std::string_view component, CardDatabase& db) {
 }
 
 bool MainView::ShowList(std::string_view key, std::string_view fileName,
-                        const std::function<bool(const TCardRecord&)>& holds, CardDatabase& db) {
+                        const std::function<bool(const TCardRecord&)>& holds, CardDatabase& db,
+                        std::string_view title) {
   const std::vector<TDeckEntry>& entries = analysis_->entries;
   if (entries.empty()) return false;
   CardListContents built;
@@ -226,6 +229,7 @@ bool MainView::ShowList(std::string_view key, std::string_view fileName,
   cardList_ = std::move(built);
   proposedFileName_ = fileName;
   shownList_ = key;
+  shownTitle_ = title;
   return true;
 }
 

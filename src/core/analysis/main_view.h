@@ -86,11 +86,13 @@ class MainView {
   // Fills the card list with the deck lines whose card `holds` accepts, as a
   // drill-down does, for a list that is not a field's (a chart's bar, say):
   // ShownList() then returns `key`, which is never a component name, and
-  // Save List proposes `fileName`. False when no deck is loaded. Where the
-  // card file changed since the analysis, the names are looked up again in
-  // `db`, from its cache as it stands.
+  // Save List proposes `fileName`; the list's heading names it `title`.
+  // False when no deck is loaded. Where the card file changed since the
+  // analysis, the names are looked up again in `db`, from its cache as it
+  // stands.
   bool ShowList(std::string_view key, std::string_view fileName,
-                const std::function<bool(const TCardRecord&)>& holds, CardDatabase& db);
+                const std::function<bool(const TCardRecord&)>& holds, CardDatabase& db,
+                std::string_view title = {});
 
   // A click on card list line `index`: the selected card's chance.
   void CardListClick(int index, CardDatabase& db);
@@ -125,6 +127,8 @@ class MainView {
   // The component whose drill-down list the card list shows, or the key of
   // the list ShowList showed; empty after an analysis, until a list is opened.
   const std::string& ShownList() const { return shownList_; }
+  // The words that head a list ShowList showed with a title; else empty.
+  const std::string& ShownTitle() const { return shownTitle_; }
   bool SaveEnabled() const { return saveEnabled_; }
   // Whether a deck counts as loaded (analysed, and not since cancelled).
   bool Loaded() const { return loaded_; }
@@ -157,6 +161,7 @@ class MainView {
   CardListContents cardList_;
   std::string proposedFileName_;
   std::string shownList_;
+  std::string shownTitle_;
   // The cost kind and shown list of the last good analysis, while reloads
   // find the deck broken (Reload).
   std::string keptCostKind_;

@@ -133,6 +133,24 @@ std::string BarKey(const ChartBar& bar) {
   return {};
 }
 
+std::string BarTitle(const ChartBar& bar) {
+  if (!IsValidBar(bar)) return {};
+  const auto group = static_cast<std::size_t>(bar.group);
+  const auto part = static_cast<std::size_t>(bar.part);
+  switch (bar.chart) {
+    case FigureChart::kResources:
+      return std::string(kResourceWords[group]) + (part == 0 ? " production" : " cost");
+    case FigureChart::kCostCurve:
+      return std::string(kCostedTypeWords[part]) + "s costing " +
+             (group == 6 ? std::string("6 or more") : std::to_string(group));
+    case FigureChart::kMakeUp:
+      if (group == 0) return std::string(kMakeUpTypeWords[part]);
+      if (kMakeUpDomains[part] == ' ') return "Cards of no domain";
+      return std::string(kMakeUpDomainWords[part]) + " cards";
+  }
+  return {};
+}
+
 std::string BarListName(const ChartBar& bar) {
   const std::string key = BarKey(bar);
   return key.empty() ? std::string() : key + "List.txt";
@@ -169,7 +187,7 @@ bool ShowBarCards(MainView& view, CardDatabase& db, const ChartBar& bar) {
       [&bar, assetsOnly = view.AssetSwitch()](const TCardRecord& card) {
         return BarHolds(bar, card, assetsOnly);
       },
-      db);
+      db, BarTitle(bar));
 }
 
 }  // namespace quillet

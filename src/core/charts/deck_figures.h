@@ -101,6 +101,10 @@ bool IsValidBar(const ChartBar& bar);
 // "MilitaryProduction", "CovertCost", "AssetType", "UNDomain", "NoDomain".
 // The model's ShownList() names the bar by it.
 std::string BarKey(const ChartBar& bar);
+// What the bar is, in words, for the heading of its list: "Assets costing
+// 3", "Programs costing 6 or more", "Military production", "Covert cost",
+// "Assets", "UN cards", "Cards of no domain".
+std::string BarTitle(const ChartBar& bar);
 // The file name Save List proposes for the bar's cards: the key and
 // "List.txt", e.g. "Cost3AssetList.txt".
 std::string BarListName(const ChartBar& bar);

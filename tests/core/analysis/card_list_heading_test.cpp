@@ -28,7 +28,9 @@ class CardListHeadingTest : public test::AnalysisTest {
 TEST_F(CardListHeadingTest, NamesTheShownListWithItsCopiesAndLines) {
   EXPECT_EQ(CardListHeading(view_), "");  // no deck yet
   ASSERT_TRUE(Open(kDeck));
-  EXPECT_EQ(CardListHeading(view_), "Deck: 14 cards in 7 lines");
+  // The cards as Total counts them, the two HQs apart.
+  EXPECT_EQ(CardListHeading(view_), "Deck: 12 cards and 2 HQs in 7 lines");
+  EXPECT_EQ(CardListHeading(view_).substr(6, 2), std::to_string(stats().TotalAmount));
   const struct {
     std::string_view figure;
     std::string_view costKind;
@@ -37,7 +39,7 @@ TEST_F(CardListHeadingTest, NamesTheShownListWithItsCopiesAndLines) {
       {"HighStealth", "All cards", "Highest Stealth: 4 copies in 2 lines"},
       {"HighFP", "All cards", "Highest Offensive FP: 1 copy in 1 line"},
       {"HQType", "All cards", "HQ: 2 copies in 2 lines"},
-      {"DName", "All cards", "Deck: 14 cards in 7 lines"},
+      {"DName", "All cards", "Deck: 12 cards and 2 HQs in 7 lines"},
       {"CybCost", "All cards", "CyberOps deployment cost for All cards: 2 copies in 1 line"},
       {"MilCost", "Programs", "Military deployment cost for Programs: 0 copies in 0 lines"},
   };
@@ -51,6 +53,10 @@ TEST_F(CardListHeadingTest, NamesTheShownListWithItsCopiesAndLines) {
       "Cost1Asset", "Cost1AssetList.txt",
       [](const TCardRecord& card) { return card.CardType == 'A'; }, db_));
   EXPECT_EQ(CardListHeading(view_), "Cost1Asset: 6 copies in 3 lines");
+  ASSERT_TRUE(view_.ShowList(
+      "Cost1Asset", "Cost1AssetList.txt",
+      [](const TCardRecord& card) { return card.CardType == 'A'; }, db_, "Assets costing 1"));
+  EXPECT_EQ(CardListHeading(view_), "Assets costing 1: 6 copies in 3 lines");
 
   // A failed analysis leaves nothing to name.
   EXPECT_FALSE(Open("two\tGrunt\r\n", "bad.txt"));
@@ -64,9 +70,11 @@ TEST(CardListHeadingRuleTest, SumsEveryCountShownEvenBeyondOneLinesRange) {
   lines[2].Count = -4;
   EXPECT_EQ(CardListHeading("", "All cards", lines), "Deck: 4294967290 cards in 3 lines");
   EXPECT_EQ(CardListHeading("AntiTerAmount", "All cards", {}), "AT: 0 copies in 0 lines");
-  lines.resize(1);
+  lines.resize(2);
   lines[0].Count = 1;
-  EXPECT_EQ(CardListHeading("", "All cards", lines), "Deck: 1 card in 1 line");
+  lines[1].Count = 1;
+  lines[1].Card.CardType = 'H';
+  EXPECT_EQ(CardListHeading("", "All cards", lines), "Deck: 1 card and the HQ in 2 lines");
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <random>
 
 #include "core/analysis/analysis_fixture.h"
+#include "core/analysis/card_list_heading.h"
 
 namespace quillet::test {
 namespace {
@@ -159,6 +160,7 @@ TEST_F(DeckFiguresTest, ResourcesSetProductionAgainstTheCostOfEveryCard) {
   EXPECT_EQ(view_.CardList(), std::vector<std::string>{"1    Small Depot"});  // no HQ line
   EXPECT_EQ(view_.ProposedFileName(), "MilitaryProductionList.txt");
   EXPECT_EQ(view_.ShownList(), "MilitaryProduction");
+  EXPECT_EQ(CardListHeading(view_), "Military production: 1 copy in 1 line");
   ASSERT_TRUE(ShowBarCards(view_, db_, {FigureChart::kResources, 2, 1}));
   EXPECT_EQ(view_.CardList(),
             (std::vector<std::string>{"1    Night Bulletin", "1    Lattice Worm"}));
@@ -167,23 +169,30 @@ TEST_F(DeckFiguresTest, ResourcesSetProductionAgainstTheCostOfEveryCard) {
   ASSERT_TRUE(view_.DrillDown("AssetAmount", db_));
   EXPECT_EQ(view_.ShownList(), "AssetAmount");
   EXPECT_EQ(view_.ProposedFileName(), "AssetList.txt");
+  EXPECT_EQ(view_.ShownTitle(), "");
 }
 
 TEST(ChartBarNames, SayWhatTheListIs) {
-  const std::pair<ChartBar, std::string_view> names[] = {
-      {{FigureChart::kCostCurve, 3, 0}, "Cost3AssetList.txt"},
-      {{FigureChart::kCostCurve, 0, 1}, "Cost0EnhancementList.txt"},
-      {{FigureChart::kCostCurve, 6, 3}, "Cost6PlusProgramList.txt"},
-      {{FigureChart::kResources, 1, 0}, "CovertProductionList.txt"},
-      {{FigureChart::kResources, 0, 1}, "MilitaryCostList.txt"},
-      {{FigureChart::kMakeUp, 0, 5}, "HQTypeList.txt"},
-      {{FigureChart::kMakeUp, 1, 5}, "InnerCircleDomainList.txt"},
-      {{FigureChart::kMakeUp, 1, 7}, "NoDomainList.txt"},
-      {{FigureChart::kCostCurve, 7, 0}, ""},
-      {{FigureChart::kResources, 0, 2}, ""},
-      {{FigureChart::kMakeUp, 2, 0}, ""},
+  const struct {
+    ChartBar bar;
+    std::string_view file, title;
+  } names[] = {
+      {{FigureChart::kCostCurve, 3, 0}, "Cost3AssetList.txt", "Assets costing 3"},
+      {{FigureChart::kCostCurve, 0, 1}, "Cost0EnhancementList.txt", "Enhancements costing 0"},
+      {{FigureChart::kCostCurve, 6, 3}, "Cost6PlusProgramList.txt", "Programs costing 6 or more"},
+      {{FigureChart::kResources, 1, 0}, "CovertProductionList.txt", "Covert production"},
+      {{FigureChart::kResources, 0, 1}, "MilitaryCostList.txt", "Military cost"},
+      {{FigureChart::kMakeUp, 0, 5}, "HQTypeList.txt", "HQs"},
+      {{FigureChart::kMakeUp, 1, 5}, "InnerCircleDomainList.txt", "Inner Circle cards"},
+      {{FigureChart::kMakeUp, 1, 7}, "NoDomainList.txt", "Cards of no domain"},
+      {{FigureChart::kCostCurve, 7, 0}, "", ""},
+      {{FigureChart::kResources, 0, 2}, "", ""},
+      {{FigureChart::kMakeUp, 2, 0}, "", ""},
   };
-  for (const auto& [bar, name] : names) EXPECT_EQ(BarListName(bar), name);
+  for (const auto& n : names) {
+    EXPECT_EQ(BarListName(n.bar), n.file);
+    EXPECT_EQ(BarTitle(n.bar), n.title);
+  }
 }
 
 TEST_F(DeckFiguresTest, NoBarListWithoutADeck) {

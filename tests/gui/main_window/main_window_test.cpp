@@ -759,7 +759,9 @@ class MainWindowTest : public QObject {
     auto* heading = w.Find<quillet::ElidedLabel>("CardListHeading");
     QCOMPARE(heading->text(), QString());
     w.Open(WholeDeck());
-    QCOMPARE(heading->text(), QStringLiteral("Deck: 25 cards in 14 lines"));
+    // The cards as Total counts them, the HQ apart.
+    QCOMPARE(heading->text(), QStringLiteral("Deck: 24 cards and the HQ in 14 lines"));
+    QCOMPARE(w.field("TotalAmount")->text(), QStringLiteral("24"));
     QTest::mouseDClick(w.field("BaseAmount"), Qt::LeftButton);
     QCOMPARE(heading->text(), QStringLiteral("Bases: 8 copies in 4 lines"));
     QVERIFY(!heading->elided());
