@@ -280,12 +280,15 @@ bool Workspace::eventFilter(QObject* watched, QEvent* event) {
   }
   // The tab bars of tabbed panels are the toolkit's, made as panels are
   // tabbed together; a screen reader gets a name for them once they are
-  // whole.
+  // whole, and they show the panels' names whole ("D…" tells nothing),
+  // scrolling when the dock is too narrow for every tab.
   if (event->type() == QEvent::ChildAdded) {
     QPointer<QObject> child = static_cast<QChildEvent*>(event)->child();
     QTimer::singleShot(0, this, [child] {
       if (auto* tabs = qobject_cast<QTabBar*>(child.data())) {
         tabs->setAccessibleName(QStringLiteral("Panels"));
+        tabs->setElideMode(Qt::ElideNone);
+        tabs->setUsesScrollButtons(true);
       }
     });
   }

@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QMenu>
+#include <QTabBar>
 #include <QTest>
 
 #include "app/application.h"
@@ -193,6 +194,36 @@ class WorkspaceTest : public QObject {
     config.Write("panel-layout", "not a layout");
     Program program(config);
     QCOMPARE(program.Open(), DefaultPanels());
+  }
+
+  // With every panel open in the default arrangement and the column at its
+  // narrowest, each tab shows its panel's name whole, its title's.
+  void tabsShowWholeNames() {
+    test::TempDir config;
+    Program program(config);
+    for (auto* panel : program.app.master.findChildren<PanelDock*>()) {
+      program.app.workspace.showPanel(panel->objectName());
+    }
+    // As narrow as a dock may be: the bar scrolls rather than cut names.
+    program.app.master.resizeDocks({&program.Panel("DeckPanel")}, {320}, Qt::Horizontal);
+    QTest::qWait(20);
+    int tabs = 0;
+    for (auto* bar : program.app.master.findChildren<QTabBar*>()) {
+      // The docks' own bars, not the tabs inside a panel.
+      if (!bar->isVisible() || bar->parentWidget() != &program.app.master) continue;
+      for (int i = 0; i < bar->count(); ++i) {
+        ++tabs;
+        const QString text = bar->tabText(i);
+        QVERIFY2(bar->tabRect(i).width() > bar->fontMetrics().horizontalAdvance(text),
+                 qPrintable(text));
+        bool named = false;
+        for (auto* dock : program.app.master.findChildren<PanelDock*>()) {
+          named = named || dock->windowTitle() == text;
+        }
+        QVERIFY2(named, qPrintable(text));
+      }
+    }
+    QVERIFY(tabs >= 5);
   }
 
   // Esc puts away a floating panel, as it does a dialog, and hands the focus
