@@ -80,14 +80,17 @@ Application::Application(std::string dataDir, Platform& platform)
   master.compareWith = [this] { compare().compareWith(); };
   QObject::connect(&master, &MainWindow::addToGoal, &master,
                    [this](bool card, const QByteArray& name) { addGoalCondition(card, name); });
-  // A line of the main window's card list is a pick like any other.
-  QObject::connect(&master, &MainWindow::cardLineSelected, &master, [this](int line) {
+  // A line of the main window's card list is a pick like any other, also
+  // one the right button selected.
+  const auto pickLine = [this](int line) {
     const auto& entries = document.view().CardListEntries();
     if (line >= 0 && static_cast<std::size_t>(line) < entries.size()) {
       const std::string& name = entries[static_cast<std::size_t>(line)].Name;
       showPickedCard(QByteArray(name.data(), static_cast<qsizetype>(name.size())));
     }
-  });
+  };
+  QObject::connect(&master, &MainWindow::cardLineSelected, &master, pickLine);
+  QObject::connect(&master, &MainWindow::cardLineMarked, &master, pickLine);
 }
 
 void Application::addGoalCondition(bool card, const QByteArray& name) {

@@ -417,7 +417,11 @@ void MainWindow::showCardStats() {
 void MainWindow::selectCardLineAt(const QPoint& position) {
   QListWidgetItem* line =
       CardList->viewport()->rect().contains(position) ? CardList->itemAt(position) : nullptr;
+  const std::optional<int> before = selectedLine();
   CardList->selectQuietly(line != nullptr ? CardList->row(line) : -1);
+  // The right button selects without the chance display, as the form always
+  // did, but the card it selected is the one the Card panel shows.
+  if (line != nullptr && selectedLine() != before) emit cardLineMarked(*selectedLine());
   const bool canCopy = CardList->count() > 0 && selectedLine().has_value();
   PopUpCopy->setEnabled(canCopy);
   PopUpAddToGoal->refresh();

@@ -141,6 +141,8 @@ class MainWindow : public QMainWindow {
   // cardLineSelected after a click on a card list line.
   void listShown();
   void cardLineSelected(int line);
+  // After the right button selected a line (without its chance).
+  void cardLineMarked(int line);
   // After the asset switch or the cost kind changed the figures on display.
   void switchesChanged();
   // "Add to Goal" on a figure that opens a list (`card` false, its

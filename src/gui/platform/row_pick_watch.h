@@ -38,6 +38,7 @@ class RowPickWatch : public QObject {
   void currentMoved(const QModelIndex& current);
   void rowPressed(const QModelIndex& index);
 
+  QAbstractItemView& view_;
   std::function<void(const QModelIndex&)> picked_;
   int quiet_ = 0;
   bool pickedInPress_ = false;

@@ -145,11 +145,18 @@ class CardPanelTest : public QObject {
     w.app->master.findChild<QAction*>(QStringLiteral("CompareWith1"))->trigger();
     auto* cards = w.app->compare().findChild<QTreeWidget*>(QStringLiteral("CardsBox"));
     QSignalSpy comparePicks(&w.app->compare(), &ComparePanel::cardSelected);
+    cards->setFocus(Qt::TabFocusReason);  // its first row is current, not picked
+    QCOMPARE(comparePicks.count(), 0);
     click(cards, cards->model()->index(0, 0));
     QCOMPARE(comparePicks.count(), 1);
     QCOMPARE(panel.shownCard(), std::string("Koan Ice"));
     w.app->compare().refresh();
     QCOMPARE(comparePicks.count(), 1);
+
+    // The main window's card list: a right-click picks the line it selects.
+    auto* list = w.app->master.findChild<QListWidget*>(QStringLiteral("CardList"));
+    w.app->master.selectCardLineAt(list->visualItemRect(list->item(2)).center());
+    QCOMPARE(panel.shownCard(), w.app->master.view().CardListEntries()[2].Name);
   }
 };
 
