@@ -196,6 +196,28 @@ class WorkspaceTest : public QObject {
     QCOMPARE(program.Open(), DefaultPanels());
   }
 
+  // A panel floated out of its dock takes the room its controls ask for,
+  // not the height the dock happened to give it.
+  void aFloatedPanelTakesItsOwnSize() {
+    test::TempDir config;
+    Program program(config);
+    for (const char* name : {"SampleHandPanel", "DrawOddsPanel", "ComparePanel"}) {
+      program.app.workspace.showPanel(QString::fromLatin1(name));
+      PanelDock& panel = program.Panel(name);
+      program.app.master.resizeDocks({&panel}, {120}, Qt::Vertical);
+      panel.setFloating(true);
+      QTest::qWait(10);
+      const QSize wanted = panel.sizeHint();
+      QVERIFY2(panel.width() >= wanted.width() && panel.height() >= wanted.height(),
+               qPrintable(QStringLiteral("%1: %2x%3 for %4x%5")
+                              .arg(QString::fromLatin1(name))
+                              .arg(panel.width())
+                              .arg(panel.height())
+                              .arg(wanted.width())
+                              .arg(wanted.height())));
+    }
+  }
+
   // With every panel open in the default arrangement and the column at its
   // narrowest, each tab shows its panel's name whole, its title's.
   void tabsShowWholeNames() {

@@ -5,6 +5,7 @@
 #include <QEvent>
 #include <QScrollArea>
 #include <QShortcut>
+#include <QTimer>
 
 #include "gui/platform/close_keys.h"
 
@@ -81,6 +82,13 @@ void PanelDock::closeEvent(QCloseEvent* event) {
 }
 
 void PanelDock::followFloating(bool floating) {
+  // Floated, the panel takes the room its controls ask for rather than the
+  // size its dock happened to give it (Draw and New Hand out of sight).
+  if (floating) {
+    QTimer::singleShot(0, this, [this] {
+      if (isFloating()) resize(size().expandedTo(sizeHint()));
+    });
+  }
   // Esc puts a floating panel away as it does a dialog; docked, the key
   // would act on the whole main window.
   if (!content_) return;
