@@ -3,7 +3,9 @@
 # xdotool as a user would: start without a database (dismiss the warning),
 # build the database from samples/cards.txt through the updater, open a
 # sample deck, double-click a figure, open the card reader on a listed card,
-# step and search in it, look at the about box, and exit.
+# step and search in it, look at the about box, and exit; then start three
+# times in a row on one new settings folder, without and with a window
+# manager (openbox), and compare the screens of the three starts.
 #
 # The executables are copied into a temporary folder first, so the data files
 # land there and not in the build tree. Screenshots of every step go to
@@ -16,7 +18,7 @@ cd "$(dirname "$0")/.."
 root=$(pwd)
 
 if [ -z "${E2E_INNER:-}" ]; then
-  exec xvfb-run -a -s '-screen 0 1280x800x24' env E2E_INNER=1 "$0" "$@"
+  exec xvfb-run -a -s '-screen 0 1280x800x24 -noreset' env E2E_INNER=1 "$0" "$@"
 fi
 
 build=${E2E_BUILD:-build}
@@ -291,6 +293,44 @@ xdotool key ctrl+q
 for _ in $(seq 1 50); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.1; done
 wait "$app_pid" || fail "the program ended with an error after the restart (see $work/quillet.log)"
 app_pid=""
+
+# Three starts in a row on one new settings folder, quitting at once, first
+# without a window manager and then under openbox: the kept arrangement and
+# the window's place must come back exactly, so the second and third starts
+# look as the first.
+three_starts() {
+  local label=$1 run before=""
+  export XDG_CONFIG_HOME="$work/config-$label"
+  for run in 1 2 3; do
+    "$work/quillet" "$root/samples/decks/monastery-bion.txt" >"$work/quillet.log" 2>&1 &
+    app_pid=$!
+    master=$(wait_window "$title") || fail "$label start $run: the main window did not appear"
+    sleep 1.5
+    import -window root "$shots/start-$label-$run.png"
+    focus "$master"
+    xdotool key ctrl+q
+    for _ in $(seq 1 50); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.1; done
+    wait "$app_pid" || fail "$label start $run: the program ended with an error"
+    app_pid=""
+    if [ -n "$before" ]; then
+      local differ
+      differ=$(compare -metric AE "$shots/start-$label-$before.png" "$shots/start-$label-$run.png" \
+        null: 2>&1 || true)
+      [ "$differ" = 0 ] || fail "$label: start $run differs from start $before in $differ pixels"
+    fi
+    before=$run
+  done
+}
+step "three starts on one settings folder, without a window manager"
+three_starts bare
+if command -v openbox >/dev/null; then
+  step "three starts on one settings folder, under openbox"
+  openbox >/dev/null 2>&1 &
+  wm_pid=$!
+  sleep 1
+  three_starts openbox
+  kill "$wm_pid" 2>/dev/null || true
+fi
 
 if [ "${E2E_SAVE_DOCS:-}" = 1 ]; then
   cp "$shots/10-reader-search.png" "$root/docs/screenshots/reader.png"

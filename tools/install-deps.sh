@@ -12,7 +12,7 @@ packages=(
   libboost-dev
   clang libclang-rt-14-dev clang-format clang-tidy
   fonts-liberation2
-  xvfb xauth xdotool imagemagick x11-utils
+  xvfb xauth xdotool imagemagick x11-utils openbox
   strace acl attr
   python3 dpkg-dev file lintian groff-base desktop-file-utils appstream
 )
