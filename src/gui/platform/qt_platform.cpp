@@ -10,6 +10,7 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QScreen>
 #include <QUrl>
 
 #include "gui/platform/qt_file_watcher.h"
@@ -33,9 +34,19 @@ void QtPlatform::showMessage(QWidget* parent, const QString& text) {
 
 namespace {
 
+// Wide enough for the Name, Size, Type and Date columns of the detail view.
+constexpr QSize kFileDialogSize(860, 520);
+
 std::optional<QString> RunFileDialog(QWidget* parent, const FileDialogOptions& options,
-                                     QFileDialog::AcceptMode mode) {
+                                     QFileDialog::AcceptMode mode, QSize& kept) {
   QFileDialog dialog(parent, options.title);
+  // At the size the player last left a file dialog, else one that shows
+  // every column, within the screen.
+  QSize size = kept.isValid() ? kept : kFileDialogSize.expandedTo(dialog.sizeHint());
+  if (const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen()) {
+    size = size.boundedTo(screen->availableGeometry().size() * 9 / 10);
+  }
+  dialog.resize(size);
   dialog.setAcceptMode(mode);
   dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
                                                      : QFileDialog::AnyFile);
@@ -48,7 +59,9 @@ std::optional<QString> RunFileDialog(QWidget* parent, const FileDialogOptions& o
   if (!options.fileName.isEmpty() && !options.fileName.contains(QLatin1Char('*'))) {
     dialog.selectFile(options.fileName);
   }
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  const int answer = dialog.exec();
+  kept = dialog.size();
+  if (answer != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return dialog.selectedFiles().constFirst();
 }
 
@@ -56,12 +69,12 @@ std::optional<QString> RunFileDialog(QWidget* parent, const FileDialogOptions& o
 
 std::optional<QString> QtPlatform::getOpenFileName(QWidget* parent,
                                                    const FileDialogOptions& options) {
-  return RunFileDialog(parent, options, QFileDialog::AcceptOpen);
+  return RunFileDialog(parent, options, QFileDialog::AcceptOpen, fileDialogSize_);
 }
 
 std::optional<QString> QtPlatform::getSaveFileName(QWidget* parent,
                                                    const FileDialogOptions& options) {
-  return RunFileDialog(parent, options, QFileDialog::AcceptSave);
+  return RunFileDialog(parent, options, QFileDialog::AcceptSave, fileDialogSize_);
 }
 
 void QtPlatform::setClipboardText(const QString& text) {

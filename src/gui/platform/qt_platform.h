@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSize>
 #include <functional>
 
 #include "gui/platform/platform.h"
@@ -30,6 +31,8 @@ class QtPlatform final : public Platform {
 
  private:
   std::function<void(QWidget*, const QString&)> showHelp_;
+  // The size the player last gave a file dialog; the next one opens at it.
+  QSize fileDialogSize_;
 };
 
 }  // namespace quillet
