@@ -124,10 +124,12 @@ std::uint64_t GoalDealer::CountMet(std::uint64_t seed, std::uint64_t first,
   return met;
 }
 
-std::string DealtCheckText(std::uint64_t met, std::uint64_t trials, std::int32_t exactPerMille) {
+std::string DealtCheckText(std::uint64_t met, std::uint64_t trials, std::int32_t exactPerMille,
+                           bool soFar) {
   const auto share = static_cast<std::int32_t>(RoundHalfEven(BigInt(met) * 1000, BigInt(trials)));
-  return WithCommas(met) + " of " + WithCommas(trials) + " dealt hands met the goal (" +
-         PerMilleText(share) + " %); the exact chance is " + PerMilleText(exactPerMille) + " %";
+  return WithCommas(met) + " of " + WithCommas(trials) + " dealt hands " +
+         (soFar ? "so far " : "") + "met the goal (" + PerMilleText(share) +
+         " %); the exact chance is " + PerMilleText(exactPerMille) + " %";
 }
 
 }  // namespace quillet

@@ -42,7 +42,9 @@ class GoalDealer {
 
 // The window's line for a finished check: "8,712 of 10,000 dealt hands met
 // the goal (87.1 %); the exact chance is 87.2 %", the share of dealt hands
-// rounded as the exact chance is (trials >= 1).
-std::string DealtCheckText(std::uint64_t met, std::uint64_t trials, std::int32_t exactPerMille);
+// rounded as the exact chance is (trials >= 1). With `soFar`, the line of a
+// check cancelled after `trials` hands: "... dealt hands so far met ...".
+std::string DealtCheckText(std::uint64_t met, std::uint64_t trials, std::int32_t exactPerMille,
+                           bool soFar = false);
 
 }  // namespace quillet

@@ -389,12 +389,22 @@ void GoalPart::dealSlice() {
 }
 
 void GoalPart::cancelDeal() {
-  if (dealing()) endDeal(QStringLiteral("Dealing cancelled."));
+  if (!dealing()) return;
+  // The hands dealt before the cancel still say something; the bar starts
+  // again with the next run.
+  DealProgress->setValue(0);
+  if (deal_.done == 0) {
+    endDeal(QStringLiteral("Dealing cancelled."));
+  } else {
+    endDeal(QString::fromStdString(DealtCheckText(deal_.met, deal_.done, deal_.exact, true)));
+  }
 }
 
-void GoalPart::endDeal(const QString& result) {
+void GoalPart::endDeal(QString result) {
   dealTimer_->stop();
   deal_.dealer.reset();
+  // A figure stays with its percent sign when the line wraps.
+  result.replace(QStringLiteral(" %"), QStringLiteral("\u00A0%"));
   DealResult->setText(result);
   const bool focused = CancelDealButton->hasFocus();
   DealButton->setEnabled(goal_.has_value());

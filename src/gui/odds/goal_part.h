@@ -60,7 +60,7 @@ class GoalPart : public QWidget {
   void recompute();
   void showNotice(const QString& text);
   void dealSlice();
-  void endDeal(const QString& result);
+  void endDeal(QString result);
 
   DeckDocument& deck_;
   std::string deckName_;  // the deck the conditions belong to

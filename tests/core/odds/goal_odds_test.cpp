@@ -181,6 +181,8 @@ TEST(GoalDealTextTest, CountsWithCommasAndRoundsTheShareAsTheChance) {
   EXPECT_EQ(DealtCheckText(1234567, 10000000, 1000),
             "1,234,567 of 10,000,000 dealt hands met the goal (12.3 %); the exact chance is "
             "100.0 %");
+  EXPECT_EQ(DealtCheckText(4512, 4512, 998, true),
+            "4,512 of 4,512 dealt hands so far met the goal (100.0 %); the exact chance is 99.8 %");
 }
 
 using test::Asset;
