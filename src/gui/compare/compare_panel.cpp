@@ -1,13 +1,13 @@
 #include "gui/compare/compare_panel.h"
 
 #include <QApplication>
-#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QShortcut>
+#include <QSplitter>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <exception>
@@ -146,6 +146,7 @@ void ComparePanel::buildControls() {
   DeckNames = new QLabel;
   DeckNames->setObjectName(QStringLiteral("DeckNames"));
   DeckNames->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  DeckNames->setWordWrap(true);
   Switches = new QLabel;
   Switches->setObjectName(QStringLiteral("Switches"));
 
@@ -161,16 +162,18 @@ void ComparePanel::buildControls() {
     list->setItemsExpandable(true);
   }
 
-  auto* grid = new QGridLayout;
-  grid->addWidget(Group("CardsGroup", QStringLiteral("Cards whose copies differ"), CardsBox), 0, 0);
-  grid->addWidget(Group("FieldsGroup", QStringLiteral("Figures that differ"), FieldsBox), 0, 1);
-  grid->addWidget(
-      Group("ProblemsGroup", QStringLiteral("Problems found in only one deck"), ProblemsBox), 1, 0);
-  grid->addWidget(Group("MissingGroup", QStringLiteral("Cards not found"), MissingBox), 1, 1);
-  grid->setRowStretch(0, 3);
-  grid->setRowStretch(1, 1);
-  grid->setColumnStretch(0, 1);
-  grid->setColumnStretch(1, 1);
+  // The lists one above the other, each the panel's whole width so that
+  // their copies columns show in a narrow dock, sharing the height in a
+  // splitter the player can move.
+  auto* lists = new QSplitter(Qt::Vertical);
+  lists->setObjectName(QStringLiteral("CompareSplitter"));
+  lists->setChildrenCollapsible(false);
+  lists->addWidget(Group("CardsGroup", QStringLiteral("Cards whose copies differ"), CardsBox));
+  lists->addWidget(Group("FieldsGroup", QStringLiteral("Figures that differ"), FieldsBox));
+  lists->addWidget(
+      Group("ProblemsGroup", QStringLiteral("Problems found in only one deck"), ProblemsBox));
+  lists->addWidget(Group("MissingGroup", QStringLiteral("Cards not found"), MissingBox));
+  for (int i = 0; i < lists->count(); ++i) lists->setStretchFactor(i, i < 2 ? 3 : 1);
 
   CompareButton = new QPushButton(QStringLiteral("Compare &With..."));
   CompareButton->setObjectName(QStringLiteral("CompareButton"));
@@ -188,7 +191,7 @@ void ComparePanel::buildControls() {
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(DeckNames);
   layout->addWidget(Switches);
-  layout->addLayout(grid, 1);
+  layout->addWidget(lists, 1);
   layout->addLayout(buttons);
   resize(860, 700);
 
@@ -252,6 +255,11 @@ void ComparePanel::compareWith() {
   }
 }
 
+void ComparePanel::showEvent(QShowEvent* event) {
+  if (DeckNames == nullptr) showComparison();
+  QWidget::showEvent(event);
+}
+
 void ComparePanel::refresh() {
   if (!other_ && DeckNames == nullptr) return;  // never shown: nothing to follow
   comparison_.reset();
@@ -268,8 +276,12 @@ void ComparePanel::showComparison() {
   for (QTreeWidget* table : {CardsBox, FieldsBox, ProblemsBox, MissingBox}) table->clear();
   CopyButton->setEnabled(comparison_.has_value());
   if (!comparison_) {
-    DeckNames->setText(!main_.isOpen() ? QStringLiteral("No deck is open in the main window.")
-                                       : QStringLiteral("No deck to compare with."));
+    // Before any comparison the panel says what it is for.
+    DeckNames->setText(
+        (!main_.isOpen() ? QStringLiteral("No deck is open in the main window.")
+                         : QStringLiteral("No deck to compare with.")) +
+        QStringLiteral(" Compare With... shows the cards, figures and problems in which the "
+                       "open deck and another deck differ."));
     DeckNames->setToolTip({});
     Switches->clear();
     return;

@@ -52,6 +52,10 @@ class ComparePanel : public QWidget {
   void cardSelected(const QByteArray& name);
   void addToGoal(const QByteArray& name);  // "Add to Goal" on a card's row
 
+ protected:
+  // Shown before any comparison, the panel says what it is for.
+  void showEvent(QShowEvent* event) override;
+
  private:
   void buildControls();
   void showComparison();

@@ -3,12 +3,14 @@
 // switches and analyses, copying, and the ways the second deck can fail.
 #include <QAction>
 #include <QCheckBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QTest>
 #include <QTreeWidget>
 
 #include "app/application.h"
 #include "core/import/card_data_update.h"
+#include "gui/platform/panel_dock.h"
 #include "support/scripted_platform.h"
 #include "support/temp_dir.h"
 
@@ -63,6 +65,12 @@ class ComparePanelTest : public QObject {
     platform.openAnswers.push_back(kSamples + "decks/monastery-bion.txt");
     app.master.openDeck();
     QVERIFY(compareWith->isEnabled());
+    // Before any comparison the panel says what it is for.
+    app.workspace.showPanel(QStringLiteral("ComparePanel"));
+    QVERIFY(app.compare()
+                .findChild<QLabel*>(QStringLiteral("DeckNames"))
+                ->text()
+                .contains(QStringLiteral("Compare With... shows")));
     platform.openAnswers.push_back(kSamples + "decks/monastery-bion-v2.txt");
     compareWith->trigger();
     QVERIFY(app.compare().isVisible());
@@ -100,6 +108,21 @@ class ComparePanelTest : public QObject {
                 .findChild<QLabel*>(QStringLiteral("Switches"))
                 ->text()
                 .contains("assets only"));
+
+    // In a dock of 320 pixels every list shows its copies columns whole.
+    app.workspace.showPanel(QStringLiteral("ComparePanel"));
+    auto* dock = app.workspace.panel(QStringLiteral("ComparePanel"));
+    dock->setFloating(true);
+    dock->resize(320, 700);
+    QTest::qWait(20);
+    for (const char* name : {"CardsBox", "FieldsBox"}) {
+      QTreeWidget* list = Tree(app, name);
+      const QHeaderView* header = list->header();
+      const int last = header->count() - 1;
+      QVERIFY2(header->sectionViewportPosition(last) + header->sectionSize(last) <=
+                   list->viewport()->width(),
+               name);
+    }
 
     app.compare().copyComparison();
     QVERIFY(platform.clipboard.contains("Thousand Eye Seer\t1\t0\t" + kMinus + "1\n"));
