@@ -78,6 +78,8 @@ QTreeWidget* Table(const char* name, const QStringList& columns) {
 QGroupBox* Group(const char* name, const QString& title, QWidget* content) {
   auto* group = new QGroupBox(title);
   group->setObjectName(QString::fromLatin1(name));
+  // A screen reader names the list by its group's title.
+  if (content->accessibleName().isEmpty()) content->setAccessibleName(title);
   auto* layout = new QVBoxLayout(group);
   layout->addWidget(content);
   return group;
