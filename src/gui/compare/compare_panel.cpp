@@ -176,6 +176,11 @@ void ComparePanel::buildControls() {
       Group("ProblemsGroup", QStringLiteral("Problems found in only one deck"), ProblemsBox));
   lists->addWidget(Group("MissingGroup", QStringLiteral("Cards not found"), MissingBox));
   for (int i = 0; i < lists->count(); ++i) lists->setStretchFactor(i, i < 2 ? 3 : 1);
+  // Each list may shrink to its header and two rows, so that the four fit a
+  // dock of a laptop's height without a scroll bar around the whole panel.
+  for (QTreeWidget* list : {CardsBox, FieldsBox, ProblemsBox, MissingBox}) {
+    list->setMinimumHeight(3 * list->fontMetrics().height() + 2 * list->frameWidth() + 6);
+  }
 
   CompareButton = new QPushButton(QStringLiteral("Compare &With..."));
   CompareButton->setObjectName(QStringLiteral("CompareButton"));
