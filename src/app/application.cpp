@@ -64,6 +64,11 @@ Application::Application(std::string dataDir, Platform& platform)
   names.openDeck = [this](const QString& path) { master.openDeckFile(path); };
   master.useNameActions(names.importAction(), names.pasteAction(), names.fixAction(),
                         names.copyListAction());
+  // The card shown under a name just fixed is shown under its new name.
+  QObject::connect(&names, &DeckNamesActions::cardRenamed, &master,
+                   [this](const QByteArray& from, const QByteArray& to) {
+                     if (pickedCard_ == from) showPickedCard(to);
+                   });
 
   addPanels();
   // Until a configuration folder says otherwise, the arrangement a new user

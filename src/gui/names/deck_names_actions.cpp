@@ -194,7 +194,8 @@ void DeckNamesActions::importList(QWidget* window, std::string raw, const QStrin
 
 void DeckNamesActions::fixCardNames(QWidget* window) {
   std::vector<NameFix> fixes;
-  run(window, [this, window, &fixes] {
+  std::vector<UnfoundLine> renamed;
+  run(window, [this, window, &fixes, &renamed] {
     if (!document_.editor().IsOpen()) return;
     const std::shared_ptr<const SuggestionIndex> cards =
         SuggestionIndex::Shared(document_.db().CardStatPath());
@@ -205,9 +206,19 @@ void DeckNamesActions::fixCardNames(QWidget* window) {
     }
     FixNamesDialog dialog(lines, window);
     if (dialog.exec() == QDialog::Accepted) fixes = dialog.fixes();
+    renamed = lines;
   });
+  if (fixes.empty()) return;
   // The edit reports its own refusals, and the analysis follows it.
-  if (!fixes.empty()) edits_.fixNames(fixes, window);
+  const std::string before = document_.editor().Bytes();
+  edits_.fixNames(fixes, window);
+  if (document_.editor().Bytes() == before) return;
+  for (const NameFix& fix : fixes) {
+    for (const UnfoundLine& line : renamed) {
+      if (line.line != fix.line || line.name == fix.name) continue;
+      emit cardRenamed(QByteArray::fromStdString(line.name), QByteArray::fromStdString(fix.name));
+    }
+  }
 }
 
 void DeckNamesActions::copyDeckList(QWidget* window) {

@@ -44,6 +44,11 @@ class DeckNamesActions : public QObject {
   void fixCardNames(QWidget* window);
   void copyDeckList(QWidget* window);
 
+ signals:
+  // After Fix Card Names wrote a line's new name: `from` as the line had
+  // it, `to` as it has it now (bytes of the card data).
+  void cardRenamed(const QByteArray& from, const QByteArray& to);
+
  private:
   // Imports `raw` (any bytes), asks where to save it proposing
   // `proposedName` in `directory`, writes it and opens it.

@@ -104,6 +104,13 @@ class DeckNamesTest : public QObject {
     QCOMPARE(test::TempDir::Read(path), kMisspelt);
     QVERIFY(!undo->isEnabled());
 
+    // The Card panel on a name about to be fixed.
+    tree->setCurrentItem(tree->findItems(QStringLiteral("bion acolyte"),
+                                         Qt::MatchExactly | Qt::MatchRecursive,
+                                         DeckPanel::kNameColumn)
+                             .front());
+    QVERIFY(w.card->shownCard() != "Bion Acolyte");  // no card of that name
+
     // The sure names are chosen already; the user keeps Koan Ic as written.
     WhenDialogShows([](FixNamesDialog& dialog) {
       QCOMPARE(dialog.choice(0)->currentText(), QStringLiteral("Bion Acolyte"));
@@ -117,6 +124,8 @@ class DeckNamesTest : public QObject {
     const std::string fixed =
         "3\tBion Acolyte\r\n1\tBion HQ\r\n2\tKoan Ic\r\n1\tZzyzx Qat\r\n2\tPrayer Beads\r\n";
     QCOMPARE(test::TempDir::Read(path), fixed);
+    // The Card panel follows the rename.
+    QCOMPARE(w.card->shownCard(), std::string("Bion Acolyte"));
     // One step, analysed again, and no box for names the user was told of.
     QCOMPARE(undo->text(), QStringLiteral("&Undo Fix Card Names"));
     QCOMPARE(NotFoundRows(tree),
