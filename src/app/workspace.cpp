@@ -227,7 +227,9 @@ void Workspace::useDefaultLayout() {
 void Workspace::restoreKept() {
   restoreOnShow_ = false;
   if (!window_.restoreState(kept_, kLayoutVersion)) {
-    useDefaultLayout();
+    // The window is on the screen already: the default arrangement, grown
+    // for now rather than at a show to come.
+    resetLayout();
     growForPanels();
     return;
   }

@@ -108,10 +108,14 @@ void DeckEditActions::changeCopies(const std::vector<std::string>& names, std::i
   });
 }
 
-void DeckEditActions::fixNames(const std::vector<NameFix>& fixes, QWidget* window) {
-  run(window, [this, &fixes] {
-    if (document_.editor().IsOpen() && !fixes.empty()) document_.editor().FixNames(fixes);
+bool DeckEditActions::fixNames(const std::vector<NameFix>& fixes, QWidget* window) {
+  bool written = false;
+  run(window, [this, &fixes, &written] {
+    if (!document_.editor().IsOpen() || fixes.empty()) return;
+    document_.editor().FixNames(fixes);
+    written = true;
   });
+  return written;
 }
 
 void DeckEditActions::undo(QWidget* window) {

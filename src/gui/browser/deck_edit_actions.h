@@ -51,7 +51,8 @@ class DeckEditActions : public QObject {
   // parents the message box.
   void changeCopies(const std::vector<std::string>& names, std::int32_t delta, QWidget* window);
   // Gives deck lines new names in one write: one step of the history.
-  void fixNames(const std::vector<NameFix>& fixes, QWidget* window);
+  // True when the new names were written.
+  bool fixNames(const std::vector<NameFix>& fixes, QWidget* window);
   void undo(QWidget* window);
   void redo(QWidget* window);
 

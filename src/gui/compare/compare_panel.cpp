@@ -236,22 +236,19 @@ void ComparePanel::compareWith() {
       return;
     }
     // The other deck is asked for in the open deck's folder.
-    FileDialogOptions options;
-    options.initialDirectory = ShownPath(DirectoryPart(main_.view().DName()));
-    options.fileName = QStringLiteral("*.txt");
-    options.filter = QStringLiteral("Text Files|*.txt");
-    const std::optional<QString> chosen = platform_.getOpenFileName(owner_, options);
-    if (!chosen || chosen->isEmpty()) return;
+    const std::optional<std::string> chosen =
+        ChooseDeckFile(platform_, owner_, DirectoryPart(main_.view().DName()));
+    if (!chosen) return;
     AnalysisPtr analysis;
     {
       BusyCursor busy(platform_);
       // Through the main window's card data, its lookups starting afresh as
       // a deck of its own; the cards not found are listed in the window.
       analysis = std::make_shared<const DeckAnalysis>(
-          AnalyzeDeckFile(PathBytes(*chosen), main_.db(), main_.analysis().options));
+          AnalyzeDeckFile(*chosen, main_.db(), main_.analysis().options));
     }
     if (!analysis->Valid()) {
-      platform_.showMessage(owner_, ShownMessage(InvalidDeckMessage(PathBytes(*chosen))));
+      platform_.showMessage(owner_, ShownMessage(InvalidDeckMessage(*chosen)));
       return;
     }
     other_ = std::move(analysis);
@@ -271,8 +268,13 @@ void ComparePanel::refresh() {
   if (!other_ && DeckNames == nullptr) return;  // never shown: nothing to follow
   comparison_.reset();
   if (other_ && main_.isOpen()) {
-    // Under the switches the main window shows.
-    comparison_ = CompareDecks(main_.analysis(), other_->WithOptions(main_.analysis().options));
+    // Under the switches the main window shows; the other deck's analysis is
+    // made again only when they changed.
+    const AnalysisOptions& options = main_.analysis().options;
+    if (other_->options != options) {
+      other_ = std::make_shared<const DeckAnalysis>(other_->WithOptions(options));
+    }
+    comparison_ = CompareDecks(main_.analysis(), *other_);
   }
   showComparison();
 }

@@ -99,9 +99,8 @@ void DeckPanel::buildControls() {
       QStringLiteral("AddToGoal"),
       [this] {
         const auto names = selectedNames();
-        return deck_.view().DName().empty() || names.empty()
-                   ? QByteArray()
-                   : QByteArray::fromStdString(names.front());
+        return !deck_.isOpen() || names.empty() ? QByteArray()
+                                                : QByteArray::fromStdString(names.front());
       },
       [this](const QByteArray& name) { emit addToGoal(name); }, this);
   DeckTree->addAction(AddToGoal);
@@ -144,7 +143,7 @@ void DeckPanel::useEditActions(DeckEditActions& actions) {
 
 void DeckPanel::followAnalysis() {
   tree_.clear();
-  if (!deck_.view().DName().empty()) {
+  if (deck_.isOpen()) {
     tree_ = BuildDeckTree(deck_.analysis());
     SortDeckTree(tree_, sortKey_, descending_);
   }
@@ -260,9 +259,9 @@ void DeckPanel::showTree() {
   }
   DeckTree->verticalScrollBar()->setValue(scrolled);
 
-  DeckStatus->setText(deck_.view().DName().empty() ? QStringLiteral("No deck is open.")
-                      : tree_.empty()              ? QStringLiteral("The deck has no cards.")
-                                                   : QString());
+  DeckStatus->setText(!deck_.isOpen() ? QStringLiteral("No deck is open.")
+                      : tree_.empty() ? QStringLiteral("The deck has no cards.")
+                                      : QString());
   DeckStatus->setVisible(!DeckStatus->text().isEmpty());
 }
 

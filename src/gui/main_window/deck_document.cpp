@@ -10,19 +10,22 @@
 
 namespace quillet {
 
+std::optional<std::string> ChooseDeckFile(Platform& platform, QWidget* window,
+                                          const std::string& directory) {
+  FileDialogOptions options;
+  options.initialDirectory = ShownPath(directory);
+  options.fileName = QStringLiteral("*.txt");
+  options.filter = QStringLiteral("Text Files|*.txt");
+  const std::optional<QString> chosen = platform.getOpenFileName(window, options);
+  if (!chosen || chosen->isEmpty()) return std::nullopt;
+  return PathBytes(*chosen);
+}
+
 DeckDocument::DeckDocument(Session& session, Platform& platform, QObject* parent)
     : QObject(parent), session_(session), platform_(platform) {}
 
 bool DeckDocument::open(QWidget* window, std::optional<std::string> path) {
-  if (!path) {
-    FileDialogOptions options;
-    options.initialDirectory = ShownPath(ReadDeckDirectory(db().ProgramDir()));
-    options.fileName = QStringLiteral("*.txt");
-    options.filter = QStringLiteral("Text Files|*.txt");
-    if (const std::optional<QString> chosen = platform_.getOpenFileName(window, options)) {
-      path = PathBytes(*chosen);
-    }
-  }
+  if (!path) path = ChooseDeckFile(platform_, window, ReadDeckDirectory(db().ProgramDir()));
   if (!path || path->empty()) {
     view_.Unload();
     return false;

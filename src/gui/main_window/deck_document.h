@@ -22,6 +22,11 @@ namespace quillet {
 
 class Platform;
 
+// The Open dialog for a deck file ("*.txt") in `directory` (bytes; empty:
+// the dialog's default): the chosen path as bytes, or nullopt when none.
+std::optional<std::string> ChooseDeckFile(Platform& platform, QWidget* window,
+                                          const std::string& directory);
+
 class DeckDocument : public QObject {
   Q_OBJECT
 

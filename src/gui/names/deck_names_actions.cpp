@@ -199,20 +199,18 @@ void DeckNamesActions::fixCardNames(QWidget* window) {
     if (!document_.editor().IsOpen()) return;
     const std::shared_ptr<const SuggestionIndex> cards =
         SuggestionIndex::Shared(document_.db().CardStatPath());
-    const std::vector<UnfoundLine> lines = UnfoundDeckLines(document_.editor().Bytes(), *cards);
+    std::vector<UnfoundLine> lines = UnfoundDeckLines(document_.editor().Bytes(), *cards);
     if (lines.empty()) {
       platform_.showMessage(window, QStringLiteral("Every card name of the deck is found."));
       return;
     }
     FixNamesDialog dialog(lines, window);
     if (dialog.exec() == QDialog::Accepted) fixes = dialog.fixes();
-    renamed = lines;
+    renamed = std::move(lines);
   });
   if (fixes.empty()) return;
   // The edit reports its own refusals, and the analysis follows it.
-  const std::string before = document_.editor().Bytes();
-  edits_.fixNames(fixes, window);
-  if (document_.editor().Bytes() == before) return;
+  if (!edits_.fixNames(fixes, window)) return;
   for (const NameFix& fix : fixes) {
     for (const UnfoundLine& line : renamed) {
       if (line.line != fix.line || line.name == fix.name) continue;

@@ -98,7 +98,7 @@ void DrawOddsPanel::showGoal() {
 
 void DrawOddsPanel::followAnalysis() {
   if (goalPart_) goalPart_->followAnalysis();
-  if (deck_.view().DName().empty()) {
+  if (!deck_.isOpen()) {
     clear(kNoDeck);
     return;
   }
@@ -138,7 +138,7 @@ void DrawOddsPanel::clear(const QString& notice) {
 }
 
 void DrawOddsPanel::recompute() {
-  if (deck_.view().DName().empty()) return;
+  if (!deck_.isOpen()) return;
   const QString name =
       cardGroup_ ? FromCardBytes(groupName_)
                  : FromCardBytes(FieldDisplayName(groupName_, deck_.view().CostBoxText()));

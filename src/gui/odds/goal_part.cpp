@@ -177,7 +177,7 @@ void GoalPart::followAnalysis() {
   // Another deck: its groups are other groups, so the goal starts over. The
   // same deck analysed again (an edit, a reload, a switch) keeps it, also
   // past an analysis that failed (a save caught half-way) in between.
-  const bool open = !deck_.view().DName().empty();
+  const bool open = deck_.isOpen();
   if (open && deck_.view().DName() != deckName_) {
     deckName_ = deck_.view().DName();
     conditions_.clear();
@@ -202,7 +202,7 @@ void GoalPart::followAnalysis() {
 }
 
 bool GoalPart::addCondition(const GoalGroup& group) {
-  if (deck_.view().DName().empty() || conditions_.size() >= kMostGoalConditions) return false;
+  if (!deck_.isOpen() || conditions_.size() >= kMostGoalConditions) return false;
   cancelDeal();
   conditions_.push_back({1, group});
   rebuildRows();
@@ -288,8 +288,7 @@ void GoalPart::rebuildRows() {
       recompute();
     });
   }
-  AddConditionButton->setEnabled(!deck_.view().DName().empty() &&
-                                 conditions_.size() < kMostGoalConditions);
+  AddConditionButton->setEnabled(deck_.isOpen() && conditions_.size() < kMostGoalConditions);
 }
 
 void GoalPart::showNotice(const QString& text) {
@@ -302,7 +301,7 @@ void GoalPart::showNotice(const QString& text) {
 
 void GoalPart::recompute() {
   DealResult->clear();
-  if (deck_.view().DName().empty()) {
+  if (!deck_.isOpen()) {
     showNotice(QStringLiteral("Open a deck to see the chance of a goal."));
     return;
   }

@@ -86,7 +86,7 @@ SampleHandPanel::SampleHandPanel(DeckDocument& deck, QWidget* parent)
 }
 
 void SampleHandPanel::followAnalysis() {
-  if (deck_.view().DName().empty()) {
+  if (!deck_.isOpen()) {
     SeedEdit->clear();
     clear(QStringLiteral("Open a deck to deal a sample hand."));
     return;
@@ -95,7 +95,7 @@ void SampleHandPanel::followAnalysis() {
 }
 
 void SampleHandPanel::dealNewHand() {
-  if (!deck_.view().DName().empty()) dealHand(newSeed());
+  if (deck_.isOpen()) dealHand(newSeed());
 }
 
 void SampleHandPanel::drawCard() {
@@ -106,7 +106,7 @@ void SampleHandPanel::drawCard() {
 }
 
 void SampleHandPanel::dealFromSeed(const QString& text) {
-  if (text.isEmpty() || deck_.view().DName().empty()) return;
+  if (text.isEmpty() || !deck_.isOpen()) return;
   bool ok = false;
   const qulonglong seed = text.toULongLong(&ok);
   if (ok) {
@@ -144,7 +144,7 @@ void SampleHandPanel::clear(const QString& notice) {
   HandList->clear();
   HandStatus->setText(notice);
   DrawButton->setEnabled(false);
-  NewHandButton->setEnabled(!deck_.view().DName().empty());
+  NewHandButton->setEnabled(deck_.isOpen());
 }
 
 void SampleHandPanel::showHand() {
